@@ -1,0 +1,17 @@
+# Plays one scenario through corvane-sim and compares everything it printed
+# with the scenario's expected output, line by line.
+#   cmake -DSIM=... -DPLUGIN=... -DSCRIPT=x.cfg -DEXPECTED=x.expected -DACTUAL=x.actual -P check_scenario.cmake
+execute_process(
+  COMMAND ${SIM} ${PLUGIN} ${SCRIPT}
+  OUTPUT_VARIABLE actual
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE status)
+file(WRITE ${ACTUAL} "${actual}")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "corvane-sim ended with status ${status}:\n${errors}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT actual STREQUAL expected)
+  execute_process(COMMAND diff -u ${EXPECTED} ${ACTUAL})
+  message(FATAL_ERROR "the output differs from ${EXPECTED} (actual output: ${ACTUAL})")
+endif()

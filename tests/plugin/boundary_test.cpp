@@ -1,0 +1,172 @@
+// The plugin library as a host first meets it: its exported symbols, its
+// descriptor bytes, and the lifetime of its one plugin object.
+#include <dlfcn.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <corvane/plugin.h>
+
+namespace {
+
+using ::testing::AllOf;
+using ::testing::EndsWith;
+using ::testing::IsSupersetOf;
+using ::testing::MatchesRegex;
+using ::testing::StartsWith;
+
+using PluginPtr = std::shared_ptr<Corvane::Plugin::CorvanePlugin>;
+
+// The plugin library opened directly, as a host does before it trusts it.
+class OpenedLibrary {
+public:
+  OpenedLibrary() : handle_(dlopen(VEXLO_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL)) {}
+  ~OpenedLibrary() {
+    if (handle_ != nullptr) {
+      dlclose(handle_);
+    }
+  }
+  OpenedLibrary(const OpenedLibrary &) = delete;
+  OpenedLibrary &operator=(const OpenedLibrary &) = delete;
+
+  void *symbol(const char *name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
+  bool opened() const { return handle_ != nullptr; }
+
+  PluginPtr *getPlugin() const {
+    return reinterpret_cast<CorvaneGetPluginFunction *>(symbol("getPlugin"))();
+  }
+  void deleteMe() const { reinterpret_cast<CorvaneDeleteMeFunction *>(symbol("deleteMe"))(); }
+
+private:
+  void *handle_;
+};
+
+std::uint64_t slot(const unsigned char *bytes, std::size_t offset) {
+  std::uint64_t value = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    value |= static_cast<std::uint64_t>(bytes[offset + i]) << (8 * i);
+  }
+  return value;
+}
+
+const char *textAt(const unsigned char *bytes, std::size_t offset) {
+  return reinterpret_cast<const char *>(static_cast<std::uintptr_t>(slot(bytes, offset)));
+}
+
+// The defined dynamic symbols of the built library, demangled.
+std::set<std::string> exportedSymbols() {
+  std::set<std::string> names;
+  const std::string command = std::string("nm -D --defined-only -C '") + VEXLO_PLUGIN_PATH + "'";
+  std::unique_ptr<FILE, int (*)(FILE *)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) {
+    return names;
+  }
+  std::array<char, 512> line{};
+  while (fgets(line.data(), static_cast<int>(line.size()), pipe.get()) != nullptr) {
+    std::string text(line.data());
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+      text.pop_back();
+    }
+    // "ADDRESS TYPE NAME"
+    const auto nameStart = text.find(' ', text.find(' ') + 1);
+    if (nameStart != std::string::npos) {
+      names.insert(text.substr(nameStart + 1));
+    }
+  }
+  return names;
+}
+
+TEST(PluginExports, ShowOnlyTheEntryPointsAndThePluginBaseClass) {
+  const std::set<std::string> names = exportedSymbols();
+  ASSERT_FALSE(names.empty()) << "nm read nothing from " << VEXLO_PLUGIN_PATH;
+  for (const std::string &name : names) {
+    const bool entryPoint = name == "exports" || name == "getPlugin" || name == "deleteMe";
+    const bool baseClass = name.rfind("Corvane::Plugin::CorvanePlugin::", 0) == 0 ||
+                           name == "vtable for Corvane::Plugin::CorvanePlugin" ||
+                           name == "typeinfo for Corvane::Plugin::CorvanePlugin" ||
+                           name == "typeinfo name for Corvane::Plugin::CorvanePlugin";
+    EXPECT_TRUE(entryPoint || baseClass) << "unexpected export: " << name;
+  }
+  EXPECT_THAT(names,
+              IsSupersetOf({
+                  "exports",
+                  "getPlugin",
+                  "deleteMe",
+                  "vtable for Corvane::Plugin::CorvanePlugin",
+                  "Corvane::Plugin::CorvanePlugin::CorvanePlugin()",
+                  "Corvane::Plugin::CorvanePlugin::CorvanePlugin(Corvane::Plugin::CorvanePlugin "
+                  "const&)",
+                  "Corvane::Plugin::CorvanePlugin::CorvanePlugin(Corvane::Plugin::CorvanePlugin&&)",
+                  "Corvane::Plugin::CorvanePlugin::~CorvanePlugin()",
+                  "Corvane::Plugin::CorvanePlugin::operator=(Corvane::Plugin::CorvanePlugin "
+                  "const&)",
+                  "Corvane::Plugin::CorvanePlugin::operator=(Corvane::Plugin::CorvanePlugin&&)",
+                  "Corvane::Plugin::CorvanePlugin::onLoad()",
+                  "Corvane::Plugin::CorvanePlugin::onUnload()",
+              }));
+}
+
+TEST(PluginDescriptor, HoldsItsSixtyFourBytesExactly) {
+  OpenedLibrary library;
+  ASSERT_TRUE(library.opened()) << dlerror();
+  const auto *bytes = static_cast<const unsigned char *>(library.symbol("exports"));
+  ASSERT_NE(bytes, nullptr);
+
+  EXPECT_EQ(slot(bytes, 0), 95U) << "API version, upper half zero";
+  EXPECT_THAT(textAt(bytes, 8), AllOf(MatchesRegex("[A-Za-z]:\\\\.*"),
+                                      EndsWith("\\source\\vexlo\\vexlo.cpp")));
+  EXPECT_STREQ(textAt(bytes, 16), "vexlo");
+  EXPECT_STREQ(textAt(bytes, 24), "Vexlo");
+  EXPECT_STREQ(textAt(bytes, 32), "1.3a");
+  EXPECT_EQ(slot(bytes, 40), 0x20U) << "type flags, upper half zero";
+  EXPECT_EQ(slot(bytes, 48), reinterpret_cast<std::uintptr_t>(library.symbol("getPlugin")));
+  EXPECT_EQ(slot(bytes, 56), reinterpret_cast<std::uintptr_t>(library.symbol("deleteMe")));
+}
+
+TEST(PluginLifetime, GetPluginTwiceGivesOneObject) {
+  OpenedLibrary library;
+  ASSERT_TRUE(library.opened()) << dlerror();
+  PluginPtr *first = library.getPlugin();
+  Corvane::Plugin::CorvanePlugin *object = first->get();
+  PluginPtr *second = library.getPlugin();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(second->get(), object);
+  EXPECT_EQ(second->use_count(), 1);
+  EXPECT_EQ(object->cvarManagerHandle, nullptr);
+  EXPECT_EQ(object->gameWrapperHandle, nullptr);
+  library.deleteMe();
+}
+
+TEST(PluginLifetime, DeleteMeWithoutAnObjectDoesNothing) {
+  OpenedLibrary library;
+  ASSERT_TRUE(library.opened()) << dlerror();
+  library.deleteMe();
+  PluginPtr *owner = library.getPlugin();
+  ASSERT_NE(owner->get(), nullptr);
+  library.deleteMe();
+  library.deleteMe();
+  EXPECT_EQ(owner->get(), nullptr);
+  EXPECT_NE(library.getPlugin()->get(), nullptr) << "a new object after the old one went";
+  library.deleteMe();
+}
+
+TEST(PluginLifetime, AShareHeldByTheHostKeepsTheObjectAlive) {
+  OpenedLibrary library;
+  ASSERT_TRUE(library.opened()) << dlerror();
+  PluginPtr hostShare = *library.getPlugin();
+  std::weak_ptr<Corvane::Plugin::CorvanePlugin> watcher = hostShare;
+  library.deleteMe();
+  EXPECT_FALSE(watcher.expired()) << "the host's share keeps the object";
+  hostShare.reset();
+  EXPECT_TRUE(watcher.expired());
+}
+
+} // namespace
