@@ -32,7 +32,7 @@ void vexlo::registerBindSetting() {
   cvarManagerHandle
       ->registerCvar(kBindSetting, "", kBindDescription, true, false, 0.0F, false, 0.0F, true)
       .addOnValueChanged([this](std::string oldValue, CVarWrapper setting) {
-        onBindChanged(std::move(oldValue), std::move(setting));
+        onBindChanged(std::move(oldValue), setting);
       });
 }
 

@@ -66,7 +66,7 @@ void vexlo::registerSettings() {
     // Turning the plugin off must not leave an armed queue behind that the
     // disabled notifier could no longer disarm.
     setting.addOnValueChanged([this](std::string oldValue, CVarWrapper changed) {
-      onEnabledChanged(std::move(oldValue), std::move(changed));
+      onEnabledChanged(std::move(oldValue), changed);
     });
   }
 
@@ -91,7 +91,7 @@ void vexlo::registerSettings() {
   simulate = std::make_shared<bool>(false);
   registerSetting(console, kSimulate)
       .addOnValueChanged([this](std::string oldValue, CVarWrapper setting) {
-        onSimulateChanged(std::move(oldValue), std::move(setting));
+        onSimulateChanged(std::move(oldValue), setting);
       });
 
   console.registerNotifier(
