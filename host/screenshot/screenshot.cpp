@@ -1,0 +1,72 @@
+// Screenshots: the resolution option, and one frame rendered into a PNG
+// when the build has libpng and FreeType.
+#include "screenshot.h"
+
+#include <charconv>
+
+#if VEXLO_SCREENSHOTS
+#include "png_canvas.h"
+#include "text_renderer.h"
+#endif
+
+namespace corvane::screenshot {
+
+namespace {
+
+// A side in 1..kMaxResolutionSide written in plain decimal digits.
+std::optional<int> parseSide(std::string_view text) {
+  if (text.empty() || text.front() < '0' || text.front() > '9') {
+    return std::nullopt;
+  }
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < 1 ||
+      value > kMaxResolutionSide) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+} // namespace
+
+std::optional<Resolution> parseResolution(std::string_view text) {
+  const std::size_t cross = text.find_first_of("xX");
+  if (cross == std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::optional<int> width = parseSide(text.substr(0, cross));
+  const std::optional<int> height = parseSide(text.substr(cross + 1));
+  if (!width || !height) {
+    return std::nullopt;
+  }
+  return Resolution{*width, *height};
+}
+
+#if VEXLO_SCREENSHOTS
+
+static_assert(kMaxResolutionSide == Image::kMaxSide, "every accepted resolution must fit an Image");
+
+bool screenshotsAvailable() { return true; }
+
+std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
+                           const std::string &path, Resolution resolution) {
+  TextRenderer text;
+  PngCanvas canvas(resolution.width, resolution.height, text);
+  drawFrame(canvas);
+  canvas.save(path);
+  return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
+         std::to_string(resolution.height) + ")";
+}
+
+#else
+
+bool screenshotsAvailable() { return false; }
+
+std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
+                           const std::string & /*path*/, Resolution /*resolution*/) {
+  throw ScreenshotError("screenshots are not available in this build");
+}
+
+#endif
+
+} // namespace corvane::screenshot

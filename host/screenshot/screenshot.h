@@ -1,0 +1,46 @@
+// Screenshots of one simulated frame: the size option and the command's work.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "screenshot_error.h"
+
+namespace corvane::host {
+class Canvas;
+}
+
+namespace corvane::screenshot {
+
+// The size of a screenshot, in pixels.
+struct Resolution {
+  int width;
+  int height;
+
+  friend bool operator==(const Resolution &, const Resolution &) = default;
+};
+
+// The screen the simulated game is taken to have unless told otherwise.
+inline constexpr Resolution kDefaultResolution{1920, 1080};
+// Neither side may exceed this.
+inline constexpr int kMaxResolutionSide = 8192;
+
+// Reads "WxH" (e.g. "1280x720"): two decimal numbers in 1..kMaxResolutionSide
+// joined by 'x' or 'X', nothing else. Empty when `text` is anything else.
+std::optional<Resolution> parseResolution(std::string_view text);
+
+// Whether this build can take screenshots (libpng and FreeType were found).
+bool screenshotsAvailable();
+
+// Paints the backdrop, lets `drawFrame` draw one frame on a canvas of
+// `resolution`, and writes the picture to `path` (relative to the working
+// folder) as a PNG. Returns the line the simulator prints on success,
+// "screenshot: PATH (WxH)". Throws ScreenshotError with a message for a
+// person when the font is missing, the file cannot be written or this build
+// has no screenshots; then no file is written.
+std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
+                           const std::string &path, Resolution resolution);
+
+} // namespace corvane::screenshot

@@ -1,0 +1,255 @@
+// What a frame drawn on PngCanvas looks like: boxes, text, colours, clipping.
+#include <host/screenshot/backdrop.h>
+#include <host/screenshot/png_canvas.h>
+#include <host/screenshot/screenshot_error.h>
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+namespace corvane::screenshot {
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 360;
+constexpr Rgb kBlack{0, 0, 0};
+constexpr LinearColor kOpaqueBlack{0.0F, 0.0F, 0.0F, 255.0F};
+constexpr LinearColor kOpaqueRed{255.0F, 0.0F, 0.0F, 255.0F};
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// The smallest rectangle holding every pixel that differs from `before`.
+struct Ink {
+  int count = 0;
+  int left = kWidth;
+  int top = kHeight;
+  int right = -1; // inclusive
+  int bottom = -1;
+  int width() const { return right - left + 1; }
+  int height() const { return bottom - top + 1; }
+};
+
+Ink inkBetween(const Image &before, const Image &after) {
+  Ink ink;
+  for (int y = 0; y < after.height(); ++y) {
+    for (int x = 0; x < after.width(); ++x) {
+      if (!(before.pixel(x, y) == after.pixel(x, y))) {
+        ++ink.count;
+        ink.left = std::min(ink.left, x);
+        ink.top = std::min(ink.top, y);
+        ink.right = std::max(ink.right, x);
+        ink.bottom = std::max(ink.bottom, y);
+      }
+    }
+  }
+  return ink;
+}
+
+class PngCanvasTest : public ::testing::Test {
+protected:
+  PngCanvasTest() : canvas_(kWidth, kHeight, text_), blank_(canvas_.image()) {}
+
+  Ink drawText(Vector2F pen, const std::string &text, float scale, LinearColor color = kOpaqueRed) {
+    canvas_.SetPosition(pen);
+    canvas_.SetColor(color);
+    canvas_.DrawString(text, scale, scale, false, false);
+    return inkBetween(blank_, canvas_.image());
+  }
+
+  Rgb backdropAt(int x, int y) const { return blank_.pixel(x, y); }
+
+  TextRenderer text_;
+  PngCanvas canvas_;
+  const Image blank_;
+};
+
+using PngCanvasBoxTest = PngCanvasTest;
+
+TEST_F(PngCanvasBoxTest, BarAcrossTheTopIsBlackInsideAndBackdropOutside) {
+  canvas_.SetPosition({0.0F, 0.0F});
+  canvas_.SetColor(kOpaqueBlack);
+  canvas_.FillBox({5120.0F, 60.0F}); // wider than the image, as the plugin draws it
+
+  EXPECT_EQ(canvas_.image().pixel(0, 0), kBlack);
+  EXPECT_EQ(canvas_.image().pixel(kWidth - 1, 59), kBlack);
+  EXPECT_EQ(canvas_.image().pixel(0, 60), backdropAt(0, 60));
+  EXPECT_EQ(canvas_.image().pixel(kWidth - 1, kHeight - 1), backdropAt(kWidth - 1, kHeight - 1));
+  const Ink ink = inkBetween(blank_, canvas_.image());
+  EXPECT_EQ(ink.count, kWidth * 60);
+}
+
+TEST_F(PngCanvasBoxTest, EdgesRoundToTheNearestPixelLine) {
+  canvas_.SetPosition({10.4F, 20.6F});
+  canvas_.SetColor(kOpaqueBlack);
+  canvas_.FillBox({4.2F, 2.0F}); // covers x 10.4..14.6 and y 20.6..22.6
+
+  const Ink ink = inkBetween(blank_, canvas_.image());
+  EXPECT_EQ(ink.left, 10);
+  EXPECT_EQ(ink.right, 14);
+  EXPECT_EQ(ink.top, 21);
+  EXPECT_EQ(ink.bottom, 22);
+}
+
+TEST_F(PngCanvasBoxTest, EmptyOrInvalidBoxesDrawNothing) {
+  canvas_.SetColor(kOpaqueBlack);
+  canvas_.SetPosition({0.0F, 0.0F});
+  canvas_.FillBox({5120.0F, 0.0F});
+  canvas_.FillBox({0.0F, 60.0F});
+  canvas_.FillBox({100.0F, -60.0F});
+  canvas_.FillBox({kNaN, 60.0F});
+  canvas_.SetPosition({kNaN, 0.0F});
+  canvas_.FillBox({100.0F, 60.0F});
+  canvas_.SetPosition({kWidth + 10.0F, 0.0F});
+  canvas_.FillBox({100.0F, 60.0F});
+
+  EXPECT_EQ(inkBetween(blank_, canvas_.image()).count, 0);
+}
+
+TEST_F(PngCanvasBoxTest, BoxesFarLargerThanTheImageAreClipped) {
+  canvas_.SetColor(kOpaqueBlack);
+  canvas_.SetPosition({-1.0e9F, -1.0e9F});
+  canvas_.FillBox({kInfinity, kInfinity});
+
+  EXPECT_EQ(inkBetween(blank_, canvas_.image()).count, kWidth * kHeight);
+  EXPECT_EQ(canvas_.image().pixel(kWidth - 1, kHeight - 1), kBlack);
+}
+
+TEST_F(PngCanvasBoxTest, OpacityBlendsWithTheBackdrop) {
+  canvas_.SetPosition({0.0F, 0.0F});
+  canvas_.SetColor({0.0F, 0.0F, 0.0F, 0.0F});
+  canvas_.FillBox({100.0F, 100.0F});
+  EXPECT_EQ(inkBetween(blank_, canvas_.image()).count, 0);
+
+  canvas_.SetColor({255.0F, 255.0F, 255.0F, 127.5F});
+  canvas_.FillBox({100.0F, 100.0F});
+  const Rgb under = backdropAt(0, 0);
+  const Rgb half = canvas_.image().pixel(0, 0);
+  EXPECT_NEAR(half.r, (under.r + 255) / 2.0, 1.0);
+  EXPECT_NEAR(half.b, (under.b + 255) / 2.0, 1.0);
+}
+
+TEST_F(PngCanvasBoxTest, ColourComponentsOutsideTheScaleAreClamped) {
+  canvas_.SetPosition({0.0F, 0.0F});
+  canvas_.SetColor({300.0F, -5.0F, kNaN, 1000.0F});
+  canvas_.FillBox({1.0F, 1.0F});
+  EXPECT_EQ(canvas_.image().pixel(0, 0), (Rgb{255, 0, 0}));
+}
+
+using PngCanvasTextTest = PngCanvasTest;
+
+TEST_F(PngCanvasTextTest, TextIsDrawnInItsColourJustBelowAndRightOfThePen) {
+  const Ink ink = drawText({100.0F, 50.0F}, "Queue armed", 1.0F);
+
+  ASSERT_GT(ink.count, 0);
+  EXPECT_GE(ink.left, 100);
+  EXPECT_LE(ink.left, 103);
+  EXPECT_GE(ink.top, 50);
+  EXPECT_LE(ink.top, 54);
+  EXPECT_LE(ink.bottom, 50 + 16); // one line of about 12 px type
+  bool sawTextColour = false;
+  for (int y = ink.top; y <= ink.bottom; ++y) {
+    for (int x = ink.left; x <= ink.right; ++x) {
+      const Rgb pixel = canvas_.image().pixel(x, y);
+      const Rgb under = backdropAt(x, y);
+      // Red blended over the backdrop: red rises, green and blue fall.
+      EXPECT_GE(pixel.r, under.r);
+      EXPECT_LE(pixel.g, under.g);
+      sawTextColour = sawTextColour || pixel == Rgb{255, 0, 0};
+    }
+  }
+  EXPECT_TRUE(sawTextColour);
+}
+
+TEST_F(PngCanvasTextTest, TextGrowsWithItsScale) {
+  const Ink small = drawText({10.0F, 10.0F}, "Queue armed", 1.0F);
+  PngCanvas large(kWidth, kHeight, text_);
+  large.SetColor(kOpaqueRed);
+  large.SetPosition({10.0F, 10.0F});
+  large.DrawString("Queue armed", 3.3F, 3.3F, false, false);
+  const Ink big = inkBetween(blank_, large.image());
+
+  EXPECT_NEAR(static_cast<double>(big.width()) / small.width(), 3.3, 0.4);
+  EXPECT_NEAR(static_cast<double>(big.height()) / small.height(), 3.3, 0.6);
+}
+
+TEST_F(PngCanvasTextTest, HorizontalAndVerticalScalesStretchSeparately) {
+  canvas_.SetColor(kOpaqueRed);
+  canvas_.SetPosition({10.0F, 10.0F});
+  canvas_.DrawString("Queue armed", 1.0F, 1.0F, false, false);
+  const Ink square = inkBetween(blank_, canvas_.image());
+  PngCanvas wide(kWidth, kHeight, text_);
+  wide.SetColor(kOpaqueRed);
+  wide.SetPosition({10.0F, 10.0F});
+  wide.DrawString("Queue armed", 2.0F, 1.0F, false, false);
+  const Ink stretched = inkBetween(blank_, wide.image());
+
+  EXPECT_NEAR(static_cast<double>(stretched.width()) / square.width(), 2.0, 0.3);
+  EXPECT_NEAR(stretched.height(), square.height(), 1);
+}
+
+TEST_F(PngCanvasTextTest, TextPastTheRightAndBottomEdgesIsClipped) {
+  const Ink ink = drawText({kWidth - 40.0F, kHeight - 20.0F}, "Queue armed", 5.0F);
+  EXPECT_GT(ink.count, 0);
+  EXPECT_EQ(ink.right, kWidth - 1);
+  EXPECT_EQ(ink.bottom, kHeight - 1);
+}
+
+TEST_F(PngCanvasTextTest, TextStartingAboveOrLeftOfTheImageShowsItsVisiblePart) {
+  // W's diagonals leave no column without ink, whatever the cut.
+  const Ink ink = drawText({-30.0F, -10.0F}, "WWWWWWWW", 3.0F);
+  EXPECT_GT(ink.count, 0);
+  EXPECT_EQ(ink.left, 0);
+  EXPECT_EQ(ink.top, 0);
+}
+
+TEST_F(PngCanvasTextTest, NothingIsDrawnForEmptyInvisibleOrOffImageText) {
+  EXPECT_EQ(drawText({10.0F, 10.0F}, "", 3.0F).count, 0);
+  EXPECT_EQ(drawText({10.0F, 10.0F}, "Queue armed", 3.0F, {255.0F, 0.0F, 0.0F, 0.0F}).count, 0);
+  EXPECT_EQ(drawText({10.0F, 10.0F}, "Queue armed", 0.0F).count, 0);
+  EXPECT_EQ(drawText({10.0F, 10.0F}, "Queue armed", -2.0F).count, 0);
+  EXPECT_EQ(drawText({10.0F, 10.0F}, "Queue armed", kNaN).count, 0);
+  EXPECT_EQ(drawText({kWidth + 1.0F, 10.0F}, "Queue armed", 3.0F).count, 0);
+  EXPECT_EQ(drawText({10.0F, kHeight + 1.0F}, "Queue armed", 3.0F).count, 0);
+  EXPECT_EQ(drawText({10.0F, -500.0F}, "Queue armed", 3.0F).count, 0);
+  EXPECT_EQ(drawText({kNaN, 10.0F}, "Queue armed", 3.0F).count, 0);
+}
+
+TEST_F(PngCanvasTextTest, HugeScalesAndLongTextsDoNotCrash) {
+  // Capped at kMaxTextPixels; raised so the first glyph's body crosses the image.
+  EXPECT_GT(drawText({0.0F, -3000.0F}, "Queue armed", 1.0e6F).count, 0);
+  EXPECT_GT(drawText({0.0F, 0.0F}, std::string(5000, 'W'), 10.0F).count, 0);
+}
+
+TEST_F(PngCanvasTextTest, MalformedUtf8IsDrawnWithoutCrashing) {
+  EXPECT_GT(drawText({10.0F, 10.0F}, "\xff\xc3 caf\xc3\xa9\xe2\x82", 2.0F).count, 0);
+}
+
+TEST_F(PngCanvasTextTest, DropShadowAddsDarkPixelsBelowAndRight) {
+  const Ink plain = drawText({10.0F, 10.0F}, "Queue armed", 3.0F, {255.0F, 255.0F, 255.0F, 255.0F});
+  PngCanvas shadowed(kWidth, kHeight, text_);
+  shadowed.SetPosition({10.0F, 10.0F});
+  shadowed.DrawString("Queue armed", 3.0F, 3.0F, true, false);
+  const Ink withShadow = inkBetween(blank_, shadowed.image());
+
+  EXPECT_GT(withShadow.count, plain.count);
+  EXPECT_GT(withShadow.right, plain.right);
+  EXPECT_GT(withShadow.bottom, plain.bottom);
+}
+
+TEST(TextRendererFontTest, MissingFontFileIsNamedInTheError) {
+  const std::string missing = "/nonexistent/fonts/DejaVuSans.ttf";
+  try {
+    TextRenderer renderer(missing);
+    FAIL() << "a missing font was accepted";
+  } catch (const ScreenshotError &error) {
+    EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+  }
+}
+
+TEST(TextRendererFontTest, FileThatIsNoFontIsRefused) {
+  EXPECT_THROW(TextRenderer renderer(__FILE__), ScreenshotError);
+}
+
+} // namespace
+} // namespace corvane::screenshot
