@@ -1,0 +1,62 @@
+// Argument parsing shared by the console commands.
+#include "command_args.h"
+
+#include <charconv>
+
+#include "host/engine/value_conversion.h"
+#include "host/engine/virtual_clock.h"
+
+namespace corvane::console {
+
+namespace {
+// The longest wait a script may ask for in one step: a century of game time
+// keeps every due time far from overflow.
+constexpr double kMaxWaitSeconds = 100.0 * 365 * 24 * 3600;
+} // namespace
+
+std::optional<bool> parseBool(std::string_view word) {
+  if (word == "true") {
+    return true;
+  }
+  if (word == "false") {
+    return false;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint32_t> parseCount(std::string_view word) {
+  std::uint32_t value = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::int32_t> parseInt32(std::string_view word) {
+  std::int32_t value = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::int64_t> parseSeconds(std::string_view word) {
+  if (!host::isDecimalNumber(word) || word.front() == '-') {
+    return std::nullopt;
+  }
+  const double seconds = host::leadingDecimal(word);
+  if (seconds > kMaxWaitSeconds) {
+    return std::nullopt;
+  }
+  return host::delayToMicros(seconds);
+}
+
+CommandResult usageError(const Console &console, std::string_view name) {
+  const auto it = console.commands().find(name);
+  return CommandResult::error(
+      "usage: " + (it == console.commands().end() ? std::string(name) : it->second.usage));
+}
+
+} // namespace corvane::console

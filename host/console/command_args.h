@@ -1,0 +1,29 @@
+// Argument parsing shared by the console commands: bools, counts, seconds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console.h"
+
+namespace corvane::console {
+
+// "true" or "false".
+std::optional<bool> parseBool(std::string_view word);
+// A non-negative whole number that fits in 32 bits.
+std::optional<std::uint32_t> parseCount(std::string_view word);
+// A whole number that fits in 32 bits, sign allowed.
+std::optional<std::int32_t> parseInt32(std::string_view word);
+// A non-negative decimal number of seconds, as whole microseconds.
+std::optional<std::int64_t> parseSeconds(std::string_view word);
+
+// "usage: USAGE" for a command given the wrong arguments.
+CommandResult usageError(const Console &console, std::string_view name);
+// Whether the command's words (its name included) number from `least` to `most`.
+inline bool argumentCount(const Words &words, std::size_t least, std::size_t most) {
+  return words.size() >= least + 1 && words.size() <= most + 1;
+}
+
+} // namespace corvane::console

@@ -1,0 +1,157 @@
+// The simulator's commands: time, keys, game functions, game state,
+// matchmaking, frames, and the game-flow helpers.
+#include "command_args.h"
+#include "console.h"
+#include "game_functions.h"
+
+namespace corvane::console {
+
+namespace {
+
+namespace fn = game_functions;
+
+void call(Console &console, std::string_view function) {
+  console.host().callFunction(std::string(function));
+}
+
+CommandResult simWait(Console &console, const Words &words) {
+  const auto micros = argumentCount(words, 1, 1) ? parseSeconds(words[1]) : std::nullopt;
+  if (!micros) {
+    return usageError(console, words[0]);
+  }
+  console.host().advance(*micros);
+  return CommandResult::ok();
+}
+
+CommandResult simKey(Console &console, const Words &words) {
+  if (!argumentCount(words, 1, 1)) {
+    return usageError(console, words[0]);
+  }
+  // An unbound key does nothing, as in the game.
+  if (const auto line = console.host().keyBinding(words[1])) {
+    console.runIssuedLine(*line);
+  }
+  return CommandResult::ok();
+}
+
+CommandResult simCall(Console &console, const Words &words) {
+  if (!argumentCount(words, 1, 1)) {
+    return usageError(console, words[0]);
+  }
+  console.host().callFunction(words[1]);
+  return CommandResult::ok();
+}
+
+CommandResult simState(Console &console, const Words &words) {
+  const auto state = argumentCount(words, 1, 1) ? host::gameStateByName(words[1]) : std::nullopt;
+  if (!state) {
+    return usageError(console, words[0]);
+  }
+  console.host().setState(*state);
+  return CommandResult::ok();
+}
+
+CommandResult simMatchmaking(Console &console, const Words &words) {
+  if (!argumentCount(words, 1, 1) || (words[1] != "on" && words[1] != "off")) {
+    return usageError(console, words[0]);
+  }
+  console.host().matchmaking().usable = words[1] == "on";
+  return CommandResult::ok();
+}
+
+CommandResult simSearching(Console &console, const Words &words) {
+  const auto searching = argumentCount(words, 1, 1) ? parseBool(words[1]) : std::nullopt;
+  if (!searching) {
+    return usageError(console, words[0]);
+  }
+  console.host().matchmaking().searching = *searching;
+  return CommandResult::ok();
+}
+
+CommandResult simFrame(Console &console, const Words &words) {
+  if (!argumentCount(words, 0, 1)) {
+    return usageError(console, words[0]);
+  }
+  const auto frames = words.size() > 1 ? parseCount(words[1]) : std::optional<std::uint32_t>{1};
+  if (!frames) {
+    return usageError(console, words[0]);
+  }
+  for (std::uint32_t i = 0; i < *frames; ++i) {
+    console.host().renderFrame(console.frameCanvas());
+  }
+  return CommandResult::ok();
+}
+
+// A game-flow helper takes no arguments.
+template <void (*Flow)(Console &)> CommandResult flowCommand(Console &console, const Words &words) {
+  if (!argumentCount(words, 0, 0)) {
+    return usageError(console, words[0]);
+  }
+  Flow(console);
+  return CommandResult::ok();
+}
+
+// A search found a match: the search ends, the match loads and its first
+// round starts.
+void gameFound(Console &console) {
+  console.host().matchmaking().searching = false;
+  call(console, fn::kFindGameComplete);
+  console.host().setState(host::GameState::Online);
+  call(console, fn::kStartEvent);
+  call(console, fn::kStartRound);
+}
+
+// The match is decided and ends; the player is still in it.
+void matchEnd(Console &console) {
+  call(console, fn::kMatchWinnerSet);
+  call(console, fn::kMatchEnded);
+}
+
+// The player leaves the match for the menu.
+void leaveMatch(Console &console) {
+  call(console, fn::kMatchDestroyed);
+  console.host().setState(host::GameState::Menu);
+}
+
+// The game cancels the running search (the player or the party leader did).
+void searchCancelled(Console &console) {
+  call(console, fn::kSearchCancel);
+  console.host().matchmaking().searching = false;
+}
+
+void partyJoin(Console &console) { call(console, fn::kJoinLobby); }
+void partyLeave(Console &console) { call(console, fn::kLeaveLobby); }
+
+} // namespace
+
+void addSimCommands(Console &console) {
+  console.addCommand("sim_wait", "sim_wait SECONDS",
+                     "advances the clock, firing timers that fall due", simWait);
+  console.addCommand("sim_key", "sim_key KEY", "presses a key (runs its binding)", simKey);
+  console.addCommand("sim_call", "sim_call \"FUNCTION\"",
+                     "the game calls a function: entry hooks, then after hooks", simCall);
+  console.addCommand("sim_state", "sim_state menu|freeplay|online", "sets the game state",
+                     simState);
+  console.addCommand("sim_matchmaking", "sim_matchmaking on|off",
+                     "makes the matchmaking handle usable or not", simMatchmaking);
+  console.addCommand("sim_searching", "sim_searching true|false",
+                     "the game's own search starts or stops (no hook)", simSearching);
+  console.addCommand("sim_frame", "sim_frame [N]", "renders N frames (default 1)", simFrame);
+  console.addCommand("sim_game_found", "sim_game_found",
+                     "search ends; EventFindGameComplete; state online; StartEvent; StartRound",
+                     flowCommand<gameFound>);
+  console.addCommand("sim_match_end", "sim_match_end",
+                     "OnMatchWinnerSet; EventMatchEnded (state stays online)",
+                     flowCommand<matchEnd>);
+  console.addCommand("sim_leave_match", "sim_leave_match", "Destroyed; state menu",
+                     flowCommand<leaveMatch>);
+  console.addCommand("sim_search_cancelled", "sim_search_cancelled",
+                     "OnlineGameMatchmakingBase_X.Cancel; search ends",
+                     flowCommand<searchCancelled>);
+  console.addCommand("sim_party_join", "sim_party_join", "Parties_X.JoinLobby",
+                     flowCommand<partyJoin>);
+  console.addCommand("sim_party_leave", "sim_party_leave", "Parties_X.LeaveLobby",
+                     flowCommand<partyLeave>);
+}
+
+} // namespace corvane::console

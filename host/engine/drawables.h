@@ -1,0 +1,35 @@
+// Drawables: the plugins' per-frame draw callbacks.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include <corvane/canvas_wrapper.h>
+
+#include "host_export.h"
+
+namespace corvane::host {
+
+class Canvas;
+class PluginContext;
+
+struct Drawable {
+  PluginContext *owner;
+  std::function<void(CanvasWrapper)> callback;
+};
+
+class CORVANE_HOST_API Drawables {
+public:
+  void add(PluginContext *owner, std::function<void(CanvasWrapper)> callback);
+  // Calls every drawable once with a wrapper on `canvas`. Nothing here
+  // allocates; drawables added during the frame are drawn from the next one.
+  void render(Canvas &canvas);
+  void dropOwner(const PluginContext *owner);
+  std::size_t size() const { return drawables_.size(); }
+
+private:
+  // A deque keeps the running callback in place when it registers another.
+  std::deque<Drawable> drawables_;
+};
+
+} // namespace corvane::host

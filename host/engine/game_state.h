@@ -1,0 +1,17 @@
+// GameState: where the player is: the menu, freeplay or an online match.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "host_export.h"
+
+namespace corvane::host {
+
+enum class GameState { Menu, Freeplay, Online };
+
+// "menu", "freeplay" or "online".
+CORVANE_HOST_API std::string_view gameStateName(GameState state);
+CORVANE_HOST_API std::optional<GameState> gameStateByName(std::string_view name);
+
+} // namespace corvane::host

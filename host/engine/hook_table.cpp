@@ -1,0 +1,43 @@
+// The hook table.
+#include "hook_table.h"
+
+#include "plugin_context.h"
+
+namespace corvane::host {
+
+void HookTable::add(const std::string &functionName, HookPhase phase, PluginContext *owner,
+                    std::function<void(std::string)> callback) {
+  hooks_[functionName].push_back(std::make_shared<Hook>(Hook{owner, phase, std::move(callback)}));
+}
+
+void HookTable::call(const std::string &functionName) {
+  const auto it = hooks_.find(functionName);
+  if (it == hooks_.end()) {
+    return;
+  }
+  const std::vector<std::shared_ptr<Hook>> snapshot = it->second;
+  for (const HookPhase phase : {HookPhase::Entry, HookPhase::After}) {
+    for (const auto &hook : snapshot) {
+      if (hook->phase == phase && hook->owner->active()) {
+        hook->callback(functionName);
+      }
+    }
+  }
+}
+
+void HookTable::dropOwner(const PluginContext *owner) {
+  for (auto it = hooks_.begin(); it != hooks_.end();) {
+    std::erase_if(it->second, [owner](const auto &hook) { return hook->owner == owner; });
+    it = it->second.empty() ? hooks_.erase(it) : std::next(it);
+  }
+}
+
+std::size_t HookTable::size() const {
+  std::size_t count = 0;
+  for (const auto &entry : hooks_) {
+    count += entry.second.size();
+  }
+  return count;
+}
+
+} // namespace corvane::host

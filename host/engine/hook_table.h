@@ -1,0 +1,41 @@
+// HookTable: the plugins' hooks on game functions, by exact function name.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_export.h"
+
+namespace corvane::host {
+
+class PluginContext;
+
+enum class HookPhase { Entry, After };
+
+struct Hook {
+  PluginContext *owner;
+  HookPhase phase;
+  std::function<void(std::string)> callback;
+};
+
+class CORVANE_HOST_API HookTable {
+public:
+  void add(const std::string &functionName, HookPhase phase, PluginContext *owner,
+           std::function<void(std::string)> callback);
+  // The game calls `functionName`: its entry hooks in registration order,
+  // then its after hooks, each with the name. Hooks added meanwhile wait for
+  // the next call.
+  void call(const std::string &functionName);
+  void dropOwner(const PluginContext *owner);
+  std::size_t size() const;
+
+private:
+  // Shared entries let a call walk a copy of the list while hooks register
+  // further hooks.
+  std::map<std::string, std::vector<std::shared_ptr<Hook>>, std::less<>> hooks_;
+};
+
+} // namespace corvane::host

@@ -1,0 +1,99 @@
+// Host: the stand-in game and console engine that SDK calls reach.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "canvas.h"
+#include "drawables.h"
+#include "game_state.h"
+#include "hook_table.h"
+#include "host_export.h"
+#include "key_bindings.h"
+#include "matchmaking.h"
+#include "notifiers.h"
+#include "plugin_context.h"
+#include "settings_store.h"
+#include "timer_queue.h"
+#include "trace.h"
+#include "virtual_clock.h"
+
+namespace corvane::host {
+
+// One simulated game with its console. Every part is reachable for the
+// wrappers and the console; the accessors at the end are what tests check.
+class CORVANE_HOST_API Host {
+public:
+  Host();
+  ~Host();
+  Host(const Host &) = delete;
+  Host &operator=(const Host &) = delete;
+
+  VirtualClock &clock() { return clock_; }
+  Trace &trace() { return trace_; }
+  SettingsStore &settings() { return settings_; }
+  TimerQueue &timers() { return timers_; }
+  HookTable &hooks() { return hooks_; }
+  Drawables &drawables() { return drawables_; }
+  Notifiers &notifiers() { return notifiers_; }
+  KeyBindings &keyBindings() { return keyBindings_; }
+  Matchmaking &matchmaking() { return matchmaking_; }
+  void setState(GameState state) { state_ = state; }
+
+  // A new context for a plugin being loaded; it lives as long as the host.
+  PluginContext &createContext(std::string pluginName);
+  // Drops every registration `context` made: hooks, timers, notifiers, the
+  // settings' callbacks and bound values, drawables.
+  void dropRegistrations(const PluginContext &context);
+
+  // Where console lines from plugins (executeCommand) go; the console sets it.
+  void setCommandRunner(std::function<void(const std::string &)> runner);
+  void runCommandLine(const std::string &line);
+
+  // Moves the clock forward by `micros`, firing every timer due meanwhile
+  // (timers set by those callbacks too) with the clock at each one's due time.
+  void advance(std::int64_t micros);
+  // The game calls the function `name`: its entry hooks, then its after hooks.
+  void callFunction(const std::string &name);
+  // Renders one frame on `canvas`.
+  void renderFrame(Canvas &canvas);
+  // A canvas call was made during the current frame.
+  void noteDrawn() { drawn_ = true; }
+
+  // What tests and sim_expect inspect.
+  std::int64_t nowMicros() const { return clock_.nowMicros(); }
+  double nowSeconds() const { return clock_.nowSeconds(); }
+  GameState state() const { return state_; }
+  bool searching() const { return matchmaking_.searching; }
+  bool matchmakingUsable() const { return matchmaking_.usable; }
+  std::vector<std::int32_t> selectedPlaylists() const;
+  std::optional<std::int32_t> lastCategory() const { return matchmaking_.lastCategory; }
+  std::size_t pendingTimers() const { return timers_.pending(); }
+  std::optional<std::string> settingValue(std::string_view name) const;
+  std::optional<std::string> keyBinding(std::string_view key) const;
+  std::uint64_t callCount(Op op) const { return trace_.count(op); }
+  bool lastFrameDrew() const { return lastFrameDrew_; }
+
+private:
+  VirtualClock clock_;
+  Trace trace_{clock_};
+  SettingsStore settings_;
+  TimerQueue timers_;
+  HookTable hooks_;
+  Drawables drawables_;
+  Notifiers notifiers_;
+  KeyBindings keyBindings_;
+  Matchmaking matchmaking_;
+  GameState state_ = GameState::Menu;
+  std::vector<std::unique_ptr<PluginContext>> contexts_;
+  std::function<void(const std::string &)> commandRunner_;
+  bool drawn_ = false;
+  bool lastFrameDrew_ = false;
+};
+
+} // namespace corvane::host

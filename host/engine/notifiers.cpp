@@ -1,0 +1,35 @@
+// The notifier table.
+#include "notifiers.h"
+
+#include "plugin_context.h"
+
+namespace corvane::host {
+
+void Notifiers::add(std::string name, Notifier notifier) {
+  notifiers_[std::move(name)] = std::make_shared<Notifier>(std::move(notifier));
+}
+
+bool Notifiers::contains(std::string_view name) const {
+  return notifiers_.find(name) != notifiers_.end();
+}
+
+bool Notifiers::run(const std::vector<std::string> &words) {
+  if (words.empty()) {
+    return false;
+  }
+  const auto it = notifiers_.find(words.front());
+  if (it == notifiers_.end()) {
+    return false;
+  }
+  const std::shared_ptr<Notifier> notifier = it->second;
+  if (notifier->owner->active()) {
+    notifier->callback(words);
+  }
+  return true;
+}
+
+void Notifiers::dropOwner(const PluginContext *owner) {
+  std::erase_if(notifiers_, [owner](const auto &entry) { return entry.second->owner == owner; });
+}
+
+} // namespace corvane::host

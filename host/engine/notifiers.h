@@ -1,0 +1,39 @@
+// Notifiers: console commands registered by plugins.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host_export.h"
+
+namespace corvane::host {
+
+class PluginContext;
+
+struct Notifier {
+  PluginContext *owner;
+  std::string description;
+  unsigned char permissions;
+  std::function<void(std::vector<std::string>)> callback;
+};
+
+class CORVANE_HOST_API Notifiers {
+public:
+  // A name registered again gets the new notifier.
+  void add(std::string name, Notifier notifier);
+  bool contains(std::string_view name) const;
+  // Runs the notifier `words[0]` with all the words; false when there is none.
+  bool run(const std::vector<std::string> &words);
+  void dropOwner(const PluginContext *owner);
+  std::size_t size() const { return notifiers_.size(); }
+
+private:
+  // Shared so a running notifier survives one registering over its name.
+  std::map<std::string, std::shared_ptr<Notifier>, std::less<>> notifiers_;
+};
+
+} // namespace corvane::host

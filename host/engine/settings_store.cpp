@@ -1,0 +1,122 @@
+// The settings store: registration, checked sets, bound values and callbacks.
+#include "settings_store.h"
+
+#include <algorithm>
+#include <type_traits>
+#include <utility>
+
+#include "plugin_context.h"
+#include "trace_format.h"
+
+namespace corvane::host {
+
+int SettingsStore::add(SettingDefinition definition) {
+  if (const int existing = find(definition.name); existing != kNoSetting) {
+    return existing;
+  }
+  const int index = static_cast<int>(settings_.size());
+  Setting setting;
+  setting.value = definition.defaultValue;
+  setting.definition = std::move(definition);
+  byName_.emplace(setting.definition.name, index);
+  settings_.push_back(std::move(setting));
+  return index;
+}
+
+int SettingsStore::find(std::string_view name) const {
+  const auto it = byName_.find(std::string(name));
+  return it == byName_.end() ? kNoSetting : it->second;
+}
+
+const Setting *SettingsStore::at(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= settings_.size()) {
+    return nullptr;
+  }
+  return &settings_[static_cast<std::size_t>(index)];
+}
+
+std::optional<std::string> SettingsStore::set(int index, std::string text) {
+  if (at(index) == nullptr) {
+    return "no such setting";
+  }
+  Setting &setting = settings_[static_cast<std::size_t>(index)];
+  auto checked = boundedText(text, setting.definition.bounds);
+  if (const auto *refused = std::get_if<RefusedValue>(&checked)) {
+    return "setting " + setting.definition.name + " refuses " + quoted(text) + ": " +
+           refused->reason;
+  }
+  std::string old = std::exchange(setting.value, std::get<std::string>(std::move(checked)));
+  for (const BoundValue &bound : setting.boundValues) {
+    writeBound(setting, bound.target);
+  }
+  // Callbacks may add callbacks or settings, or set this setting again: walk
+  // a copy, and skip callbacks whose plugin has gone meanwhile.
+  const std::vector<ChangeCallback> callbacks = setting.callbacks;
+  for (const ChangeCallback &callback : callbacks) {
+    if (callback.owner->active()) {
+      (*callback.function)(old, CVarWrapper(callback.owner, index));
+    }
+  }
+  return std::nullopt;
+}
+
+void SettingsStore::bind(int index, PluginContext *owner, BoundTarget target) {
+  if (at(index) == nullptr) {
+    return;
+  }
+  Setting &setting = settings_[static_cast<std::size_t>(index)];
+  writeBound(setting, target);
+  setting.boundValues.push_back(BoundValue{owner, std::move(target)});
+}
+
+void SettingsStore::addCallback(int index, PluginContext *owner, ChangeFunction function) {
+  if (at(index) == nullptr) {
+    return;
+  }
+  settings_[static_cast<std::size_t>(index)].callbacks.push_back(
+      ChangeCallback{owner, std::make_shared<ChangeFunction>(std::move(function))});
+}
+
+void SettingsStore::dropOwner(const PluginContext *owner) {
+  for (Setting &setting : settings_) {
+    std::erase_if(setting.boundValues,
+                  [owner](const BoundValue &bound) { return bound.owner == owner; });
+    std::erase_if(setting.callbacks,
+                  [owner](const ChangeCallback &callback) { return callback.owner == owner; });
+  }
+}
+
+std::vector<const Setting *> SettingsStore::sortedByName() const {
+  std::vector<const Setting *> sorted;
+  sorted.reserve(settings_.size());
+  for (const Setting &setting : settings_) {
+    sorted.push_back(&setting);
+  }
+  std::sort(sorted.begin(), sorted.end(), [](const Setting *a, const Setting *b) {
+    return a->definition.name < b->definition.name;
+  });
+  return sorted;
+}
+
+void writeBound(const Setting &setting, const BoundTarget &target) {
+  const SettingBounds &bounds = setting.definition.bounds;
+  std::visit(
+      [&](const auto &pointer) {
+        using Value = typename std::decay_t<decltype(pointer)>::element_type;
+        if (!pointer) {
+          return;
+        }
+        if constexpr (std::is_same_v<Value, bool>) {
+          *pointer = readBool(setting.value, bounds);
+        } else if constexpr (std::is_same_v<Value, int>) {
+          *pointer = readInt(setting.value, bounds);
+        } else if constexpr (std::is_same_v<Value, float>) {
+          *pointer = readFloat(setting.value, bounds);
+        } else {
+          *pointer = setting.value;
+        }
+      },
+      target);
+}
+
+} // namespace corvane::host

@@ -1,0 +1,95 @@
+// SettingsStore: the console's settings, their values, bound values and
+// change callbacks.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+#include <corvane/cvar_wrapper.h>
+
+#include "host_export.h"
+#include "value_conversion.h"
+
+namespace corvane::host {
+
+class PluginContext;
+
+// What registerCvar describes.
+struct SettingDefinition {
+  std::string name;
+  std::string defaultValue;
+  std::string description;
+  bool searchable = false;
+  SettingBounds bounds;
+  bool saveToConfig = false;
+};
+
+// A plugin value the host keeps equal to a setting, and who handed it over.
+using BoundTarget = std::variant<std::shared_ptr<bool>, std::shared_ptr<int>,
+                                 std::shared_ptr<float>, std::shared_ptr<std::string>>;
+struct BoundValue {
+  PluginContext *owner;
+  BoundTarget target;
+};
+
+using ChangeFunction = std::function<void(std::string, CVarWrapper)>;
+struct ChangeCallback {
+  PluginContext *owner;
+  // Shared so that a callback list can be walked from a copy while callbacks
+  // add more callbacks.
+  std::shared_ptr<ChangeFunction> function;
+};
+
+struct Setting {
+  SettingDefinition definition;
+  std::string value;
+  std::vector<BoundValue> boundValues;
+  std::vector<ChangeCallback> callbacks;
+};
+
+// Settings are addressed by index: a CVarWrapper holds one. Indices never
+// change and settings are never removed (their values are console state).
+class CORVANE_HOST_API SettingsStore {
+public:
+  static constexpr int kNoSetting = -1;
+
+  // Adds a setting holding its default text, unchecked; an existing name
+  // gives the existing setting, unchanged.
+  int add(SettingDefinition definition);
+  int find(std::string_view name) const;
+  const Setting *at(int index) const;
+  std::size_t size() const { return settings_.size(); }
+
+  // Stores `text` (checked and clamped by the setting's bounds), writes the
+  // bound values, then runs every change callback with the old text. Returns
+  // the reason when the text is refused; then nothing changes.
+  std::optional<std::string> set(int index, std::string text);
+
+  // Writes the current value into `target` now and after every set.
+  void bind(int index, PluginContext *owner, BoundTarget target);
+  void addCallback(int index, PluginContext *owner, ChangeFunction function);
+
+  // Drops the bound values and callbacks `owner` handed over.
+  void dropOwner(const PluginContext *owner);
+
+  // Every setting, sorted by name.
+  std::vector<const Setting *> sortedByName() const;
+
+private:
+  // A deque keeps references to settings valid while a callback registers
+  // another setting.
+  std::deque<Setting> settings_;
+  std::unordered_map<std::string, int> byName_;
+};
+
+// Writes the setting's value converted to the target's type.
+CORVANE_HOST_API void writeBound(const Setting &setting, const BoundTarget &target);
+
+} // namespace corvane::host

@@ -1,0 +1,41 @@
+// TimerQueue: the plugins' pending timeouts, in firing order.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "host_export.h"
+
+class GameWrapper;
+
+namespace corvane::host {
+
+class PluginContext;
+
+struct Timer {
+  std::int64_t dueMicros;
+  PluginContext *owner;
+  std::function<void(GameWrapper *)> callback;
+};
+
+// Ordered by due time, then by the order the timers were set in.
+class CORVANE_HOST_API TimerQueue {
+public:
+  void add(std::int64_t dueMicros, PluginContext *owner,
+           std::function<void(GameWrapper *)> callback);
+  // Takes out the first timer due at or before `limitMicros`, if any. The
+  // caller runs it: taking it out first lets its callback add timers freely.
+  std::optional<Timer> popDue(std::int64_t limitMicros);
+  std::size_t pending() const { return timers_.size(); }
+  void dropOwner(const PluginContext *owner);
+
+private:
+  using Key = std::pair<std::int64_t, std::uint64_t>;
+  std::map<Key, Timer> timers_;
+  std::uint64_t nextSequence_ = 0;
+};
+
+} // namespace corvane::host

@@ -1,0 +1,59 @@
+// Trace line assembly and the SDK operation names.
+#include "trace.h"
+
+#include <ostream>
+
+namespace corvane::host {
+
+namespace {
+
+constexpr std::array<std::string_view, kOpCount> kOpNames = {
+    "registerCvar",      "registerNotifier", "getCvar",           "executeCommand",
+    "getBoolValue",      "getFloatValue",    "getStringValue",    "bindTo",
+    "addOnValueChanged", "HookEvent",        "HookEventPost",     "SetTimeout",
+    "RegisterDrawable",  "IsInOnlineGame",   "IsInFreeplay",      "GetMatchmakingWrapper",
+    "operator bool",     "IsSearching",      "CancelMatchmaking", "SetPlaylistSelection",
+    "StartMatchmaking",  "SetPosition",      "SetColor",          "FillBox",
+    "DrawString",
+};
+
+constexpr std::int64_t kMicrosPerMilli = 1000;
+constexpr std::int64_t kMillisPerSecond = 1000;
+constexpr std::size_t kMillisDigits = 3;
+
+} // namespace
+
+std::string_view opName(Op op) { return kOpNames[static_cast<std::size_t>(op)]; }
+
+std::optional<Op> opByName(std::string_view name) {
+  if (name == "operator_bool" || name == "bool") {
+    return Op::OperatorBool;
+  }
+  for (std::size_t i = 0; i < kOpCount; ++i) {
+    if (kOpNames[i] == name) {
+      return static_cast<Op>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+std::string traceTime(std::int64_t micros) {
+  const std::int64_t millis = (micros + kMicrosPerMilli / 2) / kMicrosPerMilli;
+  std::string fraction = std::to_string(millis % kMillisPerSecond);
+  fraction.insert(0, kMillisDigits - fraction.size(), '0');
+  return "[" + std::to_string(millis / kMillisPerSecond) + "." + fraction + "]";
+}
+
+std::string Trace::beginLine(Op op) const {
+  std::string line = traceTime(clock_.nowMicros());
+  line += ' ';
+  line += opName(op);
+  return line;
+}
+
+void Trace::emit(const std::string &line) {
+  *out_ << line << '\n';
+  out_->flush();
+}
+
+} // namespace corvane::host

@@ -1,0 +1,132 @@
+// Trace: one line per effectful call a plugin makes into the host, and a
+// counter per SDK operation.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host_export.h"
+#include "trace_format.h"
+#include "virtual_clock.h"
+
+namespace corvane::host {
+
+// Every SDK operation a plugin can call, named as the SDK names it.
+enum class Op : std::uint8_t {
+  registerCvar,
+  registerNotifier,
+  getCvar,
+  executeCommand,
+  getBoolValue,
+  getFloatValue,
+  getStringValue,
+  bindTo,
+  addOnValueChanged,
+  HookEvent,
+  HookEventPost,
+  SetTimeout,
+  RegisterDrawable,
+  IsInOnlineGame,
+  IsInFreeplay,
+  GetMatchmakingWrapper,
+  OperatorBool,
+  IsSearching,
+  CancelMatchmaking,
+  SetPlaylistSelection,
+  StartMatchmaking,
+  SetPosition,
+  SetColor,
+  FillBox,
+  DrawString,
+};
+inline constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::DrawString) + 1;
+
+// Effects are always traced, registrations only when verbose, reads never.
+enum class OpKind : std::uint8_t { Effect, Registration, Read };
+
+inline constexpr std::array<OpKind, kOpCount> kOpKinds = {
+    OpKind::Registration, // registerCvar
+    OpKind::Registration, // registerNotifier
+    OpKind::Read,         // getCvar
+    OpKind::Effect,       // executeCommand
+    OpKind::Read,         // getBoolValue
+    OpKind::Read,         // getFloatValue
+    OpKind::Read,         // getStringValue
+    OpKind::Registration, // bindTo
+    OpKind::Registration, // addOnValueChanged
+    OpKind::Registration, // HookEvent
+    OpKind::Registration, // HookEventPost
+    OpKind::Effect,       // SetTimeout
+    OpKind::Registration, // RegisterDrawable
+    OpKind::Read,         // IsInOnlineGame
+    OpKind::Read,         // IsInFreeplay
+    OpKind::Read,         // GetMatchmakingWrapper
+    OpKind::Read,         // operator bool
+    OpKind::Read,         // IsSearching
+    OpKind::Effect,       // CancelMatchmaking
+    OpKind::Effect,       // SetPlaylistSelection
+    OpKind::Effect,       // StartMatchmaking
+    OpKind::Effect,       // SetPosition
+    OpKind::Effect,       // SetColor
+    OpKind::Effect,       // FillBox
+    OpKind::Effect,       // DrawString
+};
+
+constexpr OpKind opKind(Op op) { return kOpKinds[static_cast<std::size_t>(op)]; }
+// The operation's SDK name ("operator bool" for the matchmaking check).
+CORVANE_HOST_API std::string_view opName(Op op);
+// The operation called `name`; "operator_bool" and "bool" also name the check.
+CORVANE_HOST_API std::optional<Op> opByName(std::string_view name);
+
+// Formats `[T] OP ARGS` lines on the trace stream. With no stream, tracing is
+// off and a call costs one counter increment and one branch: the frame path
+// goes through here for every canvas call.
+class CORVANE_HOST_API Trace {
+public:
+  explicit Trace(const VirtualClock &clock) : clock_(clock) {}
+
+  void setOutput(std::ostream *out) { out_ = out; }
+  void setVerbose(bool verbose) { verbose_ = verbose; }
+  bool enabled() const { return out_ != nullptr; }
+
+  // The one entry point of every SDK call: counts it, and writes its line
+  // when the operation's kind is traced.
+  template <typename... Args> void record(Op op, const Args &...args) {
+    ++counts_[static_cast<std::size_t>(op)];
+    if (!prints(op)) {
+      return;
+    }
+    std::string line = beginLine(op);
+    ((line += ' ', appendTraceArg(line, args)), ...);
+    emit(line);
+  }
+
+  bool prints(Op op) const {
+    if (out_ == nullptr) {
+      return false;
+    }
+    const OpKind kind = opKind(op);
+    return kind == OpKind::Effect || (kind == OpKind::Registration && verbose_);
+  }
+
+  std::uint64_t count(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
+
+private:
+  std::string beginLine(Op op) const;
+  void emit(const std::string &line);
+
+  const VirtualClock &clock_;
+  std::ostream *out_ = nullptr;
+  bool verbose_ = false;
+  std::array<std::uint64_t, kOpCount> counts_{};
+};
+
+// "[12.000]": a time in whole milliseconds, as the trace prefixes lines.
+CORVANE_HOST_API std::string traceTime(std::int64_t micros);
+
+} // namespace corvane::host

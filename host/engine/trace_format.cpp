@@ -1,0 +1,107 @@
+// Writing trace arguments: text escapes and number forms.
+#include "trace_format.h"
+
+#include <array>
+#include <charconv>
+
+namespace corvane::host {
+
+namespace {
+
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+constexpr unsigned kNibbleBits = 4;
+constexpr unsigned kNibbleMask = 0xF;
+// Enough for any float or double in shortest form, sign and exponent included.
+constexpr std::size_t kNumberBufferSize = 32;
+
+template <typename Number> void appendNumber(std::string &out, Number value) {
+  std::array<char, kNumberBufferSize> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  out.append(buffer.data(), result.ptr);
+}
+
+} // namespace
+
+void appendQuoted(std::string &out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+    case '"':
+      out += "\\\"";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\t':
+      out += "\\t";
+      break;
+    default:
+      if (byte < kFirstPrintable || byte == kDelete) {
+        out += "\\x";
+        out += kHexDigits[byte >> kNibbleBits];
+        out += kHexDigits[byte & kNibbleMask];
+      } else {
+        out += c;
+      }
+    }
+  }
+  out += '"';
+}
+
+std::string quoted(std::string_view text) {
+  std::string out;
+  appendQuoted(out, text);
+  return out;
+}
+
+std::string shortestNumber(float value) {
+  std::string out;
+  appendNumber(out, value);
+  return out;
+}
+
+std::string shortestNumber(double value) {
+  std::string out;
+  appendNumber(out, value);
+  return out;
+}
+
+void appendTraceArg(std::string &out, std::string_view text) { appendQuoted(out, text); }
+void appendTraceArg(std::string &out, const char *text) {
+  appendQuoted(out, text == nullptr ? std::string_view{} : std::string_view{text});
+}
+void appendTraceArg(std::string &out, BareWord word) { out += word.text; }
+void appendTraceArg(std::string &out, bool value) { out += value ? "true" : "false"; }
+void appendTraceArg(std::string &out, float value) { appendNumber(out, value); }
+void appendTraceArg(std::string &out, int value) { appendNumber(out, value); }
+void appendTraceArg(std::string &out, Playlist value) {
+  appendNumber(out, static_cast<std::int32_t>(value));
+}
+void appendTraceArg(std::string &out, PlaylistCategory value) {
+  appendNumber(out, static_cast<std::int32_t>(value));
+}
+void appendTraceArg(std::string &out, Vector2F value) {
+  appendNumber(out, value.X);
+  out += ' ';
+  appendNumber(out, value.Y);
+}
+void appendTraceArg(std::string &out, LinearColor value) {
+  appendNumber(out, value.R);
+  out += ' ';
+  appendNumber(out, value.G);
+  out += ' ';
+  appendNumber(out, value.B);
+  out += ' ';
+  appendNumber(out, value.A);
+}
+
+} // namespace corvane::host

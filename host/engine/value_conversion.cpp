@@ -1,0 +1,124 @@
+// Value conversion for settings: decimal parsing, clamping and saturation.
+#include "value_conversion.h"
+
+#include <cfloat>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "trace_format.h"
+
+namespace corvane::host {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+double clampToBounds(double value, const SettingBounds &bounds) {
+  if (bounds.hasMin && value < static_cast<double>(bounds.min)) {
+    return bounds.min;
+  }
+  if (bounds.hasMax && value > static_cast<double>(bounds.max)) {
+    return bounds.max;
+  }
+  return value;
+}
+
+} // namespace
+
+std::size_t decimalPrefixLength(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && text[i] == '-') {
+    ++i;
+  }
+  const std::size_t digitsStart = i;
+  while (i < text.size() && isDigit(text[i])) {
+    ++i;
+  }
+  if (i == digitsStart) {
+    return 0;
+  }
+  if (i + 1 < text.size() && text[i] == '.' && isDigit(text[i + 1])) {
+    i += 2;
+    while (i < text.size() && isDigit(text[i])) {
+      ++i;
+    }
+  }
+  return i;
+}
+
+bool isDecimalNumber(std::string_view text) {
+  return !text.empty() && decimalPrefixLength(text) == text.size();
+}
+
+double leadingDecimal(std::string_view text) {
+  const std::size_t length = decimalPrefixLength(text);
+  if (length == 0) {
+    return 0.0;
+  }
+  const char *first = text.data();
+  const char *last = text.data() + length;
+  double value = 0.0;
+  const auto result = std::from_chars(first, last, value, std::chars_format::fixed);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large or too small for a double: the integer part tells which.
+    const bool negative = text.front() == '-';
+    bool hugeMagnitude = false;
+    for (const char *p = first + (negative ? 1 : 0); p != last && *p != '.'; ++p) {
+      hugeMagnitude = hugeMagnitude || *p != '0';
+    }
+    const double magnitude = hugeMagnitude ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -magnitude : magnitude;
+  }
+  return value;
+}
+
+double readNumber(std::string_view text, const SettingBounds &bounds) {
+  return clampToBounds(leadingDecimal(text), bounds);
+}
+
+float readFloat(std::string_view text, const SettingBounds &bounds) {
+  const double value = readNumber(text, bounds);
+  if (value > FLT_MAX) {
+    return FLT_MAX;
+  }
+  if (value < -FLT_MAX) {
+    return -FLT_MAX;
+  }
+  return static_cast<float>(value);
+}
+
+int readInt(std::string_view text, const SettingBounds &bounds) {
+  const double value = std::trunc(readNumber(text, bounds));
+  if (value >= static_cast<double>(INT_MAX)) {
+    return INT_MAX;
+  }
+  if (value <= static_cast<double>(INT_MIN)) {
+    return INT_MIN;
+  }
+  return static_cast<int>(value);
+}
+
+bool readBool(std::string_view text, const SettingBounds &bounds) {
+  return readNumber(text, bounds) != 0.0;
+}
+
+std::variant<std::string, RefusedValue> boundedText(std::string text, const SettingBounds &bounds) {
+  if (!bounds.any()) {
+    return text;
+  }
+  if (!isDecimalNumber(text)) {
+    return RefusedValue{"not a decimal number"};
+  }
+  const double value = leadingDecimal(text);
+  if (bounds.hasMin && value < static_cast<double>(bounds.min)) {
+    return shortestNumber(bounds.min);
+  }
+  if (bounds.hasMax && value > static_cast<double>(bounds.max)) {
+    return shortestNumber(bounds.max);
+  }
+  return text;
+}
+
+} // namespace corvane::host

@@ -1,0 +1,84 @@
+// Loading a plugin library: descriptor checks and the load/unload lifecycle.
+#include "plugin_library.h"
+
+#include <cstring>
+
+namespace corvane::loader {
+
+std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor) {
+  if (descriptor.apiVersion != kCorvaneApiVersion || descriptor.apiVersionHigh != 0) {
+    return "API version " + std::to_string(descriptor.apiVersion) +
+           (descriptor.apiVersionHigh != 0 ? " (upper half not 0)" : "") + ", the host speaks " +
+           std::to_string(kCorvaneApiVersion);
+  }
+  if (descriptor.fileName == nullptr || descriptor.className == nullptr ||
+      descriptor.pluginName == nullptr || descriptor.pluginVersion == nullptr) {
+    return "the descriptor has a null text";
+  }
+  if (descriptor.getPlugin == nullptr) {
+    return "the descriptor has no factory (getPlugin)";
+  }
+  if (descriptor.deleteMe == nullptr) {
+    return "the descriptor has no teardown (deleteMe)";
+  }
+  return std::nullopt;
+}
+
+std::unique_ptr<LoadedPlugin> LoadedPlugin::load(host::Host &host, const std::string &path,
+                                                 std::string &error) {
+  const auto refuse = [&](const std::string &reason) {
+    error = "cannot load plugin " + path + ": " + reason;
+    return nullptr;
+  };
+  std::string openError;
+  std::unique_ptr<SharedLibrary> library = SharedLibrary::open(path, openError);
+  if (!library) {
+    return refuse(openError);
+  }
+  const auto *descriptor =
+      static_cast<const PluginDescriptor *>(library->symbol(kCorvaneDescriptorSymbol));
+  if (descriptor == nullptr) {
+    return refuse("no descriptor named `exports`");
+  }
+  if (auto problem = checkDescriptor(*descriptor)) {
+    return refuse(*problem);
+  }
+  std::shared_ptr<Corvane::Plugin::CorvanePlugin> *owner = descriptor->getPlugin();
+  if (owner == nullptr || !*owner) {
+    descriptor->deleteMe();
+    return refuse("the factory made no plugin object");
+  }
+
+  std::unique_ptr<LoadedPlugin> loaded(new LoadedPlugin());
+  loaded->path_ = path;
+  loaded->name_ = descriptor->pluginName;
+  loaded->version_ = descriptor->pluginVersion;
+  loaded->host_ = &host;
+  loaded->deleteMe_ = descriptor->deleteMe;
+  loaded->plugin_ = *owner;
+  loaded->context_ = &host.createContext(loaded->name_);
+  loaded->plugin_->cvarManagerHandle = loaded->context_->cvarManager();
+  loaded->plugin_->gameWrapperHandle = loaded->context_->gameWrapper();
+  loaded->library_ = std::move(library);
+  loaded->plugin_->onLoad();
+  return loaded;
+}
+
+LoadedPlugin::~LoadedPlugin() { unload(); }
+
+void LoadedPlugin::unload() {
+  if (!library_) {
+    return;
+  }
+  plugin_->onUnload();
+  // From here the plugin's calls do nothing and its callbacks never run; its
+  // closures and shared values are destroyed while its code is still loaded.
+  context_->deactivate();
+  host_->dropRegistrations(*context_);
+  plugin_.reset();
+  context_->dropWrappers();
+  deleteMe_();
+  library_.reset();
+}
+
+} // namespace corvane::loader

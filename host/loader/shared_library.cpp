@@ -1,0 +1,54 @@
+// Opening, looking into and closing dynamic libraries on each platform.
+#include "shared_library.h"
+
+#if defined(_WIN32)
+#include <filesystem>
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace corvane::loader {
+
+#if defined(_WIN32)
+
+std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string &path, std::string &error) {
+  const std::wstring widePath = std::filesystem::path(path).wstring();
+  HMODULE module = LoadLibraryW(widePath.c_str());
+  if (module == nullptr) {
+    error = "LoadLibrary failed with error " + std::to_string(GetLastError());
+    return nullptr;
+  }
+  return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void *>(module)));
+}
+
+SharedLibrary::~SharedLibrary() { FreeLibrary(reinterpret_cast<HMODULE>(handle_)); }
+
+void *SharedLibrary::symbol(const char *name) const {
+  return reinterpret_cast<void *>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), name));
+}
+
+#else
+
+std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string &path, std::string &error) {
+  // dlopen searches the library path for a bare name; a plugin is a file.
+  const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+  void *handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    const char *reason = dlerror();
+    error = reason != nullptr ? reason : "unknown error";
+    return nullptr;
+  }
+  return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
+}
+
+SharedLibrary::~SharedLibrary() { dlclose(handle_); }
+
+void *SharedLibrary::symbol(const char *name) const {
+  dlerror();
+  return dlsym(handle_, name);
+}
+
+#endif
+
+} // namespace corvane::loader
