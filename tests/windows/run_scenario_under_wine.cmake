@@ -1,0 +1,87 @@
+# Plays one scenario in corvane-sim.exe under wine, the host loading
+# vexlo.dll through LoadLibrary, and compares the trace it prints with the
+# trace the Linux build is expected to print, line by line.
+#
+# Run as: cmake -DWINE=... -DWINEPREFIX=... -DSIM=corvane-sim.exe
+#               -DPLUGIN=vexlo.dll -DSCENARIO=x.cfg -DEXPECTED=x.trace -P this file
+
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
+
+# A Windows program sees this machine's files on drive Z:, with backslashes.
+function(vexlo_windows_path path out)
+  file(REAL_PATH "${path}" absolute)
+  string(REPLACE "/" "\\" windows "Z:${absolute}")
+  set(${out} "${windows}" PARENT_SCOPE)
+endfunction()
+
+foreach(input IN ITEMS SIM PLUGIN SCENARIO EXPECTED)
+  if(NOT EXISTS "${${input}}")
+    message(FATAL_ERROR "${input} ${${input}} does not exist")
+  endif()
+endforeach()
+
+vexlo_windows_path("${PLUGIN}" plugin)
+vexlo_windows_path("${SCENARIO}" scenario)
+# Files the scenario writes land in the test's working folder.
+file(REAL_PATH "${SIM}" sim)
+execute_process(COMMAND "${WINE}" "${sim}" "${plugin}" "${scenario}"
+                OUTPUT_VARIABLE trace ERROR_VARIABLE errors RESULT_VARIABLE result
+                TIMEOUT 60)
+
+# The Windows C runtime ends lines with CR LF.
+string(REPLACE "\r" "" trace "${trace}")
+file(READ "${EXPECTED}" expected)
+string(REPLACE "\r" "" expected "${expected}")
+
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "corvane-sim.exe ${plugin} ${scenario} exited with ${result}\n"
+                      "stderr:\n${errors}\nstdout:\n${trace}")
+endif()
+
+if(NOT trace STREQUAL expected)
+  # Find the first line that differs. Lines may hold ';' or brackets, which
+  # CMake lists split on or join across: stand-ins take their place while
+  # the texts are lists.
+  string(ASCII 1 semicolon)
+  string(ASCII 2 open_bracket)
+  string(ASCII 3 close_bracket)
+  foreach(text IN ITEMS trace expected)
+    string(REPLACE ";" "${semicolon}" ${text} "${${text}}")
+    string(REPLACE "[" "${open_bracket}" ${text} "${${text}}")
+    string(REPLACE "]" "${close_bracket}" ${text} "${${text}}")
+  endforeach()
+  string(REGEX MATCHALL "[^\n]*\n|[^\n]+$" got_lines "${trace}")
+  string(REGEX MATCHALL "[^\n]*\n|[^\n]+$" want_lines "${expected}")
+  list(LENGTH got_lines got_count)
+  list(LENGTH want_lines want_count)
+  set(line 0)
+  set(got "(no line)")
+  set(want "(no line)")
+  while(line LESS got_count OR line LESS want_count)
+    set(got "(no line)")
+    set(want "(no line)")
+    if(line LESS got_count)
+      list(GET got_lines ${line} got)
+    endif()
+    if(line LESS want_count)
+      list(GET want_lines ${line} want)
+    endif()
+    if(NOT got STREQUAL want)
+      break()
+    endif()
+    math(EXPR line "${line} + 1")
+  endwhile()
+  foreach(text IN ITEMS got want)
+    string(REPLACE "${semicolon}" ";" ${text} "${${text}}")
+    string(REPLACE "${open_bracket}" "[" ${text} "${${text}}")
+    string(REPLACE "${close_bracket}" "]" ${text} "${${text}}")
+    string(STRIP "${${text}}" ${text})
+  endforeach()
+  math(EXPR shown "${line} + 1")
+  message(FATAL_ERROR "the trace under wine differs from ${EXPECTED} at line ${shown} "
+                      "(${got_count} lines against ${want_count}):\n"
+                      "  expected: ${want}\n  got:      ${got}\n"
+                      "stderr:\n${errors}")
+endif()
+message(STATUS "${SCENARIO}: the trace under wine equals the expected one")
