@@ -1,0 +1,137 @@
+// The lockstep driver: runs each action on the simulator and on the model and
+// reports the first step where they part.
+#include "lockstep.h"
+
+#include <fstream>
+#include <vector>
+
+#include "action_generator.h"
+#include "host/sim/simulator.h"
+
+namespace modelcheck {
+
+namespace {
+
+std::vector<std::string> splitLines(const std::string &text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      end = text.size();
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string takeText(std::ostringstream &stream) {
+  std::string text = stream.str();
+  stream.str({});
+  return text;
+}
+
+void listLines(std::string &out, std::string_view title, const std::vector<std::string> &lines) {
+  out += "  ";
+  out += title;
+  out += " (" + std::to_string(lines.size()) + " lines):\n";
+  for (const std::string &line : lines) {
+    out += "    " + line + "\n";
+  }
+}
+
+} // namespace
+
+Lockstep::Lockstep(const std::string &pluginPath)
+    : simulator_(std::make_unique<corvane::sim::Simulator>(
+          corvane::sim::SimulatorOptions{nullptr, &err_, &trace_, false})) {
+  simulator_->load(pluginPath);
+  // Loading traces registrations only, which are off here.
+  trace_.str({});
+}
+
+Lockstep::~Lockstep() = default;
+
+bool Lockstep::loaded() const { return simulator_->loaded(); }
+
+std::optional<std::string> Lockstep::step(std::string_view line) {
+  ++steps_;
+  const Prediction expected = model_.run(line);
+  const corvane::sim::Status status = simulator_->run(line, "<model>", static_cast<int>(steps_));
+  const std::vector<std::string> actual = splitLines(takeText(trace_));
+  const std::vector<std::string> errors = splitLines(takeText(err_));
+  const bool refused = status == corvane::sim::Status::Error;
+  traceLines_ += actual.size();
+  for (const std::string &traced : actual) {
+    searchStarts_ += traceBody(traced).starts_with("StartMatchmaking") ? 1 : 0;
+  }
+
+  std::string report;
+  if (actual != expected.trace) {
+    report += "the trace differs from the model's\n";
+    listLines(report, "expected", expected.trace);
+    listLines(report, "actual", actual);
+  }
+  if (refused != expected.error) {
+    report += std::string("the line was ") + (refused ? "refused" : "accepted") + ", the model " +
+              (expected.error ? "refuses" : "accepts") + " it\n";
+  }
+  const std::size_t expectedErrors =
+      static_cast<std::size_t>(expected.consoleErrors) + (expected.error ? 1 : 0);
+  if (errors.size() != expectedErrors) {
+    report += "expected " + std::to_string(expectedErrors) + " error lines\n";
+    listLines(report, "error output", errors);
+  }
+  for (const std::string &violation : invariants_.check(line, refused, actual, model_)) {
+    report += "invariant broken: " + violation + "\n";
+  }
+  if (report.empty()) {
+    return std::nullopt;
+  }
+  return report;
+}
+
+LockstepResult runLockstep(const LockstepOptions &options) {
+  LockstepResult result;
+  Lockstep lockstep(options.pluginPath);
+  if (!lockstep.loaded()) {
+    result.passed = false;
+    result.report = "the plugin did not load: " + options.pluginPath;
+    return result;
+  }
+  SeededSource source(options.seed);
+  std::vector<std::string> lines;
+  for (std::size_t step = 1; step <= options.steps; ++step) {
+    lines.push_back(nextAction(source));
+    const auto difference = lockstep.step(lines.back());
+    result.steps = step;
+    result.traceLines = lockstep.traceLines();
+    result.searchStarts = lockstep.searchStarts();
+    if (!difference) {
+      continue;
+    }
+    result.passed = false;
+    std::string &report = result.report;
+    report = "model check failed: seed " + std::to_string(options.seed) + ", step " +
+             std::to_string(step) + "\n";
+    report += "  replay: " + options.replayCommand + "\n";
+    report += "  last actions:\n";
+    const std::size_t first = step > options.history ? step - options.history : 0;
+    for (std::size_t at = first; at < step; ++at) {
+      report += "    " + std::to_string(at + 1) + ": " + lines[at] + "\n";
+    }
+    report += *difference;
+    if (!options.replayScript.empty()) {
+      std::ofstream script(options.replayScript);
+      for (const std::string &line : lines) {
+        script << line << '\n';
+      }
+      report += "  every action so far: " + options.replayScript + " (corvane-sim PLUGIN SCRIPT)\n";
+    }
+    break;
+  }
+  return result;
+}
+
+} // namespace modelcheck
