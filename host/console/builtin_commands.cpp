@@ -81,7 +81,7 @@ CommandResult cvarlist(Console &console, const Words &words) {
       continue;
     }
     ++listed;
-    std::string details = "default " + host::quoted(definition.defaultValue);
+    std::string details = "default " + host::quoteText(definition.defaultValue);
     if (const std::string bounds = describeBounds(definition.bounds); !bounds.empty()) {
       details += ", " + bounds;
     }
@@ -91,7 +91,7 @@ CommandResult cvarlist(Console &console, const Words &words) {
     if (definition.saveToConfig) {
       details += ", saved";
     }
-    console.out() << definition.name << " = " << host::quoted(setting->value) << "  (" << details
+    console.out() << definition.name << " = " << host::quoteText(setting->value) << "  (" << details
                   << ")  " << definition.description << '\n';
   }
   console.out() << listed << (listed == 1 ? " setting" : " settings") << '\n';

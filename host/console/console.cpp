@@ -67,7 +67,7 @@ CommandResult Console::execute(const Words &words) {
 CommandResult Console::executeSetting(int index, const Words &words) {
   const host::Setting &setting = *host_.settings().at(index);
   if (words.size() == 1) {
-    out_ << setting.definition.name << " = " << host::quoted(setting.value) << '\n';
+    out_ << setting.definition.name << " = " << host::quoteText(setting.value) << '\n';
     return CommandResult::ok();
   }
   if (words.size() > 2) {

@@ -84,7 +84,7 @@ CommandResult expectSetting(Console &console, const Words &words) {
   if (!value) {
     return CommandResult::error("no setting named " + quoteWordIfNeeded(words[2]));
   }
-  return compare("setting " + words[2], host::quoted(words[3]), host::quoted(*value));
+  return compare("setting " + words[2], host::quoteText(words[3]), host::quoteText(*value));
 }
 
 CommandResult expectBound(Console &console, const Words &words) {
@@ -93,10 +93,10 @@ CommandResult expectBound(Console &console, const Words &words) {
       words.size() == 4 ? words[3] : joinWords(words.begin() + 3, words.end());
   const auto actual = console.host().keyBinding(words[2]);
   if (expected == "none") {
-    return compare("bound " + words[2], "none", actual ? host::quoted(*actual) : "none");
+    return compare("bound " + words[2], "none", actual ? host::quoteText(*actual) : "none");
   }
-  return compare("bound " + words[2], host::quoted(expected),
-                 actual ? host::quoted(*actual) : "none");
+  return compare("bound " + words[2], host::quoteText(expected),
+                 actual ? host::quoteText(*actual) : "none");
 }
 
 CommandResult simExpect(Console &console, const Words &words) {

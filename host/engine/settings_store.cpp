@@ -42,7 +42,7 @@ std::optional<std::string> SettingsStore::set(int index, std::string text) {
   Setting &setting = settings_[static_cast<std::size_t>(index)];
   auto checked = boundedText(text, setting.definition.bounds);
   if (const auto *refused = std::get_if<RefusedValue>(&checked)) {
-    return "setting " + setting.definition.name + " refuses " + quoted(text) + ": " +
+    return "setting " + setting.definition.name + " refuses " + quoteText(text) + ": " +
            refused->reason;
   }
   std::string old = std::exchange(setting.value, std::get<std::string>(std::move(checked)));

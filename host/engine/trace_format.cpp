@@ -57,7 +57,7 @@ void appendQuoted(std::string &out, std::string_view text) {
   out += '"';
 }
 
-std::string quoted(std::string_view text) {
+std::string quoteText(std::string_view text) {
   std::string out;
   appendQuoted(out, text);
   return out;

@@ -20,7 +20,7 @@ struct BareWord {
 // tab, and every other byte below 0x20 or 0x7F as \xNN.
 CORVANE_HOST_API void appendQuoted(std::string &out, std::string_view text);
 // `text` double-quoted and escaped as appendQuoted does.
-CORVANE_HOST_API std::string quoted(std::string_view text);
+CORVANE_HOST_API std::string quoteText(std::string_view text);
 // The shortest text that reads back as `value` (std::to_chars).
 CORVANE_HOST_API std::string shortestNumber(float value);
 CORVANE_HOST_API std::string shortestNumber(double value);

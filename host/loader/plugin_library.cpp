@@ -1,7 +1,7 @@
 // Loading a plugin library: descriptor checks and the load/unload lifecycle.
 #include "plugin_library.h"
 
-#include <cstring>
+#include <exception>
 
 namespace corvane::loader {
 
@@ -60,7 +60,15 @@ std::unique_ptr<LoadedPlugin> LoadedPlugin::load(host::Host &host, const std::st
   loaded->plugin_->cvarManagerHandle = loaded->context_->cvarManager();
   loaded->plugin_->gameWrapperHandle = loaded->context_->gameWrapper();
   loaded->library_ = std::move(library);
-  loaded->plugin_->onLoad();
+  try {
+    loaded->plugin_->onLoad();
+  } catch (const std::exception &failure) {
+    loaded->unloadAfterFailedLoad();
+    return refuse(std::string("onLoad failed: ") + failure.what());
+  } catch (...) {
+    loaded->unloadAfterFailedLoad();
+    return refuse("onLoad failed");
+  }
   return loaded;
 }
 
@@ -71,6 +79,15 @@ void LoadedPlugin::unload() {
     return;
   }
   plugin_->onUnload();
+  release();
+}
+
+void LoadedPlugin::unloadAfterFailedLoad() {
+  // onLoad did not finish, so onUnload is not owed; everything else is.
+  release();
+}
+
+void LoadedPlugin::release() {
   // From here the plugin's calls do nothing and its callbacks never run; its
   // closures and shared values are destroyed while its code is still loaded.
   context_->deactivate();

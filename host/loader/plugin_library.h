@@ -19,8 +19,8 @@ std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor);
 class LoadedPlugin {
 public:
   // Opens `path`, checks its descriptor, creates the plugin, hands it its
-  // wrappers and calls onLoad. On refusal returns null with `error` naming
-  // the file; nothing stays loaded.
+  // wrappers and calls onLoad. On refusal (an onLoad that throws included)
+  // returns null with `error` naming the file; nothing stays loaded.
   static std::unique_ptr<LoadedPlugin> load(host::Host &host, const std::string &path,
                                             std::string &error);
 
@@ -39,6 +39,9 @@ public:
 
 private:
   LoadedPlugin() = default;
+  void unloadAfterFailedLoad();
+  // Everything of unload after onUnload.
+  void release();
 
   std::string path_;
   std::string name_;

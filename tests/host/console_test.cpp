@@ -1,0 +1,218 @@
+// The console as a script author uses it: errors with their place, checks,
+// key bindings, scripts running scripts, and lines issued by plugins.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "session.h"
+
+namespace {
+
+using corvane::sim::Status;
+using corvane::testing::Session;
+
+TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"no_such_command", "unknown command no_such_command"},
+      {"echo \"open", "unterminated quote"},
+      {"sim_state", "usage: sim_state menu|freeplay|online"},
+      {"sim_searching yes", "usage: sim_searching true|false"},
+      {"sim_matchmaking maybe", "usage: sim_matchmaking on|off"},
+      {"sim_frame -1", "usage: sim_frame [N]"},
+      {"sim_key", "usage: sim_key KEY"},
+      {"sim_call", "usage: sim_call \"FUNCTION\""},
+      {"sim_game_found now", "usage: sim_game_found"},
+      {"bind F1", "usage: bind KEY COMMAND..."},
+      {"unbind F2", "key F2 is not bound"},
+      {"load_freeplay please", "usage: load_freeplay"},
+      {"exec missing.cfg", "cannot read script missing.cfg"},
+      {"sim_expect searching", "usage: sim_expect WHAT VALUE"},
+      {"sim_expect weather sunny", "usage: sim_expect WHAT VALUE"},
+      {"sim_expect searching yes", "searching is true or false, not yes"},
+      {"sim_expect calls NoSuchOp 1", "no SDK operation named NoSuchOp"},
+      {"sim_expect setting nothing 1", "no setting named nothing"},
+      {"sim_expect timers many", "timers takes a count, not many"},
+  };
+  for (const auto &[line, message] : cases) {
+    Session session;
+    EXPECT_EQ(session.simulator.run("echo first\n" + line + "\necho never", "case.cfg", 10),
+              Status::Error)
+        << line;
+    EXPECT_EQ(session.err.str(), "case.cfg:11: " + message + "\n") << line;
+    EXPECT_EQ(session.out.str(), "first\n") << line;
+    EXPECT_EQ(session.host().state(), corvane::host::GameState::Menu) << line;
+    EXPECT_FALSE(session.host().searching()) << line;
+    EXPECT_TRUE(session.host().matchmakingUsable()) << line;
+    EXPECT_FALSE(session.host().keyBinding("F1")) << line;
+  }
+}
+
+TEST(ConsoleErrors, CommentsAndBlankLinesCount) {
+  Session session;
+  EXPECT_EQ(session.simulator.run("# comment\n\n   // another\nbogus", "s.cfg"), Status::Error);
+  EXPECT_EQ(session.err.str(), "s.cfg:4: unknown command bogus\n");
+}
+
+TEST(Expectations, PassingChecksOfEveryKind) {
+  Session session;
+  session.cvars().registerCvar("s", "value with space", "", false, false, 0, false, 0, false);
+  EXPECT_EQ(session.run("sim_expect searching false\n"
+                        "sim_expect selected none\n"
+                        "sim_expect category none\n"
+                        "sim_expect state menu\n"
+                        "sim_expect drawn false\n"
+                        "sim_expect timers 0\n"
+                        "sim_expect calls registerCvar 1\n"
+                        "sim_expect setting s \"value with space\"\n"
+                        "sim_expect bound F1 none\n"
+                        "bind F1 echo \"a b\"\n"
+                        "sim_expect bound F1 echo \"a b\"\n"
+                        "sim_expect bound F1 \"echo \\\"a b\\\"\""),
+            Status::Ok);
+  EXPECT_EQ(session.err.str(), "");
+}
+
+TEST(Expectations, FailedCheckEndsTheRunWithWhatWasFound) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"sim_expect searching true", "expected searching true, got false"},
+      {"sim_expect selected 1,2", "expected selected 1,2, got none"},
+      {"sim_expect category 1", "expected category 1, got none"},
+      {"sim_expect state online", "expected state online, got menu"},
+      {"sim_expect drawn true", "expected drawn true, got false"},
+      {"sim_expect timers 2", "expected timers 2, got 0"},
+      {"sim_expect setting s 5", "expected setting s \"5\", got \"4\""},
+      {"sim_expect bound F1 echo", "expected bound F1 \"echo\", got none"},
+  };
+  for (const auto &[line, message] : cases) {
+    Session session;
+    session.cvars().registerCvar("s", "4", "", false, false, 0, false, 0, false);
+    EXPECT_EQ(session.simulator.run(line + "\necho never", "check.cfg", 3),
+              Status::ExpectationFailed)
+        << line;
+    EXPECT_EQ(session.err.str(), "check.cfg:3: " + message + "\n");
+    EXPECT_EQ(session.out.str(), "");
+  }
+}
+
+TEST(KeyBindings, BoundLineRunsOnKeyPressAndStaysAfterUnbindOfOthers) {
+  Session session;
+  EXPECT_EQ(session.run("bind F1 echo pressed \"two words\"; echo same line\n"
+                        "sim_key F1\n"
+                        "sim_key F9\n"
+                        "bind F2 load_freeplay\n"
+                        "unbind F2\n"
+                        "sim_key F2"),
+            Status::Ok);
+  EXPECT_EQ(session.out.str(), "same line\npressed two words\n");
+  EXPECT_EQ(session.host().keyBinding("F1"), "echo pressed \"two words\"");
+  EXPECT_FALSE(session.host().keyBinding("F2"));
+  EXPECT_EQ(session.host().state(), corvane::host::GameState::Menu);
+}
+
+TEST(KeyBindings, ErrorInABoundLineIsPrintedAndTheRunGoesOn) {
+  Session session;
+  // The `;` ends the bind command: "echo after" runs at once, unbound.
+  EXPECT_EQ(session.run("bind F1 bogus; echo after\n"
+                        "sim_key F1\n"
+                        "echo next line"),
+            Status::Ok);
+  EXPECT_EQ(session.err.str(), "console: unknown command bogus\n");
+  EXPECT_EQ(session.out.str(), "after\nnext line\n");
+}
+
+TEST(KeyBindings, AKeyThatPressesItselfStops) {
+  Session session;
+  EXPECT_EQ(session.run("bind F1 sim_key F1\nsim_key F1\necho survived"), Status::Ok);
+  EXPECT_NE(session.err.str().find("console: console lines nested too deeply"), std::string::npos);
+  EXPECT_EQ(session.out.str(), "survived\n");
+}
+
+TEST(IssuedLines, PluginCommandsRunThroughTheConsole) {
+  Session session;
+  session.cvars().executeCommand("load_freeplay; bind F1 vexlo_queue", false);
+  EXPECT_EQ(session.host().state(), corvane::host::GameState::Freeplay);
+  EXPECT_EQ(session.host().keyBinding("F1"), "vexlo_queue");
+  session.cvars().executeCommand("sim_state online; bogus; sim_state menu", false);
+  EXPECT_EQ(session.err.str(), "console: unknown command bogus\n");
+  EXPECT_EQ(session.host().state(), corvane::host::GameState::Online);
+}
+
+TEST(IssuedLines, FailedCheckInAnIssuedLineEndsTheScript) {
+  Session session;
+  EXPECT_EQ(session.run("bind F1 sim_expect searching true\nsim_key F1\necho never"),
+            Status::ExpectationFailed);
+  EXPECT_EQ(session.err.str(), "console: expected searching true, got false\n");
+  EXPECT_EQ(session.out.str(), "");
+  // The next run starts clean.
+  EXPECT_EQ(session.run("echo again"), Status::Ok);
+}
+
+TEST(Notifiers, RunWithTheWordsOfTheLine) {
+  Session session;
+  std::vector<std::string> received;
+  session.cvars().registerNotifier(
+      "vexlo_queue", [&](std::vector<std::string> words) { received = std::move(words); }, "Queue",
+      0);
+  ASSERT_EQ(session.run("vexlo_queue now \"two words\""), Status::Ok);
+  EXPECT_EQ(received, (std::vector<std::string>{"vexlo_queue", "now", "two words"}));
+}
+
+class Scripts : public ::testing::Test {
+protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("corvane-console-test-" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_ / "sub");
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string write(const std::string &name, const std::string &text) {
+    std::ofstream(folder_ / name) << text;
+    return (folder_ / name).string();
+  }
+  std::filesystem::path folder_;
+};
+
+TEST_F(Scripts, ExecResolvesBesideTheRunningScript) {
+  write("main.cfg", "echo main\nexec sub/inner.cfg\necho back\n");
+  write("sub/inner.cfg", "echo inner\nexec leaf.cfg\n");
+  write("sub/leaf.cfg", "echo leaf\n");
+  Session session;
+  EXPECT_EQ(session.simulator.runScript((folder_ / "main.cfg").string()), Status::Ok);
+  EXPECT_EQ(session.out.str(), "main\ninner\nleaf\nback\n");
+}
+
+TEST_F(Scripts, ErrorInANestedScriptNamesThatScriptAndEndsTheRun) {
+  const std::string main = write("main.cfg", "exec sub/bad.cfg\necho never\n");
+  const std::string bad = write("sub/bad.cfg", "echo ok\n\nbogus\n");
+  Session session;
+  EXPECT_EQ(session.simulator.runScript(main), Status::Error);
+  EXPECT_EQ(session.err.str(), "sub/bad.cfg:3: unknown command bogus\n");
+  EXPECT_EQ(session.out.str(), "ok\n");
+}
+
+TEST_F(Scripts, MissingScriptIsAnError) {
+  Session session;
+  EXPECT_EQ(session.simulator.runScript((folder_ / "none.cfg").string()), Status::Error);
+  EXPECT_NE(session.err.str().find("cannot read script"), std::string::npos);
+}
+
+TEST(ConsoleExtension, AddedCommandsRunLikeBuiltIns) {
+  Session session;
+  std::vector<std::string> seen;
+  session.simulator.console().addCommand(
+      "sim_screenshot", "sim_screenshot FILE.png", "saves a picture",
+      [&seen](corvane::console::Console &, const corvane::console::Words &words) {
+        seen = words;
+        return corvane::console::CommandResult::ok();
+      });
+  EXPECT_EQ(session.run("sim_screenshot \"a b.png\""), Status::Ok);
+  EXPECT_EQ(seen, (std::vector<std::string>{"sim_screenshot", "a b.png"}));
+}
+
+} // namespace

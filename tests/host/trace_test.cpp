@@ -1,0 +1,111 @@
+// The trace a person reads: line format, text escapes, number forms, what
+// verbose adds, and the per-operation counters.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/engine/trace_format.h"
+#include "session.h"
+
+namespace {
+
+using corvane::host::Op;
+using corvane::host::quoteText;
+using corvane::sim::Status;
+using corvane::testing::Session;
+
+TEST(TraceFormat, TextsAreQuotedWithEscapes) {
+  EXPECT_EQ(quoteText("plain"), "\"plain\"");
+  EXPECT_EQ(quoteText("a\"b\\c"), "\"a\\\"b\\\\c\"");
+  EXPECT_EQ(quoteText("\n\r\t"), "\"\\n\\r\\t\"");
+  EXPECT_EQ(quoteText(std::string("\x01\x1f\x7f", 3)), "\"\\x01\\x1f\\x7f\"");
+  EXPECT_EQ(quoteText(std::string("\0", 1)), "\"\\x00\"");
+  EXPECT_EQ(quoteText("caf\xc3\xa9"), "\"caf\xc3\xa9\"");
+  EXPECT_EQ(quoteText(""), "\"\"");
+}
+
+TEST(TraceLines, EffectsAreTracedWithTimeAndShortestNumbers) {
+  Session session;
+  MatchmakingWrapper matchmaking = session.game().GetMatchmakingWrapper();
+  ASSERT_EQ(session.run("sim_wait 12"), Status::Ok);
+  session.cvars().executeCommand("load_freeplay", true);
+  session.game().SetTimeout([](GameWrapper *) {}, 60.0F);
+  ASSERT_EQ(session.run("sim_wait 60"), Status::Ok);
+  matchmaking.SetPlaylistSelection(Playlist{5}, true);
+  matchmaking.StartMatchmaking(PlaylistCategory{1});
+  ASSERT_EQ(session.run("sim_wait 8.0005"), Status::Ok);
+  matchmaking.CancelMatchmaking();
+  EXPECT_EQ(session.trace.str(), "[12.000] executeCommand \"load_freeplay\" true\n"
+                                 "[12.000] SetTimeout 60\n"
+                                 "[72.000] SetPlaylistSelection 5 true\n"
+                                 "[72.000] StartMatchmaking 1\n"
+                                 "[80.001] CancelMatchmaking\n");
+}
+
+TEST(TraceLines, CanvasCallsInAFrame) {
+  Session session;
+  session.game().RegisterDrawable([](CanvasWrapper canvas) {
+    canvas.SetPosition({0.0F, 0.0F});
+    canvas.SetColor({255.0F, 255.0F, 0.0F, 255.0F});
+    canvas.FillBox({5120.0F, 60.0F});
+    canvas.DrawString("Queue \"1\"", 3.3F, 0.1F, false, true);
+  });
+  ASSERT_EQ(session.run("sim_frame"), Status::Ok);
+  EXPECT_EQ(session.trace.str(), "[0.000] SetPosition 0 0\n"
+                                 "[0.000] SetColor 255 255 0 255\n"
+                                 "[0.000] FillBox 5120 60\n"
+                                 "[0.000] DrawString \"Queue \\\"1\\\"\" 3.3 0.1 false true\n");
+}
+
+TEST(TraceLines, RegistrationsOnlyWhenVerboseAndReadsNever) {
+  for (const bool verbose : {false, true}) {
+    Session session(verbose);
+    CVarWrapper setting =
+        session.cvars().registerCvar("s", "1", "Desc \"x\"", true, true, -0.5F, false, 0.0F, false);
+    setting.bindTo(std::make_shared<int>());
+    setting.addOnValueChanged([](std::string, CVarWrapper) {});
+    session.cvars().registerNotifier(
+        "n", [](std::vector<std::string>) {}, "Note", 3);
+    session.game().HookEvent("Function A", [](std::string) {});
+    session.game().HookEventPost("Function B", [](std::string) {});
+    session.game().RegisterDrawable([](CanvasWrapper) {});
+    // Reads.
+    (void)session.cvars().getCvar("s").getFloatValue();
+    (void)session.game().IsInFreeplay();
+    (void)static_cast<bool>(session.game().GetMatchmakingWrapper());
+    const std::string expected =
+        verbose
+            ? "[0.000] registerCvar \"s\" \"1\" \"Desc \\\"x\\\"\" true true -0.5 false 0 false\n"
+              "[0.000] bindTo \"s\" int\n"
+              "[0.000] addOnValueChanged \"s\"\n"
+              "[0.000] registerNotifier \"n\" \"Note\" 3\n"
+              "[0.000] HookEvent \"Function A\"\n"
+              "[0.000] HookEventPost \"Function B\"\n"
+              "[0.000] RegisterDrawable\n"
+            : "";
+    EXPECT_EQ(session.trace.str(), expected) << "verbose " << verbose;
+  }
+}
+
+TEST(TraceCounters, CountEveryCallPrintedOrNot) {
+  Session session;
+  session.cvars().registerCvar("s", "1", "", false, false, 0, false, 0, false);
+  (void)session.cvars().getCvar("s");
+  (void)session.cvars().getCvar("t");
+  EXPECT_EQ(session.host().callCount(Op::registerCvar), 1U);
+  EXPECT_EQ(session.host().callCount(Op::getCvar), 2U);
+  EXPECT_EQ(session.run("sim_expect calls getCvar 2\nsim_expect calls registerCvar 1\n"
+                        "sim_expect calls \"operator bool\" 0"),
+            Status::Ok);
+  EXPECT_EQ(session.run("sim_expect calls getCvar 3"), Status::ExpectationFailed);
+  EXPECT_EQ(session.err.str(), "<test>:1: expected calls getCvar 3, got 2\n");
+}
+
+TEST(TraceLines, OffWithoutAStream) {
+  corvane::sim::Simulator simulator(corvane::sim::SimulatorOptions{});
+  auto &context = simulator.host().createContext("quiet");
+  context.cvarManager()->executeCommand("echo nowhere", false);
+  EXPECT_EQ(simulator.host().callCount(Op::executeCommand), 1U);
+}
+
+} // namespace
