@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/simulator.h"
+#include "host/sim/simulator.h"
 
 namespace vexlo::testing {
 
