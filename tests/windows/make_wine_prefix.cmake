@@ -6,7 +6,10 @@
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
 
-if(EXISTS "${WINEPREFIX}/system.reg")
+# Written once wineboot has finished; wine itself writes its registry files
+# only when its server ends, seconds later.
+set(ready_marker "${WINEPREFIX}/vexlo-prefix-ready")
+if(EXISTS "${ready_marker}")
   message(STATUS "wine prefix ${WINEPREFIX} is ready")
   return()
 endif()
@@ -14,9 +17,12 @@ endif()
 get_filename_component(wine_dir "${WINE}" DIRECTORY)
 find_program(WINEBOOT NAMES wineboot HINTS "${wine_dir}" REQUIRED)
 file(MAKE_DIRECTORY "${WINEPREFIX}")
-execute_process(COMMAND "${WINEBOOT}" --init RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET
-                TIMEOUT 120)
-if(NOT result EQUAL 0 OR NOT EXISTS "${WINEPREFIX}/system.reg")
+# Not through pipes: wine's background processes inherit them and would hold
+# this step until they end.
+execute_process(COMMAND "${WINEBOOT}" --init RESULT_VARIABLE result OUTPUT_FILE /dev/null
+                ERROR_FILE /dev/null TIMEOUT 120)
+if(NOT result EQUAL 0)
   message(FATAL_ERROR "wineboot --init could not make ${WINEPREFIX} (${result})")
 endif()
+file(TOUCH "${ready_marker}")
 message(STATUS "made wine prefix ${WINEPREFIX}")
