@@ -1,0 +1,29 @@
+// Live heap bytes from the sanitizer's allocator or from glibc's.
+#include "live_heap.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VEXLO_LIVE_HEAP_FROM_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VEXLO_LIVE_HEAP_FROM_SANITIZER 1
+#endif
+
+#if defined(VEXLO_LIVE_HEAP_FROM_SANITIZER)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
+namespace lifetime {
+
+std::size_t liveHeapBytes() {
+#if defined(VEXLO_LIVE_HEAP_FROM_SANITIZER)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  return mallinfo2().uordblks;
+#endif
+}
+
+} // namespace lifetime

@@ -1,0 +1,18 @@
+# Runs `corvane-sim validate` on one plugin and checks its exit status and
+# that each expected line appears in its output.
+#   -DPROGRAM=corvane-sim -DPLUGIN=lib.so -DEXPECT_STATUS=N
+#   -DEXPECT_LINES="regex;regex" [-DEXTRA_ARGS="--steps;300"]
+execute_process(
+  COMMAND ${PROGRAM} validate ${PLUGIN} ${EXTRA_ARGS}
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE status)
+message("${output}")
+if(NOT status STREQUAL EXPECT_STATUS)
+  message(FATAL_ERROR "validate exited with ${status}, expected ${EXPECT_STATUS}\n${errors}")
+endif()
+foreach(expected IN LISTS EXPECT_LINES)
+  if(NOT output MATCHES "${expected}")
+    message(FATAL_ERROR "validate's report lacks a line matching: ${expected}")
+  endif()
+endforeach()
