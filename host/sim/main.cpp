@@ -15,6 +15,7 @@
 
 #include "cli_options.h"
 #include "extensions.h"
+#include "host/validate/validate.h"
 #include "simulator.h"
 
 namespace {
@@ -123,6 +124,9 @@ Status runStandardInput(Simulator &simulator) {
 } // namespace
 
 int main(int argc, char **argv) {
+  if (argc > 1 && std::string_view(argv[1]) == "validate") {
+    return corvane::validate::validateMain({argv + 2, argv + argc}, std::cout, std::cerr);
+  }
   ProgramSettings settings;
   const OptionTable options = makeOptions(settings);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
