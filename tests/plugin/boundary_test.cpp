@@ -121,8 +121,8 @@ TEST(PluginDescriptor, HoldsItsSixtyFourBytesExactly) {
   ASSERT_NE(bytes, nullptr);
 
   EXPECT_EQ(slot(bytes, 0), 95U) << "API version, upper half zero";
-  EXPECT_THAT(textAt(bytes, 8), AllOf(MatchesRegex("[A-Za-z]:\\\\.*"),
-                                      EndsWith("\\source\\vexlo\\vexlo.cpp")));
+  EXPECT_THAT(textAt(bytes, 8),
+              AllOf(MatchesRegex("[A-Za-z]:\\\\.*"), EndsWith("\\source\\vexlo\\vexlo.cpp")));
   EXPECT_STREQ(textAt(bytes, 16), "vexlo");
   EXPECT_STREQ(textAt(bytes, 24), "Vexlo");
   EXPECT_STREQ(textAt(bytes, 32), "1.3a");

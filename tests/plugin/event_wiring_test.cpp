@@ -46,10 +46,10 @@ TEST_F(PartyTest, BecomingLobbyOwnerBlocksToo) {
 }
 
 TEST_F(PartyTest, EachReleaseLiftsTheBlock) {
-  for (const char *release : {"Function ProjectX.OnlineGameParty_X.EventPartyDestroyed",
-                              "Function ProjectX.Parties_X.LeaveLobby",
-                              "Function ProjectX.Parties_X.CreateLobby",
-                              "Function ProjectX.OnlineGameParty_X.GetMatchmakingRestrictionError"}) {
+  for (const char *release :
+       {"Function ProjectX.OnlineGameParty_X.EventPartyDestroyed",
+        "Function ProjectX.Parties_X.LeaveLobby", "Function ProjectX.Parties_X.CreateLobby",
+        "Function ProjectX.OnlineGameParty_X.GetMatchmakingRestrictionError"}) {
     run("sim_party_join\nsim_wait 1");
     ASSERT_FALSE(armingGetsATimer());
     run(std::string("sim_call \"") + release + "\"");
@@ -73,11 +73,12 @@ TEST(GameEvents, UnhookedFunctionsAndNearMissNamesDoNothing) {
   PluginSession session;
   session.run("vexlo_enabled 1\nvexlo_queue\nsim_searching true");
   EXPECT_THAT(
-      session.run("sim_call \"Function TAGame.GameEvent_Soccar_TA.Active.StartRound\"\n"
-                  "sim_call \"Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete \"\n"
-                  "sim_call \"function ProjectX.OnlineGameMatchmakingBase_X.Cancel\"\n"
-                  "sim_call \"Function Unknown.Thing\"\n"
-                  "sim_frame\nsim_expect drawn true\nsim_expect searching true"),
+      session.run(
+          "sim_call \"Function TAGame.GameEvent_Soccar_TA.Active.StartRound\"\n"
+          "sim_call \"Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete \"\n"
+          "sim_call \"function ProjectX.OnlineGameMatchmakingBase_X.Cancel\"\n"
+          "sim_call \"Function Unknown.Thing\"\n"
+          "sim_frame\nsim_expect drawn true\nsim_expect searching true"),
       Not(Contains(HasSubstr("Matchmaking"))));
 }
 

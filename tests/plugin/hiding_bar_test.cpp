@@ -61,9 +61,8 @@ TEST(HidingBar, SizesAreClampedByTheirSettings) {
 }
 
 TEST(HidingBar, EachColourIndexDrawsItsColour) {
-  const char *const colours[] = {"255 0 0 255",   "0 255 0 255",   "255 255 0 255",
-                                 "0 0 255 255",   "0 255 255 255", "255 0 255 255",
-                                 "255 255 255 255", "0 0 0 255"};
+  const char *const colours[] = {"255 0 0 255",   "0 255 0 255",   "255 255 0 255",   "0 0 255 255",
+                                 "0 255 255 255", "255 0 255 255", "255 255 255 255", "0 0 0 255"};
   PluginSession session;
   session.run("vexlo_simulate 1");
   for (int index = 0; index < 8; ++index) {

@@ -31,8 +31,7 @@ TEST(ToggleKey, SendsAgainForEveryChangeButOnlyTheNewKey) {
               ElementsAre(R"([0.000] executeCommand "bind F1 vexlo_queue" true)",
                           R"([0.000] executeCommand "bind F1 vexlo_queue" true)",
                           R"([0.000] executeCommand "bind F2 vexlo_queue" true)"));
-  session.run("sim_expect bound F1 vexlo_queue\nsim_expect bound F2 vexlo_queue")
-      ;
+  session.run("sim_expect bound F1 vexlo_queue\nsim_expect bound F2 vexlo_queue");
 }
 
 TEST(ToggleKey, AnEmptyKeySendsNothingAndKeepsEarlierBindings) {
@@ -48,9 +47,9 @@ TEST(ToggleKey, AKeyTextWithSpacesIsSentUnchanged) {
 }
 
 TEST(ToggleKey, AKeyTextThatCouldRunOtherCommandsIsNotSent) {
-  for (const std::string &key : {std::string(R"(F1;vexlo_enabled 0)"), std::string(R"(F1\"x)"),
-                                 std::string("F1\x01"), std::string("F1\tx"),
-                                 std::string("F1\x7f")}) {
+  for (const std::string &key :
+       {std::string(R"(F1;vexlo_enabled 0)"), std::string(R"(F1\"x)"), std::string("F1\x01"),
+        std::string("F1\tx"), std::string("F1\x7f")}) {
     PluginSession session;
     EXPECT_THAT(session.run("vexlo_enabled 1\nvexlo_bind \"" + key + "\""), IsEmpty()) << key;
     EXPECT_EQ(session.runStatus("sim_expect setting vexlo_enabled 1\nsim_expect bound F1 none"),

@@ -42,9 +42,9 @@ TEST(MatchmakingLaunch, DerivesTheCategoryFromThePlaylistNumber) {
     const char *playlist;
     const char *category;
   };
-  for (const Case &c : {Case{"3", "0"}, Case{"4", "1"}, Case{"5", "1"}, Case{"6", "1"},
-                        Case{"12", "0"}, Case{"13", "2"}, Case{"14", "2"}, Case{"16", "2"},
-                        Case{"17", "0"}}) {
+  for (const Case &c :
+       {Case{"3", "0"}, Case{"4", "1"}, Case{"5", "1"}, Case{"6", "1"}, Case{"12", "0"},
+        Case{"13", "2"}, Case{"14", "2"}, Case{"16", "2"}, Case{"17", "0"}}) {
     EXPECT_EQ(launchTrace(c.playlist),
               clearedThen({std::string("SetPlaylistSelection ") + c.playlist + " true",
                            std::string("StartMatchmaking ") + c.category}))
@@ -90,7 +90,7 @@ TEST(MatchmakingLaunch, TheLaunchRepeatsOnEveryArming) {
   PluginSession session;
   session.run("vexlo_enabled 1\nvexlo_waitingtime 1\nvexlo_queue\nsim_wait 1");
   const Lines again = session.run("vexlo_queue\nvexlo_queue\nsim_wait 1");
-  ASSERT_EQ(again.size(), 14U);
+  ASSERT_EQ(again.size(), 15U);
   EXPECT_EQ(again.front(), "[1.000] CancelMatchmaking") << "disarming cancels the first search";
   EXPECT_EQ(again[1], "[1.000] SetTimeout 1");
   EXPECT_EQ(again.back(), "[2.000] StartMatchmaking 1");

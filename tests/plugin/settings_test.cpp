@@ -93,7 +93,8 @@ TEST(PluginSettings, AWaitingTimeChangeOnlyMovesTheNextArming) {
   EXPECT_THAT(session.run("vexlo_enabled 1\nvexlo_waitingtime 10\nvexlo_queue\n"
                           "vexlo_waitingtime 30\nsim_wait 10"),
               ::testing::Contains("[10.000] StartMatchmaking 1"));
-  EXPECT_THAT(session.run("vexlo_queue\nvexlo_queue"), ElementsAre("[10.000] SetTimeout 30"));
+  EXPECT_THAT(session.run("vexlo_queue\nvexlo_queue"),
+              ElementsAre("[10.000] CancelMatchmaking", "[10.000] SetTimeout 30"));
 }
 
 TEST(QueueCommand, RunsOnceWhateverItsArguments) {

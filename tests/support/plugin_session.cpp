@@ -41,10 +41,9 @@ PluginSession::~PluginSession() { simulator_.unload(); }
 
 std::vector<std::string> PluginSession::run(std::string_view console) {
   const corvane::sim::Status status = simulator_.run(console);
-  EXPECT_EQ(status, corvane::sim::Status::Ok)
-      << "console text:\n"
-      << console << "\nerrors:\n"
-      << err_.str();
+  EXPECT_EQ(status, corvane::sim::Status::Ok) << "console text:\n"
+                                              << console << "\nerrors:\n"
+                                              << err_.str();
   return takeTrace();
 }
 
