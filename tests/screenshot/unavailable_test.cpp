@@ -1,24 +1,27 @@
 // A build without libpng or FreeType refuses screenshots in words.
 #include <host/engine/canvas.h>
 #include <host/screenshot/screenshot.h>
+#include <host/sim/simulator.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
 namespace corvane::screenshot {
 namespace {
 
-TEST(ScreenshotUnavailableTest, TakingOneSaysSoAndWritesNothing) {
+TEST(ScreenshotUnavailableTest, SimScreenshotSaysSoAndWritesNothing) {
   const auto path = std::filesystem::temp_directory_path() / "vexlo-unavailable.png";
   std::filesystem::remove(path);
+  std::ostringstream out;
+  std::ostringstream err;
+  sim::Simulator simulator(sim::SimulatorOptions{&out, &err, nullptr, false});
+
   EXPECT_FALSE(screenshotsAvailable());
-  try {
-    takeScreenshot([](host::Canvas &) {}, path.string(), kDefaultResolution);
-    FAIL() << "a build without screenshots took one";
-  } catch (const ScreenshotError &error) {
-    EXPECT_STREQ(error.what(), "screenshots are not available in this build");
-  }
+  EXPECT_EQ(simulator.run("sim_screenshot " + path.string(), "look.cfg", 3), sim::Status::Error);
+  EXPECT_EQ(err.str(), "look.cfg:3: screenshots are not available in this build\n");
+  EXPECT_EQ(out.str(), "");
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 

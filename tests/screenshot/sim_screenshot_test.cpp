@@ -1,0 +1,130 @@
+// sim_screenshot and --resolution as a person uses them: the built plugin's
+// hiding bar rendered by corvane-sim's console into a PNG.
+#include <host/screenshot/screenshot_extension.h>
+#include <host/sim/cli_options.h>
+#include <host/sim/simulator.h>
+
+#include <filesystem>
+#include <sstream>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "png_reader.h"
+
+namespace corvane::screenshot {
+namespace {
+
+namespace fs = std::filesystem;
+using sim::Status;
+using testing::readPng;
+
+constexpr Rgb kBlack{0, 0, 0};
+
+class SimScreenshotTest : public ::testing::Test {
+protected:
+  SimScreenshotTest() : simulator_(sim::SimulatorOptions{&out_, &err_, &trace_, false}) {}
+
+  void SetUp() override {
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() /
+              ("vexlo-sim-screenshot-" + std::to_string(::getpid()) + "-" + test->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    ASSERT_TRUE(simulator_.load(VEXLO_PLUGIN_PATH)) << err_.str();
+  }
+  void TearDown() override {
+    setScreenshotResolution(kDefaultResolution);
+    fs::remove_all(folder_);
+  }
+
+  std::string pathOf(const std::string &name) const { return (folder_ / name).string(); }
+
+  std::ostringstream out_;
+  std::ostringstream err_;
+  std::ostringstream trace_;
+  sim::Simulator simulator_;
+  fs::path folder_;
+};
+
+TEST_F(SimScreenshotTest, RendersTheArmedBarIntoAPngAndSaysWhere) {
+  const std::string path = pathOf("bar.png");
+  ASSERT_EQ(
+      simulator_.run("vexlo_simulate 1\nvexlo_hbtext \"Queue armed\"\nsim_screenshot " + path),
+      Status::Ok)
+      << err_.str();
+
+  EXPECT_NE(out_.str().find("screenshot: " + path + " (1920x1080)\n"), std::string::npos)
+      << out_.str();
+  std::istringstream lines(out_.str());
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_NE(line.rfind('[', 0), 0U) << line;
+  }
+  const auto png = readPng(path);
+  ASSERT_TRUE(png.has_value());
+  EXPECT_EQ(png->pixel(1900, 59), kBlack);
+  EXPECT_NE(png->pixel(1900, 60), kBlack);
+}
+
+TEST_F(SimScreenshotTest, BarHeightSettingShowsInThePicture) {
+  const std::string path = pathOf("short.png");
+  ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbheight 20\nsim_screenshot " + path),
+            Status::Ok)
+      << err_.str();
+  const auto png = readPng(path);
+  ASSERT_TRUE(png.has_value());
+  EXPECT_EQ(png->pixel(1900, 19), kBlack);
+  EXPECT_NE(png->pixel(1900, 20), kBlack);
+}
+
+TEST_F(SimScreenshotTest, NothingArmedShowsOnlyTheBackdrop) {
+  const std::string path = pathOf("idle.png");
+  ASSERT_EQ(simulator_.run("sim_screenshot " + path), Status::Ok) << err_.str();
+  const auto png = readPng(path);
+  ASSERT_TRUE(png.has_value());
+  EXPECT_NE(png->pixel(1900, 10), kBlack);
+}
+
+TEST_F(SimScreenshotTest, ResolutionSetsThePictureSize) {
+  setScreenshotResolution(Resolution{800, 600});
+  const std::string path = pathOf("small.png");
+  ASSERT_EQ(simulator_.run("vexlo_simulate 1\nsim_screenshot " + path), Status::Ok) << err_.str();
+  EXPECT_NE(out_.str().find("(800x600)"), std::string::npos) << out_.str();
+  const auto png = readPng(path);
+  ASSERT_TRUE(png.has_value());
+  EXPECT_EQ(png->width, 800);
+  EXPECT_EQ(png->height, 600);
+}
+
+TEST_F(SimScreenshotTest, UnwritablePathIsAScriptErrorNamingTheLine) {
+  const std::string path = pathOf("missing/bar.png");
+  EXPECT_EQ(simulator_.run("vexlo_simulate 1\nsim_screenshot " + path, "look.cfg", 1),
+            Status::Error);
+  EXPECT_EQ(err_.str().rfind("look.cfg:2: cannot write " + path + ": ", 0), 0U) << err_.str();
+  EXPECT_EQ(out_.str().find("screenshot:"), std::string::npos) << out_.str();
+  EXPECT_FALSE(fs::exists(folder_ / "missing"));
+}
+
+TEST_F(SimScreenshotTest, WrongArgumentsShowTheUsage) {
+  EXPECT_EQ(simulator_.run("sim_screenshot"), Status::Error);
+  EXPECT_EQ(simulator_.run("sim_screenshot a.png b.png"), Status::Error);
+  EXPECT_NE(err_.str().find("sim_screenshot FILE.png"), std::string::npos) << err_.str();
+}
+
+TEST(ResolutionOptionTest, SetsTheSizeOrExplainsTheMistake) {
+  sim::OptionTable table;
+  simulatorExtension().addOptions(table);
+
+  const auto good = table.parse({"--resolution", "1280x720", "plugin.so"});
+  ASSERT_TRUE(std::holds_alternative<std::vector<std::string>>(good));
+  EXPECT_EQ(screenshotResolution(), (Resolution{1280, 720}));
+
+  const auto bad = table.parse({"--resolution", "big"});
+  ASSERT_TRUE(std::holds_alternative<std::string>(bad));
+  EXPECT_NE(std::get<std::string>(bad).find("WxH"), std::string::npos);
+  EXPECT_EQ(screenshotResolution(), (Resolution{1280, 720}));
+  setScreenshotResolution(kDefaultResolution);
+}
+
+} // namespace
+} // namespace corvane::screenshot
