@@ -1,6 +1,7 @@
 // The console: line dispatch, script runs and error reporting.
 #include "console.h"
 
+#include <exception>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -49,6 +50,18 @@ void Console::addCommand(std::string name, std::string usage, std::string summar
 }
 
 CommandResult Console::execute(const Words &words) {
+  // A plugin callback that throws fails the command that led to it, as the
+  // game's console would report it, instead of taking the host down.
+  try {
+    return dispatch(words);
+  } catch (const std::exception &failure) {
+    return CommandResult::error(words.front() + " failed: " + failure.what());
+  } catch (...) {
+    return CommandResult::error(words.front() + " failed");
+  }
+}
+
+CommandResult Console::dispatch(const Words &words) {
   const std::string &name = words.front();
   if (const auto it = commands_.find(name); it != commands_.end()) {
     // Copied: a handler may replace commands while it runs.

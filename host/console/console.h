@@ -93,6 +93,7 @@ public:
 private:
   // Runs one command; no reporting.
   CommandResult execute(const Words &words);
+  CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
   Status runCommands(std::string_view text, std::string_view file, int firstLine);
 

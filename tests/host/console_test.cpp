@@ -2,6 +2,7 @@
 // key bindings, scripts running scripts, and lines issued by plugins.
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -159,6 +160,18 @@ TEST(Notifiers, RunWithTheWordsOfTheLine) {
       0);
   ASSERT_EQ(session.run("vexlo_queue now \"two words\""), Status::Ok);
   EXPECT_EQ(received, (std::vector<std::string>{"vexlo_queue", "now", "two words"}));
+}
+
+TEST(Notifiers, ThrowingCallbackFailsItsCommandOnly) {
+  Session session;
+  session.cvars().registerNotifier(
+      "thrower", [](std::vector<std::string>) { throw std::runtime_error("boom"); }, "", 0);
+  EXPECT_EQ(session.run("thrower"), Status::Error);
+  EXPECT_EQ(session.err.str(), "<test>:1: thrower failed: boom\n");
+  session.err.str("");
+  session.cvars().executeCommand("thrower; echo still here", false);
+  EXPECT_EQ(session.err.str(), "console: thrower failed: boom\n");
+  EXPECT_EQ(session.run("echo fine"), Status::Ok);
 }
 
 class Scripts : public ::testing::Test {
