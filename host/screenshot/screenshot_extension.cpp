@@ -64,9 +64,14 @@ sim::Extension simulatorExtension() {
                    "the screen size sim_screenshot renders (default 1920x1080)", applyResolution});
       },
       [](sim::Simulator &simulator) {
+        // A build without libpng or FreeType (the Windows cross build) keeps the
+        // command, which refuses, and says so in the help.
         simulator.console().addCommand(
             "sim_screenshot", "sim_screenshot FILE.png",
-            "renders one frame into FILE.png over a stand-in game picture", simScreenshot);
+            screenshotsAvailable()
+                ? "renders one frame into FILE.png over a stand-in game picture"
+                : "not available in this build (screenshots need libpng and FreeType)",
+            simScreenshot);
       }};
 }
 
