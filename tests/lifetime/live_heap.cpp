@@ -11,7 +11,9 @@
 #endif
 
 #if defined(VEXLO_LIVE_HEAP_FROM_SANITIZER)
-#include <sanitizer/allocator_interface.h>
+// Declared here since GCC ships no header for the sanitizer allocator's
+// statistics; both compilers' runtimes define it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif

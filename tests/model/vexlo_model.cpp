@@ -324,9 +324,8 @@ void VexloModel::setTimer(float seconds, TimerKind kind, std::uint64_t arming) {
 }
 
 void VexloModel::callFunction(const std::string &name) {
-  // Every hooked name has one hook; the entry hooks (rows 1 to 4 and the
-  // party rows) and the after hooks (the three match starts) never share a
-  // name, so their order within one call does not arise.
+  // The plugin hooks each name once, entry or after, so one call of a
+  // function runs at most one of its handlers and their order never arises.
   if (name == kMatchWinnerSet || name == kMatchDestroyed || name == kMatchEnded) {
     matchOver_ = true;
   } else if (name == kSearchCancel) {
