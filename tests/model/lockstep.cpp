@@ -7,6 +7,7 @@
 
 #include "action_generator.h"
 #include "host/sim/simulator.h"
+#include "trace_text.h"
 
 namespace modelcheck {
 
@@ -47,6 +48,7 @@ Lockstep::Lockstep(const std::string &pluginPath)
     : simulator_(std::make_unique<corvane::sim::Simulator>(
           corvane::sim::SimulatorOptions{nullptr, &err_, &trace_, false})) {
   simulator_->load(pluginPath);
+  settingNames_ = model_.settingNames();
   // Loading traces registrations only, which are off here.
   trace_.str({});
 }
@@ -83,11 +85,36 @@ std::optional<std::string> Lockstep::step(std::string_view line) {
     report += "expected " + std::to_string(expectedErrors) + " error lines\n";
     listLines(report, "error output", errors);
   }
+  report += hostStateDifference();
   for (const std::string &violation : invariants_.check(line, refused, actual, model_)) {
     report += "invariant broken: " + violation + "\n";
   }
   if (report.empty()) {
     return std::nullopt;
+  }
+  return report;
+}
+
+std::string Lockstep::hostStateDifference() const {
+  const corvane::host::Host &host = simulator_->host();
+  std::string report;
+  const auto compare = [&report](std::string_view what, const auto &expected, const auto &actual) {
+    if (expected != actual) {
+      report += "the host's " + std::string(what) + " differs from the model's\n";
+    }
+  };
+  compare("search flag", model_.searching(), host.searching());
+  compare("game state", static_cast<int>(model_.gameState()), static_cast<int>(host.state()));
+  compare("pending timer count", model_.pendingTimers(), host.pendingTimers());
+  const std::set<std::int32_t> &selected = model_.selectedPlaylists();
+  compare("playlist selection", std::vector<std::int32_t>(selected.begin(), selected.end()),
+          host.selectedPlaylists());
+  for (const std::string &name : settingNames_) {
+    const auto value = host.settingValue(name);
+    if (!value || *value != *model_.settingText(name)) {
+      report += "setting " + name + " holds " + quotedText(value.value_or("<none>")) +
+                ", the model " + quotedText(*model_.settingText(name)) + "\n";
+    }
   }
   return report;
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "invariants.h"
 #include "vexlo_model.h"
@@ -44,6 +45,10 @@ private:
   std::unique_ptr<corvane::sim::Simulator> simulator_;
   VexloModel model_;
   InvariantChecker invariants_;
+  // The host state the model also predicts, compared after every step.
+  std::string hostStateDifference() const;
+
+  std::vector<std::string> settingNames_;
   std::size_t steps_ = 0;
   std::size_t traceLines_ = 0;
   std::size_t searchStarts_ = 0;

@@ -114,6 +114,14 @@ const std::string *VexloModel::settingText(std::string_view name) const {
   return nullptr;
 }
 
+std::vector<std::string> VexloModel::settingNames() const {
+  std::vector<std::string> names;
+  for (const Setting &setting : settings_) {
+    names.push_back(setting.name);
+  }
+  return names;
+}
+
 const Words *VexloModel::binding(const std::string &key) const {
   const auto found = bindings_.find(key);
   return found == bindings_.end() ? nullptr : &found->second;

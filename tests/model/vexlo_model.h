@@ -52,6 +52,9 @@ public:
   const std::string *settingText(std::string_view name) const;
   const Words *binding(const std::string &key) const;
   const std::set<std::int32_t> &selectedPlaylists() const { return selected_; }
+  std::size_t pendingTimers() const { return timers_.size(); }
+  // The names of the settings the model knows, in registration order.
+  std::vector<std::string> settingNames() const;
 
 private:
   struct Setting {
