@@ -41,7 +41,14 @@ std::string traceTime(std::int64_t micros) {
   const std::int64_t millis = (micros + kMicrosPerMilli / 2) / kMicrosPerMilli;
   std::string fraction = std::to_string(millis % kMillisPerSecond);
   fraction.insert(0, kMillisDigits - fraction.size(), '0');
-  return "[" + std::to_string(millis / kMillisPerSecond) + "." + fraction + "]";
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
+  // string concatenations in optimised builds.
+  std::string time = "[";
+  time += std::to_string(millis / kMillisPerSecond);
+  time += '.';
+  time += fraction;
+  time += ']';
+  return time;
 }
 
 std::string Trace::beginLine(Op op) const {
