@@ -104,7 +104,7 @@ bool libraryStillMapped() {
   return true;
 }
 
-TEST(PluginLifetime, ThousandCyclesInFreshHostsLeaveNothingBehind) {
+TEST(LifetimeStress, ThousandCyclesInFreshHostsLeaveNothingBehind) {
   const std::size_t loaderGrowth = loaderGrowthPerCycle();
   std::size_t warmHeap = 0;
   for (int number = 1; number <= kCycles; ++number) {
@@ -125,7 +125,7 @@ TEST(PluginLifetime, ThousandCyclesInFreshHostsLeaveNothingBehind) {
       << " cycles, the loader alone by " << loaderGrowth << " per cycle";
 }
 
-TEST(PluginLifetime, ThousandCyclesInOneHostDoNotGrowIt) {
+TEST(LifetimeStress, ThousandCyclesInOneHostDoNotGrowIt) {
   const std::size_t loaderGrowth = loaderGrowthPerCycle();
   std::ostringstream err;
   Simulator simulator(SimulatorOptions{nullptr, &err, nullptr, false});
