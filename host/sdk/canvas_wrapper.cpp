@@ -6,12 +6,6 @@
 
 using corvane::host::Op;
 
-CanvasWrapper::CanvasWrapper(corvane::host::PluginContext *context, corvane::host::Canvas *canvas)
-    : context_(context), canvas_(canvas) {}
-CanvasWrapper::CanvasWrapper(const CanvasWrapper &other) = default;
-CanvasWrapper &CanvasWrapper::operator=(const CanvasWrapper &other) = default;
-CanvasWrapper::~CanvasWrapper() = default;
-
 void CanvasWrapper::SetPosition(Vector2F position) {
   auto &host = context_->host();
   host.trace().record(Op::SetPosition, position);

@@ -12,11 +12,14 @@
 // All operations: [render-thread & inside a drawable].
 class CORVANE_SDK_API CanvasWrapper {
 public:
-  // Made by the host only.
-  CanvasWrapper(corvane::host::PluginContext *context, corvane::host::Canvas *canvas);
-  CanvasWrapper(const CanvasWrapper &other);
-  CanvasWrapper &operator=(const CanvasWrapper &other);
-  ~CanvasWrapper();
+  // Made by the host only. A frame makes and copies wrappers on every call
+  // of every drawable, so they are plain pairs of pointers, copied in
+  // registers.
+  CanvasWrapper(corvane::host::PluginContext *context, corvane::host::Canvas *canvas)
+      : context_(context), canvas_(canvas) {}
+  CanvasWrapper(const CanvasWrapper &other) = default;
+  CanvasWrapper &operator=(const CanvasWrapper &other) = default;
+  ~CanvasWrapper() = default;
 
   // Moves the pen to `position`, in pixels from the top-left corner.
   void SetPosition(Vector2F position);
