@@ -64,6 +64,7 @@ std::optional<std::string> Lockstep::step(std::string_view line) {
   const std::vector<std::string> actual = splitLines(takeText(trace_));
   const std::vector<std::string> errors = splitLines(takeText(err_));
   const bool refused = status == corvane::sim::Status::Error;
+  lastRefused_ = refused;
   traceLines_ += actual.size();
   for (const std::string &traced : actual) {
     searchStarts_ += traceBody(traced).starts_with("StartMatchmaking") ? 1 : 0;
@@ -129,9 +130,11 @@ LockstepResult runLockstep(const LockstepOptions &options) {
   }
   SeededSource source(options.seed);
   std::vector<std::string> lines;
+  std::vector<bool> refused;
   for (std::size_t step = 1; step <= options.steps; ++step) {
     lines.push_back(nextAction(source));
     const auto difference = lockstep.step(lines.back());
+    refused.push_back(lockstep.lastRefused());
     result.steps = step;
     result.traceLines = lockstep.traceLines();
     result.searchStarts = lockstep.searchStarts();
@@ -150,9 +153,15 @@ LockstepResult runLockstep(const LockstepOptions &options) {
     }
     report += *difference;
     if (!options.replayScript.empty()) {
+      // A script ends at its first error, so the refused lines, which
+      // changed nothing, are left out; the failing line stays.
       std::ofstream script(options.replayScript);
-      for (const std::string &line : lines) {
-        script << line << '\n';
+      script << "# model check, seed " << options.seed << ", steps 1 to " << step
+             << ", refused lines left out\n";
+      for (std::size_t at = 0; at < lines.size(); ++at) {
+        if (!refused[at] || at + 1 == lines.size()) {
+          script << lines[at] << '\n';
+        }
       }
       report += "  every action so far: " + options.replayScript + " (corvane-sim PLUGIN SCRIPT)\n";
     }

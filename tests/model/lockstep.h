@@ -34,6 +34,8 @@ public:
   // error lines agree and every invariant holds; otherwise what differed.
   std::optional<std::string> step(std::string_view line);
   std::size_t stepsRun() const { return steps_; }
+  // Whether the last step's line was refused as a script error.
+  bool lastRefused() const { return lastRefused_; }
   // How many trace lines and search starts the run has seen.
   std::size_t traceLines() const { return traceLines_; }
   std::size_t searchStarts() const { return searchStarts_; }
@@ -50,6 +52,7 @@ private:
 
   std::vector<std::string> settingNames_;
   std::size_t steps_ = 0;
+  bool lastRefused_ = false;
   std::size_t traceLines_ = 0;
   std::size_t searchStarts_ = 0;
 };
