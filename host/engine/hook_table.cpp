@@ -15,11 +15,15 @@ void HookTable::call(const std::string &functionName) {
   if (it == hooks_.end()) {
     return;
   }
-  const std::vector<std::shared_ptr<Hook>> snapshot = it->second;
+  // Walked by index over the hooks present now: a callback may add hooks to
+  // this very list, which moves its entries but never the hooks they share.
+  const std::vector<std::shared_ptr<Hook>> &hooks = it->second;
+  const std::size_t count = hooks.size();
   for (const HookPhase phase : {HookPhase::Entry, HookPhase::After}) {
-    for (const auto &hook : snapshot) {
-      if (hook->phase == phase && hook->owner->active()) {
-        hook->callback(functionName);
+    for (std::size_t i = 0; i < count; ++i) {
+      Hook &hook = *hooks[i];
+      if (hook.phase == phase && hook.owner->active()) {
+        hook.callback(functionName);
       }
     }
   }

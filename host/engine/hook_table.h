@@ -33,8 +33,8 @@ public:
   std::size_t size() const;
 
 private:
-  // Shared entries let a call walk a copy of the list while hooks register
-  // further hooks.
+  // Each hook lives in its own block, so that a call can go on walking the
+  // list while its hooks register further hooks.
   std::map<std::string, std::vector<std::shared_ptr<Hook>>, std::less<>> hooks_;
 };
 
