@@ -1,8 +1,9 @@
 // Drawables: the plugins' per-frame draw callbacks.
 #pragma once
 
-#include <deque>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include <corvane/canvas_wrapper.h>
 
@@ -28,8 +29,9 @@ public:
   std::size_t size() const { return drawables_.size(); }
 
 private:
-  // A deque keeps the running callback in place when it registers another.
-  std::deque<Drawable> drawables_;
+  // Each drawable in a block of its own, so that the running callback stays
+  // in place when it registers another.
+  std::vector<std::unique_ptr<Drawable>> drawables_;
 };
 
 } // namespace corvane::host
