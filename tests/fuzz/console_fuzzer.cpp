@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "host/sim/simulator.h"
+#include "pinned_plugin.h"
 
 namespace {
 
@@ -38,6 +39,13 @@ bool runnable(std::string_view line) {
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/) {
+  if (!fuzzing::pinPlugin(VEXLO_PLUGIN_PATH)) {
+    __builtin_trap();
+  }
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char *>(data), size);
