@@ -21,11 +21,14 @@ public:
     constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ULL;
     constexpr std::uint64_t kMix1 = 0xBF58476D1CE4E5B9ULL;
     constexpr std::uint64_t kMix2 = 0x94D049BB133111EBULL;
+    constexpr unsigned kShift1 = 30;
+    constexpr unsigned kShift2 = 27;
+    constexpr unsigned kShift3 = 31;
     state_ += kGolden;
     std::uint64_t z = state_;
-    z = (z ^ (z >> 30U)) * kMix1;
-    z = (z ^ (z >> 27U)) * kMix2;
-    z ^= z >> 31U;
+    z = (z ^ (z >> kShift1)) * kMix1;
+    z = (z ^ (z >> kShift2)) * kMix2;
+    z ^= z >> kShift3;
     return static_cast<std::size_t>(z % count);
   }
   template <typename Items> const auto &pick(const Items &items) {

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <sstream>
 
+#include "host/sim/simulator.h"
 #include "host/validate/child_run.h"
 #include "host/validate/random_run.h"
 #include "host/validate/validate.h"
@@ -51,6 +52,17 @@ TEST(ValidateRandomRun, ReadsRegistrationsFromTheVerboseTrace) {
   EXPECT_EQ(found.notifiers, std::vector<std::string>{"go \"now\""});
   EXPECT_EQ(found.hookedFunctions, (std::vector<std::string>{"Function A.B", "Function \x01"
                                                                              "C"}));
+}
+
+TEST(ValidateRandomRun, FindsEverythingTheVexloPluginRegisters) {
+  std::ostringstream trace;
+  sim::Simulator simulator(sim::SimulatorOptions{nullptr, nullptr, &trace, true});
+  ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
+  const Registrations found = registrationsFromTrace(trace.str());
+  EXPECT_EQ(found.settings.size(), 10U);
+  EXPECT_EQ(found.settings.front(), "vexlo_waitingtime");
+  EXPECT_EQ(found.notifiers, std::vector<std::string>{"vexlo_queue"});
+  EXPECT_EQ(found.hookedFunctions.size(), 13U);
 }
 
 TEST(ValidateRandomRun, SameSeedGivesTheSameLinesAndOtherSeedsOthers) {
