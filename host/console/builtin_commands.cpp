@@ -11,7 +11,7 @@ namespace {
 
 CommandResult bind(Console &console, const Words &words) {
   if (words.size() < 3) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().keyBindings().bind(words[1], joinWords(words.begin() + 2, words.end()));
   return CommandResult::ok();
@@ -19,7 +19,7 @@ CommandResult bind(Console &console, const Words &words) {
 
 CommandResult unbind(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   if (!console.host().keyBindings().unbind(words[1])) {
     return CommandResult::error("key " + quoteWordIfNeeded(words[1]) + " is not bound");
@@ -29,7 +29,7 @@ CommandResult unbind(Console &console, const Words &words) {
 
 CommandResult loadFreeplay(Console &console, const Words &words) {
   if (!argumentCount(words, 0, 0)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().setState(host::GameState::Freeplay);
   return CommandResult::ok();
@@ -37,7 +37,7 @@ CommandResult loadFreeplay(Console &console, const Words &words) {
 
 CommandResult exec(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(console.resolvePath(words[1]), ignored)) {
@@ -70,7 +70,7 @@ std::string describeBounds(const host::SettingBounds &bounds) {
 
 CommandResult cvarlist(Console &console, const Words &words) {
   if (!argumentCount(words, 0, 1)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   const std::string_view prefix =
       words.size() > 1 ? std::string_view{words[1]} : std::string_view{};

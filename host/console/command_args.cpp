@@ -3,6 +3,7 @@
 
 #include <charconv>
 
+#include "host/engine/trace_format.h"
 #include "host/engine/value_conversion.h"
 #include "host/engine/virtual_clock.h"
 
@@ -53,10 +54,23 @@ std::optional<std::int64_t> parseSeconds(std::string_view word) {
   return host::delayToMicros(seconds);
 }
 
-CommandResult usageError(const Console &console, std::string_view name) {
+CommandResult usageError(const Console &console, const Words &words) {
+  const std::string_view name = words.front();
   const auto it = console.commands().find(name);
-  return CommandResult::error(
-      "usage: " + (it == console.commands().end() ? std::string(name) : it->second.usage));
+  std::string message = "usage: ";
+  message += it == console.commands().end() ? std::string(name) : it->second.usage;
+  // Names what the line gave, so that a long script's mistake is found at once.
+  if (words.size() == 1) {
+    message += " (got no argument)";
+  } else {
+    message += " (got";
+    for (std::size_t i = 1; i < words.size(); ++i) {
+      message += ' ';
+      host::appendQuoted(message, words[i]);
+    }
+    message += ')';
+  }
+  return CommandResult::error(message);
 }
 
 } // namespace corvane::console

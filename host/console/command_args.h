@@ -20,7 +20,7 @@ std::optional<std::int32_t> parseInt32(std::string_view word);
 std::optional<std::int64_t> parseSeconds(std::string_view word);
 
 // "usage: USAGE" for a command given the wrong arguments.
-CommandResult usageError(const Console &console, std::string_view name);
+CommandResult usageError(const Console &console, const Words &words);
 // Whether the command's words (its name included) number from `least` to `most`.
 inline bool argumentCount(const Words &words, std::size_t least, std::size_t most) {
   return words.size() >= least + 1 && words.size() <= most + 1;

@@ -63,7 +63,7 @@ CommandResult expectSimple(Console &console, const Words &words) {
     }
     return compare(what, std::to_string(*parseCount(value)), std::to_string(host.pendingTimers()));
   }
-  return usageError(console, words[0]);
+  return usageError(console, words);
 }
 
 CommandResult expectCalls(Console &console, const Words &words) {
@@ -101,23 +101,23 @@ CommandResult expectBound(Console &console, const Words &words) {
 
 CommandResult simExpect(Console &console, const Words &words) {
   if (words.size() < 3) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   const std::string &what = words[1];
   if (what == "calls" || what == "setting") {
     if (words.size() != 4) {
-      return usageError(console, words[0]);
+      return usageError(console, words);
     }
     return what == "calls" ? expectCalls(console, words) : expectSetting(console, words);
   }
   if (what == "bound") {
     if (words.size() < 4) {
-      return usageError(console, words[0]);
+      return usageError(console, words);
     }
     return expectBound(console, words);
   }
   if (words.size() != 3) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   return expectSimple(console, words);
 }

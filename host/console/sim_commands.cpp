@@ -17,7 +17,7 @@ void call(Console &console, std::string_view function) {
 CommandResult simWait(Console &console, const Words &words) {
   const auto micros = argumentCount(words, 1, 1) ? parseSeconds(words[1]) : std::nullopt;
   if (!micros) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().advance(*micros);
   return CommandResult::ok();
@@ -25,7 +25,7 @@ CommandResult simWait(Console &console, const Words &words) {
 
 CommandResult simKey(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   // An unbound key does nothing, as in the game.
   if (const auto line = console.host().keyBinding(words[1])) {
@@ -36,7 +36,7 @@ CommandResult simKey(Console &console, const Words &words) {
 
 CommandResult simCall(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().callFunction(words[1]);
   return CommandResult::ok();
@@ -45,7 +45,7 @@ CommandResult simCall(Console &console, const Words &words) {
 CommandResult simState(Console &console, const Words &words) {
   const auto state = argumentCount(words, 1, 1) ? host::gameStateByName(words[1]) : std::nullopt;
   if (!state) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().setState(*state);
   return CommandResult::ok();
@@ -53,7 +53,7 @@ CommandResult simState(Console &console, const Words &words) {
 
 CommandResult simMatchmaking(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1) || (words[1] != "on" && words[1] != "off")) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().matchmaking().usable = words[1] == "on";
   return CommandResult::ok();
@@ -62,7 +62,7 @@ CommandResult simMatchmaking(Console &console, const Words &words) {
 CommandResult simSearching(Console &console, const Words &words) {
   const auto searching = argumentCount(words, 1, 1) ? parseBool(words[1]) : std::nullopt;
   if (!searching) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   console.host().matchmaking().searching = *searching;
   return CommandResult::ok();
@@ -70,11 +70,11 @@ CommandResult simSearching(Console &console, const Words &words) {
 
 CommandResult simFrame(Console &console, const Words &words) {
   if (!argumentCount(words, 0, 1)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   const auto frames = words.size() > 1 ? parseCount(words[1]) : std::optional<std::uint32_t>{1};
   if (!frames) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   for (std::uint32_t i = 0; i < *frames; ++i) {
     console.host().renderFrame(console.frameCanvas());
@@ -85,7 +85,7 @@ CommandResult simFrame(Console &console, const Words &words) {
 // A game-flow helper takes no arguments.
 template <void (*Flow)(Console &)> CommandResult flowCommand(Console &console, const Words &words) {
   if (!argumentCount(words, 0, 0)) {
-    return usageError(console, words[0]);
+    return usageError(console, words);
   }
   Flow(console);
   return CommandResult::ok();

@@ -72,11 +72,15 @@ void addRow(std::string &text, const std::string &usage, const std::string &summ
 std::string helpText(const OptionTable &options) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
+      "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
       "\n"
       "Loads PLUGIN into the stand-in host, runs each SCRIPT (console lines; `-` is\n"
       "standard input, also read when no SCRIPT is given), then unloads the plugin.\n"
       "Exit status: 0 done, 1 an expectation failed, 2 usage error, refused plugin\n"
       "or script error.\n"
+      "\n"
+      "validate runs checks that hold for any plugin of this host, each in a child\n"
+      "process, and ends with a line `N passed, N failed` (validate --help: more).\n"
       "\n"
       "options:\n" +
       options.describe() +

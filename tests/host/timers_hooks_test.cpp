@@ -72,10 +72,17 @@ TEST(Timers, CallbackGetsTheGameWrapperOfItsPlugin) {
 
 TEST(Timers, WaitRejectsWhatIsNotANonNegativeNumber) {
   Session session;
-  for (const char *line : {"sim_wait -1", "sim_wait abc", "sim_wait", "sim_wait 1 2"}) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"sim_wait -1", R"((got "-1"))"},
+      {"sim_wait abc", R"((got "abc"))"},
+      {"sim_wait", "(got no argument)"},
+      {"sim_wait 1 2", R"((got "1" "2"))"},
+  };
+  for (const auto &[line, got] : cases) {
     session.err.str("");
     EXPECT_EQ(session.run(line), Status::Error) << line;
-    EXPECT_EQ(session.err.str(), "<test>:1: usage: sim_wait SECONDS\n") << line;
+    EXPECT_EQ(session.err.str(), std::string("<test>:1: usage: sim_wait SECONDS ") + got + "\n")
+        << line;
   }
   EXPECT_EQ(session.host().nowMicros(), 0);
 }
