@@ -38,7 +38,7 @@ std::optional<std::string> applyResolution(const std::string &value) {
 // not from the running script's, so pictures land where the person is.
 CommandResult simScreenshot(Console &console, const Words &words) {
   if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
-    return console::usageError(console, words[0]);
+    return console::usageError(console, words);
   }
   try {
     const std::string line =
