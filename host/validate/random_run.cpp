@@ -7,29 +7,19 @@
 #include <sstream>
 #include <string_view>
 
+#include "host/common/splitmix64.h"
 #include "host/sim/simulator.h"
 
 namespace corvane::validate {
 
 namespace {
 
-// splitmix64, so that a seed gives the same run everywhere.
+// A seeded choice of items, the same for a seed everywhere.
 class Random {
 public:
   explicit Random(std::uint64_t seed) : state_(seed) {}
   std::size_t below(std::size_t count) {
-    constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ULL;
-    constexpr std::uint64_t kMix1 = 0xBF58476D1CE4E5B9ULL;
-    constexpr std::uint64_t kMix2 = 0x94D049BB133111EBULL;
-    constexpr unsigned kShift1 = 30;
-    constexpr unsigned kShift2 = 27;
-    constexpr unsigned kShift3 = 31;
-    state_ += kGolden;
-    std::uint64_t z = state_;
-    z = (z ^ (z >> kShift1)) * kMix1;
-    z = (z ^ (z >> kShift2)) * kMix2;
-    z ^= z >> kShift3;
-    return static_cast<std::size_t>(z % count);
+    return static_cast<std::size_t>(splitmix64(state_) % count);
   }
   template <typename Items> const auto &pick(const Items &items) {
     return items[below(items.size())];
