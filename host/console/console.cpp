@@ -195,7 +195,7 @@ void Console::runIssuedLine(std::string_view line) {
 }
 
 std::filesystem::path Console::resolvePath(const std::string &path) const {
-  const std::filesystem::path given(path);
+  std::filesystem::path given(path);
   if (given.is_absolute() || scriptFolders_.empty()) {
     return given;
   }

@@ -125,9 +125,7 @@ Status runStandardInput(Simulator &simulator) {
   return Status::Ok;
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
+int runProgram(int argc, char **argv) {
   if (argc > 1 && std::string_view(argv[1]) == "validate") {
     return corvane::validate::validateMain({argv + 2, argv + argc}, std::cout, std::cerr);
   }
@@ -177,4 +175,17 @@ int main(int argc, char **argv) {
   simulator.unload();
   std::cout.flush();
   return static_cast<int>(status);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  // Whatever escapes (a file system error, memory running out) still ends
+  // the run with a message and the error status, not an abort.
+  try {
+    return runProgram(argc, argv);
+  } catch (const std::exception &error) {
+    std::cerr << "corvane-sim: " << error.what() << '\n';
+    return kExitUsage;
+  }
 }

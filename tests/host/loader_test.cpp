@@ -10,7 +10,6 @@
 
 namespace {
 
-using corvane::host::Op;
 using corvane::sim::Status;
 using corvane::testing::Session;
 
