@@ -42,11 +42,10 @@ ALLOCATION_TARGETS = [
 ]
 ALLOCATION_COUNTER = "allocs_per_frame"
 
-# Shown with their figures, with no target: the long text, the host's own
-# share of a frame, and the event paths.
+# Shown with their figures, with no target: the long text and the event
+# paths.
 INFORMATION = [
     ("BM_FrameActiveLongText", "allocs_per_frame"),
-    ("BM_FrameEmptyDrawable", "allocs_per_frame"),
     ("BM_HookDispatch", "allocs_per_call"),
     ("BM_Notifier", "allocs_per_call"),
     ("BM_Load", "allocs_per_load"),

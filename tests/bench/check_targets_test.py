@@ -3,9 +3,12 @@
 import importlib.util
 import io
 import pathlib
+import sys
 import unittest
 from contextlib import redirect_stdout
 
+# Loading the script must leave no compiled copy in the source tree.
+sys.dont_write_bytecode = True
 SCRIPT = pathlib.Path(__file__).resolve().parents[2] / "bench" / "check_targets.py"
 spec = importlib.util.spec_from_file_location("check_targets", SCRIPT)
 check_targets = importlib.util.module_from_spec(spec)
