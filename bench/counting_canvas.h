@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/engine/canvas.h"
+#include "host/session/engine/canvas.h"
 
 namespace vexlo::bench {
 

@@ -6,7 +6,7 @@
 
 #include "allocation_counter.h"
 #include "benchmark_failure.h"
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 
 namespace {
 

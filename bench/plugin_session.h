@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 
 namespace vexlo::bench {
 

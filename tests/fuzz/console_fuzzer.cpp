@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 #include "pinned_plugin.h"
 
 namespace {

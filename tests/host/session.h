@@ -9,7 +9,7 @@
 #include <corvane/cvar_manager_wrapper.h>
 #include <corvane/game_wrapper.h>
 
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 
 namespace corvane::testing {
 

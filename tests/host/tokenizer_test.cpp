@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/console/tokenizer.h"
+#include "host/session/console/tokenizer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/engine/trace_format.h"
+#include "host/session/engine/trace_format.h"
 #include "session.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/engine/value_conversion.h"
+#include "host/session/engine/value_conversion.h"
 
 namespace {
 

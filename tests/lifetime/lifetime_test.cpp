@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 #include "live_heap.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "action_generator.h"
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 #include "trace_text.h"
 
 namespace modelcheck {

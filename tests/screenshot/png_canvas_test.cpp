@@ -1,7 +1,7 @@
 // What a frame drawn on PngCanvas looks like: boxes, text, colours, clipping.
-#include <host/screenshot/backdrop.h>
-#include <host/screenshot/png_canvas.h>
-#include <host/screenshot/screenshot_error.h>
+#include <host/tools/screenshot/backdrop.h>
+#include <host/tools/screenshot/png_canvas.h>
+#include <host/tools/screenshot/screenshot_error.h>
 
 #include <cmath>
 #include <limits>

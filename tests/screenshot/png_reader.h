@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <host/screenshot/image.h>
+#include <host/tools/screenshot/image.h>
 
 namespace corvane::screenshot::testing {
 

@@ -1,5 +1,5 @@
 // The --resolution option's WxH text.
-#include <host/screenshot/screenshot.h>
+#include <host/tools/screenshot/screenshot.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Taking a screenshot: the PNG file it writes, its errors and the size option.
-#include <host/engine/canvas.h>
-#include <host/screenshot/screenshot.h>
+#include <host/session/engine/canvas.h>
+#include <host/tools/screenshot/screenshot.h>
 
 #include <filesystem>
 #include <fstream>

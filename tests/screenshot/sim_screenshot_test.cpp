@@ -1,8 +1,8 @@
 // sim_screenshot and --resolution as a person uses them: the built plugin's
 // hiding bar rendered by corvane-sim's console into a PNG.
-#include <host/screenshot/screenshot_extension.h>
-#include <host/sim/cli_options.h>
-#include <host/sim/simulator.h>
+#include <host/session/simulator.h>
+#include <host/tools/common/option_table.h>
+#include <host/tools/screenshot/screenshot_extension.h>
 
 #include <filesystem>
 #include <sstream>
@@ -23,7 +23,9 @@ constexpr Rgb kBlack{0, 0, 0};
 
 class SimScreenshotTest : public ::testing::Test {
 protected:
-  SimScreenshotTest() : simulator_(sim::SimulatorOptions{&out_, &err_, &trace_, false}) {}
+  SimScreenshotTest()
+      : simulator_(
+            sim::SimulatorOptions{&out_, &err_, &trace_, false, {simulatorExtension().attach}}) {}
 
   void SetUp() override {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();

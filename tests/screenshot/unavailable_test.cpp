@@ -1,7 +1,7 @@
 // A build without libpng or FreeType refuses screenshots in words.
-#include <host/engine/canvas.h>
-#include <host/screenshot/screenshot.h>
-#include <host/sim/simulator.h>
+#include <host/session/engine/canvas.h>
+#include <host/session/simulator.h>
+#include <host/tools/screenshot/screenshot.h>
 
 #include <filesystem>
 #include <sstream>
@@ -16,7 +16,8 @@ TEST(ScreenshotUnavailableTest, SimScreenshotSaysSoAndWritesNothing) {
   std::filesystem::remove(path);
   std::ostringstream out;
   std::ostringstream err;
-  sim::Simulator simulator(sim::SimulatorOptions{&out, &err, nullptr, false});
+  sim::Simulator simulator(
+      sim::SimulatorOptions{&out, &err, nullptr, false, {simulatorExtension().attach}});
 
   EXPECT_FALSE(screenshotsAvailable());
   EXPECT_EQ(simulator.run("sim_screenshot " + path.string(), "look.cfg", 3), sim::Status::Error);

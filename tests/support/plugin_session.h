@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/sim/simulator.h"
+#include "host/session/simulator.h"
 
 namespace vexlo::testing {
 

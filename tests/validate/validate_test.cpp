@@ -6,11 +6,11 @@
 #include <csignal>
 #include <sstream>
 
-#include "host/sim/simulator.h"
-#include "host/validate/child_run.h"
-#include "host/validate/random_run.h"
-#include "host/validate/validate.h"
-#include "host/validate/validate_options.h"
+#include "host/session/simulator.h"
+#include "host/tools/validate/child_run.h"
+#include "host/tools/validate/random_run.h"
+#include "host/tools/validate/validate.h"
+#include "host/tools/validate/validate_options.h"
 
 namespace corvane::validate {
 namespace {

@@ -1,0 +1,210 @@
+// The console: line dispatch, script runs and error reporting.
+#include "console.h"
+
+#include <exception>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "host/session/engine/trace_format.h"
+
+namespace corvane::console {
+
+namespace {
+
+// Deep enough for any real script; shallow enough to stop a key bound to
+// itself or a script that execs itself long before the stack runs out.
+constexpr int kMaxNesting = 32;
+
+class DepthGuard {
+public:
+  explicit DepthGuard(int &depth) : depth_(depth) { ++depth_; }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard &) = delete;
+  DepthGuard &operator=(const DepthGuard &) = delete;
+  bool tooDeep() const { return depth_ > kMaxNesting; }
+
+private:
+  int &depth_;
+};
+
+constexpr std::string_view kTooDeep =
+    "console lines nested too deeply (a key or script that runs itself?)";
+
+} // namespace
+
+Console::Console(host::Host &host, std::ostream &out, std::ostream &err)
+    : host_(host), out_(out), err_(err) {
+  addBuiltinCommands(*this);
+  addSimCommands(*this);
+  addExpectationCommand(*this);
+  host_.setCommandRunner([this](const std::string &line) { runIssuedLine(line); });
+}
+
+Console::~Console() { host_.setCommandRunner(nullptr); }
+
+void Console::addCommand(std::string name, std::string usage, std::string summary,
+                         Handler handler) {
+  Command command{name, std::move(usage), std::move(summary), std::move(handler)};
+  commands_.insert_or_assign(std::move(name), std::move(command));
+}
+
+CommandResult Console::execute(const Words &words) {
+  // A plugin callback that throws fails the command that led to it, as the
+  // game's console would report it, instead of taking the host down.
+  try {
+    return dispatch(words);
+  } catch (const std::exception &failure) {
+    return CommandResult::error(words.front() + " failed: " + failure.what());
+  } catch (...) {
+    return CommandResult::error(words.front() + " failed");
+  }
+}
+
+CommandResult Console::dispatch(const Words &words) {
+  const std::string &name = words.front();
+  if (const auto it = commands_.find(name); it != commands_.end()) {
+    // Copied: a handler may replace commands while it runs.
+    const Handler handler = it->second.handler;
+    return handler(*this, words);
+  }
+  if (const int setting = host_.settings().find(name); setting != host::SettingsStore::kNoSetting) {
+    return executeSetting(setting, words);
+  }
+  if (host_.notifiers().run(words)) {
+    return CommandResult::ok();
+  }
+  return CommandResult::error("unknown command " + quoteWordIfNeeded(name));
+}
+
+CommandResult Console::executeSetting(int index, const Words &words) {
+  const host::Setting &setting = *host_.settings().at(index);
+  if (words.size() == 1) {
+    out_ << setting.definition.name << " = " << host::quoteText(setting.value) << '\n';
+    return CommandResult::ok();
+  }
+  if (words.size() > 2) {
+    return CommandResult::error("setting " + setting.definition.name +
+                                " takes one value (quote text with spaces)");
+  }
+  if (auto refused = host_.settings().set(index, words[1])) {
+    return CommandResult::error(*refused);
+  }
+  return CommandResult::ok();
+}
+
+Status Console::run(std::string_view text, std::string_view file, int firstLine) {
+  DepthGuard guard(depth_);
+  if (guard.tooDeep()) {
+    err_ << file << ':' << firstLine << ": " << kTooDeep << '\n';
+    return Status::Error;
+  }
+  return runCommands(text, file, firstLine);
+}
+
+Status Console::runCommands(std::string_view text, std::string_view file, int firstLine) {
+  int lineNumber = firstLine;
+  const auto report = [&](const std::string &message) {
+    err_ << file << ':' << lineNumber << ": " << message << '\n';
+  };
+  while (true) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    auto tokens = tokenizeLine(line);
+    if (const auto *problem = std::get_if<TokenizeError>(&tokens)) {
+      report(problem->message);
+      return Status::Error;
+    }
+    for (const Words &words : std::get<std::vector<Words>>(tokens)) {
+      const CommandResult result = execute(words);
+      switch (result.kind) {
+      case CommandResult::Kind::Ok:
+        break;
+      case CommandResult::Kind::Error:
+        report(result.message);
+        return Status::Error;
+      case CommandResult::Kind::ExpectationFailed:
+        report(result.message);
+        return Status::ExpectationFailed;
+      case CommandResult::Kind::Reported:
+        if (result.status != Status::Ok) {
+          issuedFailure_ = false;
+          return result.status;
+        }
+        break;
+      }
+      if (issuedFailure_) {
+        issuedFailure_ = false;
+        return Status::ExpectationFailed;
+      }
+    }
+    if (end == std::string_view::npos) {
+      return Status::Ok;
+    }
+    text.remove_prefix(end + 1);
+    ++lineNumber;
+  }
+}
+
+Status Console::runFile(const std::string &path) {
+  const std::filesystem::path resolved = resolvePath(path);
+  std::ifstream in(resolved, std::ios::binary);
+  if (!in) {
+    err_ << path << ": cannot read script\n";
+    return Status::Error;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  scriptFolders_.push_back(resolved.parent_path());
+  const Status status = run(text.str(), path, 1);
+  scriptFolders_.pop_back();
+  return status;
+}
+
+void Console::runIssuedLine(std::string_view line) {
+  DepthGuard guard(depth_);
+  if (guard.tooDeep()) {
+    err_ << "console: " << kTooDeep << '\n';
+    return;
+  }
+  auto tokens = tokenizeLine(line);
+  if (const auto *problem = std::get_if<TokenizeError>(&tokens)) {
+    err_ << "console: " << problem->message << '\n';
+    return;
+  }
+  for (const Words &words : std::get<std::vector<Words>>(tokens)) {
+    const CommandResult result = execute(words);
+    switch (result.kind) {
+    case CommandResult::Kind::Ok:
+      continue;
+    case CommandResult::Kind::Error:
+      err_ << "console: " << result.message << '\n';
+      return;
+    case CommandResult::Kind::ExpectationFailed:
+      err_ << "console: " << result.message << '\n';
+      issuedFailure_ = true;
+      return;
+    case CommandResult::Kind::Reported:
+      if (result.status == Status::Ok) {
+        continue;
+      }
+      issuedFailure_ = issuedFailure_ || result.status == Status::ExpectationFailed;
+      return;
+    }
+  }
+}
+
+std::filesystem::path Console::resolvePath(const std::string &path) const {
+  std::filesystem::path given(path);
+  if (given.is_absolute() || scriptFolders_.empty()) {
+    return given;
+  }
+  std::filesystem::path besideScript = scriptFolders_.back() / given;
+  std::error_code ignored;
+  if (std::filesystem::exists(besideScript, ignored)) {
+    return besideScript;
+  }
+  return given;
+}
+
+} // namespace corvane::console

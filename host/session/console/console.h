@@ -1,0 +1,118 @@
+// Console: runs console lines against the host: built-in and simulator
+// commands, settings, and plugin notifiers.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/session/engine/canvas.h"
+#include "host/session/engine/host.h"
+#include "tokenizer.h"
+
+namespace corvane::console {
+
+// How a run of console text ended; also corvane-sim's exit status.
+enum class Status { Ok = 0, ExpectationFailed = 1, Error = 2 };
+
+// What one command did.
+struct CommandResult {
+  enum class Kind {
+    Ok,
+    Error,             // bad input: `message` says what
+    ExpectationFailed, // a check failed: `message` is "expected ..., got ..."
+    Reported,          // a script it ran failed and said so itself: stop with `status`
+  };
+  Kind kind = Kind::Ok;
+  std::string message;
+  Status status = Status::Ok;
+
+  static CommandResult ok() { return {}; }
+  static CommandResult error(std::string text) {
+    return {Kind::Error, std::move(text), Status::Error};
+  }
+  static CommandResult failed(std::string text) {
+    return {Kind::ExpectationFailed, std::move(text), Status::ExpectationFailed};
+  }
+  static CommandResult reported(Status status) { return {Kind::Reported, {}, status}; }
+};
+
+class Console {
+public:
+  // A command's handler gets the console and the command's words, its own
+  // name first.
+  using Handler = std::function<CommandResult(Console &, const Words &)>;
+  struct Command {
+    std::string name;
+    std::string usage;   // e.g. "sim_wait SECONDS"
+    std::string summary; // one line for --help
+    Handler handler;
+  };
+
+  // Registers the built-in and simulator commands and takes the host's
+  // console lines (executeCommand).
+  Console(host::Host &host, std::ostream &out, std::ostream &err);
+  ~Console();
+  Console(const Console &) = delete;
+  Console &operator=(const Console &) = delete;
+
+  // Adds (or replaces) a command; commands come before settings and
+  // notifiers of the same name.
+  void addCommand(std::string name, std::string usage, std::string summary, Handler handler);
+  const std::map<std::string, Command, std::less<>> &commands() const { return commands_; }
+
+  // Runs console text (lines separated by '\n') as read from `file` starting
+  // at `firstLine`. A bad line or a failed check is reported on the error
+  // stream as `FILE:LINE: message` and ends the run.
+  Status run(std::string_view text, std::string_view file, int firstLine);
+  // Runs the script at `path` (see resolvePath); an unreadable file is an error.
+  Status runFile(const std::string &path);
+  // Runs one line that a plugin or a key press issued: an error is printed
+  // as `console: message` and does not end the script that led to it; a
+  // failed check ends it once the current command returns.
+  void runIssuedLine(std::string_view line);
+
+  // `path` against the running script's folder when a file is there, else
+  // against the working folder.
+  std::filesystem::path resolvePath(const std::string &path) const;
+
+  // The canvas that sim_frame renders on (a null canvas unless set).
+  void setFrameCanvas(host::Canvas *canvas) {
+    frameCanvas_ = canvas != nullptr ? canvas : &nullCanvas_;
+  }
+  host::Canvas &frameCanvas() { return *frameCanvas_; }
+
+  host::Host &host() { return host_; }
+  std::ostream &out() { return out_; }
+  std::ostream &err() { return err_; }
+
+private:
+  // Runs one command; no reporting.
+  CommandResult execute(const Words &words);
+  CommandResult dispatch(const Words &words);
+  CommandResult executeSetting(int index, const Words &words);
+  Status runCommands(std::string_view text, std::string_view file, int firstLine);
+
+  host::Host &host_;
+  std::ostream &out_;
+  std::ostream &err_;
+  std::map<std::string, Command, std::less<>> commands_;
+  std::vector<std::filesystem::path> scriptFolders_;
+  host::NullCanvas nullCanvas_;
+  host::Canvas *frameCanvas_ = &nullCanvas_;
+  int depth_ = 0;
+  // A check failed inside a line a plugin or key issued: the script stops
+  // after the command that led to it.
+  bool issuedFailure_ = false;
+};
+
+// The command sets, each in its own file.
+void addBuiltinCommands(Console &console);
+void addSimCommands(Console &console);
+void addExpectationCommand(Console &console);
+
+} // namespace corvane::console

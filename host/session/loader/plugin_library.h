@@ -1,0 +1,56 @@
+// LoadedPlugin: a plugin library checked, loaded into a host and later
+// unloaded in the one safe order.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <corvane/plugin.h>
+
+#include "host/session/engine/host.h"
+#include "shared_library.h"
+
+namespace corvane::loader {
+
+// Why a descriptor is refused (API version, texts, entry points), or nothing.
+std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor);
+
+class LoadedPlugin {
+public:
+  // Opens `path`, checks its descriptor, creates the plugin, hands it its
+  // wrappers and calls onLoad. On refusal (an onLoad that throws included)
+  // returns null with `error` naming the file; nothing stays loaded.
+  static std::unique_ptr<LoadedPlugin> load(host::Host &host, const std::string &path,
+                                            std::string &error);
+
+  ~LoadedPlugin();
+  LoadedPlugin(const LoadedPlugin &) = delete;
+  LoadedPlugin &operator=(const LoadedPlugin &) = delete;
+
+  // onUnload; drop the plugin's registrations; drop the host's shares of the
+  // plugin; deleteMe; close the library. Nothing of the plugin runs after.
+  void unload();
+  bool loaded() const { return library_ != nullptr; }
+
+  const std::string &path() const { return path_; }
+  const std::string &name() const { return name_; }
+  const std::string &version() const { return version_; }
+
+private:
+  LoadedPlugin() = default;
+  void unloadAfterFailedLoad();
+  // Everything of unload after onUnload.
+  void release();
+
+  std::string path_;
+  std::string name_;
+  std::string version_;
+  host::Host *host_ = nullptr;
+  host::PluginContext *context_ = nullptr;
+  CorvaneDeleteMeFunction *deleteMe_ = nullptr;
+  std::shared_ptr<Corvane::Plugin::CorvanePlugin> plugin_;
+  std::unique_ptr<SharedLibrary> library_;
+};
+
+} // namespace corvane::loader

@@ -1,0 +1,36 @@
+// CanvasWrapper: the frame path. Each call is a counter, a branch on the
+// trace, and the canvas's own call: no allocation or lookup while tracing is off.
+#include <corvane/canvas_wrapper.h>
+
+#include "host/session/engine/host.h"
+
+using corvane::host::Op;
+
+void CanvasWrapper::SetPosition(Vector2F position) {
+  auto &host = context_->host();
+  host.trace().record(Op::SetPosition, position);
+  host.noteDrawn();
+  canvas_->SetPosition(position);
+}
+
+void CanvasWrapper::SetColor(LinearColor color) {
+  auto &host = context_->host();
+  host.trace().record(Op::SetColor, color);
+  host.noteDrawn();
+  canvas_->SetColor(color);
+}
+
+void CanvasWrapper::FillBox(Vector2F size) {
+  auto &host = context_->host();
+  host.trace().record(Op::FillBox, size);
+  host.noteDrawn();
+  canvas_->FillBox(size);
+}
+
+void CanvasWrapper::DrawString(std::string text, float xScale, float yScale, bool dropShadow,
+                               bool wrap) {
+  auto &host = context_->host();
+  host.trace().record(Op::DrawString, text, xScale, yScale, dropShadow, wrap);
+  host.noteDrawn();
+  canvas_->DrawString(text, xScale, yScale, dropShadow, wrap);
+}

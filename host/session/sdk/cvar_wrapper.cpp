@@ -1,0 +1,78 @@
+// CVarWrapper: reading a setting, binding values to it, watching its changes.
+#include <corvane/cvar_wrapper.h>
+
+#include "host/session/engine/host.h"
+
+using corvane::host::BareWord;
+using corvane::host::Op;
+using corvane::host::Setting;
+
+namespace {
+
+const Setting *settingOf(corvane::host::PluginContext *context, int index) {
+  return context->host().settings().at(index);
+}
+
+std::string_view nameOf(const Setting *setting) {
+  return setting == nullptr ? std::string_view{} : std::string_view{setting->definition.name};
+}
+
+template <typename Value>
+void bindValue(corvane::host::PluginContext *context, int index, std::shared_ptr<Value> value,
+               std::string_view typeName) {
+  auto &host = context->host();
+  const Setting *setting = settingOf(context, index);
+  host.trace().record(Op::bindTo, nameOf(setting), BareWord{typeName});
+  if (setting != nullptr && context->active()) {
+    host.settings().bind(index, context, std::move(value));
+  }
+}
+
+} // namespace
+
+CVarWrapper::CVarWrapper(corvane::host::PluginContext *context, int settingIndex)
+    : context_(context), settingIndex_(settingIndex) {}
+CVarWrapper::CVarWrapper(const CVarWrapper &other) = default;
+CVarWrapper &CVarWrapper::operator=(const CVarWrapper &other) = default;
+CVarWrapper::~CVarWrapper() = default;
+
+bool CVarWrapper::getBoolValue() const {
+  context_->host().trace().record(Op::getBoolValue);
+  const Setting *setting = settingOf(context_, settingIndex_);
+  return setting != nullptr && corvane::host::readBool(setting->value, setting->definition.bounds);
+}
+
+float CVarWrapper::getFloatValue() const {
+  context_->host().trace().record(Op::getFloatValue);
+  const Setting *setting = settingOf(context_, settingIndex_);
+  return setting == nullptr ? 0.0F
+                            : corvane::host::readFloat(setting->value, setting->definition.bounds);
+}
+
+std::string CVarWrapper::getStringValue() const {
+  context_->host().trace().record(Op::getStringValue);
+  const Setting *setting = settingOf(context_, settingIndex_);
+  return setting == nullptr ? std::string{} : setting->value;
+}
+
+void CVarWrapper::bindTo(std::shared_ptr<bool> value) {
+  bindValue(context_, settingIndex_, std::move(value), "bool");
+}
+void CVarWrapper::bindTo(std::shared_ptr<int> value) {
+  bindValue(context_, settingIndex_, std::move(value), "int");
+}
+void CVarWrapper::bindTo(std::shared_ptr<float> value) {
+  bindValue(context_, settingIndex_, std::move(value), "float");
+}
+void CVarWrapper::bindTo(std::shared_ptr<std::string> value) {
+  bindValue(context_, settingIndex_, std::move(value), "string");
+}
+
+void CVarWrapper::addOnValueChanged(std::function<void(std::string, CVarWrapper)> callback) {
+  auto &host = context_->host();
+  const Setting *setting = settingOf(context_, settingIndex_);
+  host.trace().record(Op::addOnValueChanged, nameOf(setting));
+  if (setting != nullptr && context_->active()) {
+    host.settings().addCallback(settingIndex_, context_, std::move(callback));
+  }
+}

@@ -1,0 +1,64 @@
+// GameWrapper: hooks, timers, drawables and the game's state.
+#include <corvane/game_wrapper.h>
+
+#include "host/session/engine/host.h"
+
+using corvane::host::HookPhase;
+using corvane::host::Op;
+
+GameWrapper::GameWrapper(corvane::host::PluginContext *context) : context_(context) {}
+GameWrapper::GameWrapper(const GameWrapper &other) = default;
+GameWrapper &GameWrapper::operator=(const GameWrapper &other) = default;
+GameWrapper::~GameWrapper() = default;
+
+void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
+  auto &host = context_->host();
+  host.trace().record(Op::HookEvent, eventName);
+  if (context_->active()) {
+    host.hooks().add(eventName, HookPhase::Entry, context_, std::move(callback));
+  }
+}
+
+void GameWrapper::HookEventPost(std::string eventName, std::function<void(std::string)> callback) {
+  auto &host = context_->host();
+  host.trace().record(Op::HookEventPost, eventName);
+  if (context_->active()) {
+    host.hooks().add(eventName, HookPhase::After, context_, std::move(callback));
+  }
+}
+
+void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float seconds) {
+  auto &host = context_->host();
+  host.trace().record(Op::SetTimeout, seconds);
+  if (context_->active()) {
+    const std::int64_t due = corvane::host::addSaturated(
+        host.clock().nowMicros(), corvane::host::delayToMicros(static_cast<double>(seconds)));
+    host.timers().add(due, context_, std::move(callback));
+  }
+}
+
+void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) {
+  auto &host = context_->host();
+  host.trace().record(Op::RegisterDrawable);
+  if (context_->active()) {
+    host.drawables().add(context_, std::move(callback));
+  }
+}
+
+bool GameWrapper::IsInOnlineGame() {
+  auto &host = context_->host();
+  host.trace().record(Op::IsInOnlineGame);
+  return host.state() == corvane::host::GameState::Online;
+}
+
+bool GameWrapper::IsInFreeplay() {
+  auto &host = context_->host();
+  host.trace().record(Op::IsInFreeplay);
+  return host.state() == corvane::host::GameState::Freeplay;
+}
+
+MatchmakingWrapper GameWrapper::GetMatchmakingWrapper() {
+  auto &host = context_->host();
+  host.trace().record(Op::GetMatchmakingWrapper);
+  return {context_, context_->active() && host.matchmakingUsable()};
+}

@@ -1,0 +1,54 @@
+// MatchmakingWrapper: playlist selection and the search. Calls on an unusable
+// handle are still traced, so a plugin that skips operator bool shows up.
+#include <corvane/matchmaking_wrapper.h>
+
+#include "host/session/engine/host.h"
+
+using corvane::host::Op;
+
+MatchmakingWrapper::MatchmakingWrapper(corvane::host::PluginContext *context, bool usable)
+    : context_(context), usable_(usable) {}
+MatchmakingWrapper::MatchmakingWrapper(const MatchmakingWrapper &other) = default;
+MatchmakingWrapper &MatchmakingWrapper::operator=(const MatchmakingWrapper &other) = default;
+MatchmakingWrapper::~MatchmakingWrapper() = default;
+
+MatchmakingWrapper::operator bool() const {
+  context_->host().trace().record(Op::OperatorBool);
+  return usable_;
+}
+
+bool MatchmakingWrapper::IsSearching() {
+  auto &host = context_->host();
+  host.trace().record(Op::IsSearching);
+  return usable_ && host.searching();
+}
+
+void MatchmakingWrapper::CancelMatchmaking() {
+  auto &host = context_->host();
+  host.trace().record(Op::CancelMatchmaking);
+  if (usable_ && context_->active()) {
+    host.matchmaking().searching = false;
+  }
+}
+
+void MatchmakingWrapper::SetPlaylistSelection(Playlist playlist, bool selected) {
+  auto &host = context_->host();
+  host.trace().record(Op::SetPlaylistSelection, playlist, selected);
+  if (usable_ && context_->active()) {
+    auto &playlists = host.matchmaking().selectedPlaylists;
+    if (selected) {
+      playlists.insert(static_cast<std::int32_t>(playlist));
+    } else {
+      playlists.erase(static_cast<std::int32_t>(playlist));
+    }
+  }
+}
+
+void MatchmakingWrapper::StartMatchmaking(PlaylistCategory category) {
+  auto &host = context_->host();
+  host.trace().record(Op::StartMatchmaking, category);
+  if (usable_ && context_->active()) {
+    host.matchmaking().searching = true;
+    host.matchmaking().lastCategory = static_cast<std::int32_t>(category);
+  }
+}

@@ -1,0 +1,80 @@
+// The simulator session: wiring of host, console and plugin.
+#include "simulator.h"
+
+#include <streambuf>
+
+namespace corvane::sim {
+
+namespace {
+
+// Swallows everything written to it.
+class DiscardBuffer : public std::streambuf {
+protected:
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  std::streamsize xsputn(const char * /*text*/, std::streamsize count) override { return count; }
+};
+
+class DiscardStream : public std::ostream {
+public:
+  DiscardStream() : std::ostream(&buffer_) {}
+
+private:
+  DiscardBuffer buffer_;
+};
+
+} // namespace
+
+Simulator::Simulator(SimulatorOptions options)
+    : options_(options), discard_(std::make_unique<DiscardStream>()),
+      host_(std::make_unique<host::Host>()) {
+  if (options_.out == nullptr) {
+    options_.out = discard_.get();
+  }
+  if (options_.err == nullptr) {
+    options_.err = discard_.get();
+  }
+  host_->trace().setOutput(options_.trace);
+  host_->trace().setVerbose(options_.verbose);
+  console_ = std::make_unique<console::Console>(*host_, *options_.out, *options_.err);
+  for (const SessionExtension &extension : options_.extensions) {
+    extension(*this);
+  }
+}
+
+Simulator::~Simulator() { unload(); }
+
+bool Simulator::load(const std::string &pluginPath) {
+  if (plugin_) {
+    err() << "cannot load plugin " << pluginPath << ": " << plugin_->path()
+          << " is already loaded\n";
+    return false;
+  }
+  std::string error;
+  plugin_ = loader::LoadedPlugin::load(*host_, pluginPath, error);
+  if (!plugin_) {
+    err() << error << '\n';
+    return false;
+  }
+  return true;
+}
+
+void Simulator::unload() {
+  if (plugin_) {
+    plugin_->unload();
+    plugin_.reset();
+  }
+}
+
+bool Simulator::loaded() const { return plugin_ != nullptr; }
+
+Status Simulator::run(std::string_view text, std::string_view file, int line) {
+  return console_->run(text, file, line);
+}
+
+Status Simulator::runScript(const std::string &path) { return console_->runFile(path); }
+
+host::Host &Simulator::host() { return *host_; }
+console::Console &Simulator::console() { return *console_; }
+std::ostream &Simulator::err() { return *options_.err; }
+
+} // namespace corvane::sim

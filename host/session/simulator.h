@@ -1,0 +1,70 @@
+// Simulator: one simulated game session: the host engine, its console and the
+// loaded plugin. Tests drive it directly; the programs wrap it and add their
+// features through the options' extensions.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/session/console/console.h"
+#include "host/session/engine/host.h"
+#include "host/session/loader/plugin_library.h"
+
+namespace corvane::sim {
+
+class Simulator;
+
+// A feature the caller adds to every session it makes: console commands, say.
+using SessionExtension = std::function<void(Simulator &)>;
+
+struct SimulatorOptions {
+  std::ostream *out = nullptr;                // echo, setting prints, cvarlist (null: discarded)
+  std::ostream *err = nullptr;                // errors and failed expectations (null: discarded)
+  std::ostream *trace = nullptr;              // trace lines (null: tracing off)
+  bool verbose = false;                       // also trace the plugin's registrations
+  std::vector<SessionExtension> extensions{}; // run on the new session, in order
+};
+
+using Status = console::Status;
+
+class Simulator {
+public:
+  explicit Simulator(SimulatorOptions options);
+  ~Simulator(); // unloads the plugin if loaded
+  Simulator(const Simulator &) = delete;
+  Simulator &operator=(const Simulator &) = delete;
+
+  // Loads the plugin library at `pluginPath`; false, with the reason on the
+  // error stream, when it is refused or a plugin is already loaded.
+  bool load(const std::string &pluginPath);
+  void unload();
+  bool loaded() const;
+
+  // Runs console text (one or more lines separated by '\n') as if read from
+  // FILE starting at LINE.
+  Status run(std::string_view text, std::string_view file = "<test>", int line = 1);
+  // Runs the script file at `path`.
+  Status runScript(const std::string &path);
+
+  // The engine, for direct inspection in tests (clock, settings, matchmaking,
+  // state).
+  host::Host &host();
+  // The console, for adding commands.
+  console::Console &console();
+
+private:
+  std::ostream &err();
+
+  SimulatorOptions options_;
+  // Streams standing in for the ones not given.
+  std::unique_ptr<std::ostream> discard_;
+  std::unique_ptr<host::Host> host_;
+  std::unique_ptr<console::Console> console_;
+  std::unique_ptr<loader::LoadedPlugin> plugin_;
+};
+
+} // namespace corvane::sim

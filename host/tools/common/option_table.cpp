@@ -1,0 +1,88 @@
+// Command-line option parsing.
+#include "option_table.h"
+
+#include <algorithm>
+
+namespace corvane::sim {
+
+namespace {
+constexpr std::size_t kHelpColumnGap = 2;
+} // namespace
+
+void OptionTable::add(Option option) { options_.push_back(std::move(option)); }
+
+const OptionTable::Option *OptionTable::find(const std::string &name) const {
+  for (const Option &option : options_) {
+    if (option.longName == name || (!option.shortName.empty() && option.shortName == name)) {
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+std::variant<std::vector<std::string>, std::string>
+OptionTable::parse(const std::vector<std::string> &arguments) const {
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string &argument = arguments[i];
+    if (argument == "--") {
+      rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                  arguments.end());
+      break;
+    }
+    if (argument.size() < 2 || argument[0] != '-') {
+      rest.push_back(argument);
+      continue;
+    }
+    // --name=value is accepted as well as --name value.
+    std::string name = argument;
+    std::optional<std::string> inlineValue;
+    if (const std::size_t equals = argument.find('=');
+        argument.starts_with("--") && equals != std::string::npos) {
+      name = argument.substr(0, equals);
+      inlineValue = argument.substr(equals + 1);
+    }
+    const Option *option = find(name);
+    if (option == nullptr) {
+      return "unknown option " + name;
+    }
+    std::string value;
+    if (!option->valueName.empty()) {
+      if (inlineValue) {
+        value = *inlineValue;
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
+      } else {
+        return "option " + name + " needs " + option->valueName;
+      }
+    } else if (inlineValue) {
+      return "option " + name + " takes no value";
+    }
+    if (auto problem = option->apply(value)) {
+      return "option " + name + ": " + *problem;
+    }
+  }
+  return rest;
+}
+
+std::string OptionTable::describe() const {
+  std::vector<std::string> heads;
+  std::size_t width = 0;
+  for (const Option &option : options_) {
+    std::string head = option.shortName.empty() ? "    " : option.shortName + ", ";
+    head += option.longName;
+    if (!option.valueName.empty()) {
+      head += " " + option.valueName;
+    }
+    width = std::max(width, head.size());
+    heads.push_back(std::move(head));
+  }
+  std::string text;
+  for (std::size_t i = 0; i < options_.size(); ++i) {
+    text += "  " + heads[i] + std::string(width - heads[i].size() + kHelpColumnGap, ' ') +
+            options_[i].help + "\n";
+  }
+  return text;
+}
+
+} // namespace corvane::sim

@@ -1,0 +1,192 @@
+// corvane-sim: loads a plugin into the stand-in host and plays console
+// scripts against it.
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <io.h>
+#define CORVANE_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define CORVANE_ISATTY(fd) isatty(fd)
+#endif
+
+#include "extensions.h"
+#include "host/session/simulator.h"
+#include "host/tools/common/option_table.h"
+#include "host/tools/validate/validate.h"
+
+namespace {
+
+using corvane::sim::OptionTable;
+using corvane::sim::Simulator;
+using corvane::sim::SimulatorOptions;
+using corvane::sim::Status;
+
+constexpr int kExitUsage = 2;
+constexpr int kStdinDescriptor = 0;
+constexpr std::string_view kStdinName = "<stdin>";
+constexpr std::string_view kStdinScript = "-";
+constexpr std::size_t kCommandColumn = 34;
+
+struct ProgramSettings {
+  bool verbose = false;
+  bool help = false;
+  std::string traceFile;
+};
+
+OptionTable makeOptions(ProgramSettings &settings) {
+  OptionTable table;
+  table.add({"--verbose", "-v", "", "also trace the plugin's registrations",
+             [&settings](const std::string &) {
+               settings.verbose = true;
+               return std::optional<std::string>{};
+             }});
+  table.add({"--trace", "", "FILE", "write the trace to FILE instead of standard output",
+             [&settings](const std::string &value) {
+               settings.traceFile = value;
+               return value.empty() ? std::optional<std::string>{"needs a file name"}
+                                    : std::optional<std::string>{};
+             }});
+  table.add({"--help", "-h", "", "show this help", [&settings](const std::string &) {
+               settings.help = true;
+               return std::optional<std::string>{};
+             }});
+  for (const auto &extension : corvane::sim::extensions()) {
+    if (extension.addOptions) {
+      extension.addOptions(table);
+    }
+  }
+  return table;
+}
+
+void addRow(std::string &text, const std::string &usage, const std::string &summary) {
+  text += "  " + usage;
+  text += usage.size() + 2 < kCommandColumn ? std::string(kCommandColumn - usage.size() - 2, ' ')
+                                            : std::string("\n") + std::string(kCommandColumn, ' ');
+  text += summary + "\n";
+}
+
+std::string helpText(const OptionTable &options) {
+  std::string text =
+      "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
+      "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
+      "\n"
+      "Loads PLUGIN into the stand-in host, runs each SCRIPT (console lines; `-` is\n"
+      "standard input, also read when no SCRIPT is given), then unloads the plugin.\n"
+      "Exit status: 0 done, 1 an expectation failed, 2 usage error, refused plugin\n"
+      "or script error.\n"
+      "\n"
+      "validate runs checks that hold for any plugin of this host, each in a child\n"
+      "process, and ends with a line `N passed, N failed` (validate --help: more).\n"
+      "\n"
+      "options:\n" +
+      options.describe() +
+      "\n"
+      "console lines: `;` separates commands, double quotes group words (\\\" and \\\\\n"
+      "inside), a line starting with # or // is a comment.\n"
+      "\n"
+      "commands:\n";
+  addRow(text, "NAME", "prints a setting");
+  addRow(text, "NAME VALUE", "sets a setting");
+  addRow(text, "NAME ARGS...", "runs a plugin's command");
+  SimulatorOptions quiet{};
+  quiet.extensions = corvane::sim::sessionExtensions();
+  Simulator simulator(quiet);
+  for (const auto &[name, command] : simulator.console().commands()) {
+    addRow(text, command.usage, command.summary);
+  }
+  return text;
+}
+
+// Console lines from standard input, one run per line so that each error
+// names its line; a prompt only for a person at a terminal.
+Status runStandardInput(Simulator &simulator) {
+  const bool interactive = CORVANE_ISATTY(kStdinDescriptor) != 0;
+  std::string line;
+  int lineNumber = 0;
+  while (true) {
+    if (interactive) {
+      std::cout << "> " << std::flush;
+    }
+    if (!std::getline(std::cin, line)) {
+      break;
+    }
+    ++lineNumber;
+    const Status status = simulator.run(line, kStdinName, lineNumber);
+    if (status != Status::Ok) {
+      return status;
+    }
+  }
+  if (interactive) {
+    std::cout << '\n';
+  }
+  return Status::Ok;
+}
+
+int runProgram(int argc, char **argv) {
+  if (argc > 1 && std::string_view(argv[1]) == "validate") {
+    return corvane::validate::validateMain({argv + 2, argv + argc}, std::cout, std::cerr);
+  }
+  ProgramSettings settings;
+  const OptionTable options = makeOptions(settings);
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  auto parsed = options.parse(arguments);
+  if (const auto *problem = std::get_if<std::string>(&parsed)) {
+    std::cerr << "corvane-sim: " << *problem << "\n(corvane-sim --help shows the usage)\n";
+    return kExitUsage;
+  }
+  if (settings.help) {
+    std::cout << helpText(options);
+    return 0;
+  }
+  const auto &positional = std::get<std::vector<std::string>>(parsed);
+  if (positional.empty()) {
+    std::cerr << "corvane-sim: no plugin given\n(corvane-sim --help shows the usage)\n";
+    return kExitUsage;
+  }
+
+  std::ofstream traceFile;
+  if (!settings.traceFile.empty()) {
+    traceFile.open(settings.traceFile, std::ios::binary | std::ios::trunc);
+    if (!traceFile) {
+      std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << '\n';
+      return kExitUsage;
+    }
+  }
+  Simulator simulator(SimulatorOptions{&std::cout, &std::cerr,
+                                       settings.traceFile.empty() ? &std::cout : &traceFile,
+                                       settings.verbose, corvane::sim::sessionExtensions()});
+  if (!simulator.load(positional.front())) {
+    return kExitUsage;
+  }
+  std::vector<std::string> scripts(positional.begin() + 1, positional.end());
+  if (scripts.empty()) {
+    scripts.emplace_back(kStdinScript);
+  }
+  Status status = Status::Ok;
+  for (const std::string &script : scripts) {
+    status = script == kStdinScript ? runStandardInput(simulator) : simulator.runScript(script);
+    if (status != Status::Ok) {
+      break;
+    }
+  }
+  simulator.unload();
+  std::cout.flush();
+  return static_cast<int>(status);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  // Whatever escapes (a file system error, memory running out) still ends
+  // the run with a message and the error status, not an abort.
+  try {
+    return runProgram(argc, argv);
+  } catch (const std::exception &error) {
+    std::cerr << "corvane-sim: " << error.what() << '\n';
+    return kExitUsage;
+  }
+}
