@@ -3,6 +3,8 @@
 
 #include <exception>
 
+#include "descriptor_check.h"
+
 namespace corvane::loader {
 
 namespace {
@@ -31,25 +33,6 @@ CORVANE_NO_VPTR_CHECK void callOnUnload(CorvanePlugin &plugin) { plugin.onUnload
 
 } // namespace
 
-std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor) {
-  if (descriptor.apiVersion != kCorvaneApiVersion || descriptor.apiVersionHigh != 0) {
-    return "API version " + std::to_string(descriptor.apiVersion) +
-           (descriptor.apiVersionHigh != 0 ? " (upper half not 0)" : "") + ", the host speaks " +
-           std::to_string(kCorvaneApiVersion);
-  }
-  if (descriptor.fileName == nullptr || descriptor.className == nullptr ||
-      descriptor.pluginName == nullptr || descriptor.pluginVersion == nullptr) {
-    return "the descriptor has a null text";
-  }
-  if (descriptor.getPlugin == nullptr) {
-    return "the descriptor has no factory (getPlugin)";
-  }
-  if (descriptor.deleteMe == nullptr) {
-    return "the descriptor has no teardown (deleteMe)";
-  }
-  return std::nullopt;
-}
-
 std::unique_ptr<LoadedPlugin> LoadedPlugin::load(host::Host &host, const std::string &path,
                                                  std::string &error) {
   const auto refuse = [&](const std::string &reason) {
@@ -61,8 +44,7 @@ std::unique_ptr<LoadedPlugin> LoadedPlugin::load(host::Host &host, const std::st
   if (!library) {
     return refuse(openError);
   }
-  const auto *descriptor =
-      static_cast<const PluginDescriptor *>(library->symbol(kCorvaneDescriptorSymbol));
+  const PluginDescriptor *descriptor = findDescriptor(*library);
   if (descriptor == nullptr) {
     return refuse("no descriptor named `exports`");
   }

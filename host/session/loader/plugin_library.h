@@ -13,9 +13,6 @@
 
 namespace corvane::loader {
 
-// Why a descriptor is refused (API version, texts, entry points), or nothing.
-std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor);
-
 class LoadedPlugin {
 public:
   // Opens `path`, checks its descriptor, creates the plugin, hands it its

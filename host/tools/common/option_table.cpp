@@ -52,6 +52,8 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
         value = *inlineValue;
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i];
+      } else if (wording_ == Wording::Verb) {
+        return name + " needs a value";
       } else {
         return "option " + name + " needs " + option->valueName;
       }
@@ -59,7 +61,7 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
       return "option " + name + " takes no value";
     }
     if (auto problem = option->apply(value)) {
-      return "option " + name + ": " + *problem;
+      return wording_ == Wording::Verb ? name + " " + *problem : "option " + name + ": " + *problem;
     }
   }
   return rest;

@@ -12,6 +12,12 @@ namespace corvane::sim {
 
 class OptionTable {
 public:
+  // How parse words its errors: corvane-sim says "option --trace needs FILE"
+  // and "option --trace: <problem>"; a verb's options lead with the option's
+  // name: "--seed needs a value", "--seed <problem>".
+  enum class Wording { Program, Verb };
+  explicit OptionTable(Wording wording = Wording::Program) : wording_(wording) {}
+
   // Applies an option's value (empty for a flag); returns why it is wrong.
   using Apply = std::function<std::optional<std::string>(const std::string &value)>;
   struct Option {
@@ -36,6 +42,7 @@ public:
 
 private:
   const Option *find(const std::string &name) const;
+  Wording wording_;
   std::vector<Option> options_;
 };
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "host/session/loader/shared_library.h"
+#include "host/session/loader/descriptor_check.h"
 #include "host/session/simulator.h"
 #include "random_run.h"
 
@@ -38,8 +38,7 @@ OpenedPlugin openPlugin(const std::string &path) {
     opened.problem = "cannot open " + path + ": " + opened.problem;
     return opened;
   }
-  opened.descriptor =
-      static_cast<const PluginDescriptor *>(opened.library->symbol(kCorvaneDescriptorSymbol));
+  opened.descriptor = loader::findDescriptor(*opened.library);
   if (opened.descriptor == nullptr) {
     opened.problem = path + " exports no descriptor \"" + kCorvaneDescriptorSymbol + "\"";
   }
@@ -57,15 +56,15 @@ CheckResult apiVersion(const ValidateOptions &options, const ProgressNote &) {
     return failed(opened.problem);
   }
   const PluginDescriptor &descriptor = *opened.descriptor;
+  if (loader::apiVersionAccepted(descriptor)) {
+    return passed();
+  }
   if (descriptor.apiVersion != kCorvaneApiVersion) {
     return failed("API version is " + std::to_string(descriptor.apiVersion) + ", expected " +
                   std::to_string(kCorvaneApiVersion));
   }
-  if (descriptor.apiVersionHigh != 0) {
-    return failed("the API version's upper half is " + std::to_string(descriptor.apiVersionHigh) +
-                  ", expected 0");
-  }
-  return passed();
+  return failed("the API version's upper half is " + std::to_string(descriptor.apiVersionHigh) +
+                ", expected 0");
 }
 
 CheckResult descriptorFields(const ValidateOptions &options, const ProgressNote &) {
@@ -73,20 +72,11 @@ CheckResult descriptorFields(const ValidateOptions &options, const ProgressNote 
   if (opened.descriptor == nullptr) {
     return failed(opened.problem);
   }
-  const PluginDescriptor &descriptor = *opened.descriptor;
   std::string missing;
-  const auto need = [&missing](bool present, std::string_view field) {
-    if (!present) {
-      missing += missing.empty() ? "" : ", ";
-      missing += field;
-    }
-  };
-  need(descriptor.fileName != nullptr, "fileName");
-  need(descriptor.className != nullptr, "className");
-  need(descriptor.pluginName != nullptr, "pluginName");
-  need(descriptor.pluginVersion != nullptr, "pluginVersion");
-  need(descriptor.getPlugin != nullptr, "getPlugin");
-  need(descriptor.deleteMe != nullptr, "deleteMe");
+  for (const loader::DescriptorField field : loader::missingDescriptorFields(*opened.descriptor)) {
+    missing += missing.empty() ? "" : ", ";
+    missing += loader::descriptorFieldName(field);
+  }
   return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
 }
 

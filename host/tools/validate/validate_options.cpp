@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "host/tools/common/option_table.h"
+
 namespace corvane::validate {
 
 namespace {
@@ -44,37 +46,48 @@ const char *validateUsage() {
 
 std::optional<std::string> parseValidateOptions(const std::vector<std::string> &words,
                                                 ValidateOptions &options) {
-  for (std::size_t at = 0; at < words.size(); ++at) {
-    const std::string &word = words[at];
-    const bool takesValue = word == "--seed" || word == "--steps" || word == "--timeout";
-    if (takesValue && at + 1 >= words.size()) {
-      return word + " needs a value";
-    }
-    if (word == "--seed" || word == "--steps") {
-      const auto number = wholeNumber(words[++at]);
+  using Problem = std::optional<std::string>;
+  sim::OptionTable table(sim::OptionTable::Wording::Verb);
+  const auto wholeNumberInto = [](std::uint64_t &target) {
+    return [&target](const std::string &value) -> Problem {
+      const auto number = wholeNumber(value);
       if (!number) {
-        return word + " needs a whole number, not \"" + words[at] + "\"";
+        return "needs a whole number, not \"" + value + "\"";
       }
-      (word == "--seed" ? options.seed : options.steps) = *number;
-    } else if (word == "--timeout") {
-      const auto seconds = positiveSeconds(words[++at]);
-      if (!seconds) {
-        return "--timeout needs a number of seconds above 0, not \"" + words[at] + "\"";
-      }
-      options.timeoutSeconds = *seconds;
-    } else if (word == "--in-process") {
-      options.inProcess = true;
-    } else if (word.starts_with("-")) {
-      return "unknown option " + word;
-    } else if (options.pluginPath.empty()) {
-      options.pluginPath = word;
-    } else {
-      return "more than one plugin given (" + options.pluginPath + ", " + word + ")";
-    }
+      target = *number;
+      return std::nullopt;
+    };
+  };
+  table.add(
+      {"--seed", "", "N", "seed of the random run (default 1)", wholeNumberInto(options.seed)});
+  table.add({"--steps", "", "N", "console lines in the random run (default 2000)",
+             wholeNumberInto(options.steps)});
+  table.add({"--in-process", "", "", "run the checks here, not each in a child process",
+             [&options](const std::string &) -> Problem {
+               options.inProcess = true;
+               return std::nullopt;
+             }});
+  table.add({"--timeout", "", "SECONDS", "time one check may take before it counts as hung (60)",
+             [&options](const std::string &value) -> Problem {
+               const auto seconds = positiveSeconds(value);
+               if (!seconds) {
+                 return "needs a number of seconds above 0, not \"" + value + "\"";
+               }
+               options.timeoutSeconds = *seconds;
+               return std::nullopt;
+             }});
+  auto parsed = table.parse(words);
+  if (const auto *problem = std::get_if<std::string>(&parsed)) {
+    return *problem;
   }
-  if (options.pluginPath.empty()) {
+  const auto &plugins = std::get<std::vector<std::string>>(parsed);
+  if (plugins.empty()) {
     return "no plugin given";
   }
+  if (plugins.size() > 1) {
+    return "more than one plugin given (" + plugins[0] + ", " + plugins[1] + ")";
+  }
+  options.pluginPath = plugins.front();
   return std::nullopt;
 }
 

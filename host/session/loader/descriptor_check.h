@@ -1,0 +1,42 @@
+// What the host requires of a plugin's descriptor, written once: the loader
+// refuses a plugin on the first requirement it misses, and validate reports
+// each requirement as a check of its own.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <corvane/plugin.h>
+
+#include "shared_library.h"
+
+namespace corvane::loader {
+
+// The descriptor's texts and entry points, in record order.
+enum class DescriptorField : std::uint8_t {
+  FileName,
+  ClassName,
+  PluginName,
+  PluginVersion,
+  GetPlugin,
+  DeleteMe,
+};
+// The field's name in the record ("fileName", ..., "deleteMe").
+std::string_view descriptorFieldName(DescriptorField field);
+
+// The descriptor `library` exports under its symbol name, or null.
+const PluginDescriptor *findDescriptor(const SharedLibrary &library);
+
+// The host speaks the descriptor's API version, and its upper half is 0.
+bool apiVersionAccepted(const PluginDescriptor &descriptor);
+// The fields left null, in record order.
+std::vector<DescriptorField> missingDescriptorFields(const PluginDescriptor &descriptor);
+
+// Why the loader refuses the descriptor (API version, texts, entry points),
+// or nothing.
+std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor);
+
+} // namespace corvane::loader
