@@ -27,7 +27,7 @@ constexpr const char *kQueueCommand = "vexlo_queue";
 std::uint64_t effectCalls(const corvane::host::Host &host) {
   std::uint64_t calls = 0;
   for (std::size_t op = 0; op < corvane::host::kOpCount; ++op) {
-    if (corvane::host::kOpKinds[op] == corvane::host::OpKind::Effect) {
+    if (corvane::host::kOpTable[op].kind == corvane::host::OpKind::Effect) {
       calls += host.callCount(static_cast<Op>(op));
     }
   }

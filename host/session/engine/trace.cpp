@@ -1,4 +1,4 @@
-// Trace line assembly and the SDK operation names.
+// Trace line assembly and the look-up of SDK operations by name.
 #include "trace.h"
 
 #include <ostream>
@@ -7,30 +7,20 @@ namespace corvane::host {
 
 namespace {
 
-constexpr std::array<std::string_view, kOpCount> kOpNames = {
-    "registerCvar",      "registerNotifier", "getCvar",           "executeCommand",
-    "getBoolValue",      "getFloatValue",    "getStringValue",    "bindTo",
-    "addOnValueChanged", "HookEvent",        "HookEventPost",     "SetTimeout",
-    "RegisterDrawable",  "IsInOnlineGame",   "IsInFreeplay",      "GetMatchmakingWrapper",
-    "operator bool",     "IsSearching",      "CancelMatchmaking", "SetPlaylistSelection",
-    "StartMatchmaking",  "SetPosition",      "SetColor",          "FillBox",
-    "DrawString",
-};
-
 constexpr std::int64_t kMicrosPerMilli = 1000;
 constexpr std::int64_t kMillisPerSecond = 1000;
 constexpr std::size_t kMillisDigits = 3;
 
 } // namespace
 
-std::string_view opName(Op op) { return kOpNames[static_cast<std::size_t>(op)]; }
+std::string_view opName(Op op) { return kOpTable[static_cast<std::size_t>(op)].name; }
 
 std::optional<Op> opByName(std::string_view name) {
   if (name == "operator_bool" || name == "bool") {
     return Op::OperatorBool;
   }
   for (std::size_t i = 0; i < kOpCount; ++i) {
-    if (kOpNames[i] == name) {
+    if (kOpTable[i].name == name) {
       return static_cast<Op>(i);
     }
   }

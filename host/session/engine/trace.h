@@ -49,35 +49,42 @@ inline constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::DrawString)
 // Effects are always traced, registrations only when verbose, reads never.
 enum class OpKind : std::uint8_t { Effect, Registration, Read };
 
-inline constexpr std::array<OpKind, kOpCount> kOpKinds = {
-    OpKind::Registration, // registerCvar
-    OpKind::Registration, // registerNotifier
-    OpKind::Read,         // getCvar
-    OpKind::Effect,       // executeCommand
-    OpKind::Read,         // getBoolValue
-    OpKind::Read,         // getFloatValue
-    OpKind::Read,         // getStringValue
-    OpKind::Registration, // bindTo
-    OpKind::Registration, // addOnValueChanged
-    OpKind::Registration, // HookEvent
-    OpKind::Registration, // HookEventPost
-    OpKind::Effect,       // SetTimeout
-    OpKind::Registration, // RegisterDrawable
-    OpKind::Read,         // IsInOnlineGame
-    OpKind::Read,         // IsInFreeplay
-    OpKind::Read,         // GetMatchmakingWrapper
-    OpKind::Read,         // operator bool
-    OpKind::Read,         // IsSearching
-    OpKind::Effect,       // CancelMatchmaking
-    OpKind::Effect,       // SetPlaylistSelection
-    OpKind::Effect,       // StartMatchmaking
-    OpKind::Effect,       // SetPosition
-    OpKind::Effect,       // SetColor
-    OpKind::Effect,       // FillBox
-    OpKind::Effect,       // DrawString
+// Each operation's SDK name, as the trace writes it, and its kind; one row
+// per operation, in the order of Op.
+struct OpInfo {
+  std::string_view name;
+  OpKind kind;
 };
 
-constexpr OpKind opKind(Op op) { return kOpKinds[static_cast<std::size_t>(op)]; }
+inline constexpr std::array<OpInfo, kOpCount> kOpTable = {{
+    {"registerCvar", OpKind::Registration},
+    {"registerNotifier", OpKind::Registration},
+    {"getCvar", OpKind::Read},
+    {"executeCommand", OpKind::Effect},
+    {"getBoolValue", OpKind::Read},
+    {"getFloatValue", OpKind::Read},
+    {"getStringValue", OpKind::Read},
+    {"bindTo", OpKind::Registration},
+    {"addOnValueChanged", OpKind::Registration},
+    {"HookEvent", OpKind::Registration},
+    {"HookEventPost", OpKind::Registration},
+    {"SetTimeout", OpKind::Effect},
+    {"RegisterDrawable", OpKind::Registration},
+    {"IsInOnlineGame", OpKind::Read},
+    {"IsInFreeplay", OpKind::Read},
+    {"GetMatchmakingWrapper", OpKind::Read},
+    {"operator bool", OpKind::Read},
+    {"IsSearching", OpKind::Read},
+    {"CancelMatchmaking", OpKind::Effect},
+    {"SetPlaylistSelection", OpKind::Effect},
+    {"StartMatchmaking", OpKind::Effect},
+    {"SetPosition", OpKind::Effect},
+    {"SetColor", OpKind::Effect},
+    {"FillBox", OpKind::Effect},
+    {"DrawString", OpKind::Effect},
+}};
+
+constexpr OpKind opKind(Op op) { return kOpTable[static_cast<std::size_t>(op)].kind; }
 // The operation's SDK name ("operator bool" for the matchmaking check).
 CORVANE_HOST_API std::string_view opName(Op op);
 // The operation called `name`; "operator_bool" and "bool" also name the check.
