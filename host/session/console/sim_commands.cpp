@@ -55,7 +55,7 @@ CommandResult simMatchmaking(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1) || (words[1] != "on" && words[1] != "off")) {
     return usageError(console, words);
   }
-  console.host().matchmaking().usable = words[1] == "on";
+  console.host().setMatchmakingUsable(words[1] == "on");
   return CommandResult::ok();
 }
 
@@ -64,7 +64,7 @@ CommandResult simSearching(Console &console, const Words &words) {
   if (!searching) {
     return usageError(console, words);
   }
-  console.host().matchmaking().searching = *searching;
+  console.host().setSearching(*searching);
   return CommandResult::ok();
 }
 
@@ -94,7 +94,7 @@ template <void (*Flow)(Console &)> CommandResult flowCommand(Console &console, c
 // A search found a match: the search ends, the match loads and its first
 // round starts.
 void gameFound(Console &console) {
-  console.host().matchmaking().searching = false;
+  console.host().stopSearch();
   call(console, fn::kFindGameComplete);
   console.host().setState(host::GameState::Online);
   call(console, fn::kStartEvent);
@@ -116,7 +116,7 @@ void leaveMatch(Console &console) {
 // The game cancels the running search (the player or the party leader did).
 void searchCancelled(Console &console) {
   call(console, fn::kSearchCancel);
-  console.host().matchmaking().searching = false;
+  console.host().stopSearch();
 }
 
 void partyJoin(Console &console) { call(console, fn::kJoinLobby); }

@@ -1,4 +1,5 @@
-// The host engine: time, game functions, frames and plugin bookkeeping.
+// The host engine: time, game functions, matchmaking, frames and plugin
+// bookkeeping.
 #include "host.h"
 
 #include <algorithm>
@@ -52,6 +53,19 @@ void Host::renderFrame(Canvas &canvas) {
   drawn_ = false;
   drawables_.render(canvas);
   lastFrameDrew_ = drawn_;
+}
+
+void Host::selectPlaylist(std::int32_t playlist, bool selected) {
+  if (selected) {
+    matchmaking_.selectedPlaylists.insert(playlist);
+  } else {
+    matchmaking_.selectedPlaylists.erase(playlist);
+  }
+}
+
+void Host::startSearch(std::int32_t category) {
+  matchmaking_.searching = true;
+  matchmaking_.lastCategory = category;
 }
 
 std::vector<std::int32_t> Host::selectedPlaylists() const {

@@ -42,8 +42,21 @@ public:
   Drawables &drawables() { return drawables_; }
   Notifiers &notifiers() { return notifiers_; }
   KeyBindings &keyBindings() { return keyBindings_; }
-  Matchmaking &matchmaking() { return matchmaking_; }
+  const Matchmaking &matchmaking() const { return matchmaking_; }
+
+  // The game's rules: where the player is, and matchmaking. The SDK wrappers
+  // and the console commands change the game only through these.
   void setState(GameState state) { state_ = state; }
+  // Whether GetMatchmakingWrapper hands out a usable handle.
+  void setMatchmakingUsable(bool usable) { matchmaking_.usable = usable; }
+  // Selects or deselects one playlist for the next search.
+  void selectPlaylist(std::int32_t playlist, bool selected);
+  // A search starts in `category`.
+  void startSearch(std::int32_t category);
+  // The running search ends: cancelled, or a game was found.
+  void stopSearch() { matchmaking_.searching = false; }
+  // The game's own search starts or stops, outside any plugin.
+  void setSearching(bool searching) { matchmaking_.searching = searching; }
 
   // A new context for a plugin being loaded; it lives as long as the host.
   PluginContext &createContext(std::string pluginName);

@@ -27,7 +27,7 @@ void MatchmakingWrapper::CancelMatchmaking() {
   auto &host = context_->host();
   host.trace().record(Op::CancelMatchmaking);
   if (usable_ && context_->active()) {
-    host.matchmaking().searching = false;
+    host.stopSearch();
   }
 }
 
@@ -35,12 +35,7 @@ void MatchmakingWrapper::SetPlaylistSelection(Playlist playlist, bool selected) 
   auto &host = context_->host();
   host.trace().record(Op::SetPlaylistSelection, playlist, selected);
   if (usable_ && context_->active()) {
-    auto &playlists = host.matchmaking().selectedPlaylists;
-    if (selected) {
-      playlists.insert(static_cast<std::int32_t>(playlist));
-    } else {
-      playlists.erase(static_cast<std::int32_t>(playlist));
-    }
+    host.selectPlaylist(static_cast<std::int32_t>(playlist), selected);
   }
 }
 
@@ -48,7 +43,6 @@ void MatchmakingWrapper::StartMatchmaking(PlaylistCategory category) {
   auto &host = context_->host();
   host.trace().record(Op::StartMatchmaking, category);
   if (usable_ && context_->active()) {
-    host.matchmaking().searching = true;
-    host.matchmaking().lastCategory = static_cast<std::int32_t>(category);
+    host.startSearch(static_cast<std::int32_t>(category));
   }
 }
