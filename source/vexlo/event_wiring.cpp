@@ -1,4 +1,5 @@
 // The game functions the plugin listens to, and what each one drives.
+#include "names.h"
 #include "vexlo.h"
 
 #include <utility>
@@ -17,30 +18,28 @@ struct MatchHook {
 };
 
 const MatchHook kMatchHooks[] = {
-    {"Function TAGame.GameEvent_Soccar_TA.OnMatchWinnerSet", false, &vexlo::onMatchEnded},
-    {"Function TAGame.GameEvent_Soccar_TA.Destroyed", false, &vexlo::onMatchEnded},
-    {"Function TAGame.GameEvent_Soccar_TA.EventMatchEnded", false, &vexlo::onMatchEnded},
-    {"Function ProjectX.OnlineGameMatchmakingBase_X.Cancel", false, &vexlo::onMatchmakingCancelled},
-    {"Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete", true,
-     &vexlo::onMatchStarting},
-    // The game names this one without its package.
-    {"Function GameEvent_Soccar_TA.Active.StartRound", true, &vexlo::onMatchStarting},
-    {"Function TAGame.GameEvent_TA.StartEvent", true, &vexlo::onMatchStarting},
+    {vexlo_names::kMatchWinnerSet, false, &vexlo::onMatchEnded},
+    {vexlo_names::kMatchDestroyed, false, &vexlo::onMatchEnded},
+    {vexlo_names::kMatchEnded, false, &vexlo::onMatchEnded},
+    {vexlo_names::kSearchCancel, false, &vexlo::onMatchmakingCancelled},
+    {vexlo_names::kFindGameComplete, true, &vexlo::onMatchStarting},
+    {vexlo_names::kStartRound, true, &vexlo::onMatchStarting},
+    {vexlo_names::kStartEvent, true, &vexlo::onMatchStarting},
 };
 
 // Party events that lift the block at once.
 const char *const kPartyReleases[] = {
-    "Function ProjectX.OnlineGameParty_X.EventPartyDestroyed",
-    "Function ProjectX.Parties_X.LeaveLobby",
-    "Function ProjectX.Parties_X.CreateLobby",
-    "Function ProjectX.OnlineGameParty_X.GetMatchmakingRestrictionError",
+    vexlo_names::kPartyDestroyed,
+    vexlo_names::kLeaveLobby,
+    vexlo_names::kCreateLobby,
+    vexlo_names::kMatchmakingRestriction,
 };
 
 // Party events that block scheduling once the party has settled, a second
 // later. Nothing cancels that second: a release inside it is overwritten.
 const char *const kPartyBlocks[] = {
-    "Function ProjectX.Parties_X.JoinLobby",
-    "Function ProjectX.Parties_X.SetLobbyOwner",
+    vexlo_names::kJoinLobby,
+    vexlo_names::kSetLobbyOwner,
 };
 
 } // namespace

@@ -1,15 +1,15 @@
 // The toggle key: writing a key name into vexlo_bind binds it to the queue
 // command.
+#include "names.h"
 #include "vexlo.h"
 
 #include <string_view>
 
 namespace {
 
-constexpr const char *kBindSetting = "vexlo_bind";
 constexpr const char *kBindDescription = "Vexlo : Bind to toggle queuing";
-constexpr std::string_view kBindPrefix = "bind ";
-constexpr std::string_view kBindSuffix = " vexlo_queue";
+constexpr std::string_view kBindCommand = vexlo_names::kBindCommand;
+constexpr std::string_view kQueueCommand = vexlo_names::kQueueCommand;
 
 // A key text that could end the bind command early, or open a quoted word,
 // would make the console run something other than the binding.
@@ -30,7 +30,7 @@ bool safeInBindCommand(std::string_view keyText) {
 void vexlo::registerBindSetting() {
   bindKey = std::make_shared<std::string>();
   cvarManagerHandle
-      ->registerCvar(kBindSetting, "", kBindDescription, true, false, 0.0F, false, 0.0F, true)
+      ->registerCvar(vexlo_names::kBind, "", kBindDescription, true, false, 0.0F, false, 0.0F, true)
       .addOnValueChanged([this](std::string oldValue, CVarWrapper setting) {
         onBindChanged(std::move(oldValue), setting);
       });
@@ -41,8 +41,10 @@ void vexlo::onBindChanged(std::string /*oldValue*/, CVarWrapper setting) {
   if (bindKey->empty() || !safeInBindCommand(*bindKey)) {
     return;
   }
+  // "bind KEY vexlo_queue": three words, two blanks.
+  constexpr std::size_t kBlanks = 2;
   std::string command;
-  command.reserve(kBindPrefix.size() + bindKey->size() + kBindSuffix.size());
-  command.append(kBindPrefix).append(*bindKey).append(kBindSuffix);
+  command.reserve(kBindCommand.size() + bindKey->size() + kQueueCommand.size() + kBlanks);
+  command.append(kBindCommand).append(1, ' ').append(*bindKey).append(1, ' ').append(kQueueCommand);
   cvarManagerHandle->executeCommand(std::move(command), true);
 }

@@ -1,13 +1,11 @@
 // The queue controller: arming, waiting, launching and disarming a queue.
+#include "names.h"
 #include "vexlo.h"
 
 #include <string_view>
 
 namespace {
-constexpr std::string_view kFindGameComplete =
-    "Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete";
-constexpr const char *kWaitingTimeSetting = "vexlo_waitingtime";
-constexpr const char *kLoadFreeplayCommand = "load_freeplay";
+constexpr std::string_view kFindGameComplete = vexlo_names::kFindGameComplete;
 } // namespace
 
 bool vexlo::matchRunning() const { return gameWrapperHandle->IsInOnlineGame() && !*matchOver; }
@@ -25,7 +23,7 @@ void vexlo::toggleQueue() {
     return;
   }
   if (*freeplay && !gameWrapperHandle->IsInFreeplay()) {
-    cvarManagerHandle->executeCommand(kLoadFreeplayCommand, true);
+    cvarManagerHandle->executeCommand(vexlo_names::kLoadFreeplayCommand, true);
   }
   scheduleQueue();
 }
@@ -39,7 +37,7 @@ void vexlo::scheduleQueue() {
   if (*partyBlocked) {
     return;
   }
-  const float waitingTime = cvarManagerHandle->getCvar(kWaitingTimeSetting).getFloatValue();
+  const float waitingTime = cvarManagerHandle->getCvar(vexlo_names::kWaitingTime).getFloatValue();
   gameWrapperHandle->SetTimeout(
       [this, arming](GameWrapper * /*game*/) {
         if (*armings == arming) {

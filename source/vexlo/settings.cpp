@@ -1,5 +1,6 @@
 // The plugin's console settings, the values that mirror them, and the queue
 // command.
+#include "names.h"
 #include "vexlo.h"
 
 #include <vector>
@@ -18,11 +19,17 @@ struct SettingRow {
   bool saveToConfig;
 };
 
-constexpr SettingRow kWaitingTime{
-    "vexlo_waitingtime", "(1,60)", "Vexlo : Minimium waiting time", true, 1.0F, true, 600.0F, true};
+constexpr SettingRow kWaitingTime{vexlo_names::kWaitingTime,
+                                  "(1,60)",
+                                  "Vexlo : Minimium waiting time",
+                                  true,
+                                  1.0F,
+                                  true,
+                                  600.0F,
+                                  true};
 constexpr SettingRow kEnabled{
-    "vexlo_enabled", "0", "Vexlo : Enable plugin", true, 0.0F, true, 1.0F, true};
-constexpr SettingRow kFreeplay{"vexlo_freeplay",
+    vexlo_names::kEnabled, "0", "Vexlo : Enable plugin", true, 0.0F, true, 1.0F, true};
+constexpr SettingRow kFreeplay{vexlo_names::kFreeplay,
                                "0",
                                "Vexlo : Enable instant freeplay before queuing",
                                true,
@@ -31,20 +38,25 @@ constexpr SettingRow kFreeplay{"vexlo_freeplay",
                                1.0F,
                                true};
 constexpr SettingRow kPlaylist{
-    "vexlo_playlist", "5", "Vexlo : Playlist", false, 0.0F, false, 0.0F, true};
-constexpr SettingRow kHbText{"vexlo_hbtext", "",  "Vexlo : Hiding bar text", false, 0.0F, false,
-                             0.0F,           true};
+    vexlo_names::kPlaylist, "5", "Vexlo : Playlist", false, 0.0F, false, 0.0F, true};
+constexpr SettingRow kHbText{
+    vexlo_names::kHbText, "", "Vexlo : Hiding bar text", false, 0.0F, false, 0.0F, true};
 constexpr SettingRow kHbTextSize{
-    "vexlo_hbtextsize", "3.3", "Vexlo : Hiding bar text", true, 1.0F, true, 7.0F, true};
-constexpr SettingRow kHbTextColor{
-    "vexlo_hbtextcolor", "6", "Vexlo : Hiding bar Text color", false, 0.0F, false, 0.0F, true};
+    vexlo_names::kHbTextSize, "3.3", "Vexlo : Hiding bar text", true, 1.0F, true, 7.0F, true};
+constexpr SettingRow kHbTextColor{vexlo_names::kHbTextColor,
+                                  "6",
+                                  "Vexlo : Hiding bar Text color",
+                                  false,
+                                  0.0F,
+                                  false,
+                                  0.0F,
+                                  true};
 constexpr SettingRow kHbHeight{
-    "vexlo_hbheight", "60", "Vexlo : Hiding bar height", true, 10.0F, true, 100.0F, true};
+    vexlo_names::kHbHeight, "60", "Vexlo : Hiding bar height", true, 10.0F, true, 100.0F, true};
 // The preview is the one setting the host is not asked to keep.
 constexpr SettingRow kSimulate{
-    "vexlo_simulate", "0", "Vexlo : Simulate Hiding bar", true, 0.0F, true, 1.0F, false};
+    vexlo_names::kSimulate, "0", "Vexlo : Simulate Hiding bar", true, 0.0F, true, 1.0F, false};
 
-constexpr const char *kQueueCommand = "vexlo_queue";
 constexpr const char *kQueueDescription = "Vexlo : Queue";
 constexpr unsigned char kQueuePermissions = 0;
 
@@ -95,7 +107,7 @@ void vexlo::registerSettings() {
       });
 
   console.registerNotifier(
-      kQueueCommand, [this](std::vector<std::string> /*arguments*/) { toggleQueue(); },
+      vexlo_names::kQueueCommand, [this](std::vector<std::string> /*arguments*/) { toggleQueue(); },
       kQueueDescription, kQueuePermissions);
 }
 
