@@ -1,7 +1,8 @@
 # Builds the plugin against the real host's SDK folder, named by
 # VEXLO_HOST_SDK_DIR, instead of sdk/ and the stand-in host. It provides the
 # three targets the plugin links, under the names sdk/ and host/ give them:
-#   corvane-sdk-headers  the host's headers (<corvane/*.h>)
+#   corvane-sdk-headers  the host's headers (<corvane/*.h>), and this
+#                        project's <corvane/entry.h> where the host has none
 #   corvane-plugin-base  the plugin base class compiled into the plugin
 #   pluginsdk            the host's SDK import library (pluginsdk.lib)
 #
@@ -32,6 +33,17 @@ message(STATUS "Building the plugin against the host SDK in ${VEXLO_HOST_SDK_INC
 
 add_library(corvane-sdk-headers INTERFACE)
 target_include_directories(corvane-sdk-headers INTERFACE ${VEXLO_HOST_SDK_INCLUDE_DIR})
+
+# The entry declarations (descriptor record, factory and teardown types,
+# export names) are this project's: the host's SDK is not known to ship them.
+# They come from sdk/ in a folder of their own, so that none of the host's
+# own headers is shadowed by this project's copy.
+if(NOT EXISTS ${VEXLO_HOST_SDK_INCLUDE_DIR}/corvane/entry.h)
+  set(entry_include_dir ${CMAKE_BINARY_DIR}/host-sdk/include)
+  configure_file(${PROJECT_SOURCE_DIR}/sdk/corvane/entry.h ${entry_include_dir}/corvane/entry.h
+                 COPYONLY)
+  target_include_directories(corvane-sdk-headers INTERFACE ${entry_include_dir})
+endif()
 
 # The base class is compiled into every plugin. The host SDK's own definition
 # is used when it ships one beside the header; otherwise this project's,

@@ -1,8 +1,7 @@
-// The plugin boundary: the base class every plugin derives from, and the
-// descriptor record a plugin library exports under the name `exports`.
+// The plugin base class every plugin derives from. What a host finds a plugin
+// library by (its descriptor, factory and teardown) is in entry.h.
 #pragma once
 
-#include <cstdint>
 #include <memory>
 
 #include "cvar_manager_wrapper.h"
@@ -37,36 +36,3 @@ public:
 };
 
 } // namespace Corvane::Plugin
-
-// The factory: returns the address of the library's one shared owner of its
-// plugin object, creating the object on the first call only.
-using CorvaneGetPluginFunction = std::shared_ptr<Corvane::Plugin::CorvanePlugin> *();
-// The teardown: drops the library's share of its plugin object. Safe to call
-// when there is none.
-using CorvaneDeleteMeFunction = void();
-
-// The API version a plugin built against this SDK publishes.
-inline constexpr std::int32_t kCorvaneApiVersion = 95;
-
-// Exported by every plugin library under the unmangled data name `exports`:
-// 64 bytes, each field in an 8-byte slot. The host reads it before anything
-// else, refuses a library whose apiVersion it does not speak, and calls
-// getPlugin only after that. Texts are NUL-terminated and live as long as the
-// library stays loaded.
-struct PluginDescriptor {
-  std::int32_t apiVersion;
-  std::uint32_t apiVersionHigh; // always 0
-  const char *fileName;         // build path of the plugin's main source file
-  const char *className;
-  const char *pluginName;
-  const char *pluginVersion;
-  std::uint32_t pluginType;
-  std::uint32_t pluginTypeHigh; // always 0
-  CorvaneGetPluginFunction *getPlugin;
-  CorvaneDeleteMeFunction *deleteMe;
-};
-static_assert(sizeof(PluginDescriptor) == 64, "the descriptor is 64 bytes");
-static_assert(sizeof(void *) == 8, "plugins are 64-bit libraries");
-
-// The names a host looks a plugin library's exports up by.
-inline constexpr const char *kCorvaneDescriptorSymbol = "exports";

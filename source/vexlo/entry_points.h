@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include <corvane/entry.h>
 #include <corvane/plugin.h>
 
 extern "C" {

@@ -13,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <corvane/entry.h>
 #include <corvane/plugin.h>
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include <corvane/entry.h>
 #include <corvane/plugin.h>
 
 #include "shared_library.h"

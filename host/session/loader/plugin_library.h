@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include <corvane/entry.h>
 #include <corvane/plugin.h>
 
 #include "host/session/engine/host.h"

@@ -2,6 +2,7 @@
 // unload cycles, a random run and silence after unload.
 #include "checks.h"
 
+#include <corvane/entry.h>
 #include <corvane/plugin.h>
 
 #include <sstream>
