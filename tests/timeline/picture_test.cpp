@@ -76,7 +76,7 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   };
   EXPECT_EQ(at(60.0, LaneKind::State), stateColour("online"));
   EXPECT_EQ(at(20.0, LaneKind::State), stateColour("freeplay"));
-  EXPECT_LT(at(38.0, LaneKind::Bar).r, 64); // the bar is black, as in the game
+  EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);  // the bar is black, as in the game
   EXPECT_GT(at(52.0, LaneKind::Bar).r, 192); // and hidden after it
 
   EXPECT_EQ(renderTimeline(run, (folder / "gone" / "run.png").string()),

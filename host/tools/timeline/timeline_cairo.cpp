@@ -65,6 +65,7 @@ struct Palette {
   Rgb timerFired;
   Rgb timerDropped;
   Rgb bar;
+  Rgb barEdge;
   Rgb barText;
   Rgb eventTick;
 };
@@ -82,11 +83,12 @@ constexpr Palette kLightPalette{.background = {255, 255, 255},
                                 .timerFired = {46, 125, 50},
                                 .timerDropped = {198, 40, 40},
                                 .bar = {20, 20, 20},
+                                .barEdge = {20, 20, 20},
                                 .barText = {240, 240, 240},
                                 .eventTick = {55, 71, 79}};
 
-// The bar stays black on a dark background, as in the game, with a frame of
-// lane colour around it from the span's inset.
+// The bar stays black on a dark background, as in the game; its edge keeps
+// it apart from the background.
 constexpr Palette kDarkPalette{.background = {24, 26, 31},
                                .alternateLane = {32, 35, 41},
                                .text = {230, 230, 230},
@@ -100,6 +102,7 @@ constexpr Palette kDarkPalette{.background = {24, 26, 31},
                                .timerFired = {102, 187, 106},
                                .timerDropped = {239, 83, 80},
                                .bar = {0, 0, 0},
+                               .barEdge = {110, 116, 128},
                                .barText = {240, 240, 240},
                                .eventTick = {176, 190, 197}};
 
@@ -173,17 +176,46 @@ public:
     return extents.x_advance;
   }
 
-  // Text centred on `middle` vertically, from `x`, cut off at `clipRight`.
-  void text(const std::string &text, double x, double middle, double size, Rgb c,
-            double clipRight) {
-    cairo_save(cr_);
-    cairo_rectangle(cr_, x, middle - size, clipRight - x, 2.0 * size);
-    cairo_clip(cr_);
+  // `text` as much of it fits in `room`: whole, cut with an ellipsis, or
+  // nothing when not even one character fits. Cutting whole characters keeps
+  // half glyphs out of narrow spans.
+  std::string fitted(const std::string &text, double room, double size) {
+    const double width = textWidth(text, size);
+    if (width <= room) {
+      return text;
+    }
+    // Start from the share of characters that the room would hold at their
+    // average width, and give up one at a time from there.
+    const std::size_t chars = charCount(text);
+    auto keep = std::min(
+        chars,
+        static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
+    for (; keep > 1; --keep) {
+      std::string cut = cutToChars(text, keep);
+      if (textWidth(cut, size) <= room) {
+        return cut;
+      }
+    }
+    return {};
+  }
+
+  // Text centred on `middle` vertically, from `x`, as much as fits before `right`.
+  void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
+    const std::string shown = fitted(text, right - x, size);
+    if (shown.empty()) {
+      return;
+    }
     colour(c);
     cairo_set_font_size(cr_, size);
     cairo_move_to(cr_, x, middle + kBaselineDrop * size);
-    cairo_show_text(cr_, text.c_str());
-    cairo_restore(cr_);
+    cairo_show_text(cr_, shown.c_str());
+  }
+
+  void outline(double x, double y, double w, double h, Rgb c) {
+    colour(c);
+    cairo_set_line_width(cr_, kHairline);
+    cairo_rectangle(cr_, x, y, w, h);
+    cairo_stroke(cr_);
   }
 
 private:
@@ -306,6 +338,10 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
       for (const BarSpan &span : timeline.bars) {
         drawSpan(painter, layout, lane, span.start, span.end, palette.bar, span.text,
                  palette.barText);
+        const double x0 = std::round(layout.scale.x(span.start)) + kPixelCentre;
+        const double x1 = std::round(layout.scale.x(span.end)) - kPixelCentre;
+        painter.outline(x0, lane.top + kSpanInset + kPixelCentre, std::max(x1 - x0, 0.0),
+                        lane.height - 2.0 * kSpanInset - kHairline, palette.barEdge);
       }
       break;
     case LaneKind::Keys:

@@ -26,31 +26,11 @@ constexpr Rgb kFreeplayColour{76, 175, 80};
 constexpr Rgb kOnlineColour{230, 124, 46};
 constexpr Rgb kUnknownStateColour{170, 170, 170};
 
+// A byte inside a UTF-8 sequence, after its first.
 bool isUtf8Continuation(char byte) {
   constexpr unsigned kContinuationMask = 0xC0U;
   constexpr unsigned kContinuationBits = 0x80U;
   return (static_cast<unsigned char>(byte) & kContinuationMask) == kContinuationBits;
-}
-
-std::size_t charCount(std::string_view text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
-}
-
-// `text` in at most `maxChars` characters, ending in an ellipsis when cut;
-// never splits a UTF-8 sequence.
-std::string cutToChars(std::string_view text, std::size_t maxChars) {
-  if (maxChars == 0 || charCount(text) <= maxChars) {
-    return std::string(text);
-  }
-  std::size_t kept = 0;
-  std::size_t at = 0;
-  for (; at < text.size(); ++at) {
-    if (!isUtf8Continuation(text[at]) && kept++ == maxChars - 1) {
-      break;
-    }
-  }
-  return std::string(text.substr(0, at)) + std::string(kEllipsis);
 }
 
 // How far a timer's bar reaches: to its due time unless dropped before it.
@@ -81,6 +61,25 @@ const char *laneTitle(LaneKind kind) {
 }
 
 } // namespace
+
+std::size_t charCount(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
+}
+
+std::string cutToChars(std::string_view text, std::size_t maxChars) {
+  if (maxChars == 0 || charCount(text) <= maxChars) {
+    return std::string(text);
+  }
+  std::size_t kept = 0;
+  std::size_t at = 0;
+  for (; at < text.size(); ++at) {
+    if (!isUtf8Continuation(text[at]) && kept++ == maxChars - 1) {
+      break;
+    }
+  }
+  return std::string(text.substr(0, at)) + std::string(kEllipsis);
+}
 
 Rgb stateColour(std::string_view state) {
   if (state == "menu") {
