@@ -10,6 +10,12 @@
 
 #include "../screenshot/png_reader.h"
 
+// Under LeakSanitizer: fontconfig, which Cairo asks for the labels' font,
+// keeps its configuration until the process ends (the same 651 bytes for one
+// picture or twenty), and frees it only on a call no library should make for
+// its program.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace corvane::timeline {
 namespace {
 
