@@ -370,8 +370,8 @@ bool timelinesAvailable() { return true; }
 std::optional<std::string> renderTimeline(const Timeline &timeline, const std::string &path,
                                           const RenderOptions &options) {
   if (options.width < kMinWidth || options.width > kMaxWidth) {
-    return failure(path, "width " + std::to_string(options.width) + " is outside " +
-                             std::to_string(kMinWidth) + " to " + std::to_string(kMaxWidth));
+    return "cannot draw timeline " + path + ": width " + std::to_string(options.width) +
+           " is outside " + std::to_string(kMinWidth) + " to " + std::to_string(kMaxWidth);
   }
   const Layout layout = layOut(timeline, options.width);
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
