@@ -1,0 +1,109 @@
+// The timeline recorder: open intervals are held apart until they close.
+#include "timeline.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane::timeline {
+
+namespace {
+
+// An interval still open at the end of the record ends there; a record taken
+// before an interval began (the host's clock never runs back, but a caller
+// may ask early) gives it no length rather than a negative one.
+template <typename Span> Span closedAt(Span span, double tEnd) {
+  span.end = std::max(span.start, tEnd);
+  return span;
+}
+
+} // namespace
+
+void Recorder::setState(double t, std::string_view state) {
+  if (state_ && state_->state == state) {
+    return;
+  }
+  if (state_) {
+    record_.states.push_back(closedAt(*state_, t));
+  }
+  state_ = StateSpan{t, t, std::string(state)};
+}
+
+void Recorder::searchStarted(double t, int category, std::vector<int> playlists) {
+  if (search_ && search_->category == category && search_->playlists == playlists) {
+    return;
+  }
+  searchStopped(t);
+  search_ = SearchSpan{t, t, category, std::move(playlists)};
+}
+
+void Recorder::searchStopped(double t) {
+  if (search_) {
+    record_.searches.push_back(closedAt(std::move(*search_), t));
+    search_.reset();
+  }
+}
+
+void Recorder::timerSet(std::uint64_t id, double t, double due) {
+  if (const auto found = pending_.find(id); found != pending_.end()) {
+    if (record_.timers[found->second].due == due) {
+      return;
+    }
+    endTimer(id, t, TimerOutcome::Dropped);
+  }
+  pending_.emplace(id, record_.timers.size());
+  record_.timers.push_back(TimerSpan{id, t, due, t, TimerOutcome::Pending});
+}
+
+void Recorder::timerFired(std::uint64_t id, double t) { endTimer(id, t, TimerOutcome::Fired); }
+
+void Recorder::timerDropped(std::uint64_t id, double t) { endTimer(id, t, TimerOutcome::Dropped); }
+
+void Recorder::endTimer(std::uint64_t id, double t, TimerOutcome outcome) {
+  const auto found = pending_.find(id);
+  if (found == pending_.end()) {
+    return;
+  }
+  TimerSpan &timer = record_.timers[found->second];
+  timer.end = std::max(timer.set, t);
+  timer.outcome = outcome;
+  pending_.erase(found);
+}
+
+void Recorder::barShown(double t, std::string_view text) {
+  if (bar_ && bar_->text == text) {
+    return;
+  }
+  barHidden(t);
+  bar_ = BarSpan{t, t, std::string(text)};
+}
+
+void Recorder::barHidden(double t) {
+  if (bar_) {
+    record_.bars.push_back(closedAt(std::move(*bar_), t));
+    bar_.reset();
+  }
+}
+
+void Recorder::event(double t, EventKind kind, std::string_view label) {
+  record_.events.push_back(Event{t, kind, std::string(label)});
+}
+
+Timeline Recorder::snapshot(double tEnd) const {
+  Timeline timeline = record_;
+  timeline.end = tEnd;
+  if (state_) {
+    timeline.states.push_back(closedAt(*state_, tEnd));
+  }
+  if (search_) {
+    timeline.searches.push_back(closedAt(*search_, tEnd));
+  }
+  if (bar_) {
+    timeline.bars.push_back(closedAt(*bar_, tEnd));
+  }
+  for (const auto &[id, index] : pending_) {
+    timeline.timers[index].end = std::max(timeline.timers[index].set, tEnd);
+  }
+  return timeline;
+}
+
+} // namespace corvane::timeline

@@ -1,0 +1,106 @@
+// The record of a run for its timeline picture, and the recorder that builds it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::timeline {
+
+// Times are the host's virtual clock, in seconds from the start of the run.
+
+// Where the player is over an interval: "menu", "freeplay" or "online".
+struct StateSpan {
+  double start = 0.0;
+  double end = 0.0;
+  std::string state;
+};
+
+// An interval in which matchmaking searched, with what it started with.
+struct SearchSpan {
+  double start = 0.0;
+  double end = 0.0;
+  int category = 0;
+  std::vector<int> playlists;
+};
+
+// How a timer's life ended: it fired, it was dropped before firing (the
+// plugin unloaded, say), or it was still waiting when the record was taken.
+enum class TimerOutcome { Fired, Dropped, Pending };
+
+// One timer of the plugin, from the moment it was set. `end` is when it fired
+// or was dropped, or the record's end while it is pending.
+struct TimerSpan {
+  std::uint64_t id = 0;
+  double set = 0.0;
+  double due = 0.0;
+  double end = 0.0;
+  TimerOutcome outcome = TimerOutcome::Pending;
+};
+
+// An interval in which the plugin drew the bar, with the bar's text.
+struct BarSpan {
+  double start = 0.0;
+  double end = 0.0;
+  std::string text;
+};
+
+enum class EventKind { Key, Notifier, Function, Command };
+
+// Something that happened at one moment: a key pressed, a notifier run, a
+// hooked game function called, or a console command the plugin sent.
+struct Event {
+  double time = 0.0;
+  EventKind kind = EventKind::Key;
+  std::string label;
+};
+
+// The picture's input: plain data, every interval closed, in time order.
+struct Timeline {
+  double end = 0.0;
+  std::vector<StateSpan> states;
+  std::vector<SearchSpan> searches;
+  std::vector<TimerSpan> timers;
+  std::vector<BarSpan> bars;
+  std::vector<Event> events;
+};
+
+// Collects a run as it happens. It keeps transitions only: the host may feed
+// it the same state, bar or search on every frame, and a notification that
+// changes nothing is dropped, so a run of hours costs what its changes cost.
+class Recorder {
+public:
+  // `state` is "menu", "freeplay" or "online"; other names are recorded as
+  // they are and drawn in a neutral colour.
+  void setState(double t, std::string_view state);
+  // A search that starts while another runs, with other settings, ends that one.
+  void searchStarted(double t, int category, std::vector<int> playlists);
+  void searchStopped(double t);
+  // `id` is the host's number for the timer; setting a pending id again with
+  // another due time replaces it.
+  void timerSet(std::uint64_t id, double t, double due);
+  void timerFired(std::uint64_t id, double t);
+  void timerDropped(std::uint64_t id, double t);
+  // A new text while the bar is shown starts a new interval.
+  void barShown(double t, std::string_view text);
+  void barHidden(double t);
+  void event(double t, EventKind kind, std::string_view label);
+
+  // The record up to `tEnd`, every open interval closed there.
+  Timeline snapshot(double tEnd) const;
+
+private:
+  void endTimer(std::uint64_t id, double t, TimerOutcome outcome);
+
+  Timeline record_;
+  std::optional<StateSpan> state_;
+  std::optional<SearchSpan> search_;
+  std::optional<BarSpan> bar_;
+  // Pending timers: their index in record_.timers.
+  std::map<std::uint64_t, std::size_t> pending_;
+};
+
+} // namespace corvane::timeline

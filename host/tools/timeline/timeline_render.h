@@ -1,0 +1,28 @@
+// Drawing a timeline record into a picture file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "timeline.h"
+#include "timeline_layout.h"
+
+namespace corvane::timeline {
+
+enum class Background { Light, Dark };
+
+struct RenderOptions {
+  int width = kDefaultPictureWidth; // the height follows from the lanes
+  Background background = Background::Light;
+};
+
+// Whether this build can draw timelines (Cairo was found).
+bool timelinesAvailable();
+
+// Draws `timeline` into `path`: an SVG when the name ends in ".svg", a PNG
+// otherwise. Returns nothing on success and a message for a person on
+// failure, naming the file and the reason; a failed write leaves no file.
+std::optional<std::string> renderTimeline(const Timeline &timeline, const std::string &path,
+                                          const RenderOptions &options = {});
+
+} // namespace corvane::timeline

@@ -1,0 +1,94 @@
+// A timeline picture of a short recorded run: its size and what is where.
+#include <host/tools/timeline/timeline_layout.h>
+#include <host/tools/timeline/timeline_render.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "../screenshot/png_reader.h"
+
+// Under LeakSanitizer: fontconfig, which Cairo asks for the labels' font,
+// keeps its configuration until the process ends (the same 651 bytes for one
+// picture or twenty), and frees it only on a call no library should make for
+// its program.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace corvane::timeline {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A player arms in the menu, goes to freeplay, searches, plays online. The
+// host feeds state and bar on every frame, so each arrives more than once.
+Timeline recordedRun() {
+  Recorder recorder;
+  for (const double t : {0.0, 1.0}) {
+    recorder.setState(t, "menu");
+  }
+  recorder.event(5.0, EventKind::Key, "F3");
+  recorder.event(5.0, EventKind::Notifier, "vexlo_queue");
+  recorder.event(5.0, EventKind::Command, "load_freeplay");
+  recorder.timerSet(1, 5.0, 25.0);
+  for (const double t : {5.0, 6.0, 7.0}) {
+    recorder.barShown(t, "Queue armed");
+    recorder.setState(t + 1.0, "freeplay");
+  }
+  recorder.timerFired(1, 25.0);
+  recorder.searchStarted(25.0, 1, {5});
+  recorder.searchStarted(26.0, 1, {5});
+  recorder.searchStopped(40.0);
+  recorder.barHidden(40.0);
+  recorder.setState(40.0, "online");
+  recorder.event(80.0, EventKind::Function, "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
+  recorder.setState(85.0, "menu");
+  return recorder.snapshot(95.0);
+}
+
+// Catches repeated notifications recorded as new intervals, intervals left
+// open at the end, lanes drawn out of place or in the wrong colour, and a
+// failed write reported without the file or the reason.
+TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
+  const Timeline run = recordedRun();
+  ASSERT_EQ(run.states.size(), 4U);
+  EXPECT_EQ(run.states.back().end, 95.0);
+  EXPECT_EQ(run.bars.size(), 1U);
+  EXPECT_EQ(run.searches.size(), 1U);
+  EXPECT_EQ(run.timers.at(0).outcome, TimerOutcome::Fired);
+
+  const fs::path folder =
+      fs::temp_directory_path() / ("vexlo-timeline-" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  const std::string path = (folder / "run.png").string();
+  ASSERT_EQ(renderTimeline(run, path), std::nullopt);
+  const auto png = screenshot::testing::readPng(path);
+  fs::remove_all(folder);
+  ASSERT_TRUE(png.has_value());
+
+  const Layout layout = layOut(run);
+  EXPECT_EQ(png->width, kDefaultPictureWidth);
+  EXPECT_EQ(png->height, layout.height);
+  const auto at = [&](double t, LaneKind kind) {
+    for (const Lane &lane : layout.lanes) {
+      if (lane.kind == kind) {
+        const auto pixel = png->pixel(static_cast<int>(layout.scale.x(t)),
+                                      static_cast<int>(lane.top + lane.height / 2.0));
+        return Rgb{pixel.r, pixel.g, pixel.b};
+      }
+    }
+    return Rgb{};
+  };
+  EXPECT_EQ(at(60.0, LaneKind::State), stateColour("online"));
+  EXPECT_EQ(at(20.0, LaneKind::State), stateColour("freeplay"));
+  EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);  // the bar is black, as in the game
+  EXPECT_GT(at(52.0, LaneKind::Bar).r, 192); // and hidden after it
+
+  EXPECT_EQ(renderTimeline(run, (folder / "gone" / "run.png").string()),
+            "cannot write timeline " + (folder / "gone" / "run.png").string() +
+                ": No such file or directory");
+}
+
+} // namespace
+} // namespace corvane::timeline
