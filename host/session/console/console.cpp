@@ -71,7 +71,7 @@ CommandResult Console::dispatch(const Words &words) {
   if (const int setting = host_.settings().find(name); setting != host::SettingsStore::kNoSetting) {
     return executeSetting(setting, words);
   }
-  if (host_.notifiers().run(words)) {
+  if (host_.runNotifier(words)) {
     return CommandResult::ok();
   }
   return CommandResult::error("unknown command " + quoteWordIfNeeded(name));

@@ -28,7 +28,7 @@ CommandResult simKey(Console &console, const Words &words) {
     return usageError(console, words);
   }
   // An unbound key does nothing, as in the game.
-  if (const auto line = console.host().keyBinding(words[1])) {
+  if (const auto line = console.host().pressKey(words[1])) {
     console.runIssuedLine(*line);
   }
   return CommandResult::ok();

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host_export.h"
@@ -31,6 +32,8 @@ public:
   void call(const std::string &functionName);
   void dropOwner(const PluginContext *owner);
   std::size_t size() const;
+  // Some hook waits for the game to call `functionName`.
+  bool hooked(std::string_view functionName) const;
 
 private:
   // Each hook lives in its own block, so that a call can go on walking the

@@ -8,6 +8,8 @@
 
 namespace corvane::host {
 
+HostObserver::~HostObserver() = default;
+
 Host::Host() = default;
 Host::~Host() = default;
 
@@ -18,7 +20,11 @@ PluginContext &Host::createContext(std::string pluginName) {
 
 void Host::dropRegistrations(const PluginContext &context) {
   hooks_.dropOwner(&context);
-  timers_.dropOwner(&context);
+  for (const std::uint64_t id : timers_.dropOwner(&context)) {
+    if (observer_ != nullptr) {
+      observer_->timerDropped(id);
+    }
+  }
   notifiers_.dropOwner(&context);
   settings_.dropOwner(&context);
   drawables_.dropOwner(&context);
@@ -29,6 +35,9 @@ void Host::setCommandRunner(std::function<void(const std::string &)> runner) {
 }
 
 void Host::runCommandLine(const std::string &line) {
+  if (observer_ != nullptr) {
+    observer_->commandIssued(line);
+  }
   if (commandRunner_) {
     commandRunner_(line);
   }
@@ -43,16 +52,71 @@ void Host::advance(std::int64_t micros) {
     if (timer->owner->active()) {
       timer->callback(timer->owner->gameWrapper().get());
     }
+    if (observer_ != nullptr) {
+      observer_->timerFired(timer->id);
+    }
   }
   clock_.set(std::max(target, clock_.nowMicros()));
 }
 
-void Host::callFunction(const std::string &name) { hooks_.call(name); }
+void Host::callFunction(const std::string &name) {
+  const bool hooked = hooks_.hooked(name);
+  hooks_.call(name);
+  if (observer_ != nullptr) {
+    observer_->functionCalled(name, hooked);
+  }
+}
+
+void Host::setState(GameState state) {
+  state_ = state;
+  if (observer_ != nullptr) {
+    observer_->stateChanged();
+  }
+}
+
+void Host::setSearching(bool searching) {
+  matchmaking_.searching = searching;
+  if (observer_ != nullptr) {
+    observer_->searchChanged();
+  }
+}
+
+void Host::setTimer(std::int64_t dueMicros, PluginContext *owner,
+                    std::function<void(GameWrapper *)> callback) {
+  const std::uint64_t id = timers_.add(dueMicros, owner, std::move(callback));
+  if (observer_ != nullptr) {
+    observer_->timerSet(id, dueMicros);
+  }
+}
+
+std::optional<std::string> Host::pressKey(std::string_view key) {
+  if (observer_ != nullptr) {
+    observer_->keyPressed(key);
+  }
+  return keyBindings_.lineFor(key);
+}
+
+bool Host::runNotifier(const std::vector<std::string> &words) {
+  if (!notifiers_.run(words)) {
+    return false;
+  }
+  if (observer_ != nullptr) {
+    observer_->notifierRun(words.front());
+  }
+  return true;
+}
 
 void Host::renderFrame(Canvas &canvas) {
   drawn_ = false;
   drawables_.render(canvas);
   lastFrameDrew_ = drawn_;
+}
+
+void Host::renderUnobserved(Canvas &canvas) {
+  const Trace::Muted muted(trace_);
+  const bool drawn = drawn_;
+  drawables_.render(canvas);
+  drawn_ = drawn;
 }
 
 void Host::selectPlaylist(std::int32_t playlist, bool selected) {
@@ -64,8 +128,8 @@ void Host::selectPlaylist(std::int32_t playlist, bool selected) {
 }
 
 void Host::startSearch(std::int32_t category) {
-  matchmaking_.searching = true;
   matchmaking_.lastCategory = category;
+  setSearching(true);
 }
 
 std::vector<std::int32_t> Host::selectedPlaylists() const {

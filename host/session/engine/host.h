@@ -14,6 +14,7 @@
 #include "game_state.h"
 #include "hook_table.h"
 #include "host_export.h"
+#include "host_observer.h"
 #include "key_bindings.h"
 #include "matchmaking.h"
 #include "notifiers.h"
@@ -46,7 +47,7 @@ public:
 
   // The game's rules: where the player is, and matchmaking. The SDK wrappers
   // and the console commands change the game only through these.
-  void setState(GameState state) { state_ = state; }
+  void setState(GameState state);
   // Whether GetMatchmakingWrapper hands out a usable handle.
   void setMatchmakingUsable(bool usable) { matchmaking_.usable = usable; }
   // Selects or deselects one playlist for the next search.
@@ -54,15 +55,30 @@ public:
   // A search starts in `category`.
   void startSearch(std::int32_t category);
   // The running search ends: cancelled, or a game was found.
-  void stopSearch() { matchmaking_.searching = false; }
+  void stopSearch() { setSearching(false); }
   // The game's own search starts or stops, outside any plugin.
-  void setSearching(bool searching) { matchmaking_.searching = searching; }
+  void setSearching(bool searching);
+
+  // A plugin sets a timer: `callback` runs at `dueMicros`, unless its owner
+  // is unloaded first.
+  void setTimer(std::int64_t dueMicros, PluginContext *owner,
+                std::function<void(GameWrapper *)> callback);
+  // The player presses `key`; the console line bound to it, if any, for the
+  // caller to run.
+  std::optional<std::string> pressKey(std::string_view key);
+  // Runs the plugin command (notifier) `words[0]` with all the words; false
+  // when there is none of that name.
+  bool runNotifier(const std::vector<std::string> &words);
 
   // A new context for a plugin being loaded; it lives as long as the host.
   PluginContext &createContext(std::string pluginName);
   // Drops every registration `context` made: hooks, timers, notifiers, the
   // settings' callbacks and bound values, drawables.
   void dropRegistrations(const PluginContext &context);
+
+  // Who is told what the game and the host did (null: nobody). The observer
+  // must outlive the host or be taken away first.
+  void setObserver(HostObserver *observer) { observer_ = observer; }
 
   // Where console lines from plugins (executeCommand) go; the console sets it.
   void setCommandRunner(std::function<void(const std::string &)> runner);
@@ -75,6 +91,9 @@ public:
   void callFunction(const std::string &name);
   // Renders one frame on `canvas`.
   void renderFrame(Canvas &canvas);
+  // Renders one frame that leaves no mark: no trace lines, no call counts,
+  // and lastFrameDrew as it was. For a program that watches what plugins draw.
+  void renderUnobserved(Canvas &canvas);
   // A canvas call was made during the current frame.
   void noteDrawn() { drawn_ = true; }
 
@@ -105,6 +124,7 @@ private:
   GameState state_ = GameState::Menu;
   std::vector<std::unique_ptr<PluginContext>> contexts_;
   std::function<void(const std::string &)> commandRunner_;
+  HostObserver *observer_ = nullptr;
   bool drawn_ = false;
   bool lastFrameDrew_ = false;
 };

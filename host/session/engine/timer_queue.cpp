@@ -3,9 +3,11 @@
 
 namespace corvane::host {
 
-void TimerQueue::add(std::int64_t dueMicros, PluginContext *owner,
-                     std::function<void(GameWrapper *)> callback) {
-  timers_.emplace(Key{dueMicros, nextSequence_++}, Timer{dueMicros, owner, std::move(callback)});
+std::uint64_t TimerQueue::add(std::int64_t dueMicros, PluginContext *owner,
+                              std::function<void(GameWrapper *)> callback) {
+  const std::uint64_t id = nextSequence_++;
+  timers_.emplace(Key{dueMicros, id}, Timer{id, dueMicros, owner, std::move(callback)});
+  return id;
 }
 
 std::optional<Timer> TimerQueue::popDue(std::int64_t limitMicros) {
@@ -16,8 +18,16 @@ std::optional<Timer> TimerQueue::popDue(std::int64_t limitMicros) {
   return std::move(node.mapped());
 }
 
-void TimerQueue::dropOwner(const PluginContext *owner) {
-  std::erase_if(timers_, [owner](const auto &entry) { return entry.second.owner == owner; });
+std::vector<std::uint64_t> TimerQueue::dropOwner(const PluginContext *owner) {
+  std::vector<std::uint64_t> dropped;
+  std::erase_if(timers_, [owner, &dropped](const auto &entry) {
+    if (entry.second.owner != owner) {
+      return false;
+    }
+    dropped.push_back(entry.second.id);
+    return true;
+  });
+  return dropped;
 }
 
 } // namespace corvane::host

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "host_export.h"
 
@@ -16,6 +17,7 @@ namespace corvane::host {
 class PluginContext;
 
 struct Timer {
+  std::uint64_t id; // the order it was set in, unique in its queue
   std::int64_t dueMicros;
   PluginContext *owner;
   std::function<void(GameWrapper *)> callback;
@@ -24,13 +26,15 @@ struct Timer {
 // Ordered by due time, then by the order the timers were set in.
 class CORVANE_HOST_API TimerQueue {
 public:
-  void add(std::int64_t dueMicros, PluginContext *owner,
-           std::function<void(GameWrapper *)> callback);
+  // Returns the timer's id.
+  std::uint64_t add(std::int64_t dueMicros, PluginContext *owner,
+                    std::function<void(GameWrapper *)> callback);
   // Takes out the first timer due at or before `limitMicros`, if any. The
   // caller runs it: taking it out first lets its callback add timers freely.
   std::optional<Timer> popDue(std::int64_t limitMicros);
   std::size_t pending() const { return timers_.size(); }
-  void dropOwner(const PluginContext *owner);
+  // Drops `owner`'s timers; returns their ids.
+  std::vector<std::uint64_t> dropOwner(const PluginContext *owner);
 
 private:
   using Key = std::pair<std::int64_t, std::uint64_t>;

@@ -123,6 +123,26 @@ public:
 
   std::uint64_t count(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
 
+  // While one lives, calls are neither written nor counted: the trace and
+  // the counts are as they were when it goes.
+  class Muted {
+  public:
+    explicit Muted(Trace &trace) : trace_(trace), out_(trace.out_), counts_(trace.counts_) {
+      trace.out_ = nullptr;
+    }
+    ~Muted() {
+      trace_.out_ = out_;
+      trace_.counts_ = counts_;
+    }
+    Muted(const Muted &) = delete;
+    Muted &operator=(const Muted &) = delete;
+
+  private:
+    Trace &trace_;
+    std::ostream *out_;
+    std::array<std::uint64_t, kOpCount> counts_;
+  };
+
 private:
   std::string beginLine(Op op) const;
   void emit(const std::string &line);

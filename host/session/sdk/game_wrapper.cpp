@@ -33,7 +33,7 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float 
   if (context_->active()) {
     const std::int64_t due = corvane::host::addSaturated(
         host.clock().nowMicros(), corvane::host::delayToMicros(static_cast<double>(seconds)));
-    host.timers().add(due, context_, std::move(callback));
+    host.setTimer(due, context_, std::move(callback));
   }
 }
 
