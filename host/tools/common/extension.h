@@ -13,7 +13,10 @@ struct Extension {
   // Adds the feature's command-line options to corvane-sim (may be empty).
   std::function<void(OptionTable &)> addOptions;
   // Adds the feature's console commands to a new session (may be empty).
-  SessionExtension attach;
+  SessionExtension attach{};
+  // Runs after the last script, before the plugin is unloaded (may be
+  // empty); false when it failed, having said why on the error stream.
+  std::function<bool(Simulator &)> finish{};
 };
 
 } // namespace corvane::sim

@@ -2,11 +2,13 @@
 #include "extensions.h"
 
 #include "host/tools/screenshot/screenshot_extension.h"
+#include "host/tools/timeline/timeline_extension.h"
 
 namespace corvane::sim {
 
 const std::vector<Extension> &extensions() {
-  static const std::vector<Extension> list = {screenshot::simulatorExtension()};
+  static const std::vector<Extension> list = {screenshot::simulatorExtension(),
+                                              timeline::simulatorExtension()};
   return list;
 }
 

@@ -173,6 +173,11 @@ int runProgram(int argc, char **argv) {
       break;
     }
   }
+  for (const auto &extension : corvane::sim::extensions()) {
+    if (extension.finish && !extension.finish(simulator) && status == Status::Ok) {
+      status = Status::Error;
+    }
+  }
   simulator.unload();
   std::cout.flush();
   return static_cast<int>(status);
