@@ -2,6 +2,8 @@
 // sim_timeline command and the --timeline option.
 #include "timeline_extension.h"
 
+#include <cmath>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -22,6 +24,7 @@ using console::Console;
 using console::Words;
 
 constexpr const char *kCommandName = "sim_timeline";
+constexpr std::string_view kTextSuffix = ".txt";
 
 // The file --timeline names: one for the whole program, like its run.
 std::string &timelineFileInUse() {
@@ -53,6 +56,46 @@ private:
   std::string text_;
 };
 
+// Times in the trace's `[S.mmm]` form.
+std::string stamp(double seconds) {
+  constexpr double kMicrosPerSecond = 1e6;
+  return host::traceTime(std::llround(seconds * kMicrosPerSecond));
+}
+
+std::string interval(double start, double end) { return stamp(start) + " to " + stamp(end); }
+
+// The record as text, one line per interval or event: for a person to read
+// or a test to compare.
+std::string describe(const Timeline &timeline) {
+  constexpr std::string_view kEventKinds[] = {"key", "notifier", "function", "command"};
+  constexpr std::string_view kOutcomes[] = {"fired", "dropped", "pending"};
+  std::string text;
+  for (const StateSpan &span : timeline.states) {
+    text += "state " + interval(span.start, span.end) + " " + span.state + "\n";
+  }
+  for (const SearchSpan &span : timeline.searches) {
+    text += "search " + interval(span.start, span.end) + " category " +
+            std::to_string(span.category) + " playlists";
+    for (const int playlist : span.playlists) {
+      text += " " + std::to_string(playlist);
+    }
+    text += "\n";
+  }
+  for (const TimerSpan &span : timeline.timers) {
+    text += "timer " + interval(span.set, span.end) + " due " + stamp(span.due) + " " +
+            std::string(kOutcomes[static_cast<std::size_t>(span.outcome)]) + "\n";
+  }
+  for (const BarSpan &span : timeline.bars) {
+    text += "bar " + interval(span.start, span.end) + " \"" + span.text + "\"\n";
+  }
+  for (const Event &event : timeline.events) {
+    text += "event " + stamp(event.time) + " " +
+            std::string(kEventKinds[static_cast<std::size_t>(event.kind)]) + " " + event.label +
+            "\n";
+  }
+  return text;
+}
+
 // One session's record. It watches the host from the moment it is attached
 // until it goes, which is when the session's console goes.
 class SessionTimeline final : public host::HostObserver {
@@ -76,9 +119,17 @@ public:
     }
   }
 
+  // A ".txt" file gets the record as text; anything else, a picture.
   std::optional<std::string> draw(const std::string &file) {
     lookAtBar();
-    return renderTimeline(recorder_.snapshot(now()), file);
+    const Timeline timeline = recorder_.snapshot(now());
+    if (!file.ends_with(kTextSuffix)) {
+      return renderTimeline(timeline, file);
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << describe(timeline);
+    out.close();
+    return out ? std::nullopt : std::optional<std::string>("cannot write timeline " + file);
   }
 
   void stateChanged() override { recorder_.setState(now(), host::gameStateName(host_.state())); }
@@ -158,7 +209,7 @@ sim::Extension simulatorExtension() {
     Console &console = simulator.console();
     auto timeline = std::make_shared<SessionTimeline>(simulator.host());
     console.setAfterCommand([timeline] { timeline->lookAtBar(); });
-    console.addCommand(kCommandName, "sim_timeline FILE.png",
+    console.addCommand(kCommandName, "sim_timeline FILE.png|.svg|.txt",
                        timelinesAvailable()
                            ? "draws the run so far: game state, searches, timers, bar, events"
                            : "not available in this build (timelines need Cairo)",
