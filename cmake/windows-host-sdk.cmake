@@ -31,7 +31,9 @@ message(STATUS "Building the plugin against the host SDK in ${VEXLO_HOST_SDK_INC
                "and ${VEXLO_HOST_SDK_LIBRARY}")
 
 add_library(corvane-sdk-headers INTERFACE)
-target_include_directories(corvane-sdk-headers INTERFACE ${VEXLO_HOST_SDK_INCLUDE_DIR})
+# A system include: the host's headers are not ours to fix, so warnings inside
+# them (under /W4 and warnings as errors) must not fail the plugin's build.
+target_include_directories(corvane-sdk-headers SYSTEM INTERFACE ${VEXLO_HOST_SDK_INCLUDE_DIR})
 
 # The base class is compiled into every plugin. The host SDK's own definition
 # is used when it ships one beside the header; otherwise this project's,
