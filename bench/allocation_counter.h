@@ -7,8 +7,9 @@
 namespace vexlo::bench {
 
 // Allocations so far in this process. The program replaces the global
-// allocation functions, and a loaded library's calls bind to them too, so a
-// copy made inside the plugin or the host counts here.
+// allocation functions, and on Linux a loaded library's calls bind to them
+// too, so a copy made inside the plugin or the host counts here. On Windows
+// each DLL keeps its own allocation functions (see allocation_counter.cpp).
 std::uint64_t allocationCount();
 
 // Counts the allocations made from its construction on.

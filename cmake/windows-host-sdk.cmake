@@ -32,7 +32,9 @@ message(STATUS "Building the plugin against the host SDK in ${VEXLO_HOST_SDK_INC
                "and ${VEXLO_HOST_SDK_LIBRARY}")
 
 add_library(corvane-sdk-headers INTERFACE)
-target_include_directories(corvane-sdk-headers INTERFACE ${VEXLO_HOST_SDK_INCLUDE_DIR})
+# A system include: the host's headers are not ours to fix, so warnings inside
+# them (under /W4 and warnings as errors) must not fail the plugin's build.
+target_include_directories(corvane-sdk-headers SYSTEM INTERFACE ${VEXLO_HOST_SDK_INCLUDE_DIR})
 
 # The entry declarations (descriptor record, factory and teardown types,
 # export names) are this project's: the host's SDK is not known to ship them.
