@@ -37,6 +37,7 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
       {"sim_expect calls NoSuchOp 1", "no SDK operation named NoSuchOp"},
       {"sim_expect setting nothing 1", "no setting named nothing"},
       {"sim_expect timers many", "timers takes a count, not many"},
+      {"sim_expect drawn false", "drawn: no frame has been rendered yet (sim_frame renders one)"},
   };
   for (const auto &[line, message] : cases) {
     Session session;
@@ -65,6 +66,7 @@ TEST(Expectations, PassingChecksOfEveryKind) {
                         "sim_expect selected none\n"
                         "sim_expect category none\n"
                         "sim_expect state menu\n"
+                        "sim_frame\n"
                         "sim_expect drawn false\n"
                         "sim_expect timers 0\n"
                         "sim_expect calls registerCvar 1\n"
@@ -83,7 +85,7 @@ TEST(Expectations, FailedCheckEndsTheRunWithWhatWasFound) {
       {"sim_expect selected 1,2", "expected selected 1,2, got none"},
       {"sim_expect category 1", "expected category 1, got none"},
       {"sim_expect state online", "expected state online, got menu"},
-      {"sim_expect drawn true", "expected drawn true, got false"},
+      {"sim_frame; sim_expect drawn true", "expected drawn true, got false"},
       {"sim_expect timers 2", "expected timers 2, got 0"},
       {"sim_expect setting s 5", "expected setting s \"5\", got \"4\""},
       {"sim_expect bound F1 echo", "expected bound F1 \"echo\", got none"},

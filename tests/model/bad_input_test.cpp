@@ -85,9 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"sim_wait soon", "sim_wait"}, BadInput{"sim_state space", "sim_state"},
                     BadInput{"sim_matchmaking maybe", "sim_matchmaking"},
                     BadInput{"sim_searching yes", "sim_searching"},
-                    BadInput{"sim_frame x", "sim_frame"}, BadInput{"sim_call", "sim_call"},
-                    BadInput{"sim_key", "sim_key"}, BadInput{"unbind F9", "F9"},
-                    BadInput{"bind F9", "bind"}, BadInput{"vexlo_hbtext \"open", "quote"},
+                    BadInput{"sim_frame x", "sim_frame"}, BadInput{"sim_frame 1000001", "1000000"},
+                    BadInput{"sim_call", "sim_call"}, BadInput{"sim_key", "sim_key"},
+                    BadInput{"unbind F9", "F9"}, BadInput{"bind F9", "bind"},
+                    BadInput{"vexlo_hbtext \"open", "quote"},
                     BadInput{"exec no-such-script.cfg", "no-such-script.cfg"},
                     BadInput{"sim_expect weather sunny", "sim_expect"},
                     BadInput{"sim_expect calls NoSuchOp 1", "NoSuchOp"}));

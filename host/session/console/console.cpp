@@ -38,6 +38,7 @@ Console::Console(host::Host &host, std::ostream &out, std::ostream &err)
   addBuiltinCommands(*this);
   addSimCommands(*this);
   addExpectationCommand(*this);
+  addStatusCommand(*this);
   host_.setCommandRunner([this](const std::string &line) { runIssuedLine(line); });
 }
 
@@ -113,7 +114,10 @@ Status Console::run(std::string_view text, std::string_view file, int firstLine)
 Status Console::runCommands(std::string_view text, std::string_view file, int firstLine) {
   int lineNumber = firstLine;
   const auto report = [&](const std::string &message) {
-    err_ << file << ':' << lineNumber << ": " << message << '\n';
+    if (!file.empty()) {
+      err_ << file << ':' << lineNumber << ": ";
+    }
+    err_ << message << '\n';
   };
   while (true) {
     const std::size_t end = text.find('\n');

@@ -2,6 +2,7 @@
 // commands, settings, and plugin notifiers.
 #pragma once
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -67,7 +68,8 @@ public:
 
   // Runs console text (lines separated by '\n') as read from `file` starting
   // at `firstLine`. A bad line or a failed check is reported on the error
-  // stream as `FILE:LINE: message` and ends the run.
+  // stream as `FILE:LINE: message` (just the message when `file` is empty:
+  // a line a person typed) and ends the run.
   Status run(std::string_view text, std::string_view file, int firstLine);
   // Runs the script at `path` (see resolvePath); an unreadable file is an error.
   Status runFile(const std::string &path);
@@ -88,6 +90,14 @@ public:
     frameCanvas_ = canvas != nullptr ? canvas : &nullCanvas_;
   }
   host::Canvas &frameCanvas() { return *frameCanvas_; }
+
+  // A person is watching: the game-flow commands and sim_call say in one
+  // line what the game did. Scripts keep their output as it is.
+  void setNarrating(bool narrating) { narrating_ = narrating; }
+  bool narrating() const { return narrating_; }
+  // A flag a signal handler sets to stop a long command (sim_frame); null: none.
+  void setInterruptFlag(const volatile std::sig_atomic_t *flag) { interruptFlag_ = flag; }
+  bool interrupted() const { return interruptFlag_ != nullptr && *interruptFlag_ != 0; }
 
   host::Host &host() { return host_; }
   std::ostream &out() { return out_; }
@@ -110,6 +120,8 @@ private:
   host::Canvas *frameCanvas_ = &nullCanvas_;
   std::function<void()> afterCommand_;
   int depth_ = 0;
+  bool narrating_ = false;
+  const volatile std::sig_atomic_t *interruptFlag_ = nullptr;
   // A check failed inside a line a plugin or key issued: the script stops
   // after the command that led to it.
   bool issuedFailure_ = false;
@@ -119,5 +131,6 @@ private:
 void addBuiltinCommands(Console &console);
 void addSimCommands(Console &console);
 void addExpectationCommand(Console &console);
+void addStatusCommand(Console &console);
 
 } // namespace corvane::console

@@ -40,6 +40,9 @@ CommandResult expectSimple(Console &console, const Words &words) {
     if (!parseBool(value)) {
       return CommandResult::error(what + " is true or false, not " + quoteWordIfNeeded(value));
     }
+    if (what == "drawn" && host.framesRendered() == 0) {
+      return CommandResult::error("drawn: no frame has been rendered yet (sim_frame renders one)");
+    }
     return compare(what, value,
                    boolText(what == "searching" ? host.searching() : host.lastFrameDrew()));
   }

@@ -1,5 +1,7 @@
 // The simulator's commands: time, keys, game functions, game state,
 // matchmaking, frames, and the game-flow helpers.
+#include <ostream>
+
 #include "command_args.h"
 #include "console.h"
 #include "game_functions.h"
@@ -9,6 +11,17 @@ namespace corvane::console {
 namespace {
 
 namespace fn = game_functions;
+
+// A million frames is over four hours of a 60 Hz game: more is a slip of the
+// keyboard, which would otherwise run until killed.
+constexpr std::uint32_t kMaxFramesAtOnce = 1'000'000;
+
+// One line saying what the game did, for a person watching.
+void narrate(Console &console, std::string_view line) {
+  if (console.narrating()) {
+    console.out() << line << '\n';
+  }
+}
 
 void call(Console &console, std::string_view function) {
   console.host().callFunction(std::string(function));
@@ -37,6 +50,9 @@ CommandResult simKey(Console &console, const Words &words) {
 CommandResult simCall(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
     return usageError(console, words);
+  }
+  if (!console.host().hooks().hooked(words[1])) {
+    narrate(console, "no plugin hooked " + quoteWordIfNeeded(words[1]) + ": nothing ran");
   }
   console.host().callFunction(words[1]);
   return CommandResult::ok();
@@ -76,7 +92,15 @@ CommandResult simFrame(Console &console, const Words &words) {
   if (!frames) {
     return usageError(console, words);
   }
+  if (*frames > kMaxFramesAtOnce) {
+    return CommandResult::error("sim_frame renders at most " + std::to_string(kMaxFramesAtOnce) +
+                                " frames at once (got " + quoteWordIfNeeded(words[1]) + ")");
+  }
   for (std::uint32_t i = 0; i < *frames; ++i) {
+    if (console.interrupted()) {
+      return CommandResult::error("sim_frame interrupted after " + std::to_string(i) + " of " +
+                                  std::to_string(*frames) + " frames");
+    }
     console.host().renderFrame(console.frameCanvas());
   }
   return CommandResult::ok();
@@ -99,28 +123,40 @@ void gameFound(Console &console) {
   console.host().setState(host::GameState::Online);
   call(console, fn::kStartEvent);
   call(console, fn::kStartRound);
+  narrate(console, "the game found a match: the search ended, the match is online and its "
+                   "first round started");
 }
 
 // The match is decided and ends; the player is still in it.
 void matchEnd(Console &console) {
   call(console, fn::kMatchWinnerSet);
   call(console, fn::kMatchEnded);
+  narrate(console, "the match was decided and ended; the player is still in it (online)");
 }
 
 // The player leaves the match for the menu.
 void leaveMatch(Console &console) {
   call(console, fn::kMatchDestroyed);
   console.host().setState(host::GameState::Menu);
+  narrate(console, "the player left the match for the menu");
 }
 
 // The game cancels the running search (the player or the party leader did).
 void searchCancelled(Console &console) {
   call(console, fn::kSearchCancel);
   console.host().stopSearch();
+  narrate(console, "the game cancelled the search");
 }
 
-void partyJoin(Console &console) { call(console, fn::kJoinLobby); }
-void partyLeave(Console &console) { call(console, fn::kLeaveLobby); }
+void partyJoin(Console &console) {
+  call(console, fn::kJoinLobby);
+  narrate(console, "the player joined a party lobby");
+}
+
+void partyLeave(Console &console) {
+  call(console, fn::kLeaveLobby);
+  narrate(console, "the player left the party lobby");
+}
 
 } // namespace
 
@@ -136,7 +172,9 @@ void addSimCommands(Console &console) {
                      "makes the matchmaking handle usable or not", simMatchmaking);
   console.addCommand("sim_searching", "sim_searching true|false",
                      "the game's own search starts or stops (no hook)", simSearching);
-  console.addCommand("sim_frame", "sim_frame [N]", "renders N frames (default 1)", simFrame);
+  console.addCommand(
+      "sim_frame", "sim_frame [N]",
+      "renders N frames (default 1, at most " + std::to_string(kMaxFramesAtOnce) + ")", simFrame);
   console.addCommand("sim_game_found", "sim_game_found",
                      "search ends; EventFindGameComplete; state online; StartEvent; StartRound",
                      flowCommand<gameFound>);

@@ -41,6 +41,16 @@ void HookTable::dropOwner(const PluginContext *owner) {
   }
 }
 
+std::vector<std::string> HookTable::functionNames() const {
+  std::vector<std::string> names;
+  for (const auto &[name, hooks] : hooks_) {
+    if (!hooks.empty()) {
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
 std::size_t HookTable::size() const {
   std::size_t count = 0;
   for (const auto &entry : hooks_) {

@@ -34,6 +34,8 @@ public:
   std::size_t size() const;
   // Some hook waits for the game to call `functionName`.
   bool hooked(std::string_view functionName) const;
+  // The hooked functions' names, sorted.
+  std::vector<std::string> functionNames() const;
 
 private:
   // Each hook lives in its own block, so that a call can go on walking the

@@ -107,16 +107,20 @@ bool Host::runNotifier(const std::vector<std::string> &words) {
 }
 
 void Host::renderFrame(Canvas &canvas) {
-  drawn_ = false;
+  frame_.begin();
+  trace_.beginFrame();
   drawables_.render(canvas);
-  lastFrameDrew_ = drawn_;
+  trace_.endFrame();
+  ++framesRendered_;
+  lastFrameMicros_ = clock_.nowMicros();
 }
 
 void Host::renderUnobserved(Canvas &canvas) {
   const Trace::Muted muted(trace_);
-  const bool drawn = drawn_;
+  // Copied whole: this frame must not show in sim_status or sim_expect drawn.
+  const FrameRecord kept = frame_;
   drawables_.render(canvas);
-  drawn_ = drawn;
+  frame_ = kept;
 }
 
 void Host::selectPlaylist(std::int32_t playlist, bool selected) {

@@ -11,6 +11,7 @@
 
 #include "canvas.h"
 #include "drawables.h"
+#include "frame_record.h"
 #include "game_state.h"
 #include "hook_table.h"
 #include "host_export.h"
@@ -94,8 +95,8 @@ public:
   // Renders one frame that leaves no mark: no trace lines, no call counts,
   // and lastFrameDrew as it was. For a program that watches what plugins draw.
   void renderUnobserved(Canvas &canvas);
-  // A canvas call was made during the current frame.
-  void noteDrawn() { drawn_ = true; }
+  // What the current frame draws; the canvas wrappers fill it in.
+  FrameRecord &frameRecord() { return frame_; }
 
   // What tests and sim_expect inspect.
   std::int64_t nowMicros() const { return clock_.nowMicros(); }
@@ -109,7 +110,11 @@ public:
   std::optional<std::string> settingValue(std::string_view name) const;
   std::optional<std::string> keyBinding(std::string_view key) const;
   std::uint64_t callCount(Op op) const { return trace_.count(op); }
-  bool lastFrameDrew() const { return lastFrameDrew_; }
+  bool lastFrameDrew() const { return frame_.calls() > 0; }
+  // The last rendered frame's summary; meaningful once a frame was rendered.
+  const FrameRecord &lastFrame() const { return frame_; }
+  std::uint64_t framesRendered() const { return framesRendered_; }
+  std::int64_t lastFrameMicros() const { return lastFrameMicros_; }
 
 private:
   VirtualClock clock_;
@@ -125,8 +130,9 @@ private:
   std::vector<std::unique_ptr<PluginContext>> contexts_;
   std::function<void(const std::string &)> commandRunner_;
   HostObserver *observer_ = nullptr;
-  bool drawn_ = false;
-  bool lastFrameDrew_ = false;
+  FrameRecord frame_;
+  std::uint64_t framesRendered_ = 0;
+  std::int64_t lastFrameMicros_ = 0;
 };
 
 } // namespace corvane::host

@@ -32,4 +32,20 @@ void Notifiers::dropOwner(const PluginContext *owner) {
   std::erase_if(notifiers_, [owner](const auto &entry) { return entry.second->owner == owner; });
 }
 
+std::optional<std::string> Notifiers::description(std::string_view name) const {
+  const auto it = notifiers_.find(name);
+  if (it == notifiers_.end()) {
+    return std::nullopt;
+  }
+  return it->second->description;
+}
+
+std::vector<std::string> Notifiers::names() const {
+  std::vector<std::string> names;
+  for (const auto &entry : notifiers_) {
+    names.push_back(entry.first);
+  }
+  return names;
+}
+
 } // namespace corvane::host

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ public:
   bool run(const std::vector<std::string> &words);
   void dropOwner(const PluginContext *owner);
   std::size_t size() const { return notifiers_.size(); }
+  // What the notifier `name` says of itself, when there is one.
+  std::optional<std::string> description(std::string_view name) const;
+  // The registered names, sorted.
+  std::vector<std::string> names() const;
 
 private:
   // Shared so a running notifier survives one registering over its name.

@@ -18,6 +18,15 @@ std::optional<Timer> TimerQueue::popDue(std::int64_t limitMicros) {
   return std::move(node.mapped());
 }
 
+std::vector<std::int64_t> TimerQueue::dueTimes() const {
+  std::vector<std::int64_t> times;
+  times.reserve(timers_.size());
+  for (const auto &entry : timers_) {
+    times.push_back(entry.second.dueMicros);
+  }
+  return times;
+}
+
 std::vector<std::uint64_t> TimerQueue::dropOwner(const PluginContext *owner) {
   std::vector<std::uint64_t> dropped;
   std::erase_if(timers_, [owner, &dropped](const auto &entry) {

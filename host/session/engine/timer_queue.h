@@ -33,6 +33,8 @@ public:
   // caller runs it: taking it out first lets its callback add timers freely.
   std::optional<Timer> popDue(std::int64_t limitMicros);
   std::size_t pending() const { return timers_.size(); }
+  // The pending timers' due times, in firing order.
+  std::vector<std::int64_t> dueTimes() const;
   // Drops `owner`'s timers; returns their ids.
   std::vector<std::uint64_t> dropOwner(const PluginContext *owner);
 

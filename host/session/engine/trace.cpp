@@ -49,6 +49,13 @@ std::string Trace::beginLine(Op op) const {
 }
 
 void Trace::emit(const std::string &line) {
+  if (frameView_ != nullptr) {
+    if (inFrame_) {
+      frameLines_.push_back(line.substr(line.find(' ') + 1));
+      return;
+    }
+    frameView_->flush();
+  }
   *out_ << line << '\n';
   out_->flush();
 }

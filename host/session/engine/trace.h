@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host_export.h"
 #include "trace_format.h"
@@ -90,6 +91,20 @@ CORVANE_HOST_API std::string_view opName(Op op);
 // The operation called `name`; "operator_bool" and "bool" also name the check.
 CORVANE_HOST_API std::optional<Op> opByName(std::string_view name);
 
+// Takes the trace lines of each rendered frame in place of the stream: an
+// interactive view folds frames that repeat into one line.
+class FrameView {
+public:
+  FrameView() = default;
+  FrameView(const FrameView &) = delete;
+  FrameView &operator=(const FrameView &) = delete;
+  virtual ~FrameView() = default;
+  // One frame's lines without their time (`OP ARGS`), at the time `micros`.
+  virtual void frame(std::int64_t micros, const std::vector<std::string> &calls) = 0;
+  // A line outside a frame is written next: write whatever is held back.
+  virtual void flush() = 0;
+};
+
 // Formats `[T] OP ARGS` lines on the trace stream. With no stream, tracing is
 // off and a call costs one counter increment and one branch: the frame path
 // goes through here for every canvas call.
@@ -100,6 +115,22 @@ public:
   void setOutput(std::ostream *out) { out_ = out; }
   void setVerbose(bool verbose) { verbose_ = verbose; }
   bool enabled() const { return out_ != nullptr; }
+  // Sends each frame's lines to `view` (null: to the stream, as other lines).
+  void setFrameView(FrameView *view) { frameView_ = view; }
+
+  // Bracket one rendered frame; a branch each while no view is set.
+  void beginFrame() {
+    if (frameView_ != nullptr) {
+      frameLines_.clear();
+      inFrame_ = true;
+    }
+  }
+  void endFrame() {
+    if (inFrame_) {
+      inFrame_ = false;
+      frameView_->frame(clock_.nowMicros(), frameLines_);
+    }
+  }
 
   // The one entry point of every SDK call: counts it, and writes its line
   // when the operation's kind is traced.
@@ -151,6 +182,9 @@ private:
   std::ostream *out_ = nullptr;
   bool verbose_ = false;
   std::array<std::uint64_t, kOpCount> counts_{};
+  FrameView *frameView_ = nullptr;
+  bool inFrame_ = false;
+  std::vector<std::string> frameLines_;
 };
 
 // "[12.000]": a time in whole milliseconds, as the trace prefixes lines.

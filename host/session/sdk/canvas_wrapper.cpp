@@ -9,21 +9,21 @@ using corvane::host::Op;
 void CanvasWrapper::SetPosition(Vector2F position) {
   auto &host = context_->host();
   host.trace().record(Op::SetPosition, position);
-  host.noteDrawn();
+  host.frameRecord().setPosition(position);
   canvas_->SetPosition(position);
 }
 
 void CanvasWrapper::SetColor(LinearColor color) {
   auto &host = context_->host();
   host.trace().record(Op::SetColor, color);
-  host.noteDrawn();
+  host.frameRecord().setColor(color);
   canvas_->SetColor(color);
 }
 
 void CanvasWrapper::FillBox(Vector2F size) {
   auto &host = context_->host();
   host.trace().record(Op::FillBox, size);
-  host.noteDrawn();
+  host.frameRecord().fillBox(size);
   canvas_->FillBox(size);
 }
 
@@ -31,6 +31,6 @@ void CanvasWrapper::DrawString(std::string text, float xScale, float yScale, boo
                                bool wrap) {
   auto &host = context_->host();
   host.trace().record(Op::DrawString, text, xScale, yScale, dropShadow, wrap);
-  host.noteDrawn();
+  host.frameRecord().drawString(text, xScale, yScale);
   canvas_->DrawString(text, xScale, yScale, dropShadow, wrap);
 }

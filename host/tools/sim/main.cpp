@@ -1,7 +1,9 @@
 // corvane-sim: loads a plugin into the stand-in host and plays console
 // scripts against it.
-#include <fstream>
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@
 #include "host/session/simulator.h"
 #include "host/tools/common/option_table.h"
 #include "host/tools/validate/validate.h"
+#include "interactive.h"
+#include "line_editor.h"
+#include "trace_file.h"
 
 namespace {
 
@@ -34,6 +39,7 @@ constexpr std::size_t kCommandColumn = 34;
 struct ProgramSettings {
   bool verbose = false;
   bool help = false;
+  bool interactive = false;
   std::string traceFile;
 };
 
@@ -49,6 +55,12 @@ OptionTable makeOptions(ProgramSettings &settings) {
                settings.traceFile = value;
                return value.empty() ? std::optional<std::string>{"needs a file name"}
                                     : std::optional<std::string>{};
+             }});
+  table.add({"--interactive", "-i", "",
+             "read standard input as a person at a prompt, even when it is no terminal",
+             [&settings](const std::string &) {
+               settings.interactive = true;
+               return std::optional<std::string>{};
              }});
   table.add({"--help", "-h", "", "show this help", [&settings](const std::string &) {
                settings.help = true;
@@ -82,6 +94,15 @@ std::string helpText(const OptionTable &options) {
       "validate runs checks that hold for any plugin of this host, each in a child\n"
       "process, and ends with a line `N passed, N failed` (validate --help: more).\n"
       "\n"
+      "At a terminal (or with -i) standard input is an interactive session: a bad\n"
+      "line prints its error and the session goes on; help lists the commands,\n"
+      "quit, exit or Ctrl-D leaves, Ctrl-C abandons a line or stops sim_frame.\n" +
+      std::string(corvane::sim::LineEditor::editing()
+                      ? "This build edits lines with libedit: history (kept in\n"
+                        "$XDG_STATE_HOME/corvane-sim/history) and Tab completion.\n"
+                      : "This build has no libedit: a plain prompt, without history or\n"
+                        "completion.\n") +
+      "\n"
       "options:\n" +
       options.describe() +
       "\n"
@@ -102,15 +123,15 @@ std::string helpText(const OptionTable &options) {
 }
 
 // Console lines from standard input, one run per line so that each error
-// names its line; a prompt only for a person at a terminal.
-Status runStandardInput(Simulator &simulator) {
-  const bool interactive = CORVANE_ISATTY(kStdinDescriptor) != 0;
+// names its line; a person at a terminal gets the interactive session.
+Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
+  if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
+    // The folded view is for the screen; a trace file keeps every line.
+    return corvane::sim::runInteractive(simulator, {settings.traceFile.empty()});
+  }
   std::string line;
   int lineNumber = 0;
   while (true) {
-    if (interactive) {
-      std::cout << "> " << std::flush;
-    }
     if (!std::getline(std::cin, line)) {
       break;
     }
@@ -119,9 +140,6 @@ Status runStandardInput(Simulator &simulator) {
     if (status != Status::Ok) {
       return status;
     }
-  }
-  if (interactive) {
-    std::cout << '\n';
   }
   return Status::Ok;
 }
@@ -148,27 +166,37 @@ int runProgram(int argc, char **argv) {
     return kExitUsage;
   }
 
-  std::ofstream traceFile;
+  std::vector<std::string> scripts(positional.begin() + 1, positional.end());
+  std::unique_ptr<corvane::sim::TraceFile> traceFile;
   if (!settings.traceFile.empty()) {
-    traceFile.open(settings.traceFile, std::ios::binary | std::ios::trunc);
-    if (!traceFile) {
+    if (const auto refused = corvane::sim::TraceFile::refuse(
+            settings.traceFile, {positional.begin(), positional.end()})) {
+      std::cerr << "corvane-sim: " << *refused << "\n(corvane-sim --help shows the usage)\n";
+      return kExitUsage;
+    }
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(settings.traceFile, ignored)) {
+      traceFile = std::make_unique<corvane::sim::TraceFile>(settings.traceFile);
+    }
+    if (!traceFile || !traceFile->opened()) {
       std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << '\n';
       return kExitUsage;
     }
   }
   Simulator simulator(SimulatorOptions{&std::cout, &std::cerr,
-                                       settings.traceFile.empty() ? &std::cout : &traceFile,
+                                       traceFile ? &traceFile->stream() : &std::cout,
                                        settings.verbose, corvane::sim::sessionExtensions()});
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }
-  std::vector<std::string> scripts(positional.begin() + 1, positional.end());
-  if (scripts.empty()) {
+  if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
+                                                            kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
   }
   Status status = Status::Ok;
   for (const std::string &script : scripts) {
-    status = script == kStdinScript ? runStandardInput(simulator) : simulator.runScript(script);
+    status = script == kStdinScript ? runStandardInput(simulator, settings)
+                                    : simulator.runScript(script);
     if (status != Status::Ok) {
       break;
     }
@@ -180,6 +208,10 @@ int runProgram(int argc, char **argv) {
   }
   simulator.unload();
   std::cout.flush();
+  if (traceFile && !traceFile->commit()) {
+    std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << '\n';
+    return kExitUsage;
+  }
   return static_cast<int>(status);
 }
 

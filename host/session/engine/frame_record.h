@@ -1,0 +1,90 @@
+// FrameRecord: a summary of what the last rendered frame drew, for sim_status
+// and sim_expect drawn.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include <corvane/value_types.h>
+
+#include "trace.h"
+
+namespace corvane::host {
+
+// Filled by the canvas wrappers on every call, so each call costs a few
+// stores and no allocation: the text is copied only when it changes, which
+// a bar showing the same text frame after frame never does.
+class FrameRecord {
+public:
+  // The calls kept in order; later calls of a long frame are only counted.
+  static constexpr std::size_t kKeptCalls = 16;
+
+  struct Box {
+    Vector2F position{};
+    Vector2F size{};
+    LinearColor color{};
+  };
+  struct Text {
+    Vector2F position{};
+    LinearColor color{};
+    float xScale = 0;
+    float yScale = 0;
+  };
+
+  void begin() {
+    calls_ = 0;
+    drewBox_ = false;
+    drewText_ = false;
+  }
+  void setPosition(Vector2F position) {
+    note(Op::SetPosition);
+    pen_ = position;
+  }
+  void setColor(LinearColor color) {
+    note(Op::SetColor);
+    color_ = color;
+  }
+  void fillBox(Vector2F size) {
+    note(Op::FillBox);
+    drewBox_ = true;
+    box_ = {pen_, size, color_};
+  }
+  void drawString(const std::string &text, float xScale, float yScale) {
+    note(Op::DrawString);
+    drewText_ = true;
+    textStyle_ = {pen_, color_, xScale, yScale};
+    if (text_ != text) {
+      text_ = text;
+    }
+  }
+
+  std::size_t calls() const { return calls_; }
+  std::size_t keptCalls() const { return calls_ < kKeptCalls ? calls_ : kKeptCalls; }
+  Op call(std::size_t index) const { return ops_[index]; }
+  // The last box and text of the frame, when it drew one.
+  const Box *box() const { return drewBox_ ? &box_ : nullptr; }
+  const Text *textStyle() const { return drewText_ ? &textStyle_ : nullptr; }
+  const std::string &text() const { return text_; }
+
+private:
+  void note(Op op) {
+    if (calls_ < kKeptCalls) {
+      ops_[calls_] = op;
+    }
+    ++calls_;
+  }
+
+  std::size_t calls_ = 0;
+  std::array<Op, kKeptCalls> ops_{};
+  Vector2F pen_{};
+  LinearColor color_{};
+  bool drewBox_ = false;
+  bool drewText_ = false;
+  Box box_;
+  Text textStyle_;
+  std::string text_;
+};
+
+} // namespace corvane::host

@@ -1,0 +1,196 @@
+// Tab completion: splits the text before the cursor as the console would and
+// offers what fits the word being typed.
+#include "completion.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "host/session/console/tokenizer.h"
+#include "host/session/engine/trace_format.h"
+
+namespace corvane::sim {
+
+namespace {
+
+// A setting whose range holds at most this many whole numbers offers each.
+constexpr float kMaxListedValues = 8.0F;
+
+// The text before the cursor, as words of the command being typed.
+struct TypedCommand {
+  std::vector<std::string> words; // complete words, unquoted
+  std::string partial;            // the word being typed, unquoted
+  std::size_t partialLength = 0;  // its length as typed
+  bool quoted = false;            // it opens with a quote
+};
+
+TypedCommand splitTyped(std::string_view text) {
+  TypedCommand typed;
+  bool inWord = false;
+  bool inQuote = false;
+  std::size_t wordStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inQuote) {
+      if (c == '\\' && i + 1 < text.size()) {
+        typed.partial += text[++i];
+      } else if (c == '"') {
+        inQuote = false;
+      } else {
+        typed.partial += c;
+      }
+      continue;
+    }
+    if (c == ' ' || c == '\t' || c == ';') {
+      if (inWord) {
+        typed.words.push_back(typed.partial);
+      }
+      if (c == ';') {
+        typed.words.clear();
+      }
+      typed.partial.clear();
+      typed.quoted = false;
+      inWord = false;
+      continue;
+    }
+    if (!inWord) {
+      inWord = true;
+      wordStart = i;
+      typed.quoted = c == '"';
+    }
+    if (c == '"') {
+      inQuote = true;
+    } else {
+      typed.partial += c;
+    }
+  }
+  typed.partialLength = inWord ? text.size() - wordStart : 0;
+  return typed;
+}
+
+std::vector<std::string> settingValues(const host::Setting &setting) {
+  std::vector<std::string> values;
+  const host::SettingBounds &bounds = setting.definition.bounds;
+  if (bounds.hasMin && bounds.hasMax && bounds.max - bounds.min < kMaxListedValues &&
+      std::floor(bounds.min) == bounds.min) {
+    for (float value = bounds.min; value <= bounds.max; value += 1.0F) {
+      values.push_back(host::shortestNumber(value));
+    }
+  }
+  values.push_back(setting.value);
+  values.push_back(setting.definition.defaultValue);
+  return values;
+}
+
+std::vector<std::string> firstWords(Simulator &simulator) {
+  host::Host &host = simulator.host();
+  std::vector<std::string> words(std::begin(kSessionWords), std::end(kSessionWords));
+  for (const auto &entry : simulator.console().commands()) {
+    words.push_back(entry.first);
+  }
+  for (const host::Setting *setting : host.settings().sortedByName()) {
+    words.push_back(setting->definition.name);
+  }
+  for (std::string &name : host.notifiers().names()) {
+    words.push_back(std::move(name));
+  }
+  return words;
+}
+
+std::vector<std::string> boundKeys(host::Host &host) {
+  std::vector<std::string> keys;
+  for (const auto &entry : host.keyBindings().all()) {
+    keys.push_back(entry.first);
+  }
+  return keys;
+}
+
+// What may stand as the next word after `words`.
+std::vector<std::string> candidates(Simulator &simulator, const std::vector<std::string> &words) {
+  host::Host &host = simulator.host();
+  if (words.empty() || (words.size() == 1 && words[0] == "help")) {
+    return firstWords(simulator);
+  }
+  const std::string &command = words[0];
+  if (words.size() != 1) {
+    return command == "bind" && words.size() == 2 ? firstWords(simulator)
+                                                  : std::vector<std::string>{};
+  }
+  if (command == "sim_call") {
+    return host.hooks().functionNames();
+  }
+  if (command == "sim_key" || command == "unbind") {
+    return boundKeys(host);
+  }
+  if (command == "sim_state") {
+    return {"menu", "freeplay", "online"};
+  }
+  if (command == "sim_matchmaking") {
+    return {"on", "off"};
+  }
+  if (command == "sim_searching") {
+    return {"true", "false"};
+  }
+  if (command == "sim_expect") {
+    return {"searching", "selected", "category", "state", "drawn",
+            "timers",    "calls",    "setting",  "bound"};
+  }
+  if (const host::Setting *setting = host.settings().at(host.settings().find(command))) {
+    return settingValues(*setting);
+  }
+  return {};
+}
+
+std::string sharedPrefix(const std::vector<std::string> &matches) {
+  std::string prefix = matches.front();
+  for (const std::string &match : matches) {
+    const auto end = std::mismatch(prefix.begin(), prefix.end(), match.begin(), match.end()).first;
+    prefix.erase(end, prefix.end());
+  }
+  return prefix;
+}
+
+// `text` as an opened quote, for a shared part that needs quoting.
+std::string openQuoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+    }
+    quoted += c;
+  }
+  return quoted;
+}
+
+} // namespace
+
+Completion complete(Simulator &simulator, std::string_view beforeCursor) {
+  const TypedCommand typed = splitTyped(beforeCursor);
+  std::vector<std::string> matches;
+  for (std::string &candidate : candidates(simulator, typed.words)) {
+    if (candidate.starts_with(typed.partial)) {
+      matches.push_back(std::move(candidate));
+    }
+  }
+  std::sort(matches.begin(), matches.end());
+  matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
+  Completion completion;
+  completion.replaced = typed.partialLength;
+  if (matches.empty()) {
+    return completion;
+  }
+  if (matches.size() == 1) {
+    completion.insert = console::quoteWordIfNeeded(matches.front()) + " ";
+    return completion;
+  }
+  const std::string shared = sharedPrefix(matches);
+  if (shared.size() > typed.partial.size()) {
+    const bool needsQuote = typed.quoted || console::quoteWordIfNeeded(shared) != shared;
+    completion.insert = needsQuote ? openQuoted(shared) : shared;
+  }
+  for (const std::string &match : matches) {
+    completion.choices.push_back(console::quoteWordIfNeeded(match));
+  }
+  return completion;
+}
+
+} // namespace corvane::sim

@@ -1,0 +1,207 @@
+// The interactive front end: prompt, session commands (help, quit, exit),
+// Ctrl-C, narration and the folded view of frames.
+#include "interactive.h"
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <variant>
+
+#include "frame_folding.h"
+#include "host/session/console/tokenizer.h"
+#include "host/session/engine/trace_format.h"
+#include "line_editor.h"
+
+namespace corvane::sim {
+
+namespace {
+
+constexpr std::string_view kPrompt = "> ";
+constexpr std::size_t kHelpColumn = 26;
+// Lists of names in help wrap before this width.
+constexpr std::size_t kHelpWidth = 78;
+
+// Set by Ctrl-C; the console reads it to stop sim_frame, the loop to drop
+// the line being typed.
+volatile std::sig_atomic_t interruptRequested = 0;
+
+extern "C" void onInterrupt(int /*signal*/) { interruptRequested = 1; }
+
+// Catches Ctrl-C for the session's length. Without SA_RESTART, so that a
+// read waiting at the prompt returns.
+class InterruptCatcher {
+public:
+  InterruptCatcher() {
+#if defined(_WIN32)
+    previous_ = std::signal(SIGINT, onInterrupt);
+#else
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous_);
+#endif
+  }
+  ~InterruptCatcher() {
+#if defined(_WIN32)
+    std::signal(SIGINT, previous_);
+#else
+    sigaction(SIGINT, &previous_, nullptr);
+#endif
+  }
+  InterruptCatcher(const InterruptCatcher &) = delete;
+  InterruptCatcher &operator=(const InterruptCatcher &) = delete;
+
+private:
+#if defined(_WIN32)
+  void (*previous_)(int);
+#else
+  struct sigaction previous_ {};
+#endif
+};
+
+void helpRow(std::string &text, const std::string &usage, const std::string &summary) {
+  text += "  " + usage;
+  text += usage.size() + 2 < kHelpColumn ? std::string(kHelpColumn - usage.size() - 2, ' ')
+                                         : "\n" + std::string(kHelpColumn, ' ');
+  text += summary + "\n";
+}
+
+// "Label: a, b, c", wrapped and indented under the first name.
+std::string listOf(const std::string &label, const std::vector<std::string> &names) {
+  const std::string indent(label.size() + 1, ' ');
+  std::string text = label + ":";
+  std::size_t lineLength = text.size();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string piece = names[i] + (i + 1 < names.size() ? "," : "");
+    if (lineLength + 1 + piece.size() > kHelpWidth) {
+      text += "\n" + indent;
+      lineLength = indent.size();
+    }
+    text += " " + piece;
+    lineLength += 1 + piece.size();
+  }
+  return text + (names.empty() ? " none yet\n" : "\n");
+}
+
+std::string helpList(Simulator &simulator) {
+  host::Host &host = simulator.host();
+  std::string text = "Commands (help NAME explains one; Tab completes words):\n";
+  helpRow(text, "help [NAME]", "lists the commands, or explains a command or setting");
+  helpRow(text, "quit, exit", "leaves the session (so does Ctrl-D)");
+  helpRow(text, "NAME [VALUE]", "prints a setting, or sets it");
+  helpRow(text, "NAME ARGS...", "runs a plugin's command");
+  for (const auto &[name, command] : simulator.console().commands()) {
+    helpRow(text, command.usage, command.summary);
+  }
+  std::vector<std::string> settings;
+  for (const host::Setting *setting : host.settings().sortedByName()) {
+    settings.push_back(setting->definition.name);
+  }
+  text += listOf("Settings", settings);
+  text += listOf("Plugin commands", host.notifiers().names());
+  text += "Ctrl-C abandons the line being typed, or stops a long sim_frame.\n";
+  return text;
+}
+
+// One command, setting or plugin command explained; empty when there is none.
+std::string helpOn(Simulator &simulator, const std::string &name) {
+  host::Host &host = simulator.host();
+  if (name == "help" || name == "quit" || name == "exit") {
+    return name == "help" ? "help [NAME]: lists the commands, or explains one\n"
+                          : name + ": leaves the session (so does Ctrl-D)\n";
+  }
+  const auto &commands = simulator.console().commands();
+  if (const auto it = commands.find(name); it != commands.end()) {
+    return "usage: " + it->second.usage + "\n  " + it->second.summary + "\n";
+  }
+  if (const host::Setting *setting = host.settings().at(host.settings().find(name))) {
+    const host::SettingDefinition &definition = setting->definition;
+    std::string text = name + " = " + host::quoteText(setting->value) + " (default " +
+                       host::quoteText(definition.defaultValue);
+    if (definition.bounds.hasMin) {
+      text += ", at least " + host::shortestNumber(definition.bounds.min);
+    }
+    if (definition.bounds.hasMax) {
+      text += ", at most " + host::shortestNumber(definition.bounds.max);
+    }
+    text += ")\n  " + definition.description + "\n  " + name + " VALUE sets it\n";
+    return text;
+  }
+  if (const auto description = host.notifiers().description(name)) {
+    return name + ": a plugin's command: " + *description + "\n";
+  }
+  return {};
+}
+
+enum class SessionWord { None, Help, Quit };
+
+// Handles `help`, `quit` and `exit` typed alone on a line.
+SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
+  const auto tokens = console::tokenizeLine(line);
+  const auto *commands = std::get_if<std::vector<console::Words>>(&tokens);
+  if (commands == nullptr || commands->size() != 1) {
+    return SessionWord::None;
+  }
+  const console::Words &words = commands->front();
+  if ((words[0] == "quit" || words[0] == "exit") && words.size() == 1) {
+    return SessionWord::Quit;
+  }
+  if (words[0] != "help" || words.size() > 2) {
+    return SessionWord::None;
+  }
+  if (words.size() == 1) {
+    std::cout << helpList(simulator);
+  } else if (const std::string text = helpOn(simulator, words[1]); !text.empty()) {
+    std::cout << text;
+  } else {
+    std::cerr << "no command or setting named " << console::quoteWordIfNeeded(words[1])
+              << " (help lists them)\n";
+  }
+  return SessionWord::Help;
+}
+
+} // namespace
+
+Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
+  InterruptCatcher catcher;
+  console::Console &console = simulator.console();
+  host::Trace &trace = simulator.host().trace();
+  FoldedFrames folded(std::cout);
+  console.setNarrating(true);
+  console.setInterruptFlag(&interruptRequested);
+  if (options.foldFrames) {
+    trace.setFrameView(&folded);
+  }
+  std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
+               "leaves.\n";
+  LineEditor editor(std::string(kPrompt), historyPath(),
+                    [&simulator](std::string_view before) { return complete(simulator, before); });
+  while (true) {
+    interruptRequested = 0;
+    LineEditor::Read read = editor.read();
+    if (read.outcome != LineEditor::Outcome::Line) {
+      std::cout << '\n';
+      if (read.outcome == LineEditor::Outcome::End && interruptRequested == 0) {
+        break;
+      }
+      continue;
+    }
+    editor.remember(read.line);
+    const SessionWord word = sessionCommand(simulator, read.line);
+    if (word == SessionWord::Quit) {
+      break;
+    }
+    if (word == SessionWord::None) {
+      // An empty file name: errors print without a place, and none ends the session.
+      simulator.run(read.line, "", 1);
+      folded.flush();
+    }
+    std::cout.flush();
+  }
+  trace.setFrameView(nullptr);
+  console.setInterruptFlag(nullptr);
+  console.setNarrating(false);
+  return Status::Ok;
+}
+
+} // namespace corvane::sim

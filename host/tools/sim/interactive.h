@@ -1,0 +1,18 @@
+// The interactive session: a person types console lines at a prompt.
+#pragma once
+
+#include "host/session/simulator.h"
+
+namespace corvane::sim {
+
+struct InteractiveOptions {
+  // Fold runs of identical frames into one line (the trace goes to the screen).
+  bool foldFrames = true;
+};
+
+// Reads lines until `quit`, `exit`, Ctrl-D or the end of input. A bad line or
+// a failed check prints its message and the session goes on; `help` explains
+// the commands; Ctrl-C abandons the line being typed or stops sim_frame.
+Status runInteractive(Simulator &simulator, const InteractiveOptions &options);
+
+} // namespace corvane::sim

@@ -1,0 +1,197 @@
+// The line editor over libedit's own interface (histedit.h), which lets Tab
+// replace a whole quoted word; without libedit, a plain prompt on stdin.
+#include "line_editor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <system_error>
+
+#if CORVANE_HAVE_LIBEDIT
+#include <histedit.h>
+#endif
+
+namespace corvane::sim {
+
+namespace {
+
+constexpr int kHistoryEntries = 1000;
+constexpr std::size_t kChoiceGap = 2;
+// When the terminal does not say how wide it is.
+constexpr int kDefaultScreenWidth = 80;
+
+} // namespace
+
+std::filesystem::path historyPath() {
+  const char *state = std::getenv("XDG_STATE_HOME");
+  std::filesystem::path folder;
+  if (state != nullptr && *state != '\0') {
+    folder = state;
+  } else if (const char *home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    folder = std::filesystem::path(home) / ".local" / "state";
+  } else {
+    return {};
+  }
+  return folder / "corvane-sim" / "history";
+}
+
+#if CORVANE_HAVE_LIBEDIT
+
+struct LineEditor::State {
+  std::string prompt;
+  std::filesystem::path historyFile;
+  Completer completer;
+  EditLine *editor = nullptr;
+  History *history = nullptr;
+};
+
+namespace {
+
+// Lists the choices in columns under the line, then lets libedit draw the
+// prompt and the line again.
+void showChoices(EditLine *editor, const std::vector<std::string> &choices) {
+  std::size_t width = 0;
+  for (const std::string &choice : choices) {
+    width = std::max(width, choice.size());
+  }
+  int screenWidth = 0;
+  if (el_get(editor, EL_GETTC, "co", &screenWidth) != 0 || screenWidth <= 0) {
+    screenWidth = kDefaultScreenWidth;
+  }
+  const std::size_t perRow =
+      std::max<std::size_t>(1, static_cast<std::size_t>(screenWidth) / (width + kChoiceGap));
+  std::string text = "\n";
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    text += choices[i];
+    const bool lastInRow = (i + 1) % perRow == 0 || i + 1 == choices.size();
+    text += lastInRow ? "\n" : std::string(width + kChoiceGap - choices[i].size(), ' ');
+  }
+  std::fputs(text.c_str(), stdout);
+  std::fflush(stdout);
+}
+
+LineEditor::State *stateOf(EditLine *editor);
+
+unsigned char completeWord(EditLine *editor, int /*key*/) {
+  LineEditor::State *state = stateOf(editor);
+  const LineInfo *line = el_line(editor);
+  const std::string_view before(line->buffer,
+                                static_cast<std::size_t>(line->cursor - line->buffer));
+  const Completion completion = state->completer(before);
+  if (!completion.insert.empty()) {
+    el_deletestr(editor, static_cast<int>(completion.replaced));
+    el_insertstr(editor, completion.insert.c_str());
+    return CC_REFRESH;
+  }
+  if (!completion.choices.empty()) {
+    showChoices(editor, completion.choices);
+    return CC_REDISPLAY;
+  }
+  return CC_REFRESH_BEEP;
+}
+
+} // namespace
+
+#endif
+
+LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer)
+    : state_(std::make_unique<State>()) {
+  state_->prompt = std::move(prompt);
+  state_->historyFile = std::move(historyFile);
+  state_->completer = std::move(completer);
+#if CORVANE_HAVE_LIBEDIT
+  state_->history = history_init();
+  HistEvent event;
+  history(state_->history, &event, H_SETSIZE, kHistoryEntries);
+  history(state_->history, &event, H_SETUNIQUE, 1);
+  if (!state_->historyFile.empty()) {
+    history(state_->history, &event, H_LOAD, state_->historyFile.c_str());
+  }
+  state_->editor = el_init("corvane-sim", stdin, stdout, stderr);
+  el_set(state_->editor, EL_CLIENTDATA, state_.get());
+  el_set(state_->editor, EL_EDITOR, "emacs");
+  el_set(
+      state_->editor, EL_PROMPT,
+      +[](EditLine *editor) { return const_cast<char *>(stateOf(editor)->prompt.c_str()); });
+  el_set(state_->editor, EL_HIST, history, state_->history);
+  el_set(state_->editor, EL_ADDFN, "corvane-complete", "complete the word", completeWord);
+  el_set(state_->editor, EL_BIND, "^I", "corvane-complete", nullptr);
+#endif
+}
+
+LineEditor::~LineEditor() {
+#if CORVANE_HAVE_LIBEDIT
+  el_end(state_->editor);
+  history_end(state_->history);
+#endif
+}
+
+bool LineEditor::editing() { return CORVANE_HAVE_LIBEDIT != 0; }
+
+#if CORVANE_HAVE_LIBEDIT
+
+namespace {
+LineEditor::State *stateOf(EditLine *editor) {
+  void *data = nullptr;
+  el_get(editor, EL_CLIENTDATA, &data);
+  return static_cast<LineEditor::State *>(data);
+}
+} // namespace
+
+LineEditor::Read LineEditor::read() {
+  int count = 0;
+  const char *text = el_gets(state_->editor, &count);
+  if (text == nullptr) {
+    // A signal ends the read with -1; the end of input with 0.
+    return {count < 0 ? Outcome::Interrupted : Outcome::End, {}};
+  }
+  std::string line(text, static_cast<std::size_t>(count));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+    line.pop_back();
+  }
+  return {Outcome::Line, std::move(line)};
+}
+
+void LineEditor::remember(const std::string &line) {
+  if (line.find_first_not_of(" \t") == std::string::npos) {
+    return;
+  }
+  HistEvent event;
+  history(state_->history, &event, H_ENTER, line.c_str());
+  if (state_->historyFile.empty()) {
+    return;
+  }
+  // Saved on every line, so that a session that is killed keeps its history.
+  std::error_code ignored;
+  std::filesystem::create_directories(state_->historyFile.parent_path(), ignored);
+  history(state_->history, &event, H_SAVE, state_->historyFile.c_str());
+}
+
+#else
+
+struct LineEditor::State {
+  std::string prompt;
+  std::filesystem::path historyFile;
+  Completer completer;
+};
+
+LineEditor::Read LineEditor::read() {
+  std::cout << state_->prompt << std::flush;
+  std::string line;
+  if (std::getline(std::cin, line)) {
+    return {Outcome::Line, std::move(line)};
+  }
+  // A read cut short by Ctrl-C fails like the end of input; the caller's
+  // flag tells them apart.
+  const bool ended = std::cin.eof();
+  std::cin.clear();
+  std::clearerr(stdin);
+  return {ended ? Outcome::End : Outcome::Interrupted, {}};
+}
+
+void LineEditor::remember(const std::string & /*line*/) {}
+
+#endif
+
+} // namespace corvane::sim

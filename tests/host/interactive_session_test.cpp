@@ -1,0 +1,108 @@
+// A person's session at corvane-sim's prompt, through a pseudo-terminal:
+// mistakes do not end it, help and sim_status answer, Tab completes, frames
+// are folded, and quit leaves with status 0.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr auto kPatience = std::chrono::seconds(20);
+constexpr int kPollMillis = 100;
+constexpr std::size_t kReadChunk = 4096;
+
+class Terminal {
+public:
+  Terminal() {
+    const std::string state = (std::filesystem::path(testing::TempDir()) / "sim-state").string();
+    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (child_ == 0) {
+      setenv("XDG_STATE_HOME", state.c_str(), 1);
+      execl(CORVANE_SIM_PATH, CORVANE_SIM_PATH, VEXLO_PLUGIN_PATH, static_cast<char *>(nullptr));
+      _exit(127);
+    }
+  }
+  ~Terminal() {
+    if (child_ > 0 && !waited_) {
+      kill(child_, SIGKILL);
+      waitpid(child_, nullptr, 0);
+    }
+    close(master_);
+  }
+  Terminal(const Terminal &) = delete;
+  Terminal &operator=(const Terminal &) = delete;
+
+  bool started() const { return child_ > 0; }
+  void type(const std::string &keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
+  // Reads until the screen shows `text` after what earlier waits consumed.
+  bool waitFor(const std::string &text) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (const std::size_t at = screen_.find(text, seen_); at != std::string::npos) {
+        seen_ = at + text.size();
+        return true;
+      }
+      pollfd ready{master_, POLLIN, 0};
+      if (poll(&ready, 1, kPollMillis) > 0) {
+        char chunk[kReadChunk];
+        const ssize_t count = read(master_, chunk, sizeof chunk);
+        if (count <= 0) {
+          return false;
+        }
+        screen_.append(chunk, static_cast<std::size_t>(count));
+      }
+    }
+    return false;
+  }
+  int exitStatus() {
+    int status = 0;
+    waitpid(child_, &status, 0);
+    waited_ = true;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  const std::string &screen() const { return screen_; }
+
+private:
+  int master_ = -1;
+  pid_t child_ = -1;
+  bool waited_ = false;
+  std::string screen_;
+  std::size_t seen_ = 0;
+};
+
+TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.waitFor("> ")) << terminal.screen();
+  // A typo prints its error and the prompt comes back (it used to end the run).
+  terminal.type("vexlo_enabld 1\n");
+  EXPECT_TRUE(terminal.waitFor("unknown command vexlo_enabld")) << terminal.screen();
+  terminal.type("help\n");
+  EXPECT_TRUE(terminal.waitFor("sim_status")) << terminal.screen();
+  terminal.type("vexlo_enabled 1; vexlo_bind F3; sim_key F3; sim_frame 3\n");
+  // Three identical frames are one line, not eighteen.
+  EXPECT_TRUE(terminal.waitFor("3 frames: SetPosition, SetColor, FillBox")) << terminal.screen();
+  terminal.type("sim_status\n");
+  EXPECT_TRUE(terminal.waitFor("due at 1.000 s")) << terminal.screen();
+  EXPECT_TRUE(terminal.waitFor("F3 runs \"vexlo_queue\"")) << terminal.screen();
+#if CORVANE_SIM_EDITS_LINES
+  // Tab completes the setting's name; the line then prints its value.
+  terminal.type("vexlo_hbhe\t\n");
+  EXPECT_TRUE(terminal.waitFor("vexlo_hbheight = \"60\"")) << terminal.screen();
+#endif
+  terminal.type("quit\n");
+  EXPECT_EQ(terminal.exitStatus(), 0) << terminal.screen();
+}
+
+} // namespace
