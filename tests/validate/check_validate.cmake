@@ -2,6 +2,7 @@
 # that each expected line appears in its output.
 #   -DPROGRAM=corvane-sim -DPLUGIN=lib.so -DEXPECT_STATUS=N
 #   -DEXPECT_LINES="regex;regex" [-DEXTRA_ARGS="--steps;300"]
+#   [-DEXPECT_ERROR=regex]: standard error matches it and no check ran
 execute_process(
   COMMAND ${PROGRAM} validate ${PLUGIN} ${EXTRA_ARGS}
   OUTPUT_VARIABLE output
@@ -16,3 +17,6 @@ foreach(expected IN LISTS EXPECT_LINES)
     message(FATAL_ERROR "validate's report lacks a line matching: ${expected}")
   endif()
 endforeach()
+if(DEFINED EXPECT_ERROR AND (NOT errors MATCHES "${EXPECT_ERROR}" OR output MATCHES "passed|FAILED"))
+  message(FATAL_ERROR "expected only an error matching ${EXPECT_ERROR}, got:\n${errors}")
+endif()

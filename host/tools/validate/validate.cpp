@@ -2,8 +2,12 @@
 // the report.
 #include "validate.h"
 
+#include <optional>
+#include <string>
+
 #include "checks.h"
 #include "child_run.h"
+#include "host/session/loader/shared_library.h"
 
 namespace corvane::validate {
 
@@ -11,6 +15,39 @@ namespace {
 constexpr int kExitAllPassed = 0;
 constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
+// Marks the child's answer "it does not open", apart from a crash in the
+// library's own constructors, which the checks then report one by one.
+constexpr std::string_view kNotALibrary = "does not open: ";
+
+// Why the file does not open as a shared library at all (a text file, a
+// program, a folder, a missing file); nothing when it opens. Tried in a child
+// when the checks run in children, since opening a library runs its code.
+std::optional<std::string> whyNotALibrary(const ValidateOptions &options) {
+  const std::string &path = options.pluginPath;
+  const auto body = [&path](const ProgressNote &) {
+    std::string problem;
+    if (loader::SharedLibrary::open(path, problem)) {
+      return CheckResult{true, {}};
+    }
+    return CheckResult{false, std::string(kNotALibrary) + problem};
+  };
+  const bool isolated = !options.inProcess && childProcessesAvailable();
+  const CheckResult result =
+      isolated ? runInChild(body, options.timeoutSeconds) : body([](const std::string &) {});
+  if (result.passed || !result.reason.starts_with(kNotALibrary)) {
+    return std::nullopt;
+  }
+  std::string reason = result.reason.substr(kNotALibrary.size());
+  // The loader's reason often starts with the file's name, which the message
+  // gives once already.
+  for (const std::string &named : {path + ": ", "./" + path + ": "}) {
+    if (reason.starts_with(named)) {
+      reason.erase(0, named.size());
+    }
+  }
+  return reason;
+}
+
 } // namespace
 
 int runValidate(const ValidateOptions &options, std::ostream &out) {
@@ -49,6 +86,11 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
   }
   if (const auto problem = parseValidateOptions(words, options)) {
     err << "corvane-sim validate: " << *problem << '\n' << validateUsage();
+    return kExitUsage;
+  }
+  if (const auto reason = whyNotALibrary(options)) {
+    err << "corvane-sim validate: cannot open " << options.pluginPath
+        << " as a shared library: " << *reason << '\n';
     return kExitUsage;
   }
   return runValidate(options, out);
