@@ -8,13 +8,14 @@
 
 #include "allocation_counter.h"
 #include "benchmark_failure.h"
-#include "plugin_session.h"
+#include "session.h"
 
 namespace {
 
 using corvane::host::Op;
 using vexlo::bench::AllocationScope;
-using vexlo::bench::PluginSession;
+using vexlo::testing::kSilent;
+using vexlo::testing::Session;
 
 // In the menu with the queue idle, the start of an event reaches the
 // plugin's handler, which looks at the game state and leaves everything as it
@@ -40,7 +41,7 @@ void reportAllocations(benchmark::State &state, const AllocationScope &allocatio
 }
 
 void BM_HookDispatch(benchmark::State &state) {
-  PluginSession session;
+  Session session(kSilent);
   if (const auto error = session.start("vexlo_enabled 1")) {
     vexlo::bench::failBenchmark(state, *error);
     return;
@@ -64,7 +65,7 @@ void BM_HookDispatch(benchmark::State &state) {
 }
 
 void BM_Notifier(benchmark::State &state) {
-  PluginSession session;
+  Session session(kSilent);
   // A disabled plugin refuses to arm.
   if (const auto error = session.start("vexlo_enabled 0")) {
     vexlo::bench::failBenchmark(state, *error);

@@ -11,13 +11,14 @@
 #include "allocation_counter.h"
 #include "benchmark_failure.h"
 #include "counting_canvas.h"
-#include "plugin_session.h"
+#include "session.h"
+#include "source/vexlo/hiding_bar_style.h"
 
 namespace {
 
 using vexlo::bench::AllocationScope;
 using vexlo::bench::CountingCanvas;
-using vexlo::bench::PluginSession;
+using vexlo::testing::Session;
 
 // Text lengths either side of the strings' inline capacity: the short one is
 // copied in place, the long one needs a block of its own.
@@ -31,12 +32,13 @@ constexpr std::uint64_t kBarCanvasCalls = 6;
 
 // What an armed frame draws with the plugin's default settings, for the floor
 // to draw the same.
-constexpr Vector2F kOrigin{0.0F, 0.0F};
-constexpr LinearColor kBarColor{0.0F, 0.0F, 0.0F, 255.0F};
-constexpr float kBarWidth = 5120.0F;
-constexpr float kDefaultBarHeight = 60.0F;
-constexpr LinearColor kDefaultTextColor{255.0F, 255.0F, 255.0F, 255.0F};
-constexpr float kDefaultTextSize = 3.3F;
+using vexlo_bar::kBarColor;
+using vexlo_bar::kBarWidth;
+using vexlo_bar::kDefaultHeight;
+using vexlo_bar::kDefaultTextColor;
+using vexlo_bar::kDefaultTextSize;
+using vexlo_bar::kOrigin;
+using vexlo_bar::kTextColors;
 
 // The console lines of a player who turned the plugin on and, for the armed
 // frames, set a text and pressed the queue key. The waiting time never
@@ -53,9 +55,15 @@ std::string textOfLength(std::size_t bytes) {
   return text;
 }
 
+// The console line that sets the hiding bar's text to `text` (no quotes or
+// backslashes in it).
+std::string hidingBarTextLine(std::string_view text) {
+  return "vexlo_hbtext \"" + std::string(text) + "\"";
+}
+
 std::string armedSetup(std::size_t textBytes) {
-  return std::string(kIdleSetup) + '\n' + vexlo::bench::hidingBarTextLine(textOfLength(textBytes)) +
-         '\n' + std::string(kArmCommand);
+  return std::string(kIdleSetup) + '\n' + hidingBarTextLine(textOfLength(textBytes)) + '\n' +
+         std::string(kArmCommand);
 }
 
 // What one frame must have drawn for its timing to mean anything.
@@ -91,7 +99,7 @@ void reportFrames(benchmark::State &state, const CountingCanvas &canvas,
 // `setup`.
 void renderPluginFrames(benchmark::State &state, std::string_view setup,
                         FrameExpectation perFrame) {
-  PluginSession session;
+  Session session(vexlo::testing::kSilent);
   if (const auto error = session.start(setup)) {
     vexlo::bench::failBenchmark(state, *error);
     return;
@@ -137,8 +145,8 @@ void BM_FrameFloor(benchmark::State &state) {
   for (auto _ : state) {
     wrapper.SetPosition(kOrigin);
     wrapper.SetColor(kBarColor);
-    wrapper.FillBox(Vector2F{kBarWidth, kDefaultBarHeight});
-    wrapper.SetColor(kDefaultTextColor);
+    wrapper.FillBox(Vector2F{kBarWidth, kDefaultHeight});
+    wrapper.SetColor(kTextColors[kDefaultTextColor]);
     wrapper.SetPosition(kOrigin);
     wrapper.DrawString(text, kDefaultTextSize, kDefaultTextSize, false, false);
   }

@@ -2,25 +2,15 @@
 // coloured text, drawn while a queue is armed or previewed.
 #include "vexlo.h"
 
-#include <array>
+#include "hiding_bar_style.h"
 
 namespace {
 
-constexpr float kBarWidth = 5120.0F; // wider than any screen, not the screen's width
-constexpr Vector2F kOrigin{0.0F, 0.0F};
-constexpr LinearColor kBarColor{0.0F, 0.0F, 0.0F, 255.0F};
-
-constexpr std::array<LinearColor, 8> kTextColors{{
-    {255.0F, 0.0F, 0.0F, 255.0F},     // red
-    {0.0F, 255.0F, 0.0F, 255.0F},     // green
-    {255.0F, 255.0F, 0.0F, 255.0F},   // yellow
-    {0.0F, 0.0F, 255.0F, 255.0F},     // blue
-    {0.0F, 255.0F, 255.0F, 255.0F},   // cyan
-    {255.0F, 0.0F, 255.0F, 255.0F},   // magenta
-    {255.0F, 255.0F, 255.0F, 255.0F}, // white
-    {0.0F, 0.0F, 0.0F, 255.0F},       // black
-}};
-constexpr std::size_t kDefaultTextColor = 6; // white
+using vexlo_bar::kBarColor;
+using vexlo_bar::kBarWidth;
+using vexlo_bar::kDefaultTextColor;
+using vexlo_bar::kOrigin;
+using vexlo_bar::kTextColors;
 
 // The colour setting has no range: an index outside the table draws the
 // default colour.

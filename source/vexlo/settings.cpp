@@ -1,5 +1,6 @@
 // The plugin's console settings, the values that mirror them, and the queue
 // command.
+#include "hiding_bar_style.h"
 #include "names.h"
 #include "vexlo.h"
 
@@ -41,18 +42,30 @@ constexpr SettingRow kPlaylist{
     vexlo_names::kPlaylist, "5", "Vexlo : Playlist", false, 0.0F, false, 0.0F, true};
 constexpr SettingRow kHbText{
     vexlo_names::kHbText, "", "Vexlo : Hiding bar text", false, 0.0F, false, 0.0F, true};
-constexpr SettingRow kHbTextSize{
-    vexlo_names::kHbTextSize, "3.3", "Vexlo : Hiding bar text", true, 1.0F, true, 7.0F, true};
+constexpr SettingRow kHbTextSize{vexlo_names::kHbTextSize,
+                                 vexlo_bar::kDefaultTextSizeText,
+                                 "Vexlo : Hiding bar text",
+                                 true,
+                                 1.0F,
+                                 true,
+                                 7.0F,
+                                 true};
 constexpr SettingRow kHbTextColor{vexlo_names::kHbTextColor,
-                                  "6",
+                                  vexlo_bar::kDefaultTextColorText,
                                   "Vexlo : Hiding bar Text color",
                                   false,
                                   0.0F,
                                   false,
                                   0.0F,
                                   true};
-constexpr SettingRow kHbHeight{
-    vexlo_names::kHbHeight, "60", "Vexlo : Hiding bar height", true, 10.0F, true, 100.0F, true};
+constexpr SettingRow kHbHeight{vexlo_names::kHbHeight,
+                               vexlo_bar::kDefaultHeightText,
+                               "Vexlo : Hiding bar height",
+                               true,
+                               10.0F,
+                               true,
+                               100.0F,
+                               true};
 // The preview is the one setting the host is not asked to keep.
 constexpr SettingRow kSimulate{
     vexlo_names::kSimulate, "0", "Vexlo : Simulate Hiding bar", true, 0.0F, true, 1.0F, false};

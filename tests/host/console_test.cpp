@@ -14,7 +14,7 @@
 namespace {
 
 using corvane::sim::Status;
-using corvane::testing::Session;
+using vexlo::testing::Session;
 
 TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
   const std::vector<std::pair<std::string, std::string>> cases = {
@@ -41,11 +41,11 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
   };
   for (const auto &[line, message] : cases) {
     Session session;
-    EXPECT_EQ(session.simulator.run("echo first\n" + line + "\necho never", "case.cfg", 10),
+    EXPECT_EQ(session.simulator().run("echo first\n" + line + "\necho never", "case.cfg", 10),
               Status::Error)
         << line;
-    EXPECT_EQ(session.err.str(), "case.cfg:11: " + message + "\n") << line;
-    EXPECT_EQ(session.out.str(), "first\n") << line;
+    EXPECT_EQ(session.errors(), "case.cfg:11: " + message + "\n") << line;
+    EXPECT_EQ(session.output(), "first\n") << line;
     EXPECT_EQ(session.host().state(), corvane::host::GameState::Menu) << line;
     EXPECT_FALSE(session.host().searching()) << line;
     EXPECT_TRUE(session.host().matchmakingUsable()) << line;
@@ -55,8 +55,8 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
 
 TEST(ConsoleErrors, CommentsAndBlankLinesCount) {
   Session session;
-  EXPECT_EQ(session.simulator.run("# comment\n\n   // another\nbogus", "s.cfg"), Status::Error);
-  EXPECT_EQ(session.err.str(), "s.cfg:4: unknown command bogus\n");
+  EXPECT_EQ(session.simulator().run("# comment\n\n   // another\nbogus", "s.cfg"), Status::Error);
+  EXPECT_EQ(session.errors(), "s.cfg:4: unknown command bogus\n");
 }
 
 TEST(Expectations, PassingChecksOfEveryKind) {
@@ -76,7 +76,7 @@ TEST(Expectations, PassingChecksOfEveryKind) {
                         "sim_expect bound F1 echo \"a b\"\n"
                         "sim_expect bound F1 \"echo \\\"a b\\\"\""),
             Status::Ok);
-  EXPECT_EQ(session.err.str(), "");
+  EXPECT_EQ(session.errors(), "");
 }
 
 TEST(Expectations, FailedCheckEndsTheRunWithWhatWasFound) {
@@ -93,11 +93,11 @@ TEST(Expectations, FailedCheckEndsTheRunWithWhatWasFound) {
   for (const auto &[line, message] : cases) {
     Session session;
     session.cvars().registerCvar("s", "4", "", false, false, 0, false, 0, false);
-    EXPECT_EQ(session.simulator.run(line + "\necho never", "check.cfg", 3),
+    EXPECT_EQ(session.simulator().run(line + "\necho never", "check.cfg", 3),
               Status::ExpectationFailed)
         << line;
-    EXPECT_EQ(session.err.str(), "check.cfg:3: " + message + "\n");
-    EXPECT_EQ(session.out.str(), "");
+    EXPECT_EQ(session.errors(), "check.cfg:3: " + message + "\n");
+    EXPECT_EQ(session.output(), "");
   }
 }
 
@@ -110,7 +110,7 @@ TEST(KeyBindings, BoundLineRunsOnKeyPressAndStaysAfterUnbindOfOthers) {
                         "unbind F2\n"
                         "sim_key F2"),
             Status::Ok);
-  EXPECT_EQ(session.out.str(), "same line\npressed two words\n");
+  EXPECT_EQ(session.output(), "same line\npressed two words\n");
   EXPECT_EQ(session.host().keyBinding("F1"), "echo pressed \"two words\"");
   EXPECT_FALSE(session.host().keyBinding("F2"));
   EXPECT_EQ(session.host().state(), corvane::host::GameState::Menu);
@@ -123,15 +123,15 @@ TEST(KeyBindings, ErrorInABoundLineIsPrintedAndTheRunGoesOn) {
                         "sim_key F1\n"
                         "echo next line"),
             Status::Ok);
-  EXPECT_EQ(session.err.str(), "console: unknown command bogus\n");
-  EXPECT_EQ(session.out.str(), "after\nnext line\n");
+  EXPECT_EQ(session.errors(), "console: unknown command bogus\n");
+  EXPECT_EQ(session.output(), "after\nnext line\n");
 }
 
 TEST(KeyBindings, AKeyThatPressesItselfStops) {
   Session session;
   EXPECT_EQ(session.run("bind F1 sim_key F1\nsim_key F1\necho survived"), Status::Ok);
-  EXPECT_NE(session.err.str().find("console: console lines nested too deeply"), std::string::npos);
-  EXPECT_EQ(session.out.str(), "survived\n");
+  EXPECT_NE(session.errors().find("console: console lines nested too deeply"), std::string::npos);
+  EXPECT_EQ(session.output(), "survived\n");
 }
 
 TEST(IssuedLines, PluginCommandsRunThroughTheConsole) {
@@ -140,7 +140,7 @@ TEST(IssuedLines, PluginCommandsRunThroughTheConsole) {
   EXPECT_EQ(session.host().state(), corvane::host::GameState::Freeplay);
   EXPECT_EQ(session.host().keyBinding("F1"), "vexlo_queue");
   session.cvars().executeCommand("sim_state online; bogus; sim_state menu", false);
-  EXPECT_EQ(session.err.str(), "console: unknown command bogus\n");
+  EXPECT_EQ(session.errors(), "console: unknown command bogus\n");
   EXPECT_EQ(session.host().state(), corvane::host::GameState::Online);
 }
 
@@ -148,8 +148,8 @@ TEST(IssuedLines, FailedCheckInAnIssuedLineEndsTheScript) {
   Session session;
   EXPECT_EQ(session.run("bind F1 sim_expect searching true\nsim_key F1\necho never"),
             Status::ExpectationFailed);
-  EXPECT_EQ(session.err.str(), "console: expected searching true, got false\n");
-  EXPECT_EQ(session.out.str(), "");
+  EXPECT_EQ(session.errors(), "console: expected searching true, got false\n");
+  EXPECT_EQ(session.output(), "");
   // The next run starts clean.
   EXPECT_EQ(session.run("echo again"), Status::Ok);
 }
@@ -169,10 +169,10 @@ TEST(Notifiers, ThrowingCallbackFailsItsCommandOnly) {
   session.cvars().registerNotifier(
       "thrower", [](std::vector<std::string>) { throw std::runtime_error("boom"); }, "", 0);
   EXPECT_EQ(session.run("thrower"), Status::Error);
-  EXPECT_EQ(session.err.str(), "<test>:1: thrower failed: boom\n");
-  session.err.str("");
+  EXPECT_EQ(session.errors(), "<test>:1: thrower failed: boom\n");
+  session.takeErrors();
   session.cvars().executeCommand("thrower; echo still here", false);
-  EXPECT_EQ(session.err.str(), "console: thrower failed: boom\n");
+  EXPECT_EQ(session.errors(), "console: thrower failed: boom\n");
   EXPECT_EQ(session.run("echo fine"), Status::Ok);
 }
 
@@ -198,29 +198,29 @@ TEST_F(Scripts, ExecResolvesBesideTheRunningScript) {
   write("sub/inner.cfg", "echo inner\nexec leaf.cfg\n");
   write("sub/leaf.cfg", "echo leaf\n");
   Session session;
-  EXPECT_EQ(session.simulator.runScript((folder_ / "main.cfg").string()), Status::Ok);
-  EXPECT_EQ(session.out.str(), "main\ninner\nleaf\nback\n");
+  EXPECT_EQ(session.simulator().runScript((folder_ / "main.cfg").string()), Status::Ok);
+  EXPECT_EQ(session.output(), "main\ninner\nleaf\nback\n");
 }
 
 TEST_F(Scripts, ErrorInANestedScriptNamesThatScriptAndEndsTheRun) {
   const std::string main = write("main.cfg", "exec sub/bad.cfg\necho never\n");
   const std::string bad = write("sub/bad.cfg", "echo ok\n\nbogus\n");
   Session session;
-  EXPECT_EQ(session.simulator.runScript(main), Status::Error);
-  EXPECT_EQ(session.err.str(), "sub/bad.cfg:3: unknown command bogus\n");
-  EXPECT_EQ(session.out.str(), "ok\n");
+  EXPECT_EQ(session.simulator().runScript(main), Status::Error);
+  EXPECT_EQ(session.errors(), "sub/bad.cfg:3: unknown command bogus\n");
+  EXPECT_EQ(session.output(), "ok\n");
 }
 
 TEST_F(Scripts, MissingScriptIsAnError) {
   Session session;
-  EXPECT_EQ(session.simulator.runScript((folder_ / "none.cfg").string()), Status::Error);
-  EXPECT_NE(session.err.str().find("cannot read script"), std::string::npos);
+  EXPECT_EQ(session.simulator().runScript((folder_ / "none.cfg").string()), Status::Error);
+  EXPECT_NE(session.errors().find("cannot read script"), std::string::npos);
 }
 
 TEST(ConsoleExtension, AddedCommandsRunLikeBuiltIns) {
   Session session;
   std::vector<std::string> seen;
-  session.simulator.console().addCommand(
+  session.simulator().console().addCommand(
       "sim_screenshot", "sim_screenshot FILE.png", "saves a picture",
       [&seen](corvane::console::Console &, const corvane::console::Words &words) {
         seen = words;

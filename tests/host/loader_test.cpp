@@ -11,7 +11,7 @@
 namespace {
 
 using corvane::sim::Status;
-using corvane::testing::Session;
+using vexlo::testing::Session;
 
 // Keeps a fixture library mapped after the host closes it, so the test can
 // still read what the plugin logged, and reads that log.
@@ -38,8 +38,8 @@ private:
 
 TEST(PluginLoad, LoadedPluginWorksThroughTheConsole) {
   Session session;
-  ASSERT_TRUE(session.simulator.load(HOST_FIXTURE_PLUGIN)) << session.err.str();
-  EXPECT_TRUE(session.simulator.loaded());
+  ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN)) << session.errors();
+  EXPECT_TRUE(session.simulator().loaded());
   EXPECT_EQ(session.run("fixture_level 4\n"
                         "fixture_level 40\n"
                         "fixture_ping a \"b c\"\n"
@@ -50,20 +50,20 @@ TEST(PluginLoad, LoadedPluginWorksThroughTheConsole) {
                         "sim_frame\n"
                         "sim_expect drawn true"),
             Status::Ok);
-  EXPECT_EQ(session.out.str(), "changed 3 to 4 bound 4\n"
-                               "changed 4 to 10 bound 10\n"
-                               "pong fixture_ping a b c\n"
-                               "entry Function Fixture.Event\n"
-                               "after Function Fixture.Event\n"
-                               "timer fired\n");
-  EXPECT_EQ(session.err.str(), "");
+  EXPECT_EQ(session.output(), "changed 3 to 4 bound 4\n"
+                              "changed 4 to 10 bound 10\n"
+                              "pong fixture_ping a b c\n"
+                              "entry Function Fixture.Event\n"
+                              "after Function Fixture.Event\n"
+                              "timer fired\n");
+  EXPECT_EQ(session.errors(), "");
 }
 
 TEST(PluginLoad, SecondLoadIsRefusedWhileOneIsLoaded) {
   Session session;
-  ASSERT_TRUE(session.simulator.load(HOST_FIXTURE_PLUGIN));
-  EXPECT_FALSE(session.simulator.load(HOST_FIXTURE_PLUGIN));
-  EXPECT_NE(session.err.str().find("already loaded"), std::string::npos);
+  ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
+  EXPECT_FALSE(session.simulator().load(HOST_FIXTURE_PLUGIN));
+  EXPECT_NE(session.errors().find("already loaded"), std::string::npos);
 }
 
 TEST(PluginUnload, DropsRegistrationsKeepsConsoleStateAndRunsNothingAfterwards) {
@@ -71,36 +71,36 @@ TEST(PluginUnload, DropsRegistrationsKeepsConsoleStateAndRunsNothingAfterwards) 
   ASSERT_TRUE(fixture.mapped());
   fixture.log();
   Session session;
-  ASSERT_TRUE(session.simulator.load(HOST_FIXTURE_PLUGIN));
+  ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
   ASSERT_EQ(session.run("fixture_level 7\nfixture_draw 1\nfixture_ping\nbind F1 fixture_ping"),
             Status::Ok);
   ASSERT_EQ(session.host().pendingTimers(), 1U);
 
-  session.simulator.unload();
-  EXPECT_FALSE(session.simulator.loaded());
+  session.simulator().unload();
+  EXPECT_FALSE(session.simulator().loaded());
   // Every closure the plugin handed over was gone before deleteMe ran.
   EXPECT_EQ(fixture.log(), "onLoad;onUnload;deleteMe live=0;destroyed;");
   EXPECT_EQ(session.host().pendingTimers(), 0U);
   EXPECT_EQ(session.host().settingValue("fixture_level"), "7");
   EXPECT_EQ(session.host().keyBinding("F1"), "fixture_ping");
 
-  session.out.str("");
+  session.takeOutput();
   EXPECT_EQ(session.run("sim_wait 10\nsim_call \"Function Fixture.Event\"\nfixture_level 8\n"
                         "sim_frame\nsim_expect drawn false\nsim_key F1"),
             Status::Ok);
-  EXPECT_EQ(session.out.str(), "");
-  EXPECT_EQ(session.err.str(), "console: unknown command fixture_ping\n");
+  EXPECT_EQ(session.output(), "");
+  EXPECT_EQ(session.errors(), "console: unknown command fixture_ping\n");
   EXPECT_EQ(session.run("fixture_ping"), Status::Error);
   EXPECT_EQ(fixture.log(), "");
 }
 
 TEST(PluginUnload, ReloadAfterUnloadStartsFresh) {
   Session session;
-  ASSERT_TRUE(session.simulator.load(HOST_FIXTURE_PLUGIN));
-  session.simulator.unload();
-  ASSERT_TRUE(session.simulator.load(HOST_FIXTURE_PLUGIN));
+  ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
+  session.simulator().unload();
+  ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
   EXPECT_EQ(session.run("fixture_level 5"), Status::Ok);
-  EXPECT_EQ(session.out.str(), "changed 3 to 5 bound 5\n");
+  EXPECT_EQ(session.output(), "changed 3 to 5 bound 5\n");
 }
 
 TEST(PluginRefusal, BadLibrariesAreRefusedWithTheFileNamed) {
@@ -117,14 +117,14 @@ TEST(PluginRefusal, BadLibrariesAreRefusedWithTheFileNamed) {
            Case{"/nonexistent/plugin.so", "cannot load plugin /nonexistent/plugin.so"},
        }) {
     MappedFixture fixture(refused.path);
-    Session session(true);
-    EXPECT_FALSE(session.simulator.load(refused.path)) << refused.path;
-    EXPECT_FALSE(session.simulator.loaded());
-    const std::string message = session.err.str();
+    Session session({.verbose = true});
+    EXPECT_FALSE(session.simulator().load(refused.path)) << refused.path;
+    EXPECT_FALSE(session.simulator().loaded());
+    const std::string message = session.errors();
     EXPECT_NE(message.find(std::string("cannot load plugin ") + refused.path), std::string::npos)
         << message;
     EXPECT_NE(message.find(refused.reason), std::string::npos) << message;
-    EXPECT_EQ(session.trace.str(), "");
+    EXPECT_EQ(session.traceText(), "");
     if (fixture.mapped()) {
       // The factory was never called.
       EXPECT_EQ(fixture.function<int()>("fixture_created")(), 0) << refused.path;

@@ -11,7 +11,7 @@
 namespace {
 
 using corvane::sim::Status;
-using corvane::testing::Session;
+using vexlo::testing::Session;
 
 CVarWrapper registerWaitingTime(Session &session) {
   return session.cvars().registerCvar("vexlo_waitingtime", "(1,60)", "Waiting time", true, true,
@@ -111,8 +111,8 @@ TEST(SettingChanges, RefusedValueChangesNothingAndNamesSettingAndValue) {
   waiting.addOnValueChanged([&calls](std::string, CVarWrapper) { ++calls; });
   ASSERT_EQ(session.run("vexlo_waitingtime 20"), Status::Ok);
 
-  EXPECT_EQ(session.simulator.run("vexlo_waitingtime 2.", "waiting.cfg", 7), Status::Error);
-  EXPECT_EQ(session.err.str(),
+  EXPECT_EQ(session.simulator().run("vexlo_waitingtime 2.", "waiting.cfg", 7), Status::Error);
+  EXPECT_EQ(session.errors(),
             "waiting.cfg:7: setting vexlo_waitingtime refuses \"2.\": not a decimal number\n");
   EXPECT_EQ(session.host().settingValue("vexlo_waitingtime"), "20");
   EXPECT_EQ(*bound, "20");
@@ -123,7 +123,7 @@ TEST(SettingConsole, PrintsValueEscapedAsInTheTrace) {
   Session session;
   session.cvars().registerCvar("text", "", "", false, false, 0, false, 0, false);
   ASSERT_EQ(session.run("text \"say \\\"hi\\\"\tnow\"\ntext"), Status::Ok);
-  EXPECT_EQ(session.out.str(), "text = \"say \\\"hi\\\"\\tnow\"\n");
+  EXPECT_EQ(session.output(), "text = \"say \\\"hi\\\"\\tnow\"\n");
 }
 
 TEST(SettingConsole, EmptyTextIsAValueForUnboundedSettings) {
@@ -137,7 +137,7 @@ TEST(SettingConsole, MoreThanOneValueIsAnError) {
   Session session;
   session.cvars().registerCvar("text", "start", "", false, false, 0, false, 0, false);
   EXPECT_EQ(session.run("text two words"), Status::Error);
-  EXPECT_NE(session.err.str().find("<test>:1: setting text takes one value"), std::string::npos);
+  EXPECT_NE(session.errors().find("<test>:1: setting text takes one value"), std::string::npos);
   EXPECT_EQ(session.host().settingValue("text"), "start");
 }
 
@@ -146,14 +146,14 @@ TEST(SettingConsole, CvarlistShowsSortedSettingsWithDetails) {
   registerWaitingTime(session);
   session.cvars().registerCvar("alpha", "x", "First", false, false, 0, false, 0, false);
   ASSERT_EQ(session.run("cvarlist"), Status::Ok);
-  EXPECT_EQ(session.out.str(),
+  EXPECT_EQ(session.output(),
             "alpha = \"x\"  (default \"x\")  First\n"
             "vexlo_waitingtime = \"(1,60)\"  (default \"(1,60)\", 1..600, searchable, saved)  "
             "Waiting time\n"
             "2 settings\n");
-  session.out.str("");
+  session.takeOutput();
   ASSERT_EQ(session.run("cvarlist vex"), Status::Ok);
-  EXPECT_EQ(session.out.str().find("alpha"), std::string::npos);
+  EXPECT_EQ(session.output().find("alpha"), std::string::npos);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 namespace {
 
 using corvane::sim::Status;
-using corvane::testing::Session;
+using vexlo::testing::Session;
 
 // Records each callback as "label@seconds".
 struct Recorder {
@@ -79,9 +79,9 @@ TEST(Timers, WaitRejectsWhatIsNotANonNegativeNumber) {
       {"sim_wait 1 2", R"((got "1" "2"))"},
   };
   for (const auto &[line, got] : cases) {
-    session.err.str("");
+    session.takeErrors();
     EXPECT_EQ(session.run(line), Status::Error) << line;
-    EXPECT_EQ(session.err.str(), std::string("<test>:1: usage: sim_wait SECONDS ") + got + "\n")
+    EXPECT_EQ(session.errors(), std::string("<test>:1: usage: sim_wait SECONDS ") + got + "\n")
         << line;
   }
   EXPECT_EQ(session.host().nowMicros(), 0);

@@ -12,7 +12,7 @@ namespace {
 using corvane::host::Op;
 using corvane::host::quoteText;
 using corvane::sim::Status;
-using corvane::testing::Session;
+using vexlo::testing::Session;
 
 TEST(TraceFormat, TextsAreQuotedWithEscapes) {
   EXPECT_EQ(quoteText("plain"), "\"plain\"");
@@ -35,7 +35,7 @@ TEST(TraceLines, EffectsAreTracedWithTimeAndShortestNumbers) {
   matchmaking.StartMatchmaking(PlaylistCategory{1});
   ASSERT_EQ(session.run("sim_wait 8.0005"), Status::Ok);
   matchmaking.CancelMatchmaking();
-  EXPECT_EQ(session.trace.str(), "[12.000] executeCommand \"load_freeplay\" true\n"
+  EXPECT_EQ(session.traceText(), "[12.000] executeCommand \"load_freeplay\" true\n"
                                  "[12.000] SetTimeout 60\n"
                                  "[72.000] SetPlaylistSelection 5 true\n"
                                  "[72.000] StartMatchmaking 1\n"
@@ -51,7 +51,7 @@ TEST(TraceLines, CanvasCallsInAFrame) {
     canvas.DrawString("Queue \"1\"", 3.3F, 0.1F, false, true);
   });
   ASSERT_EQ(session.run("sim_frame"), Status::Ok);
-  EXPECT_EQ(session.trace.str(), "[0.000] SetPosition 0 0\n"
+  EXPECT_EQ(session.traceText(), "[0.000] SetPosition 0 0\n"
                                  "[0.000] SetColor 255 255 0 255\n"
                                  "[0.000] FillBox 5120 60\n"
                                  "[0.000] DrawString \"Queue \\\"1\\\"\" 3.3 0.1 false true\n");
@@ -59,7 +59,7 @@ TEST(TraceLines, CanvasCallsInAFrame) {
 
 TEST(TraceLines, RegistrationsOnlyWhenVerboseAndReadsNever) {
   for (const bool verbose : {false, true}) {
-    Session session(verbose);
+    Session session({.verbose = verbose});
     CVarWrapper setting =
         session.cvars().registerCvar("s", "1", "Desc \"x\"", true, true, -0.5F, false, 0.0F, false);
     setting.bindTo(std::make_shared<int>());
@@ -83,7 +83,7 @@ TEST(TraceLines, RegistrationsOnlyWhenVerboseAndReadsNever) {
               "[0.000] HookEventPost \"Function B\"\n"
               "[0.000] RegisterDrawable\n"
             : "";
-    EXPECT_EQ(session.trace.str(), expected) << "verbose " << verbose;
+    EXPECT_EQ(session.traceText(), expected) << "verbose " << verbose;
   }
 }
 
@@ -98,7 +98,7 @@ TEST(TraceCounters, CountEveryCallPrintedOrNot) {
                         "sim_expect calls \"operator bool\" 0"),
             Status::Ok);
   EXPECT_EQ(session.run("sim_expect calls getCvar 3"), Status::ExpectationFailed);
-  EXPECT_EQ(session.err.str(), "<test>:1: expected calls getCvar 3, got 2\n");
+  EXPECT_EQ(session.errors(), "<test>:1: expected calls getCvar 3, got 2\n");
 }
 
 TEST(TraceLines, OffWithoutAStream) {

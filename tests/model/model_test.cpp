@@ -9,6 +9,7 @@
 
 #include "action_generator.h"
 #include "invariants.h"
+#include "launch_trace.h"
 #include "setting_text.h"
 #include "vexlo_model.h"
 
@@ -17,18 +18,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-std::vector<std::string> launchLines(std::string_view time, int playlist, int category) {
-  std::vector<std::string> lines;
-  for (int number : {0, 1, 2, 3, 4, 5, 6, 13, 14, 15, 16}) {
-    lines.push_back(std::string(time) + " SetPlaylistSelection " + std::to_string(number) +
-                    " false");
-  }
-  lines.push_back(std::string(time) + " SetPlaylistSelection " + std::to_string(playlist) +
-                  " true");
-  lines.push_back(std::string(time) + " StartMatchmaking " + std::to_string(category));
-  return lines;
-}
+using vexlo::testing::launchLines;
 
 // Runs `lines` and returns the trace of the last one; every earlier line must
 // run without error.
@@ -46,7 +36,7 @@ TEST(ModelQueue, ArmsAndLaunchesAfterTheWaitingTime) {
   EXPECT_THAT(traceOfLast(model, {"vexlo_enabled 1", "vexlo_queue"}),
               ElementsAre("[0.000] SetTimeout 1"));
   EXPECT_THAT(model.run("sim_wait 0.999").trace, IsEmpty());
-  EXPECT_EQ(model.run("sim_wait 0.001").trace, launchLines("[1.000]", 5, 1));
+  EXPECT_EQ(model.run("sim_wait 0.001").trace, launchLines("1.000", 5, 1));
   EXPECT_TRUE(model.queueArmed());
   EXPECT_TRUE(model.searching());
 }
@@ -76,7 +66,7 @@ TEST(ModelQueue, ReArmingSupersedesTheEarlierTimer) {
   EXPECT_THAT(traceOfLast(model, {"vexlo_queue", "sim_wait 1", "vexlo_queue", "vexlo_queue"}),
               ElementsAre("[1.000] SetTimeout 2"));
   EXPECT_THAT(model.run("sim_wait 1.5").trace, IsEmpty());
-  EXPECT_EQ(model.run("sim_wait 0.5").trace, launchLines("[3.000]", 5, 1));
+  EXPECT_EQ(model.run("sim_wait 0.5").trace, launchLines("3.000", 5, 1));
 }
 
 TEST(ModelQueue, TurningThePluginOffDisarmsAndCancelsTheSearch) {
@@ -120,7 +110,7 @@ TEST(ModelLaunch, CategoryFollowsThePlaylistNumber) {
   model.run("vexlo_enabled 1");
   model.run("vexlo_playlist 14");
   model.run("vexlo_queue");
-  EXPECT_EQ(model.run("sim_wait 1").trace, launchLines("[1.000]", 14, 2));
+  EXPECT_EQ(model.run("sim_wait 1").trace, launchLines("1.000", 14, 2));
   model.run("vexlo_playlist -3");
   model.run("vexlo_queue");
   model.run("vexlo_queue");
@@ -181,7 +171,7 @@ TEST(ModelInvariants, FlagAStartBeforeTheWaitingTime) {
   model.run("vexlo_enabled 1");
   model.run("vexlo_waitingtime 5");
   model.run("vexlo_queue");
-  const std::vector<std::string> early = launchLines("[1.000]", 5, 1);
+  const std::vector<std::string> early = launchLines("1.000", 5, 1);
   EXPECT_FALSE(checker.check("sim_wait 1", false, early, model).empty());
   EXPECT_THAT(checker.check("sim_frame", false, {"[1.000] SetColor 1 2 3 4"}, model),
               ::testing::Contains(::testing::HasSubstr("colour outside the table")));

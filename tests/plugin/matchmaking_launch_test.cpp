@@ -1,63 +1,55 @@
 // What the launch asks of matchmaking: which playlists it selects and which
 // category it starts, for every kind of playlist number.
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "launch_trace.h"
 #include "plugin_session.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using vexlo::testing::launchLines;
 using vexlo::testing::PluginSession;
+using vexlo::testing::selectionLines;
 using Lines = std::vector<std::string>;
 
 // The trace of a launch one second after arming, for the playlist set.
-Lines launchTrace(const std::string &playlist) {
+Lines launchTrace(std::int32_t playlist) {
   PluginSession session;
-  session.run("vexlo_enabled 1\nvexlo_waitingtime 1\nvexlo_playlist " + playlist + "\nvexlo_queue");
+  session.run("vexlo_enabled 1\nvexlo_waitingtime 1\nvexlo_playlist " + std::to_string(playlist) +
+              "\nvexlo_queue");
   return session.run("sim_wait 1");
 }
 
-Lines clearedThen(const std::vector<std::string> &last) {
-  Lines lines;
-  for (const char *number : {"0", "1", "2", "3", "4", "5", "6", "13", "14", "15", "16"}) {
-    lines.push_back(std::string("[1.000] SetPlaylistSelection ") + number + " false");
-  }
-  for (const std::string &line : last) {
-    lines.push_back("[1.000] " + line);
-  }
-  return lines;
-}
-
 TEST(MatchmakingLaunch, ClearsTheFixedSetThenSelectsTheConfiguredPlaylist) {
-  EXPECT_EQ(launchTrace("0"), clearedThen({"SetPlaylistSelection 0 true", "StartMatchmaking 0"}));
+  EXPECT_EQ(launchTrace(0), launchLines("1.000", 0, 0));
 }
 
 TEST(MatchmakingLaunch, DerivesTheCategoryFromThePlaylistNumber) {
   struct Case {
-    const char *playlist;
-    const char *category;
+    std::int32_t playlist;
+    std::int32_t category;
   };
-  for (const Case &c :
-       {Case{"3", "0"}, Case{"4", "1"}, Case{"5", "1"}, Case{"6", "1"}, Case{"12", "0"},
-        Case{"13", "2"}, Case{"14", "2"}, Case{"16", "2"}, Case{"17", "0"}}) {
-    EXPECT_EQ(launchTrace(c.playlist),
-              clearedThen({std::string("SetPlaylistSelection ") + c.playlist + " true",
-                           std::string("StartMatchmaking ") + c.category}))
+  for (const Case &c : {Case{3, 0}, Case{4, 1}, Case{5, 1}, Case{6, 1}, Case{12, 0}, Case{13, 2},
+                        Case{14, 2}, Case{16, 2}, Case{17, 0}}) {
+    EXPECT_EQ(launchTrace(c.playlist), launchLines("1.000", c.playlist, c.category))
         << "playlist " << c.playlist;
   }
 }
 
 TEST(MatchmakingLaunch, PassesNumbersOutsideTheSetThroughUnchanged) {
-  EXPECT_EQ(launchTrace("10"), clearedThen({"SetPlaylistSelection 10 true", "StartMatchmaking 0"}));
-  EXPECT_EQ(launchTrace("-3"), clearedThen({"SetPlaylistSelection -3 true", "StartMatchmaking 0"}))
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min(); // -2147483648
+  EXPECT_EQ(launchTrace(10), launchLines("1.000", 10, 0));
+  EXPECT_EQ(launchTrace(-3), launchLines("1.000", -3, 0))
       << "a negative number is a huge one taken as unsigned";
-  EXPECT_EQ(launchTrace("-2147483648"),
-            clearedThen({"SetPlaylistSelection -2147483648 true", "StartMatchmaking 0"}));
+  EXPECT_EQ(launchTrace(kLowest), launchLines("1.000", kLowest, 0));
 }
 
 TEST(MatchmakingLaunch, LeavesOtherSelectionsAsTheyWere) {
@@ -74,7 +66,7 @@ TEST(MatchmakingLaunch, InsideARunningMatchSelectsButDoesNotStart) {
   session.run("vexlo_enabled 1\nvexlo_waitingtime 1\nsim_game_found\nsim_state menu\nvexlo_queue\n"
               "sim_state online");
   const Lines trace = session.run("sim_wait 1\nsim_expect searching false\nsim_expect selected 5");
-  EXPECT_EQ(trace, Lines(clearedThen({"SetPlaylistSelection 5 true"})));
+  EXPECT_EQ(trace, selectionLines("1.000", 5));
 }
 
 TEST(MatchmakingLaunch, DoesNothingWhileMatchmakingIsUnusable) {

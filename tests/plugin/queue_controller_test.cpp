@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "launch_trace.h"
 #include "plugin_session.h"
 
 namespace {
@@ -15,6 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
+using vexlo::testing::launchLines;
 using vexlo::testing::PluginSession;
 using Lines = std::vector<std::string>;
 
@@ -25,18 +27,8 @@ constexpr const char *kStartEvent = "sim_call \"Function TAGame.GameEvent_TA.Sta
 constexpr const char *kMatchmakingCancel =
     "sim_call \"Function ProjectX.OnlineGameMatchmakingBase_X.Cancel\"";
 
-// The launch of playlist 5 at time T, as the host sees it.
-Lines launchAt(const std::string &time) {
-  Lines lines;
-  for (const char *number : {"0", "1", "2", "3", "4", "5", "6", "13", "14", "15", "16"}) {
-    lines.push_back("[" + time + "] SetPlaylistSelection " + number + " false");
-  }
-  lines.push_back("[" + time + "] SetPlaylistSelection 5 true");
-  lines.push_back("[" + time + "] StartMatchmaking 1");
-  return lines;
-}
-
-// An enabled plugin with a ten-second wait.
+// An enabled plugin with a ten-second wait; it launches the default playlist,
+// 5, in category 1.
 class QueueTest : public ::testing::Test {
 protected:
   QueueTest() { session.run("vexlo_enabled 1\nvexlo_waitingtime 10"); }
@@ -48,7 +40,7 @@ protected:
 TEST_F(QueueTest, ArmingWaitsThenLaunchesAndStaysArmed) {
   EXPECT_THAT(run("vexlo_queue"), ElementsAre("[0.000] SetTimeout 10"));
   EXPECT_THAT(run("sim_wait 9.999"), IsEmpty());
-  EXPECT_EQ(run("sim_wait 0.001"), launchAt("10.000"));
+  EXPECT_EQ(run("sim_wait 0.001"), launchLines("10.000", 5, 1));
   EXPECT_THAT(run("sim_expect searching true\nsim_expect selected 5\nsim_expect category 1\n"
                   "sim_frame\nsim_expect drawn true"),
               Not(IsEmpty()))
@@ -119,14 +111,14 @@ TEST_F(QueueTest, RoundOrEventStartOutsideOnlineGamesChangesNothing) {
   EXPECT_THAT(run(std::string(kStartRound) + "\n" + kStartEvent + "\nsim_expect searching true"),
               IsEmpty());
   run("sim_frame\nsim_expect drawn true");
-  EXPECT_EQ(run("sim_wait 10"), launchAt("10.000"));
+  EXPECT_EQ(run("sim_wait 10"), launchLines("10.000", 5, 1));
 }
 
 TEST_F(QueueTest, MatchEndKeepsAnArmedQueueArmed) {
   run("vexlo_queue");
   EXPECT_THAT(run("sim_state online\nsim_match_end\nsim_frame\nsim_expect drawn true"),
               Not(IsEmpty()));
-  EXPECT_EQ(run("sim_wait 10"), launchAt("10.000"));
+  EXPECT_EQ(run("sim_wait 10"), launchLines("10.000", 5, 1));
 }
 
 TEST_F(QueueTest, MatchEndNeverArmsByItself) {
@@ -166,7 +158,7 @@ TEST_F(QueueTest, ReArmingInsideTheWaitLaunchesOnceAfterTheLatestArming) {
   const Lines trace = run("vexlo_queue\nsim_wait 2\nvexlo_queue\nsim_wait 3\nvexlo_queue\n"
                           "sim_wait 20");
   Lines expected = {"[0.000] SetTimeout 10", "[5.000] SetTimeout 10"};
-  const Lines launch = launchAt("15.000");
+  const Lines launch = launchLines("15.000", 5, 1);
   expected.insert(expected.end(), launch.begin(), launch.end());
   EXPECT_EQ(trace, expected);
 }
