@@ -128,8 +128,9 @@ void frameRows(Screen &screen, const host::Host &host) {
                 colorText(box->color));
   }
   if (const host::FrameRecord::Text *style = frame.textStyle()) {
-    screen.more("text " + host::quoteText(frame.text()) + " at " + pointText(style->position) +
-                ", scale " + host::shortestNumber(style->xScale) + ", " + colorText(style->color));
+    screen.more("text " + host::quoteText(frame.text()) + (frame.textCut() ? " (cut)" : "") +
+                " at " + pointText(style->position) + ", scale " +
+                host::shortestNumber(style->xScale) + ", " + colorText(style->color));
   }
 }
 

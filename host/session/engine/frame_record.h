@@ -2,10 +2,13 @@
 // and sim_expect drawn.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include <corvane/value_types.h>
 
@@ -20,6 +23,8 @@ class FrameRecord {
 public:
   // The calls kept in order; later calls of a long frame are only counted.
   static constexpr std::size_t kKeptCalls = 16;
+  // The bytes of the last text kept for a person to read.
+  static constexpr std::size_t kKeptTextBytes = 256;
 
   struct Box {
     Vector2F position{};
@@ -55,9 +60,11 @@ public:
     note(Op::DrawString);
     drewText_ = true;
     textStyle_ = {pen_, color_, xScale, yScale};
-    if (text_ != text) {
-      text_ = text;
-    }
+    // Kept in a buffer of its own, never allocated: the frame path of a
+    // long text allocates once for the plugin's own copy and not again here.
+    textSize_ = std::min(text.size(), kKeptTextBytes);
+    textCut_ = textSize_ < text.size();
+    std::memcpy(text_.data(), text.data(), textSize_);
   }
 
   std::size_t calls() const { return calls_; }
@@ -66,7 +73,9 @@ public:
   // The last box and text of the frame, when it drew one.
   const Box *box() const { return drewBox_ ? &box_ : nullptr; }
   const Text *textStyle() const { return drewText_ ? &textStyle_ : nullptr; }
-  const std::string &text() const { return text_; }
+  // The last text drawn, its first kKeptTextBytes bytes at most.
+  std::string_view text() const { return {text_.data(), textSize_}; }
+  bool textCut() const { return textCut_; }
 
 private:
   void note(Op op) {
@@ -84,7 +93,9 @@ private:
   bool drewText_ = false;
   Box box_;
   Text textStyle_;
-  std::string text_;
+  std::array<char, kKeptTextBytes> text_{};
+  std::size_t textSize_ = 0;
+  bool textCut_ = false;
 };
 
 } // namespace corvane::host
