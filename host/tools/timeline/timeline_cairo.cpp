@@ -42,9 +42,17 @@ constexpr double kFiredMarkRadius = 4.0;
 constexpr double kDroppedMarkHalf = 3.5;
 constexpr double kEventTickTop = 3.0;
 constexpr double kEventTickLength = 11.0;
-constexpr double kEventLabelGap = 6.0; // between one mark's label and the next mark
+constexpr double kEventLabelGap = 6.0;  // between one mark's label and the next mark
+constexpr double kPictureEdgeGap = 4.0; // between the last label and the picture's edge
 constexpr double kAxisTickLength = 5.0;
 constexpr double kAxisLabelDrop = 18.0;
+// A break's two strokes lean this far each way from their middle, stand this
+// far inside the break's edges, and lie on a band of background this wide
+// so that they read over any span.
+constexpr double kBreakSlant = 3.0;
+constexpr double kBreakMarkInset = 4.0;
+constexpr double kBreakHalo = 4.0;
+constexpr double kBreakAxisHalfHeight = 6.0;
 constexpr double kHairline = 1.0;
 constexpr double kStroke = 1.5;
 // Vector lines on whole pixels blur across two; half a pixel puts them on one.
@@ -240,7 +248,7 @@ void drawSpan(Painter &painter, const Layout &layout, const Lane &lane, double s
 void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout,
                 const Lane &lane) {
   const Palette &p = painter.palette();
-  const double right = layout.scale.right;
+  const double right = layout.scale.right();
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
     const TimerSpan &timer = timeline.timers[i];
     const double y = lane.top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight +
@@ -265,12 +273,19 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
   }
 }
 
+// Each mark's tick, and its label from the tick to the next mark. A label
+// with no room there (at the picture's right edge, or before a mark just
+// across a break) moves left to end at its tick, as far as the label before
+// it leaves free.
 void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
   const Palette &p = painter.palette();
   const double tickTop = lane.top + kEventTickTop;
   const double tickBottom = tickTop + kEventTickLength;
   const double labelMiddle = tickBottom + (lane.top + lane.height - tickBottom) / 2.0;
-  for (const EventMark &mark : lane.marks) {
+  const auto width = static_cast<double>(layout.width);
+  double taken = layout.scale.left() - kEventLabelGap; // where the last label ends
+  for (std::size_t i = 0; i < lane.marks.size(); ++i) {
+    const EventMark &mark = lane.marks[i];
     const double x0 = std::round(layout.scale.x(mark.first)) + kPixelCentre;
     painter.line(x0, tickTop, x0, tickBottom, kStroke, p.eventTick);
     if (mark.last > mark.first) {
@@ -279,16 +294,55 @@ void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
       painter.line(x1, tickTop, x1, tickBottom, kHairline, p.eventTick);
       painter.line(x0, tickTop, x1, tickTop, kHairline, p.eventTick);
     }
-    painter.text(
-        mark.label, x0, labelMiddle, kEventFontSize, p.text,
-        std::min(x0 + kEventLabelWidth - kEventLabelGap, static_cast<double>(layout.width)));
+    const double limit = i + 1 < lane.marks.size()
+                             ? std::round(layout.scale.x(lane.marks[i + 1].first)) - kEventLabelGap
+                             : width - kPictureEdgeGap;
+    // Whole pixels, so that moving a label left by its width leaves it room.
+    const double labelWidth = std::ceil(painter.textWidth(mark.label, kEventFontSize));
+    const double from = std::max(std::min(x0, limit - labelWidth), taken + kEventLabelGap);
+    painter.text(mark.label, from, labelMiddle, kEventFontSize, p.text, limit);
+    taken = std::min(from + labelWidth, limit);
+  }
+}
+
+// The two slanted strokes of a break, from `top` to `bottom`.
+void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, double bottom) {
+  const Palette &p = painter.palette();
+  for (const double x : {piece.left + kBreakMarkInset, piece.right - kBreakMarkInset}) {
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, p.background);
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, p.mutedText);
+  }
+}
+
+// Each compressed idle stretch: its strokes across every lane. What runs
+// through it is drawn under them and stays whole; event labels, drawn after,
+// stay readable over them.
+void drawLaneBreaks(Painter &painter, const Layout &layout) {
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    if (piece.idle) {
+      for (const Lane &lane : layout.lanes) {
+        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
+      }
+    }
+  }
+}
+
+// The axis line left open between a break's strokes.
+void drawAxisBreaks(Painter &painter, const Layout &layout) {
+  const double axis = std::round(layout.axisTop) + kPixelCentre;
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    if (piece.idle) {
+      painter.line(piece.left + kBreakMarkInset, axis, piece.right - kBreakMarkInset, axis,
+                   kBreakHalo, painter.palette().background);
+      drawBreakStrokes(painter, piece, axis - kBreakAxisHalfHeight, axis + kBreakAxisHalfHeight);
+    }
   }
 }
 
 void drawAxis(Painter &painter, const Layout &layout) {
   const Palette &p = painter.palette();
   const double y = std::round(layout.axisTop) + kPixelCentre;
-  painter.line(layout.scale.left, y, layout.scale.right, y, kHairline, p.text);
+  painter.line(layout.scale.left(), y, layout.scale.right(), y, kHairline, p.text);
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
     painter.line(x, y, x, y + kAxisTickLength, kHairline, p.text);
@@ -309,7 +363,7 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
       painter.fill(0.0, lane.top, width, lane.height, palette.alternateLane);
     }
     painter.text(lane.title, kLaneTitleIndent, middleOf(lane), kTitleFontSize, palette.mutedText,
-                 layout.scale.left);
+                 layout.scale.left());
   }
   const double gridTop = layout.lanes.front().top;
   for (const AxisTick &tick : layout.ticks) {
@@ -348,8 +402,13 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
     case LaneKind::Notifiers:
     case LaneKind::Functions:
     case LaneKind::Commands:
+      break; // over the breaks' strokes, below
+    }
+  }
+  drawLaneBreaks(painter, layout);
+  for (const Lane &lane : layout.lanes) {
+    if (!lane.marks.empty()) {
       drawEvents(painter, layout, lane);
-      break;
     }
   }
   for (const Lane &lane : layout.lanes) {
@@ -357,6 +416,7 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
     painter.line(0.0, y, width, y, kHairline, palette.rule);
   }
   drawAxis(painter, layout);
+  drawAxisBreaks(painter, layout);
 }
 
 std::string failure(const std::string &path, const std::string &reason) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <utility>
 
 namespace corvane::timeline {
@@ -17,6 +18,11 @@ constexpr double kMinSpanSeconds = 1.0;
 constexpr double kTickEndTolerance = 1e-9;
 constexpr std::array<double, 3> kTickMantissas{1.0, 2.0, 5.0};
 constexpr double kDecade = 10.0;
+// A piece too short for a tick at its step tries this many finer ones.
+constexpr int kMaxFinerSteps = 12;
+// The idle time kept beside a break never takes more than this share of its
+// stretch, however few pixels per second the rest gets.
+constexpr double kMaxContextShare = 0.25;
 
 constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kTimes = " \u00d7";
@@ -60,7 +66,89 @@ const char *laneTitle(LaneKind kind) {
   return "";
 }
 
+// The ticks at multiples of `step` within `segment`.
+void appendTicks(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
+  const auto first = static_cast<long long>(std::ceil(segment.start / step - kTickEndTolerance));
+  const auto last = static_cast<long long>(std::floor(segment.end / step + kTickEndTolerance));
+  for (long long i = first; i <= last; ++i) {
+    const double t = static_cast<double>(i) * step;
+    ticks.push_back(AxisTick{t, secondsLabel(t, step)});
+  }
+}
+
+// The one tick of a piece too short for its step: the roundest time in it,
+// nearest its middle among those.
+void appendFinerTick(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
+  double decade = std::pow(kDecade, std::floor(std::log10(step)));
+  for (int tries = 0; tries < kMaxFinerSteps; ++tries, decade /= kDecade) {
+    for (auto mantissa = kTickMantissas.rbegin(); mantissa != kTickMantissas.rend(); ++mantissa) {
+      const double finer = *mantissa * decade;
+      if (finer >= step) {
+        continue;
+      }
+      const double t = std::round((segment.start + segment.end) / 2.0 / finer) * finer;
+      if (t >= segment.start && t <= segment.end) {
+        ticks.push_back(AxisTick{t, secondsLabel(t, finer)});
+        return;
+      }
+    }
+  }
+}
+
+// Every moment at which something starts, ends or happens, within the run,
+// in order and once each.
+std::vector<double> momentsOf(const Timeline &timeline, double end) {
+  std::vector<double> moments{0.0, end};
+  const auto add = [&](double t) { moments.push_back(std::clamp(t, 0.0, end)); };
+  for (const StateSpan &span : timeline.states) {
+    add(span.start);
+    add(span.end);
+  }
+  for (const SearchSpan &span : timeline.searches) {
+    add(span.start);
+    add(span.end);
+  }
+  for (const TimerSpan &timer : timeline.timers) {
+    add(timer.set);
+    add(timer.end);
+    add(timer.due);
+  }
+  for (const BarSpan &span : timeline.bars) {
+    add(span.start);
+    add(span.end);
+  }
+  for (const Event &event : timeline.events) {
+    add(event.time);
+  }
+  std::sort(moments.begin(), moments.end());
+  moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
+  return moments;
+}
+
 } // namespace
+
+Scale::Scale(double start, double end, double left, double right)
+    : segments_{ScaleSegment{start, end, left, right, false}} {}
+
+Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {
+  if (segments_.empty()) {
+    segments_.push_back(ScaleSegment{});
+  }
+}
+
+double Scale::x(double t) const {
+  // The first piece that reaches `t`; the last one for any time after it.
+  const auto piece =
+      std::lower_bound(segments_.begin(), segments_.end() - 1, t,
+                       [](const ScaleSegment &segment, double time) { return segment.end < time; });
+  return piece->x(t);
+}
+
+bool Scale::breakBetween(double a, double b) const {
+  return std::any_of(segments_.begin(), segments_.end(), [&](const ScaleSegment &segment) {
+    return segment.idle && segment.start < b && segment.end > a;
+  });
+}
 
 std::size_t charCount(std::string_view text) {
   return static_cast<std::size_t>(
@@ -114,13 +202,27 @@ std::string secondsLabel(double t, double step) {
 }
 
 std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
-  const double step = tickStep(scale.pixelsPerSecond(), minSpacing);
+  std::vector<AxisTick> candidates;
+  for (const ScaleSegment &segment : scale.segments()) {
+    if (segment.idle) {
+      continue;
+    }
+    const std::size_t before = candidates.size();
+    const double step = tickStep(segment.pixelsPerSecond(), minSpacing);
+    appendTicks(segment, step, candidates);
+    if (candidates.size() == before) {
+      appendFinerTick(segment, step, candidates);
+    }
+  }
   std::vector<AxisTick> ticks;
-  const auto first = static_cast<long long>(std::ceil(scale.start / step - kTickEndTolerance));
-  const auto last = static_cast<long long>(std::floor(scale.end / step + kTickEndTolerance));
-  for (long long i = first; i <= last; ++i) {
-    const double t = static_cast<double>(i) * step;
-    ticks.push_back(AxisTick{t, secondsLabel(t, step)});
+  double taken = -std::numeric_limits<double>::infinity(); // where the last label ends
+  for (AxisTick &tick : candidates) {
+    const double x = scale.x(tick.time);
+    const double halfWidth = static_cast<double>(charCount(tick.label)) * kAxisCharWidth / 2.0;
+    if (x - halfWidth >= taken + kAxisLabelGap) {
+      taken = x + halfWidth;
+      ticks.push_back(std::move(tick));
+    }
   }
   return ticks;
 }
@@ -147,7 +249,8 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
     if (event.kind != kind) {
       continue;
     }
-    if (!groups.empty() && scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth) {
+    if (!groups.empty() && scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
+        !scale.breakBetween(groups.back().mark.first, event.time)) {
       Group &group = groups.back();
       group.mark.last = event.time;
       ++group.mark.count;
@@ -205,11 +308,72 @@ std::string searchLabel(const SearchSpan &search) {
   return label;
 }
 
+Scale timeScale(const Timeline &timeline, double left, double right) {
+  const double end = std::max(timeline.end, kMinSpanSeconds);
+  const double width = right - left;
+
+  struct Stretch {
+    double start = 0.0;
+    double end = 0.0;
+    double length() const { return end - start; }
+  };
+  const std::vector<double> moments = momentsOf(timeline, end);
+  std::vector<Stretch> stretches;
+  for (std::size_t i = 1; i < moments.size(); ++i) {
+    if (moments[i] - moments[i - 1] >= kMinIdleSeconds) {
+      stretches.push_back(Stretch{moments[i - 1], moments[i]});
+    }
+  }
+  std::sort(stretches.begin(), stretches.end(),
+            [](const Stretch &a, const Stretch &b) { return a.length() > b.length(); });
+
+  // Longest first, each measured against what the picture still draws, so
+  // that one long absence makes room for the next one only if that one is
+  // long beside what is left.
+  const double breakRoom = kBreakWidth + 2.0 * kBreakContext;
+  const auto maxBreaks =
+      static_cast<std::size_t>(std::max(kMaxBreakShare * width / breakRoom, 0.0));
+  double drawn = end;
+  std::vector<Stretch> breaks;
+  for (const Stretch &stretch : stretches) {
+    if (breaks.size() == maxBreaks || stretch.length() < kIdleShare * drawn ||
+        drawn - stretch.length() < kMinSpanSeconds) {
+      break;
+    }
+    breaks.push_back(stretch);
+    drawn -= stretch.length();
+  }
+  if (breaks.empty()) {
+    return Scale(0.0, end, left, right);
+  }
+  std::sort(breaks.begin(), breaks.end(),
+            [](const Stretch &a, const Stretch &b) { return a.start < b.start; });
+
+  // Every second drawn gets the same pixels; each break gets breakRoom, its
+  // mark and the idle time kept on both sides of it.
+  const double pixelsPerSecond = (width - static_cast<double>(breaks.size()) * breakRoom) / drawn;
+  std::vector<ScaleSegment> segments;
+  double t = 0.0;
+  double x = left;
+  const auto addSegment = [&](double until, double untilX, bool idle) {
+    segments.push_back(ScaleSegment{t, until, x, untilX, idle});
+    t = until;
+    x = untilX;
+  };
+  for (const Stretch &stretch : breaks) {
+    const double context =
+        std::min(kBreakContext / pixelsPerSecond, kMaxContextShare * stretch.length());
+    addSegment(stretch.start + context, x + (stretch.start + context - t) * pixelsPerSecond, false);
+    addSegment(stretch.end - context, x + breakRoom - 2.0 * context * pixelsPerSecond, true);
+  }
+  addSegment(end, right, false);
+  return Scale(std::move(segments));
+}
+
 Layout layOut(const Timeline &timeline, int width) {
   Layout layout;
   layout.width = width;
-  layout.scale = Scale{0.0, std::max(timeline.end, kMinSpanSeconds), kLaneTitleWidth,
-                       static_cast<double>(width) - kRightMargin};
+  layout.scale = timeScale(timeline, kLaneTitleWidth, static_cast<double>(width) - kRightMargin);
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
   layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
   const int timerRowCount =
