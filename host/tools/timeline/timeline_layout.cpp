@@ -23,6 +23,8 @@ constexpr int kMaxFinerSteps = 12;
 // The idle time kept beside a break never takes more than this share of its
 // stretch, however few pixels per second the rest gets.
 constexpr double kMaxContextShare = 0.25;
+// At most this many buckets are used to find idle stretches (a megabyte).
+constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 
 constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kTimes = " \u00d7";
@@ -95,11 +97,38 @@ void appendFinerTick(const ScaleSegment &segment, double step, std::vector<AxisT
   }
 }
 
-// Every moment at which something starts, ends or happens, within the run,
-// in order and once each.
-std::vector<double> momentsOf(const Timeline &timeline, double end) {
-  std::vector<double> moments{0.0, end};
-  const auto add = [&](double t) { moments.push_back(std::clamp(t, 0.0, end)); };
+// A stretch of the run in which nothing starts, ends or happens.
+struct Stretch {
+  double start = 0.0;
+  double end = 0.0;
+  double length() const { return end - start; }
+};
+
+// The stretches of at least kMinIdleSeconds between the moments at which
+// something starts, ends or happens, in time order. Sorting every moment of a
+// busy run of hours would cost more than drawing it, so the moments go into
+// buckets of half that length, each keeping its first and last: a stretch that
+// long crosses a bucket's edge and shows between two buckets with moments.
+// Runs so long that the buckets would outnumber kMaxIdleBuckets get wider
+// ones, and only miss stretches shorter than one of those.
+std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
+  const double bucketSeconds =
+      std::max(kMinIdleSeconds / 2.0, end / static_cast<double>(kMaxIdleBuckets));
+  const auto buckets = static_cast<std::size_t>(end / bucketSeconds) + 1;
+  constexpr double kNone = std::numeric_limits<double>::infinity();
+  std::vector<std::pair<double, double>> firstAndLast(buckets, {kNone, -kNone});
+  const double bucketsPerSecond = 1.0 / bucketSeconds;
+  const auto lastBucket = static_cast<std::ptrdiff_t>(buckets - 1);
+  const auto add = [&](double t) {
+    t = std::clamp(t, 0.0, end);
+    // A signed index: converting to one is a single instruction.
+    const auto bucket = std::min(static_cast<std::ptrdiff_t>(t * bucketsPerSecond), lastBucket);
+    auto &[first, last] = firstAndLast[static_cast<std::size_t>(bucket)];
+    first = std::min(first, t);
+    last = std::max(last, t);
+  };
+  add(0.0);
+  add(end);
   for (const StateSpan &span : timeline.states) {
     add(span.start);
     add(span.end);
@@ -120,9 +149,19 @@ std::vector<double> momentsOf(const Timeline &timeline, double end) {
   for (const Event &event : timeline.events) {
     add(event.time);
   }
-  std::sort(moments.begin(), moments.end());
-  moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
-  return moments;
+
+  std::vector<Stretch> stretches;
+  double previous = 0.0; // the last moment of the last bucket with moments
+  for (const auto &[first, last] : firstAndLast) {
+    if (first > last) {
+      continue;
+    }
+    if (first - previous >= kMinIdleSeconds) {
+      stretches.push_back(Stretch{previous, first});
+    }
+    previous = last;
+  }
+  return stretches;
 }
 
 } // namespace
@@ -312,46 +351,43 @@ Scale timeScale(const Timeline &timeline, double left, double right) {
   const double end = std::max(timeline.end, kMinSpanSeconds);
   const double width = right - left;
 
-  struct Stretch {
-    double start = 0.0;
-    double end = 0.0;
-    double length() const { return end - start; }
-  };
-  const std::vector<double> moments = momentsOf(timeline, end);
-  std::vector<Stretch> stretches;
-  for (std::size_t i = 1; i < moments.size(); ++i) {
-    if (moments[i] - moments[i - 1] >= kMinIdleSeconds) {
-      stretches.push_back(Stretch{moments[i - 1], moments[i]});
-    }
-  }
+  std::vector<Stretch> stretches = idleStretches(timeline, end);
   std::sort(stretches.begin(), stretches.end(),
             [](const Stretch &a, const Stretch &b) { return a.length() > b.length(); });
 
-  // Longest first, each measured against what the picture still draws, so
-  // that one long absence makes room for the next one only if that one is
-  // long beside what is left.
-  const double breakRoom = kBreakWidth + 2.0 * kBreakContext;
-  const auto maxBreaks =
-      static_cast<std::size_t>(std::max(kMaxBreakShare * width / breakRoom, 0.0));
+  // The k longest stretches become breaks for the largest k at which the
+  // k-th is still long beside what the picture would draw with it, so that
+  // several absences of about the same length go together rather than none
+  // of them being a quarter of the whole.
+  const auto maxBreaks = static_cast<std::size_t>(
+      std::max(kMaxBreakShare * width / (kBreakWidth + 2.0 * kMinBreakContext), 0.0));
+  std::size_t count = 0;
   double drawn = end;
-  std::vector<Stretch> breaks;
-  for (const Stretch &stretch : stretches) {
-    if (breaks.size() == maxBreaks || stretch.length() < kIdleShare * drawn ||
-        drawn - stretch.length() < kMinSpanSeconds) {
-      break;
+  double longer = 0.0; // the idle time in the stretches longer than the one looked at
+  for (std::size_t k = 0; k < std::min(maxBreaks, stretches.size()); ++k) {
+    const double length = stretches[k].length();
+    if (length >= kIdleShare * (end - longer) && end - longer - length >= kMinSpanSeconds) {
+      count = k + 1;
+      drawn = end - longer - length;
     }
-    breaks.push_back(stretch);
-    drawn -= stretch.length();
+    longer += length;
   }
-  if (breaks.empty()) {
+  if (count == 0) {
     return Scale(0.0, end, left, right);
   }
+  std::vector<Stretch> breaks(stretches.begin(),
+                              stretches.begin() + static_cast<std::ptrdiff_t>(count));
   std::sort(breaks.begin(), breaks.end(),
             [](const Stretch &a, const Stretch &b) { return a.start < b.start; });
 
   // Every second drawn gets the same pixels; each break gets breakRoom, its
-  // mark and the idle time kept on both sides of it.
-  const double pixelsPerSecond = (width - static_cast<double>(breaks.size()) * breakRoom) / drawn;
+  // mark and the idle time kept on both sides of it, less of that when many
+  // breaks share the axis.
+  const auto breakCount = static_cast<double>(breaks.size());
+  const double breakContext =
+      std::min(kBreakContext, (kMaxBreakShare * width / breakCount - kBreakWidth) / 2.0);
+  const double breakRoom = kBreakWidth + 2.0 * breakContext;
+  const double pixelsPerSecond = (width - breakCount * breakRoom) / drawn;
   std::vector<ScaleSegment> segments;
   double t = 0.0;
   double x = left;
@@ -362,7 +398,7 @@ Scale timeScale(const Timeline &timeline, double left, double right) {
   };
   for (const Stretch &stretch : breaks) {
     const double context =
-        std::min(kBreakContext / pixelsPerSecond, kMaxContextShare * stretch.length());
+        std::min(breakContext / pixelsPerSecond, kMaxContextShare * stretch.length());
     addSegment(stretch.start + context, x + (stretch.start + context - t) * pixelsPerSecond, false);
     addSegment(stretch.end - context, x + breakRoom - 2.0 * context * pixelsPerSecond, true);
   }

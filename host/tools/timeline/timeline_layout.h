@@ -30,14 +30,17 @@ inline constexpr double kAxisCharWidth = 6.5;
 inline constexpr double kAxisLabelGap = 8.0;
 // A stretch in which nothing starts, ends or happens is drawn as a break when
 // it is at least kMinIdleSeconds long and kIdleShare of the time that the
-// picture would still draw with it: a minute in a match of five is the
-// match, an hour away from the keyboard in an evening is not.
+// picture would draw with it, the longer stretches already broken: a minute
+// in a match of five is the match, an hour away from the keyboard in an
+// evening is not.
 inline constexpr double kMinIdleSeconds = 60.0;
 inline constexpr double kIdleShare = 0.25;
 // A break's mark, and the idle time kept visible on each side of it so that
-// an interval running through it is seen to go on.
+// an interval running through it is seen to go on; down to kMinBreakContext
+// when many breaks share the axis.
 inline constexpr double kBreakWidth = 18.0;
 inline constexpr double kBreakContext = 36.0;
+inline constexpr double kMinBreakContext = 6.0;
 // Breaks take at most this share of the time axis; the longest go first.
 inline constexpr double kMaxBreakShare = 1.0 / 3.0;
 // An interval or a timer however short is drawn at least this wide.
