@@ -77,6 +77,11 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
   for (double t = 0.0; t <= everyTenMinutes.end; t += 600.0) {
     everyTenMinutes.events.push_back(Event{t, EventKind::Key, "F3"});
   }
+  Timeline fourHoursAway = lasting(4.0 * 3610.0); // ten seconds' play after each hour
+  for (double t = 0.0; t <= fourHoursAway.end; t += 3610.0) {
+    fourHoursAway.events.push_back(Event{t, EventKind::Key, "F3"});
+    fourHoursAway.events.push_back(Event{std::max(t - 10.0, 0.0), EventKind::Key, "F3"});
+  }
   const std::vector<Row> rows{
       {lasting(95.0), {"0 s", "10 s"}, 0, 47.5, 0.5},
       {lasting(3.0 * 3600.0), {"0 s", "1000 s"}, 0, 5400.0, 0.5},
@@ -84,6 +89,7 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
       {everyTenMinutes, {"0 s", "1000 s"}, 0, 5400.0, 0.5}, // 10 min idle in 3 h: no break
       {idleThenBusy(300.0, 320.0), {"0 s", "300 s", "302 s"}, 1, 300.0, 0.91}, // the demo
       {idleThenBusy(3600.0, 3620.0), {"0 s", "3600 s", "3602 s"}, 1, 3600.0, 0.91},
+      {fourHoursAway, {"0 s", "3600 s"}, 4, 14430.0, 0.17},     // none a quarter of the whole
       {idleThenBusy(50.0, 60.0), {"0 s", "5 s"}, 0, 30.0, 0.5}, // under a minute idle
   };
   for (const Row &row : rows) {
