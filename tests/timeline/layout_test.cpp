@@ -1,6 +1,8 @@
-// Timeline layout: event marks that would overprint, and the axis's steps.
+// Timeline layout: event marks that would overprint, the axis's steps and
+// its breaks.
 #include <host/tools/timeline/timeline_layout.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,12 +45,73 @@ TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
   }
 }
 
-// Catches axes whose ticks crowd or whose labels are not round numbers.
+// A run that is online from 0 s, then busy from `busyFrom` to its end,
+// with a key at each of the two.
+Timeline idleThenBusy(double busyFrom, double end) {
+  Timeline run;
+  run.end = end;
+  run.states = {{0.0, busyFrom, "online"}, {busyFrom, end, "freeplay"}};
+  run.searches = {{end, end, 1, {5}}};
+  run.events = {{0.0, EventKind::Key, "F3"}, {busyFrom, EventKind::Key, "F3"}};
+  return run;
+}
+
+// Catches axes whose ticks crowd or whose labels are not round numbers, an
+// idle stretch drawn at its true width or a busy stretch broken, a break
+// whose far side has no time on it, and x running backwards across a break.
 TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
-  EXPECT_EQ(axisTicks(Scale{0.0, 95.0, 130.0, 1176.0}, kMinTickSpacing).at(1).label, "10 s");
-  EXPECT_EQ(axisTicks(Scale{0.0, 3.0 * 3600.0, 130.0, 1176.0}, kMinTickSpacing).at(1).label,
-            "1000 s");
-  EXPECT_EQ(axisTicks(Scale{0.0, 1.0, 130.0, 1176.0}, kMinTickSpacing).at(1).label, "0.1 s");
+  struct Row {
+    Timeline run;
+    std::vector<std::string> firstLabels;
+    std::size_t breaks;
+    double busyFrom;  // the share of the axis from here to the end is
+    double busyShare; // this, within kShareTolerance
+  };
+  constexpr double kShareTolerance = 0.05;
+  const auto lasting = [](double end) {
+    Timeline run;
+    run.end = end;
+    return run;
+  };
+  Timeline everyTenMinutes = lasting(3.0 * 3600.0);
+  for (double t = 0.0; t <= everyTenMinutes.end; t += 600.0) {
+    everyTenMinutes.events.push_back(Event{t, EventKind::Key, "F3"});
+  }
+  Timeline fourHoursAway = lasting(4.0 * 3610.0); // ten seconds' play after each hour
+  for (double t = 0.0; t <= fourHoursAway.end; t += 3610.0) {
+    fourHoursAway.events.push_back(Event{t, EventKind::Key, "F3"});
+    fourHoursAway.events.push_back(Event{std::max(t - 10.0, 0.0), EventKind::Key, "F3"});
+  }
+  const std::vector<Row> rows{
+      {lasting(95.0), {"0 s", "10 s"}, 0, 47.5, 0.5},
+      {lasting(3.0 * 3600.0), {"0 s", "1000 s"}, 0, 5400.0, 0.5},
+      {lasting(1.0), {"0.0 s", "0.1 s"}, 0, 0.5, 0.5},
+      {everyTenMinutes, {"0 s", "1000 s"}, 0, 5400.0, 0.5}, // 10 min idle in 3 h: no break
+      {idleThenBusy(300.0, 320.0), {"0 s", "300 s", "302 s"}, 1, 300.0, 0.91}, // the demo
+      {idleThenBusy(3600.0, 3620.0), {"0 s", "3600 s", "3602 s"}, 1, 3600.0, 0.91},
+      {fourHoursAway, {"0 s", "3600 s"}, 4, 14430.0, 0.17},     // none a quarter of the whole
+      {idleThenBusy(50.0, 60.0), {"0 s", "5 s"}, 0, 30.0, 0.5}, // under a minute idle
+  };
+  for (const Row &row : rows) {
+    const Layout layout = layOut(row.run);
+    const Scale &scale = layout.scale;
+    std::vector<std::string> labels;
+    for (std::size_t i = 0; i < row.firstLabels.size() && i < layout.ticks.size(); ++i) {
+      labels.push_back(layout.ticks[i].label);
+    }
+    EXPECT_EQ(labels, row.firstLabels) << row.run.end;
+    EXPECT_EQ(std::count_if(scale.segments().begin(), scale.segments().end(),
+                            [](const ScaleSegment &piece) { return piece.idle; }),
+              row.breaks)
+        << row.run.end;
+    EXPECT_NEAR((scale.right() - scale.x(row.busyFrom)) / (scale.right() - scale.left()),
+                row.busyShare, kShareTolerance)
+        << row.run.end;
+    const double step = row.run.end / 4096.0;
+    for (double t = -step; t < row.run.end + step; t += step) {
+      ASSERT_LT(scale.x(t), scale.x(t + step)) << row.run.end << " at " << t;
+    }
+  }
 }
 
 } // namespace

@@ -48,15 +48,17 @@ Timeline recordedRun() {
 }
 
 // Catches repeated notifications recorded as new intervals, intervals left
-// open at the end, lanes drawn out of place or in the wrong colour, and a
-// failed write reported without the file or the reason.
+// open at the end, lanes drawn out of place or in the wrong colour, a search
+// found the moment it started drawn too thin to see, and a failed write
+// reported without the file or the reason.
 TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
-  const Timeline run = recordedRun();
+  Timeline run = recordedRun();
   ASSERT_EQ(run.states.size(), 4U);
   EXPECT_EQ(run.states.back().end, 95.0);
   EXPECT_EQ(run.bars.size(), 1U);
   EXPECT_EQ(run.searches.size(), 1U);
   EXPECT_EQ(run.timers.at(0).outcome, TimerOutcome::Fired);
+  run.searches.push_back(SearchSpan{60.0, 60.0, 1, {5}});
 
   const fs::path folder =
       fs::temp_directory_path() / ("vexlo-timeline-" + std::to_string(getpid()));
@@ -82,8 +84,9 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   };
   EXPECT_EQ(at(60.0, LaneKind::State), stateColour("online"));
   EXPECT_EQ(at(20.0, LaneKind::State), stateColour("freeplay"));
-  EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);  // the bar is black, as in the game
-  EXPECT_GT(at(52.0, LaneKind::Bar).r, 192); // and hidden after it
+  EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);      // the bar is black, as in the game
+  EXPECT_GT(at(52.0, LaneKind::Bar).r, 192);     // and hidden after it
+  EXPECT_LT(at(60.15, LaneKind::Search).r, 128); // 1.6 px past its start, in search blue
 
   EXPECT_EQ(renderTimeline(run, (folder / "gone" / "run.png").string()),
             "cannot write timeline " + (folder / "gone" / "run.png").string() +

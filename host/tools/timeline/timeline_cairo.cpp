@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <numbers>
+#include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <cairo-svg.h>
 #include <cairo.h>
@@ -42,9 +46,17 @@ constexpr double kFiredMarkRadius = 4.0;
 constexpr double kDroppedMarkHalf = 3.5;
 constexpr double kEventTickTop = 3.0;
 constexpr double kEventTickLength = 11.0;
-constexpr double kEventLabelGap = 6.0; // between one mark's label and the next mark
+constexpr double kEventLabelGap = 6.0;  // between one mark's label and the next mark
+constexpr double kPictureEdgeGap = 4.0; // between the last label and the picture's edge
 constexpr double kAxisTickLength = 5.0;
 constexpr double kAxisLabelDrop = 18.0;
+// A break's two strokes lean this far each way from their middle, stand this
+// far inside the break's edges, and lie on a band of background this wide
+// so that they read over any span.
+constexpr double kBreakSlant = 3.0;
+constexpr double kBreakMarkInset = 4.0;
+constexpr double kBreakHalo = 4.0;
+constexpr double kBreakAxisHalfHeight = 6.0;
 constexpr double kHairline = 1.0;
 constexpr double kStroke = 1.5;
 // Vector lines on whole pixels blur across two; half a pixel puts them on one.
@@ -225,29 +237,93 @@ private:
 
 double middleOf(const Lane &lane) { return lane.top + lane.height / 2.0; }
 
-// A filled interval of a span lane, its text inside it where there is room.
-void drawSpan(Painter &painter, const Layout &layout, const Lane &lane, double start, double end,
-              Rgb fill, const std::string &text, Rgb textColour) {
-  const double x0 = layout.scale.x(start);
-  const double x1 = std::max(layout.scale.x(end), x0 + kHairline);
-  painter.fill(x0, lane.top + kSpanInset, x1 - x0, lane.height - 2.0 * kSpanInset, fill);
-  if (x1 - x0 > 2.0 * kSpanTextIndent) {
-    painter.text(text, x0 + kSpanTextIndent, middleOf(lane), kLabelFontSize, textColour,
-                 x1 - kSpanTextIndent);
+// The x range from the end of the last break before `x0` to the start of the
+// first break after `x1`: where a text beside an interval may go without
+// running into another stretch of time.
+std::pair<double, double> roomBetweenBreaks(const Scale &scale, double x0, double x1) {
+  std::pair<double, double> room{-std::numeric_limits<double>::infinity(),
+                                 std::numeric_limits<double>::infinity()};
+  for (const ScaleSegment &piece : scale.segments()) {
+    if (piece.idle && piece.right <= x0) {
+      room.first = piece.right;
+    } else if (piece.idle && piece.left >= x1) {
+      room.second = std::min(room.second, piece.left);
+    }
+  }
+  return room;
+}
+
+// One interval of a span lane, in the picture's terms.
+struct LaneSpan {
+  double start = 0.0;
+  double end = 0.0;
+  Rgb fill;
+  std::string text;
+};
+
+// A span lane's intervals, in time order, each at least kMinSpanWidth wide
+// so that a search found the moment it started still shows. The text goes
+// inside, cut to fit. An interval too narrow for one character of it gets
+// it whole beside it instead, after it if there is room before the next
+// interval, else before it if there is room after the last text, else not
+// at all: a text cut to a few letters beside a sliver says nothing. Neither
+// side reaches across a break.
+void drawSpanLane(Painter &painter, const Layout &layout, const Lane &lane,
+                  const std::vector<LaneSpan> &spans, Rgb insideText, std::optional<Rgb> edge) {
+  const double middle = middleOf(lane);
+  const double top = lane.top + kSpanInset;
+  const double height = lane.height - 2.0 * kSpanInset;
+  double taken = layout.scale.left(); // where the last interval or text beside one ends
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const LaneSpan &span = spans[i];
+    const double x0 = layout.scale.x(span.start);
+    const double x1 = std::max(layout.scale.x(span.end), x0 + kMinSpanWidth);
+    painter.fill(x0, top, x1 - x0, height, span.fill);
+    if (edge) {
+      const double left = std::round(x0) + kPixelCentre;
+      const double right = std::max(std::round(x1) - kPixelCentre, left);
+      painter.outline(left, top + kPixelCentre, right - left, height - kHairline, *edge);
+    }
+    const std::string inside =
+        painter.fitted(span.text, x1 - x0 - 2.0 * kSpanTextIndent, kLabelFontSize);
+    if (!inside.empty()) {
+      painter.text(inside, x0 + kSpanTextIndent, middle, kLabelFontSize, insideText,
+                   x1 - kSpanTextIndent);
+      taken = x1;
+      continue;
+    }
+    const double width = std::ceil(painter.textWidth(span.text, kLabelFontSize));
+    const auto [afterBreak, beforeBreak] = roomBetweenBreaks(layout.scale, x0, x1);
+    const double next = std::min(i + 1 < spans.size() ? layout.scale.x(spans[i + 1].start)
+                                                      : static_cast<double>(layout.width),
+                                 beforeBreak);
+    const double last = std::max(taken, afterBreak);
+    const Rgb besideText = painter.palette().text;
+    if (x1 + 2.0 * kSpanTextIndent + width <= next) {
+      painter.text(span.text, x1 + kSpanTextIndent, middle, kLabelFontSize, besideText,
+                   x1 + kSpanTextIndent + width);
+      taken = x1 + kSpanTextIndent + width;
+    } else if (last + 2.0 * kSpanTextIndent + width <= x0) {
+      painter.text(span.text, x0 - kSpanTextIndent - width, middle, kLabelFontSize, besideText,
+                   x0 - kSpanTextIndent);
+      taken = x1;
+    } else {
+      taken = std::max(taken, x1);
+    }
   }
 }
 
 void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout,
                 const Lane &lane) {
   const Palette &p = painter.palette();
-  const double right = layout.scale.right;
+  const double right = layout.scale.right();
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
     const TimerSpan &timer = timeline.timers[i];
     const double y = lane.top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight +
                      kTimerRowHeight / 2.0;
     const double x0 = layout.scale.x(timer.set);
     const double reach = timer.outcome == TimerOutcome::Dropped ? timer.end : timer.due;
-    const double x1 = std::min(std::max(layout.scale.x(reach), x0 + kHairline), right);
+    const double x1 = std::max(std::min(layout.scale.x(reach), right), x0 + kMinSpanWidth);
     painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, p.timer);
     painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, p.timer);
     if (timer.outcome != TimerOutcome::Dropped && layout.scale.x(timer.due) <= right) {
@@ -265,12 +341,19 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
   }
 }
 
+// Each mark's tick, and its label from the tick to the next mark. A label
+// with no room there (at the picture's right edge, or before a mark just
+// across a break) moves left to end at its tick, as far as the label before
+// it leaves free.
 void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
   const Palette &p = painter.palette();
   const double tickTop = lane.top + kEventTickTop;
   const double tickBottom = tickTop + kEventTickLength;
   const double labelMiddle = tickBottom + (lane.top + lane.height - tickBottom) / 2.0;
-  for (const EventMark &mark : lane.marks) {
+  const auto width = static_cast<double>(layout.width);
+  double taken = layout.scale.left() - kEventLabelGap; // where the last label ends
+  for (std::size_t i = 0; i < lane.marks.size(); ++i) {
+    const EventMark &mark = lane.marks[i];
     const double x0 = std::round(layout.scale.x(mark.first)) + kPixelCentre;
     painter.line(x0, tickTop, x0, tickBottom, kStroke, p.eventTick);
     if (mark.last > mark.first) {
@@ -279,16 +362,55 @@ void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
       painter.line(x1, tickTop, x1, tickBottom, kHairline, p.eventTick);
       painter.line(x0, tickTop, x1, tickTop, kHairline, p.eventTick);
     }
-    painter.text(
-        mark.label, x0, labelMiddle, kEventFontSize, p.text,
-        std::min(x0 + kEventLabelWidth - kEventLabelGap, static_cast<double>(layout.width)));
+    const double limit = i + 1 < lane.marks.size()
+                             ? std::round(layout.scale.x(lane.marks[i + 1].first)) - kEventLabelGap
+                             : width - kPictureEdgeGap;
+    // Whole pixels, so that moving a label left by its width leaves it room.
+    const double labelWidth = std::ceil(painter.textWidth(mark.label, kEventFontSize));
+    const double from = std::max(std::min(x0, limit - labelWidth), taken + kEventLabelGap);
+    painter.text(mark.label, from, labelMiddle, kEventFontSize, p.text, limit);
+    taken = std::min(from + labelWidth, limit);
+  }
+}
+
+// The two slanted strokes of a break, from `top` to `bottom`.
+void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, double bottom) {
+  const Palette &p = painter.palette();
+  for (const double x : {piece.left + kBreakMarkInset, piece.right - kBreakMarkInset}) {
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, p.background);
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, p.mutedText);
+  }
+}
+
+// Each compressed idle stretch: its strokes across every lane. What runs
+// through it is drawn under them and stays whole; event labels, drawn after,
+// stay readable over them.
+void drawLaneBreaks(Painter &painter, const Layout &layout) {
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    if (piece.idle) {
+      for (const Lane &lane : layout.lanes) {
+        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
+      }
+    }
+  }
+}
+
+// The axis line left open between a break's strokes.
+void drawAxisBreaks(Painter &painter, const Layout &layout) {
+  const double axis = std::round(layout.axisTop) + kPixelCentre;
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    if (piece.idle) {
+      painter.line(piece.left + kBreakMarkInset, axis, piece.right - kBreakMarkInset, axis,
+                   kBreakHalo, painter.palette().background);
+      drawBreakStrokes(painter, piece, axis - kBreakAxisHalfHeight, axis + kBreakAxisHalfHeight);
+    }
   }
 }
 
 void drawAxis(Painter &painter, const Layout &layout) {
   const Palette &p = painter.palette();
   const double y = std::round(layout.axisTop) + kPixelCentre;
-  painter.line(layout.scale.left, y, layout.scale.right, y, kHairline, p.text);
+  painter.line(layout.scale.left(), y, layout.scale.right(), y, kHairline, p.text);
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
     painter.line(x, y, x, y + kAxisTickLength, kHairline, p.text);
@@ -309,7 +431,7 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
       painter.fill(0.0, lane.top, width, lane.height, palette.alternateLane);
     }
     painter.text(lane.title, kLaneTitleIndent, middleOf(lane), kTitleFontSize, palette.mutedText,
-                 layout.scale.left);
+                 layout.scale.left());
   }
   const double gridTop = layout.lanes.front().top;
   for (const AxisTick &tick : layout.ticks) {
@@ -319,37 +441,44 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
 
   for (const Lane &lane : layout.lanes) {
     switch (lane.kind) {
-    case LaneKind::State:
+    case LaneKind::State: {
+      std::vector<LaneSpan> spans;
       for (const StateSpan &span : timeline.states) {
-        drawSpan(painter, layout, lane, span.start, span.end, stateColour(span.state), span.state,
-                 palette.stateText);
+        spans.push_back(LaneSpan{span.start, span.end, stateColour(span.state), span.state});
       }
+      drawSpanLane(painter, layout, lane, spans, palette.stateText, std::nullopt);
       break;
-    case LaneKind::Search:
+    }
+    case LaneKind::Search: {
+      std::vector<LaneSpan> spans;
       for (const SearchSpan &span : timeline.searches) {
-        drawSpan(painter, layout, lane, span.start, span.end, palette.search, searchLabel(span),
-                 palette.searchText);
+        spans.push_back(LaneSpan{span.start, span.end, palette.search, searchLabel(span)});
       }
+      drawSpanLane(painter, layout, lane, spans, palette.searchText, std::nullopt);
       break;
+    }
     case LaneKind::Timers:
       drawTimers(painter, timeline, layout, lane);
       break;
-    case LaneKind::Bar:
+    case LaneKind::Bar: {
+      std::vector<LaneSpan> spans;
       for (const BarSpan &span : timeline.bars) {
-        drawSpan(painter, layout, lane, span.start, span.end, palette.bar, span.text,
-                 palette.barText);
-        const double x0 = std::round(layout.scale.x(span.start)) + kPixelCentre;
-        const double x1 = std::round(layout.scale.x(span.end)) - kPixelCentre;
-        painter.outline(x0, lane.top + kSpanInset + kPixelCentre, std::max(x1 - x0, 0.0),
-                        lane.height - 2.0 * kSpanInset - kHairline, palette.barEdge);
+        spans.push_back(LaneSpan{span.start, span.end, palette.bar, span.text});
       }
+      drawSpanLane(painter, layout, lane, spans, palette.barText, palette.barEdge);
       break;
+    }
     case LaneKind::Keys:
     case LaneKind::Notifiers:
     case LaneKind::Functions:
     case LaneKind::Commands:
+      break; // over the breaks' strokes, below
+    }
+  }
+  drawLaneBreaks(painter, layout);
+  for (const Lane &lane : layout.lanes) {
+    if (!lane.marks.empty()) {
       drawEvents(painter, layout, lane);
-      break;
     }
   }
   for (const Lane &lane : layout.lanes) {
@@ -357,6 +486,7 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
     painter.line(0.0, y, width, y, kHairline, palette.rule);
   }
   drawAxis(painter, layout);
+  drawAxisBreaks(painter, layout);
 }
 
 std::string failure(const std::string &path, const std::string &reason) {

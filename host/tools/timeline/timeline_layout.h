@@ -24,19 +24,67 @@ inline constexpr double kTimerLanePadding = 6.0;
 inline constexpr int kMaxTimerRows = 6; // more overlapping timers share the rows
 // Axis ticks are at least this far apart, room for a label such as "1000 s".
 inline constexpr double kMinTickSpacing = 80.0;
+// What one character of an axis label takes at most (a digit at the axis's
+// font size), and the least space between two labels.
+inline constexpr double kAxisCharWidth = 6.5;
+inline constexpr double kAxisLabelGap = 8.0;
+// A stretch in which nothing starts, ends or happens is drawn as a break when
+// it is at least kMinIdleSeconds long and kIdleShare of the time that the
+// picture would draw with it, the longer stretches already broken: a minute
+// in a match of five is the match, an hour away from the keyboard in an
+// evening is not.
+inline constexpr double kMinIdleSeconds = 60.0;
+inline constexpr double kIdleShare = 0.25;
+// A break's mark, and the idle time kept visible on each side of it so that
+// an interval running through it is seen to go on; down to kMinBreakContext
+// when many breaks share the axis.
+inline constexpr double kBreakWidth = 18.0;
+inline constexpr double kBreakContext = 36.0;
+inline constexpr double kMinBreakContext = 6.0;
+// Breaks take at most this share of the time axis; the longest go first.
+inline constexpr double kMaxBreakShare = 1.0 / 3.0;
+// An interval or a timer however short is drawn at least this wide.
+inline constexpr double kMinSpanWidth = 3.0;
 // What an event's label may take: closer events are drawn as one mark.
 inline constexpr double kEventLabelWidth = 112.0;
 inline constexpr std::size_t kMaxEventLabelChars = 18;
 
-// Maps virtual time onto the picture's x coordinates.
-struct Scale {
+// One piece of the time axis: the seconds from `start` to `end` drawn
+// evenly from `left` to `right`. An idle piece is a long stretch in which
+// nothing happened, squeezed into a break a few pixels wide.
+struct ScaleSegment {
   double start = 0.0;
   double end = 1.0;
   double left = 0.0;
   double right = 1.0;
+  bool idle = false;
 
-  double x(double t) const { return left + (t - start) * (right - left) / (end - start); }
+  double x(double t) const { return left + (t - start) * pixelsPerSecond(); }
   double pixelsPerSecond() const { return (right - left) / (end - start); }
+};
+
+// Maps virtual time onto the picture's x coordinates, piece by piece. The
+// pieces follow each other without a gap in time or in x, each longer than
+// nothing, so x rises with time everywhere; times outside the pieces carry on
+// the nearest piece's line.
+class Scale {
+public:
+  Scale() : Scale(0.0, 1.0, 0.0, 1.0) {}
+  // One piece, linear from `start` to `end`.
+  Scale(double start, double end, double left, double right);
+  explicit Scale(std::vector<ScaleSegment> segments);
+
+  double x(double t) const;
+  // Whether a break lies between the times `a` and `b`.
+  bool breakBetween(double a, double b) const;
+  double start() const { return segments_.front().start; }
+  double end() const { return segments_.back().end; }
+  double left() const { return segments_.front().left; }
+  double right() const { return segments_.back().right; }
+  const std::vector<ScaleSegment> &segments() const { return segments_; }
+
+private:
+  std::vector<ScaleSegment> segments_;
 };
 
 struct AxisTick {
@@ -98,6 +146,10 @@ double tickStep(double pixelsPerSecond, double minSpacing);
 // "0 s", "0.5 s", "90 s", "1500 s". Seconds, as in the trace's timestamps.
 std::string secondsLabel(double t, double step);
 
+// Ticks for each of the scale's pieces but its breaks, at the piece's own
+// step, so that both sides of a break read in real times. A piece too short
+// for one tick at that step gets one at a finer step. A tick whose label
+// would touch the one before it (across a break, say) is left out.
 std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing);
 
 // An event's text for its tick: a game function by its last name component
@@ -107,8 +159,8 @@ std::string shortLabel(EventKind kind, std::string_view label);
 
 // Events of `kind` grouped so that no two marks are closer than
 // `labelWidth`: a mark takes every event within that distance after its
-// first. A group reads "EventMatchEnded ×3" when its events share a label
-// and "3 events" otherwise.
+// first, but never one across a break, which would join moments far apart. A group reads
+// "EventMatchEnded ×3" when its events share a label and "3 events" otherwise.
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth);
 
@@ -118,6 +170,11 @@ std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows);
 
 // "category 1: 5" or "category 1: 10, 11" (the playlists selected).
 std::string searchLabel(const SearchSpan &search);
+
+// The time axis of `timeline` from `left` to `right`: one linear piece, or
+// with its long idle stretches drawn as breaks and everything else at one
+// common number of pixels per second.
+Scale timeScale(const Timeline &timeline, double left, double right);
 
 // The whole picture's layout at `width` pixels.
 Layout layOut(const Timeline &timeline, int width = kDefaultPictureWidth);
