@@ -1,11 +1,14 @@
 # Plays one scenario through corvane-sim and compares everything it printed
 # with the scenario's expected output, line by line.
 #   cmake -DSIM=... -DPLUGIN=... -DSCRIPT=x.cfg -DEXPECTED=x.expected -DACTUAL=x.actual -P check_scenario.cmake
+# EMULATOR, when given, runs the program (wine, for the Windows build).
 execute_process(
-  COMMAND ${SIM} ${PLUGIN} ${SCRIPT}
+  COMMAND ${EMULATOR} ${SIM} ${PLUGIN} ${SCRIPT}
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)
+# A Windows program ends its lines with CR LF.
+string(REPLACE "\r" "" actual "${actual}")
 file(WRITE ${ACTUAL} "${actual}")
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "corvane-sim ended with status ${status}:\n${errors}")
