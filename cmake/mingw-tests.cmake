@@ -35,6 +35,9 @@ endforeach()
 # test discovery runs the programs before any test fixture can.
 find_program(VEXLO_WINE NAMES wine wine64 REQUIRED
              DOC "wine, runs the Windows files under test (Debian: apt-get install wine)")
+get_filename_component(wine_dir "${VEXLO_WINE}" DIRECTORY)
+find_program(VEXLO_WINESERVER NAMES wineserver HINTS "${wine_dir}" REQUIRED
+             DOC "wine's server, started by the test wrapper apart from the tests' output")
 set(VEXLO_WINE_PREFIX ${CMAKE_BINARY_DIR}/tests/windows/wine-prefix)
 set(VEXLO_MAKE_WINE_PREFIX_SCRIPT ${PROJECT_SOURCE_DIR}/tests/windows/make_wine_prefix.cmake)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
