@@ -1,5 +1,6 @@
 # Runs PROGRAM with ARGS (a ;-list) and fails unless it exits with EXPECTED.
-# Standard input is empty, as in CI.
+# Standard input is empty, as in CI. EMULATOR, when given, runs the program
+# (wine, for the Windows build).
 # With -DPROTECT=FILE, ARGS name a fresh copy of FILE as @COPY@ and as
 # @COPY_ALIAS@ (the same file spelt another way), and the copy must come out
 # of the run unchanged.
@@ -12,7 +13,7 @@ if(DEFINED PROTECT)
   string(REPLACE "@COPY@" "${protected_dir}/${protected_name}" ARGS "${ARGS}")
   string(REPLACE "@COPY_ALIAS@" "${protected_dir}/./${protected_name}" ARGS "${ARGS}")
 endif()
-execute_process(COMMAND ${PROGRAM} ${ARGS}
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGS}
                 INPUT_FILE /dev/null
                 RESULT_VARIABLE status
                 OUTPUT_VARIABLE out

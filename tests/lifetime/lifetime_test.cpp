@@ -4,12 +4,18 @@
 // plugin runs after its teardown, and memory does not grow.
 #include <gtest/gtest.h>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
+#include "host/session/loader/shared_library.h"
 #include "host/session/simulator.h"
 #include "live_heap.h"
 
@@ -87,21 +93,25 @@ std::size_t loaderGrowthPerCycle() {
     if (number == kBareWarmUp) {
       start = lifetime::liveHeapBytes();
     }
-    if (void *handle = dlopen(VEXLO_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL)) {
-      dlclose(handle);
-    }
+    std::string error;
+    corvane::loader::SharedLibrary::open(VEXLO_PLUGIN_PATH, error).reset();
   }
   const std::size_t end = lifetime::liveHeapBytes();
   return end > start ? (end - start + kBareMeasured - 1) / kBareMeasured : 0;
 }
 
+// Asks the system's loader without loading anything.
 bool libraryStillMapped() {
+#if defined(_WIN32)
+  return GetModuleHandleW(std::filesystem::path(VEXLO_PLUGIN_PATH).wstring().c_str()) != nullptr;
+#else
   void *handle = dlopen(VEXLO_PLUGIN_PATH, RTLD_NOW | RTLD_NOLOAD);
   if (handle == nullptr) {
     return false;
   }
   dlclose(handle);
   return true;
+#endif
 }
 
 TEST(LifetimeStress, ThousandCyclesInFreshHostsLeaveNothingBehind) {

@@ -1,4 +1,5 @@
-// Live heap bytes from the sanitizer's allocator or from glibc's.
+// Live heap bytes from the sanitizer's allocator, glibc's, or the Windows C
+// runtime's heap (which the program, the SDK library and the plugin share).
 #include "live_heap.h"
 
 #if defined(__has_feature)
@@ -23,6 +24,15 @@ namespace lifetime {
 std::size_t liveHeapBytes() {
 #if defined(VEXLO_LIVE_HEAP_FROM_SANITIZER)
   return __sanitizer_get_current_allocated_bytes();
+#elif defined(_WIN32)
+  std::size_t used = 0;
+  _HEAPINFO block{};
+  while (_heapwalk(&block) == _HEAPOK) {
+    if (block._useflag == _USEDENTRY) {
+      used += block._size;
+    }
+  }
+  return used;
 #else
   return mallinfo2().uordblks;
 #endif

@@ -8,6 +8,10 @@
 #include <iostream>
 #include <string>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include "lockstep.h"
 
 namespace modelcheck {
@@ -17,9 +21,28 @@ constexpr std::uint64_t kSeeds[] = {1, 2, 3, 4, 5};
 constexpr std::size_t kStepsPerSeed = 20'000;
 
 std::string selfPath() {
+#if defined(_WIN32)
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return length == 0 || length == MAX_PATH ? std::string("model-check.exe")
+                                           : std::filesystem::path(path).string();
+#else
   std::error_code error;
   const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::string("model-check") : path.string();
+#endif
+}
+
+// The command line that reruns `seed` for `steps` steps, in the shell's syntax.
+std::string replayCommand(std::uint64_t seed, std::size_t steps) {
+  const std::string filter = " --gtest_filter=ModelCheckReplay.*";
+#if defined(_WIN32)
+  return "set VEXLO_MODEL_SEED=" + std::to_string(seed) + "& set VEXLO_MODEL_STEPS=" +
+         std::to_string(steps) + "& " + selfPath() + filter;
+#else
+  return "VEXLO_MODEL_SEED=" + std::to_string(seed) + " VEXLO_MODEL_STEPS=" +
+         std::to_string(steps) + " " + selfPath() + filter;
+#endif
 }
 
 LockstepResult runSeed(std::uint64_t seed, std::size_t steps) {
@@ -28,9 +51,7 @@ LockstepResult runSeed(std::uint64_t seed, std::size_t steps) {
   options.seed = seed;
   options.steps = steps;
   options.replayScript = testing::TempDir() + "modelcheck-seed-" + std::to_string(seed) + ".cfg";
-  options.replayCommand = "VEXLO_MODEL_SEED=" + std::to_string(seed) +
-                          " VEXLO_MODEL_STEPS=" + std::to_string(steps) + " " + selfPath() +
-                          " --gtest_filter=ModelCheckReplay.*";
+  options.replayCommand = replayCommand(seed, steps);
   const auto start = std::chrono::steady_clock::now();
   LockstepResult result = runLockstep(options);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;

@@ -1,13 +1,15 @@
 # Runs `corvane-sim validate` on one plugin and checks its exit status and
 # that each expected line appears in its output.
 #   -DPROGRAM=corvane-sim -DPLUGIN=lib.so -DEXPECT_STATUS=N
-#   -DEXPECT_LINES="regex;regex" [-DEXTRA_ARGS="--steps;300"]
+#   -DEXPECT_LINES="regex;regex" [-DEXTRA_ARGS="--steps;300"] [-DEMULATOR=wine-run.sh]
 #   [-DEXPECT_ERROR=regex]: standard error matches it and no check ran
 execute_process(
-  COMMAND ${PROGRAM} validate ${PLUGIN} ${EXTRA_ARGS}
+  COMMAND ${EMULATOR} ${PROGRAM} validate ${PLUGIN} ${EXTRA_ARGS}
   OUTPUT_VARIABLE output
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)
+# A Windows program ends its lines with CR LF.
+string(REPLACE "\r" "" output "${output}")
 message("${output}")
 if(NOT status STREQUAL EXPECT_STATUS)
   message(FATAL_ERROR "validate exited with ${status}, expected ${EXPECT_STATUS}\n${errors}")

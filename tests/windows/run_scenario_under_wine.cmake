@@ -8,6 +8,7 @@
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../scenarios/without_screenshots.cmake)
 
 # A Windows program sees this machine's files on drive Z:, with backslashes.
 function(vexlo_windows_path path out)
@@ -25,19 +26,9 @@ endforeach()
 file(READ "${EXPECTED}" expected)
 
 # Built without screenshots (no libpng or FreeType for Windows), the program
-# would refuse a scenario's sim_screenshot. Each becomes a plain frame: the
-# plugin makes the same drawing calls into it, and the trace lacks only the
-# line that names the written picture.
-file(READ "${SCENARIO}" script)
-if(NOT SCREENSHOTS AND script MATCHES "sim_screenshot")
-  string(REGEX REPLACE "([\n;][ \t]*)sim_screenshot[ \t]+[^;\n]*" "\\1sim_frame" script
-                       "\n${script}")
-  string(SUBSTRING "${script}" 1 -1 script)
-  get_filename_component(name "${SCENARIO}" NAME)
-  set(SCENARIO "${CMAKE_CURRENT_BINARY_DIR}/without-screenshots-${name}")
-  file(WRITE "${SCENARIO}" "${script}")
-  string(REGEX REPLACE "\nscreenshot: [^\n]*" "" expected "\n${expected}")
-  string(SUBSTRING "${expected}" 1 -1 expected)
+# would refuse a scenario's sim_screenshot: each becomes a plain frame.
+if(NOT SCREENSHOTS)
+  vexlo_scenario_without_screenshots(SCENARIO expected "${CMAKE_CURRENT_BINARY_DIR}")
 endif()
 
 vexlo_windows_path("${PLUGIN}" plugin)

@@ -93,6 +93,14 @@ unsigned char completeWord(EditLine *editor, int /*key*/) {
 
 } // namespace
 
+#else
+
+struct LineEditor::State {
+  std::string prompt;
+  std::filesystem::path historyFile;
+  Completer completer;
+};
+
 #endif
 
 LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer)
@@ -169,12 +177,6 @@ void LineEditor::remember(const std::string &line) {
 }
 
 #else
-
-struct LineEditor::State {
-  std::string prompt;
-  std::filesystem::path historyFile;
-  Completer completer;
-};
 
 LineEditor::Read LineEditor::read() {
   std::cout << state_->prompt << std::flush;
