@@ -51,18 +51,15 @@ std::optional<std::string> whyNotALibrary(const ValidateOptions &options) {
 } // namespace
 
 int runValidate(const ValidateOptions &options, std::ostream &out) {
-  const bool isolated = !options.inProcess && childProcessesAvailable();
+  const bool isolated = !options.inProcess;
   out << "validate " << options.pluginPath << " (seed " << options.seed << ", " << options.steps
       << " steps, " << (isolated ? "each check in a child process" : "in process") << ")\n";
   out.flush();
   int passedCount = 0;
   int failedCount = 0;
   for (const Check &check : allChecks()) {
-    const auto body = [&check, &options](const ProgressNote &note) {
-      return check.run(options, note);
-    };
     const CheckResult result =
-        isolated ? runInChild(body, options.timeoutSeconds) : body([](const std::string &) {});
+        isolated ? runCheckInChild(check, options) : check.run(options, [](const std::string &) {});
     if (result.passed) {
       ++passedCount;
       out << "passed  " << check.name << ": " << check.description << '\n';
@@ -78,6 +75,13 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
   ValidateOptions options;
+  // A check's own process, started by runCheckInChild where there is no fork.
+  if (words.size() >= 2 && words.front() == kChildCheckOption) {
+    if (parseValidateOptions({words.begin() + 2, words.end()}, options)) {
+      return kExitUsage;
+    }
+    return runChildCheck(words[1], options, out);
+  }
   for (const std::string &word : words) {
     if (word == "--help" || word == "-h") {
       out << validateUsage();

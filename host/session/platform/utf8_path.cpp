@@ -1,0 +1,114 @@
+// UTF-8 and wide text, file names, arguments and error texts on each
+// platform.
+#include "utf8_path.h"
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+#endif
+
+namespace corvane::platform {
+
+std::filesystem::path pathFromUtf8(std::string_view utf8) {
+  // char8_t text is taken as UTF-8 on every platform; the std::string
+  // constructor would take the ANSI code page on Windows.
+  std::u8string text(utf8.size(), u8'\0');
+  for (std::size_t index = 0; index < utf8.size(); ++index) {
+    text[index] = static_cast<char8_t>(utf8[index]);
+  }
+  return std::filesystem::path(text);
+}
+
+std::string utf8FromPath(const std::filesystem::path &path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+#if defined(_WIN32)
+
+namespace {
+
+// What the system allocates for its callers (the argument array, an error
+// text) is released with LocalFree.
+struct LocalFreer {
+  void operator()(void *memory) const { LocalFree(memory); }
+};
+
+// The conversion functions take lengths as int; names and texts passed here
+// are far shorter than INT_MAX.
+int lengthOf(std::size_t size) { return static_cast<int>(size); }
+
+} // namespace
+
+std::wstring wideFromUtf8(std::string_view utf8) {
+  if (utf8.empty()) {
+    return {};
+  }
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string utf8FromWide(std::wstring_view wide) {
+  if (wide.empty()) {
+    return {};
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), utf8.data(), size, nullptr,
+                      nullptr);
+  return utf8;
+}
+
+std::vector<std::string> utf8Arguments(int argc, char **argv) {
+  int count = 0;
+  const std::unique_ptr<wchar_t *, LocalFreer> wide(CommandLineToArgvW(GetCommandLineW(), &count));
+  if (!wide) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int index = 1; index < count; ++index) {
+    arguments.push_back(utf8FromWide(wide.get()[index]));
+  }
+  return arguments;
+}
+
+void useBinaryStandardStreams() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::string windowsErrorText(unsigned long code) {
+  wchar_t *buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
+  const std::unique_ptr<wchar_t, LocalFreer> owned(buffer);
+  std::wstring_view text = length != 0 ? std::wstring_view(buffer, length) : std::wstring_view();
+  // The system's texts end with a line break.
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    text.remove_suffix(1);
+  }
+  const std::string number = "error " + std::to_string(code);
+  return text.empty() ? number : utf8FromWide(text) + " (" + number + ")";
+}
+
+#else
+
+std::vector<std::string> utf8Arguments(int argc, char **argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void useBinaryStandardStreams() {}
+
+#endif
+
+} // namespace corvane::platform
