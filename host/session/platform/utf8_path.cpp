@@ -2,6 +2,9 @@
 // platform.
 #include "utf8_path.h"
 
+#include <cerrno>
+#include <system_error>
+
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
@@ -29,6 +32,8 @@ std::string utf8FromPath(const std::filesystem::path &path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
 }
+
+std::string errnoText(int number) { return std::generic_category().message(number); }
 
 #if defined(_WIN32)
 
@@ -81,6 +86,16 @@ std::vector<std::string> utf8Arguments(int argc, char **argv) {
   return arguments;
 }
 
+std::FILE *openForWriting(std::string_view utf8) {
+  std::FILE *file = nullptr;
+  const errno_t error = _wfopen_s(&file, pathFromUtf8(utf8).c_str(), L"wb");
+  if (error != 0) {
+    errno = error;
+    return nullptr;
+  }
+  return file;
+}
+
 void useBinaryStandardStreams() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
@@ -102,6 +117,10 @@ std::string windowsErrorText(unsigned long code) {
 }
 
 #else
+
+std::FILE *openForWriting(std::string_view utf8) {
+  return std::fopen(std::string(utf8).c_str(), "wb");
+}
 
 std::vector<std::string> utf8Arguments(int argc, char **argv) {
   return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);

@@ -2,6 +2,7 @@
 // one place that converts between them.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,6 +17,13 @@ std::filesystem::path pathFromUtf8(std::string_view utf8);
 
 // A path's name in UTF-8, for messages and for handing on.
 std::string utf8FromPath(const std::filesystem::path &path);
+
+// Opens the file a UTF-8 name denotes for writing bytes, as fopen(name,
+// "wb") does; null, with errno set, when it cannot.
+std::FILE *openForWriting(std::string_view utf8);
+
+// The C library's text for an errno value ("No such file or directory").
+std::string errnoText(int number);
 
 // The program's arguments after its name, in UTF-8. On Windows they are read
 // from the wide command line, since `argv` holds them in the ANSI code page

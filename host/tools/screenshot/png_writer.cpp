@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <vector>
 
 #include <png.h>
@@ -15,10 +14,6 @@
 namespace corvane::screenshot {
 
 namespace {
-
-// The C library's text for an errno value, which the file streams leave
-// set when opening, writing or closing fails.
-std::string errnoText(int number) { return std::generic_category().message(number); }
 
 std::vector<unsigned char> encode(const Image &image, const std::string &path) {
   png_image info{};
@@ -53,7 +48,7 @@ void writePng(const Image &image, const std::string &path) {
   errno = 0;
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   if (!out) {
-    throw ScreenshotError("cannot write " + path + ": " + errnoText(errno));
+    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(errno));
   }
   out.write(reinterpret_cast<const char *>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
@@ -64,7 +59,7 @@ void writePng(const Image &image, const std::string &path) {
     const int why = written ? errno : writeErrno;
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
-    throw ScreenshotError("cannot write " + path + ": " + errnoText(why));
+    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(why));
   }
 }
 
