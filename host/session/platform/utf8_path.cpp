@@ -3,6 +3,7 @@
 #include "utf8_path.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 #if defined(_WIN32)
@@ -96,6 +97,18 @@ std::FILE *openForWriting(std::string_view utf8) {
   return file;
 }
 
+std::optional<std::string> environmentVariable(const char *name) {
+  const std::wstring wideName = wideFromUtf8(name);
+  const DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+  if (size == 0) {
+    return std::nullopt;
+  }
+  std::wstring value(size, L'\0');
+  const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+  value.resize(length < size ? length : 0);
+  return utf8FromWide(value);
+}
+
 void useBinaryStandardStreams() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
@@ -117,6 +130,11 @@ std::string windowsErrorText(unsigned long code) {
 }
 
 #else
+
+std::optional<std::string> environmentVariable(const char *name) {
+  const char *value = std::getenv(name);
+  return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
 
 std::FILE *openForWriting(std::string_view utf8) {
   return std::fopen(std::string(utf8).c_str(), "wb");

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ std::FILE *openForWriting(std::string_view utf8);
 
 // The C library's text for an errno value ("No such file or directory").
 std::string errnoText(int number);
+
+// An environment variable's value in UTF-8; nothing when it is not set.
+std::optional<std::string> environmentVariable(const char *name);
 
 // The program's arguments after its name, in UTF-8. On Windows they are read
 // from the wide command line, since `argv` holds them in the ANSI code page

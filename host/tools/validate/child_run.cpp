@@ -37,7 +37,6 @@ constexpr std::string_view kFailTag = "fail:";
 constexpr std::size_t kReadChunk = 4096;
 constexpr double kMillisPerSecond = 1000.0;
 constexpr int kExitReported = 0;
-constexpr int kExitNoSuchCheck = 2;
 
 std::string messageLine(std::string_view tag, std::string text) {
   for (char &c : text) {
@@ -259,20 +258,13 @@ std::wstring childCommandLine(const std::wstring &program, const Check &check,
 
 } // namespace
 
-int runChildCheck(std::string_view name, const ValidateOptions &options, std::ostream &out) {
+int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out) {
 #if defined(_WIN32)
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   SetUnhandledExceptionFilter(endWithExceptionCode);
 #endif
-  const auto &checks = allChecks();
-  const auto found = std::find_if(checks.begin(), checks.end(),
-                                  [name](const Check &check) { return check.name == name; });
-  if (found == checks.end()) {
-    out << messageLine(kFailTag, "no check named " + std::string(name)) << std::flush;
-    return kExitNoSuchCheck;
-  }
   const CheckResult result = runGuarded(
-      [&found, &options](const ProgressNote &note) { return found->run(options, note); },
+      [&check, &options](const ProgressNote &note) { return check.run(options, note); },
       [&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
   out << messageLine(result.passed ? kPassTag : kFailTag, result.reason) << std::flush;
   return kExitReported;

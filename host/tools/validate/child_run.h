@@ -23,10 +23,10 @@ inline constexpr std::string_view kChildCheckOption = "--child-check";
 // with the check's last progress note.
 CheckResult runCheckInChild(const Check &check, const ValidateOptions &options);
 
-// The child's side: runs the check named `name` and writes its progress
-// notes and its result to `out` as the lines runCheckInChild reads. Returns
-// the child's exit status.
-int runChildCheck(std::string_view name, const ValidateOptions &options, std::ostream &out);
+// The child's side: runs `check` and writes its progress notes and its
+// result to `out` as the lines runCheckInChild reads. Returns the child's
+// exit status.
+int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out);
 
 #if !defined(_WIN32)
 // Runs `check` in a forked child; what it returns as runCheckInChild.
