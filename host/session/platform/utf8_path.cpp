@@ -46,6 +46,9 @@ struct LocalFreer {
   void operator()(void *memory) const { LocalFree(memory); }
 };
 
+// Where a system text leaves a place for what it is about.
+constexpr std::string_view kInsert = "%1";
+
 // The conversion functions take lengths as int; names and texts passed here
 // are far shorter than INT_MAX.
 int lengthOf(std::size_t size) { return static_cast<int>(size); }
@@ -114,7 +117,7 @@ void useBinaryStandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::string windowsErrorText(unsigned long code) {
+std::string windowsErrorText(unsigned long code, std::string_view subject) {
   wchar_t *buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -126,7 +129,15 @@ std::string windowsErrorText(unsigned long code) {
     text.remove_suffix(1);
   }
   const std::string number = "error " + std::to_string(code);
-  return text.empty() ? number : utf8FromWide(text) + " (" + number + ")";
+  if (text.empty()) {
+    return number;
+  }
+  std::string message = utf8FromWide(text);
+  for (std::size_t place = message.find(kInsert); place != std::string::npos;
+       place = message.find(kInsert, place + subject.size())) {
+    message.replace(place, kInsert.size(), subject);
+  }
+  return message + " (" + number + ")";
 }
 
 #else

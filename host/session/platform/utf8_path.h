@@ -45,8 +45,10 @@ std::wstring wideFromUtf8(std::string_view utf8);
 std::string utf8FromWide(std::wstring_view wide);
 
 // The system's text for a Windows error code, in UTF-8, followed by the code:
-// "The specified module could not be found. (error 126)".
-std::string windowsErrorText(unsigned long code);
+// "The specified module could not be found. (error 126)". Some texts leave a
+// place for what they are about ("%1 is not a valid Win32 application."):
+// `subject` fills it.
+std::string windowsErrorText(unsigned long code, std::string_view subject = "the file");
 #endif
 
 } // namespace corvane::platform
