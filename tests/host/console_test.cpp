@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/session/platform/utf8_path.h"
 #include "session.h"
 
 namespace {
@@ -186,9 +187,12 @@ protected:
     std::filesystem::create_directories(folder_ / "sub");
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
+  // `name` is UTF-8, as a script names another.
   std::string write(const std::string &name, const std::string &text) {
-    std::ofstream(folder_ / name) << text;
-    return (folder_ / name).string();
+    const std::filesystem::path file = folder_ / corvane::platform::pathFromUtf8(name);
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << text;
+    return corvane::platform::utf8FromPath(file);
   }
   std::filesystem::path folder_;
 };
@@ -196,10 +200,18 @@ protected:
 TEST_F(Scripts, ExecResolvesBesideTheRunningScript) {
   write("main.cfg", "echo main\nexec sub/inner.cfg\necho back\n");
   write("sub/inner.cfg", "echo inner\nexec leaf.cfg\n");
-  write("sub/leaf.cfg", "echo leaf\n");
+  // A folder named with letters that no one ANSI code page has all of
+  // ("Ünïcødé-日本", escaped): on Windows a name read through the code page is
+  // not found.
+  const std::string unicode = "\xC3\x9C"
+                              "n\xC3\xAF"
+                              "c\xC3\xB8"
+                              "d\xC3\xA9-\xE6\x97\xA5\xE6\x9C\xAC";
+  write("sub/leaf.cfg", "echo leaf\nexec " + unicode + "/x.cfg\n");
+  write("sub/" + unicode + "/x.cfg", "echo unicode\n");
   Session session;
   EXPECT_EQ(session.simulator().runScript((folder_ / "main.cfg").string()), Status::Ok);
-  EXPECT_EQ(session.output(), "main\ninner\nleaf\nback\n");
+  EXPECT_EQ(session.output(), "main\ninner\nleaf\nunicode\nback\n");
 }
 
 TEST_F(Scripts, ErrorInANestedScriptNamesThatScriptAndEndsTheRun) {

@@ -4,7 +4,7 @@
 #
 # Run as: cmake -DWINE=... -DWINEPREFIX=... -DSIM=corvane-sim.exe
 #               -DPLUGIN=vexlo.dll -DSCENARIO=x.cfg -DEXPECTED=x.expected
-#               -DSCREENSHOTS=ON|OFF -P this file
+#               -DSCREENSHOTS=ON|OFF [-DCOPY_INTO=FOLDER] -P this file
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
@@ -31,6 +31,21 @@ if(NOT SCREENSHOTS)
   vexlo_scenario_without_screenshots(SCENARIO expected "${CMAKE_CURRENT_BINARY_DIR}")
 endif()
 
+# With COPY_INTO, the plugin and the scenario are played from a folder of
+# that name, whose letters no ANSI code page has all of: the names reach
+# LoadLibraryW and the script reader intact only when the program takes its
+# arguments as UTF-16. Wine hands them on in the locale's encoding.
+if(COPY_INTO)
+  set(folder "${CMAKE_CURRENT_BINARY_DIR}/${COPY_INTO}")
+  file(MAKE_DIRECTORY "${folder}")
+  file(COPY "${PLUGIN}" "${SCENARIO}" DESTINATION "${folder}")
+  get_filename_component(plugin_name "${PLUGIN}" NAME)
+  get_filename_component(scenario_name "${SCENARIO}" NAME)
+  set(PLUGIN "${folder}/${plugin_name}")
+  set(SCENARIO "${folder}/${scenario_name}")
+  set(ENV{LC_ALL} "C.UTF-8")
+endif()
+
 vexlo_windows_path("${PLUGIN}" plugin)
 vexlo_windows_path("${SCENARIO}" scenario)
 # Files the scenario writes land in the test's working folder. The output
@@ -39,17 +54,20 @@ vexlo_windows_path("${SCENARIO}" scenario)
 # they are gone.
 file(REAL_PATH "${SIM}" sim)
 get_filename_component(name "${SCENARIO}" NAME_WE)
-set(trace_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.wine-trace")
-set(errors_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.wine-errors")
+get_filename_component(output_folder "${SCENARIO}" DIRECTORY)
+if(NOT COPY_INTO)
+  set(output_folder "${CMAKE_CURRENT_BINARY_DIR}")
+endif()
+set(trace_file "${output_folder}/${name}.wine-trace")
+set(errors_file "${output_folder}/${name}.wine-errors")
 execute_process(COMMAND "${WINE}" "${sim}" "${plugin}" "${scenario}"
                 OUTPUT_FILE "${trace_file}" ERROR_FILE "${errors_file}" RESULT_VARIABLE result
                 TIMEOUT 60)
 file(READ "${trace_file}" trace)
 file(READ "${errors_file}" errors)
 
-# The Windows C runtime ends lines with CR LF.
-string(REPLACE "\r" "" trace "${trace}")
-string(REPLACE "\r" "" expected "${expected}")
+# Compared byte for byte: standard output is binary, so lines end with LF
+# as on Linux, not with the C runtime's CR LF.
 
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "corvane-sim.exe ${plugin} ${scenario} exited with ${result}\n"

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "host/session/engine/trace_format.h"
+#include "host/session/platform/utf8_path.h"
 
 namespace corvane::console {
 
@@ -206,8 +207,12 @@ void Console::runIssuedLine(std::string_view line) {
   }
 }
 
+// std::filesystem decides what is absolute. On Windows that needs a drive
+// and a root (C:\x.cfg, \\server\share\x.cfg): "/x.cfg" is relative to
+// a drive, so it is joined with the running script's folder, which keeps
+// that folder's drive, and otherwise means the working folder's drive.
 std::filesystem::path Console::resolvePath(const std::string &path) const {
-  std::filesystem::path given(path);
+  std::filesystem::path given = platform::pathFromUtf8(path);
   if (given.is_absolute() || scriptFolders_.empty()) {
     return given;
   }

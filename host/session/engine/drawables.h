@@ -21,6 +21,16 @@ struct Drawable {
 
 class CORVANE_HOST_API Drawables {
 public:
+  Drawables() = default;
+  ~Drawables() = default;
+  // The drawables are owned one by one and cannot be copied. Said outright
+  // because an exported class gets every special member defined in the
+  // library on Windows, and an implicit copy would copy the unique_ptrs.
+  Drawables(const Drawables &) = delete;
+  Drawables &operator=(const Drawables &) = delete;
+  Drawables(Drawables &&) = default;
+  Drawables &operator=(Drawables &&) = default;
+
   void add(PluginContext *owner, std::function<void(CanvasWrapper)> callback);
   // Calls every drawable once with a wrapper on `canvas`. Nothing here
   // allocates; drawables added during the frame are drawn from the next one.

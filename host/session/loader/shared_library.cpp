@@ -3,7 +3,11 @@
 
 #if defined(_WIN32)
 #include <filesystem>
+#include <system_error>
+
 #include <windows.h>
+
+#include "host/session/platform/utf8_path.h"
 #else
 #include <dlfcn.h>
 #endif
@@ -13,10 +17,20 @@ namespace corvane::loader {
 #if defined(_WIN32)
 
 std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string &path, std::string &error) {
-  const std::wstring widePath = std::filesystem::path(path).wstring();
-  HMODULE module = LoadLibraryW(widePath.c_str());
+  // LoadLibraryW looks a name that is not a full path up on the DLL search
+  // path, and takes forward slashes only in some forms of path. A plugin is
+  // a file: it is made a full path from the working folder (one that starts
+  // with a slash is on the working folder's drive), with backslashes only.
+  std::filesystem::path file = platform::pathFromUtf8(path);
+  std::error_code noFullPath;
+  std::filesystem::path full = std::filesystem::absolute(file, noFullPath);
+  if (!noFullPath) {
+    file = std::move(full);
+  }
+  file.make_preferred();
+  HMODULE module = LoadLibraryW(file.c_str());
   if (module == nullptr) {
-    error = "LoadLibrary failed with error " + std::to_string(GetLastError());
+    error = platform::windowsErrorText(GetLastError());
     return nullptr;
   }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void *>(module)));

@@ -2,22 +2,18 @@
 #include "png_writer.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include <png.h>
 
+#include "host/session/platform/utf8_path.h"
 #include "screenshot_error.h"
 
 namespace corvane::screenshot {
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE *file) const { std::fclose(file); }
-};
 
 std::vector<unsigned char> encode(const Image &image, const std::string &path) {
   png_image info{};
@@ -48,17 +44,22 @@ std::vector<unsigned char> encode(const Image &image, const std::string &path) {
 
 void writePng(const Image &image, const std::string &path) {
   const std::vector<unsigned char> bytes = encode(image, path);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) {
-    throw ScreenshotError("cannot write " + path + ": " + std::strerror(errno));
+  const std::filesystem::path file = platform::pathFromUtf8(path);
+  errno = 0;
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(errno));
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  out.write(reinterpret_cast<const char *>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  const bool written = out.good();
   const int writeErrno = errno;
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
+  out.close();
+  if (!written || out.fail()) {
     const int why = written ? errno : writeErrno;
-    std::remove(path.c_str());
-    throw ScreenshotError("cannot write " + path + ": " + std::strerror(why));
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(why));
   }
 }
 

@@ -49,8 +49,9 @@ static_assert(kMaxResolutionSide == Image::kMaxSide, "every accepted resolution 
 bool screenshotsAvailable() { return true; }
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
-                           const std::string &path, Resolution resolution) {
-  TextRenderer text;
+                           const std::string &path, Resolution resolution,
+                           const std::string &fontPath) {
+  TextRenderer text(fontPath.empty() ? defaultFontPath() : fontPath);
   PngCanvas canvas(resolution.width, resolution.height, text);
   drawFrame(canvas);
   canvas.save(path);
@@ -63,7 +64,8 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
 bool screenshotsAvailable() { return false; }
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
-                           const std::string & /*path*/, Resolution /*resolution*/) {
+                           const std::string & /*path*/, Resolution /*resolution*/,
+                           const std::string & /*fontPath*/) {
   throw ScreenshotError("screenshots are not available in this build");
 }
 

@@ -36,11 +36,13 @@ bool screenshotsAvailable();
 
 // Paints the backdrop, lets `drawFrame` draw one frame on a canvas of
 // `resolution`, and writes the picture to `path` (relative to the working
-// folder) as a PNG. Returns the line the simulator prints on success,
-// "screenshot: PATH (WxH)". Throws ScreenshotError with a message for a
-// person when the font is missing, the file cannot be written or this build
-// has no screenshots; then no file is written.
+// folder) as a PNG. Text is drawn with the font file `fontPath`, or the
+// system's usual font when it is empty. Returns the line the simulator
+// prints on success, "screenshot: PATH (WxH)". Throws ScreenshotError with a
+// message for a person when the font is missing, the file cannot be written
+// or this build has no screenshots; then no file is written.
 std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
-                           const std::string &path, Resolution resolution);
+                           const std::string &path, Resolution resolution,
+                           const std::string &fontPath = {});
 
 } // namespace corvane::screenshot

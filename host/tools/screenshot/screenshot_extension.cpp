@@ -1,4 +1,4 @@
-// The screenshot extension: parses the resolution option and runs
+// The screenshot extension: parses the resolution and font options and runs
 // sim_screenshot through the host's frame rendering.
 #include "screenshot_extension.h"
 
@@ -24,6 +24,20 @@ Resolution &resolutionInUse() {
   return resolution;
 }
 
+// The font file --font named; empty for the system's usual font.
+std::string &fontInUse() {
+  static std::string font;
+  return font;
+}
+
+std::optional<std::string> applyFont(const std::string &value) {
+  if (value.empty()) {
+    return "needs a file name";
+  }
+  fontInUse() = value;
+  return std::nullopt;
+}
+
 std::optional<std::string> applyResolution(const std::string &value) {
   const std::optional<Resolution> resolution = parseResolution(value);
   if (!resolution) {
@@ -43,7 +57,7 @@ CommandResult simScreenshot(Console &console, const Words &words) {
   try {
     const std::string line =
         takeScreenshot([&console](host::Canvas &canvas) { console.host().renderFrame(canvas); },
-                       words[1], resolutionInUse());
+                       words[1], resolutionInUse(), fontInUse());
     console.out() << line << '\n';
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());
@@ -62,6 +76,9 @@ sim::Extension simulatorExtension() {
       [](sim::OptionTable &table) {
         table.add({"--resolution", "", "WxH",
                    "the screen size sim_screenshot renders (default 1920x1080)", applyResolution});
+        table.add({"--font", "", "FILE",
+                   "the TrueType font sim_screenshot draws text with (default: the system's)",
+                   applyFont});
       },
       [](sim::Simulator &simulator) {
         // A build without libpng or FreeType (the Windows cross build) keeps the

@@ -8,7 +8,8 @@
 namespace corvane::screenshot {
 
 // The extension entry corvane-sim lists: `--resolution WxH` sets the size of
-// every screenshot the program takes, and `sim_screenshot FILE` renders one
+// every screenshot the program takes, `--font FILE` the font its text is
+// drawn with, and `sim_screenshot FILE` renders one
 // frame into FILE as a PNG and prints "screenshot: FILE (WxH)".
 sim::Extension simulatorExtension();
 

@@ -3,13 +3,23 @@
 #include "text_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "host/session/platform/utf8_path.h"
 #include "screenshot_error.h"
 #include "utf8.h"
 
@@ -42,6 +52,47 @@ long ceilUnits(FT_Pos units) { return (units + (1 << kFractionBits) - 1) >> kFra
 
 bool isUsableScale(float scale) { return std::isfinite(scale) && scale > 0.0F; }
 
+#if defined(_WIN32)
+constexpr std::array kFontFiles = {"segoeui.ttf", "arial.ttf"};
+constexpr const char *kMissingDefaultFont = " (Windows' Fonts folder has neither segoeui.ttf nor "
+                                            "arial.ttf; --font names another)";
+
+std::vector<std::string> fontCandidates() {
+  std::array<wchar_t, MAX_PATH> folder{};
+  const UINT length = GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+  const std::filesystem::path fonts =
+      std::filesystem::path(std::wstring(folder.data(), length < folder.size() ? length : 0)) /
+      L"Fonts";
+  std::vector<std::string> candidates;
+  for (const char *file : kFontFiles) {
+    candidates.push_back(platform::utf8FromPath(fonts / file));
+  }
+  return candidates;
+}
+#else
+constexpr const char *kMissingDefaultFont = " (the DejaVu fonts are needed)";
+
+std::vector<std::string> fontCandidates() {
+  return {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"};
+}
+#endif
+
+// The whole font file, read through a UTF-8 name (FreeType's own file
+// access takes the ANSI code page on Windows); nothing when it cannot be
+// read.
+std::optional<std::vector<unsigned char>> readFontFile(const std::string &fontPath) {
+  std::ifstream in(platform::pathFromUtf8(fontPath), std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
 // Blends one rendered glyph bitmap with its top-left pixel at (left, top).
 void blitGlyph(Image &image, const FT_Bitmap &bitmap, long left, long top, Rgba color) {
   const long rows = static_cast<long>(bitmap.rows);
@@ -64,9 +115,22 @@ void blitGlyph(Image &image, const FT_Bitmap &bitmap, long left, long top, Rgba 
 
 } // namespace
 
+std::string defaultFontPath() {
+  const std::vector<std::string> candidates = fontCandidates();
+  for (const std::string &candidate : candidates) {
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(platform::pathFromUtf8(candidate), ignored)) {
+      return candidate;
+    }
+  }
+  return candidates.front();
+}
+
 struct TextRenderer::FreeType {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
+  // A face made from memory reads these bytes for as long as it lives.
+  std::vector<unsigned char> fontBytes;
 
   ~FreeType() {
     if (face != nullptr) {
@@ -80,13 +144,21 @@ struct TextRenderer::FreeType {
 
 TextRenderer::TextRenderer(const std::string &fontPath) : freeType_(std::make_unique<FreeType>()) {
   std::error_code ignored;
-  if (!std::filesystem::is_regular_file(fontPath, ignored)) {
-    throw ScreenshotError("missing font file " + fontPath + " (the DejaVu fonts are needed)");
+  if (!std::filesystem::is_regular_file(platform::pathFromUtf8(fontPath), ignored)) {
+    throw ScreenshotError("missing font file " + fontPath +
+                          (fontPath == defaultFontPath() ? kMissingDefaultFont : ""));
   }
+  std::optional<std::vector<unsigned char>> bytes = readFontFile(fontPath);
+  if (!bytes) {
+    throw ScreenshotError("cannot read font file " + fontPath);
+  }
+  freeType_->fontBytes = std::move(*bytes);
   if (FT_Init_FreeType(&freeType_->library) != 0) {
     throw ScreenshotError("cannot start FreeType to read " + fontPath);
   }
-  const FT_Error error = FT_New_Face(freeType_->library, fontPath.c_str(), 0, &freeType_->face);
+  const FT_Error error =
+      FT_New_Memory_Face(freeType_->library, freeType_->fontBytes.data(),
+                         static_cast<FT_Long>(freeType_->fontBytes.size()), 0, &freeType_->face);
   if (error != 0) {
     freeType_->face = nullptr;
     throw ScreenshotError("cannot load font file " + fontPath + " (FreeType error " +

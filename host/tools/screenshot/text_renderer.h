@@ -11,8 +11,11 @@
 
 namespace corvane::screenshot {
 
-// The font text is drawn with, looked up when a renderer is made.
-inline constexpr const char *kDefaultFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// The font text is drawn with unless another is named: the first of the
+// system's usual fonts that is there (DejaVu Sans on Linux; Segoe UI, then
+// Arial, in Windows' Fonts folder), else the first of them, which a renderer
+// then reports as missing.
+std::string defaultFontPath();
 
 // The em size, in pixels, of text at scale 1. The game's small console text
 // is about 12 px on a 1080-line screen, so a scale picked on a screenshot
@@ -25,9 +28,9 @@ inline constexpr float kMaxTextPixels = 4096.0F;
 
 class TextRenderer {
 public:
-  // Loads the font at `fontPath`. Throws ScreenshotError naming the file when
-  // it is missing or is not a font FreeType can read.
-  explicit TextRenderer(const std::string &fontPath = kDefaultFontPath);
+  // Loads the font at `fontPath` (UTF-8). Throws ScreenshotError naming the
+  // file when it is missing or is not a font FreeType can read.
+  explicit TextRenderer(const std::string &fontPath = defaultFontPath());
   ~TextRenderer();
   TextRenderer(const TextRenderer &) = delete;
   TextRenderer &operator=(const TextRenderer &) = delete;

@@ -12,6 +12,8 @@
 #include <histedit.h>
 #endif
 
+#include "host/session/platform/utf8_path.h"
+
 namespace corvane::sim {
 
 namespace {
@@ -24,12 +26,13 @@ constexpr int kDefaultScreenWidth = 80;
 } // namespace
 
 std::filesystem::path historyPath() {
-  const char *state = std::getenv("XDG_STATE_HOME");
+  const auto state = platform::environmentVariable("XDG_STATE_HOME");
+  const auto home = platform::environmentVariable("HOME");
   std::filesystem::path folder;
-  if (state != nullptr && *state != '\0') {
-    folder = state;
-  } else if (const char *home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    folder = std::filesystem::path(home) / ".local" / "state";
+  if (state && !state->empty()) {
+    folder = platform::pathFromUtf8(*state);
+  } else if (home && !home->empty()) {
+    folder = platform::pathFromUtf8(*home) / ".local" / "state";
   } else {
     return {};
   }
@@ -95,6 +98,8 @@ unsigned char completeWord(EditLine *editor, int /*key*/) {
 
 #else
 
+// Without libedit: what the plain prompt needs, defined before the
+// constructor fills it in.
 struct LineEditor::State {
   std::string prompt;
   std::filesystem::path historyFile;

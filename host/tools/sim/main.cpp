@@ -16,6 +16,7 @@
 #endif
 
 #include "extensions.h"
+#include "host/session/platform/utf8_path.h"
 #include "host/session/simulator.h"
 #include "host/tools/common/option_table.h"
 #include "host/tools/validate/validate.h"
@@ -144,13 +145,13 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   return Status::Ok;
 }
 
-int runProgram(int argc, char **argv) {
-  if (argc > 1 && std::string_view(argv[1]) == "validate") {
-    return corvane::validate::validateMain({argv + 2, argv + argc}, std::cout, std::cerr);
+int runProgram(const std::vector<std::string> &arguments) {
+  if (!arguments.empty() && arguments.front() == "validate") {
+    return corvane::validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout,
+                                           std::cerr);
   }
   ProgramSettings settings;
   const OptionTable options = makeOptions(settings);
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
   auto parsed = options.parse(arguments);
   if (const auto *problem = std::get_if<std::string>(&parsed)) {
     std::cerr << "corvane-sim: " << *problem << "\n(corvane-sim --help shows the usage)\n";
@@ -169,14 +170,18 @@ int runProgram(int argc, char **argv) {
   std::vector<std::string> scripts(positional.begin() + 1, positional.end());
   std::unique_ptr<corvane::sim::TraceFile> traceFile;
   if (!settings.traceFile.empty()) {
-    if (const auto refused = corvane::sim::TraceFile::refuse(
-            settings.traceFile, {positional.begin(), positional.end()})) {
+    const std::filesystem::path target = corvane::platform::pathFromUtf8(settings.traceFile);
+    std::vector<std::filesystem::path> inputs;
+    for (const std::string &input : positional) {
+      inputs.push_back(corvane::platform::pathFromUtf8(input));
+    }
+    if (const auto refused = corvane::sim::TraceFile::refuse(target, inputs)) {
       std::cerr << "corvane-sim: " << *refused << "\n(corvane-sim --help shows the usage)\n";
       return kExitUsage;
     }
     std::error_code ignored;
-    if (!std::filesystem::is_directory(settings.traceFile, ignored)) {
-      traceFile = std::make_unique<corvane::sim::TraceFile>(settings.traceFile);
+    if (!std::filesystem::is_directory(target, ignored)) {
+      traceFile = std::make_unique<corvane::sim::TraceFile>(target);
     }
     if (!traceFile || !traceFile->opened()) {
       std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << '\n';
@@ -218,10 +223,11 @@ int runProgram(int argc, char **argv) {
 } // namespace
 
 int main(int argc, char **argv) {
+  corvane::platform::useBinaryStandardStreams();
   // Whatever escapes (a file system error, memory running out) still ends
   // the run with a message and the error status, not an abort.
   try {
-    return runProgram(argc, argv);
+    return runProgram(corvane::platform::utf8Arguments(argc, argv));
   } catch (const std::exception &error) {
     std::cerr << "corvane-sim: " << error.what() << '\n';
     return kExitUsage;

@@ -4,6 +4,8 @@
 #include <random>
 #include <system_error>
 
+#include "host/session/platform/utf8_path.h"
+
 namespace corvane::sim {
 
 namespace {
@@ -18,8 +20,8 @@ std::optional<std::string> TraceFile::refuse(const std::filesystem::path &target
     std::error_code error;
     // Fails (false) when either does not exist: then nothing is at stake.
     if (std::filesystem::equivalent(target, input, error)) {
-      return "the trace file " + target.string() + " is " + input.string() +
-             ", an input of this run; it would be overwritten";
+      return "the trace file " + platform::utf8FromPath(target) + " is " +
+             platform::utf8FromPath(input) + ", an input of this run; it would be overwritten";
     }
   }
   return std::nullopt;

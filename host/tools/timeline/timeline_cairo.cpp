@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -18,6 +17,8 @@
 
 #include <cairo-svg.h>
 #include <cairo.h>
+
+#include "host/session/platform/utf8_path.h"
 
 namespace corvane::timeline {
 
@@ -509,9 +510,9 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
 
   FileSink sink;
   errno = 0;
-  sink.file = std::fopen(path.c_str(), "wb");
+  sink.file = platform::openForWriting(path);
   if (sink.file == nullptr) {
-    return failure(path, std::strerror(errno));
+    return failure(path, platform::errnoText(errno));
   }
 
   SurfacePtr surface(
@@ -536,17 +537,17 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
 
   std::string reason;
   if (sink.error != 0) {
-    reason = std::strerror(sink.error);
+    reason = platform::errnoText(sink.error);
   } else if (status != CAIRO_STATUS_SUCCESS) {
     reason = cairo_status_to_string(status);
   }
   errno = 0;
   if (std::fclose(sink.file) != 0 && reason.empty()) {
-    reason = std::strerror(errno != 0 ? errno : EIO);
+    reason = platform::errnoText(errno != 0 ? errno : EIO);
   }
   if (!reason.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(platform::pathFromUtf8(path), ignored);
     return failure(path, reason);
   }
   return std::nullopt;

@@ -12,6 +12,7 @@
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
 #include "host/session/engine/canvas.h"
+#include "host/session/platform/utf8_path.h"
 #include "timeline.h"
 #include "timeline_render.h"
 
@@ -126,7 +127,7 @@ public:
     if (!file.ends_with(kTextSuffix)) {
       return renderTimeline(timeline, file);
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    std::ofstream out(platform::pathFromUtf8(file), std::ios::binary | std::ios::trunc);
     out << describe(timeline);
     out.close();
     return out ? std::nullopt : std::optional<std::string>("cannot write timeline " + file);

@@ -19,21 +19,42 @@ constexpr int kExitUsage = 2;
 // library's own constructors, which the checks then report one by one.
 constexpr std::string_view kNotALibrary = "does not open: ";
 
+// Whether the file opens as a shared library at all, asked before the
+// checks. A check of its own, not reported as one, so that a child process
+// can be started for it like for any check.
+const Check &opensCheck() {
+  static const Check check{"opens", "the file opens as a shared library",
+                           [](const ValidateOptions &options, const ProgressNote &) {
+                             std::string problem;
+                             if (loader::SharedLibrary::open(options.pluginPath, problem)) {
+                               return CheckResult{true, {}};
+                             }
+                             return CheckResult{false, std::string(kNotALibrary) + problem};
+                           }};
+  return check;
+}
+
+// The check a child process was started for, by name.
+const Check *findCheck(std::string_view name) {
+  if (name == opensCheck().name) {
+    return &opensCheck();
+  }
+  for (const Check &check : allChecks()) {
+    if (check.name == name) {
+      return &check;
+    }
+  }
+  return nullptr;
+}
+
 // Why the file does not open as a shared library at all (a text file, a
 // program, a folder, a missing file); nothing when it opens. Tried in a child
 // when the checks run in children, since opening a library runs its code.
 std::optional<std::string> whyNotALibrary(const ValidateOptions &options) {
   const std::string &path = options.pluginPath;
-  const auto body = [&path](const ProgressNote &) {
-    std::string problem;
-    if (loader::SharedLibrary::open(path, problem)) {
-      return CheckResult{true, {}};
-    }
-    return CheckResult{false, std::string(kNotALibrary) + problem};
-  };
-  const bool isolated = !options.inProcess && childProcessesAvailable();
-  const CheckResult result =
-      isolated ? runInChild(body, options.timeoutSeconds) : body([](const std::string &) {});
+  const CheckResult result = !options.inProcess
+                                 ? runCheckInChild(opensCheck(), options)
+                                 : opensCheck().run(options, [](const std::string &) {});
   if (result.passed || !result.reason.starts_with(kNotALibrary)) {
     return std::nullopt;
   }
@@ -51,18 +72,15 @@ std::optional<std::string> whyNotALibrary(const ValidateOptions &options) {
 } // namespace
 
 int runValidate(const ValidateOptions &options, std::ostream &out) {
-  const bool isolated = !options.inProcess && childProcessesAvailable();
+  const bool isolated = !options.inProcess;
   out << "validate " << options.pluginPath << " (seed " << options.seed << ", " << options.steps
       << " steps, " << (isolated ? "each check in a child process" : "in process") << ")\n";
   out.flush();
   int passedCount = 0;
   int failedCount = 0;
   for (const Check &check : allChecks()) {
-    const auto body = [&check, &options](const ProgressNote &note) {
-      return check.run(options, note);
-    };
     const CheckResult result =
-        isolated ? runInChild(body, options.timeoutSeconds) : body([](const std::string &) {});
+        isolated ? runCheckInChild(check, options) : check.run(options, [](const std::string &) {});
     if (result.passed) {
       ++passedCount;
       out << "passed  " << check.name << ": " << check.description << '\n';
@@ -78,6 +96,14 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
   ValidateOptions options;
+  // A check's own process, started by runCheckInChild where there is no fork.
+  if (words.size() >= 2 && words.front() == kChildCheckOption) {
+    const Check *check = findCheck(words[1]);
+    if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {
+      return kExitUsage;
+    }
+    return runChildCheck(*check, options, out);
+  }
   for (const std::string &word : words) {
     if (word == "--help" || word == "-h") {
       out << validateUsage();

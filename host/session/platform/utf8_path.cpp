@@ -1,0 +1,162 @@
+// UTF-8 and wide text, file names, arguments and error texts on each
+// platform.
+#include "utf8_path.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+#endif
+
+namespace corvane::platform {
+
+std::filesystem::path pathFromUtf8(std::string_view utf8) {
+  // char8_t text is taken as UTF-8 on every platform; the std::string
+  // constructor would take the ANSI code page on Windows.
+  std::u8string text(utf8.size(), u8'\0');
+  for (std::size_t index = 0; index < utf8.size(); ++index) {
+    text[index] = static_cast<char8_t>(utf8[index]);
+  }
+  return std::filesystem::path(text);
+}
+
+std::string utf8FromPath(const std::filesystem::path &path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string errnoText(int number) { return std::generic_category().message(number); }
+
+#if defined(_WIN32)
+
+namespace {
+
+// What the system allocates for its callers (the argument array, an error
+// text) is released with LocalFree.
+struct LocalFreer {
+  void operator()(void *memory) const { LocalFree(memory); }
+};
+
+// Where a system text leaves a place for what it is about.
+constexpr std::string_view kInsert = "%1";
+
+// The conversion functions take lengths as int; names and texts passed here
+// are far shorter than INT_MAX.
+int lengthOf(std::size_t size) { return static_cast<int>(size); }
+
+} // namespace
+
+std::wstring wideFromUtf8(std::string_view utf8) {
+  if (utf8.empty()) {
+    return {};
+  }
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string utf8FromWide(std::wstring_view wide) {
+  if (wide.empty()) {
+    return {};
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), utf8.data(), size, nullptr,
+                      nullptr);
+  return utf8;
+}
+
+std::vector<std::string> utf8Arguments(int argc, char **argv) {
+  int count = 0;
+  const std::unique_ptr<wchar_t *, LocalFreer> wide(CommandLineToArgvW(GetCommandLineW(), &count));
+  if (!wide) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int index = 1; index < count; ++index) {
+    arguments.push_back(utf8FromWide(wide.get()[index]));
+  }
+  return arguments;
+}
+
+std::FILE *openForWriting(std::string_view utf8) {
+  std::FILE *file = nullptr;
+  const errno_t error = _wfopen_s(&file, pathFromUtf8(utf8).c_str(), L"wb");
+  if (error != 0) {
+    errno = error;
+    return nullptr;
+  }
+  return file;
+}
+
+std::optional<std::string> environmentVariable(const char *name) {
+  const std::wstring wideName = wideFromUtf8(name);
+  const DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+  if (size == 0) {
+    return std::nullopt;
+  }
+  std::wstring value(size, L'\0');
+  const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+  value.resize(length < size ? length : 0);
+  return utf8FromWide(value);
+}
+
+void useBinaryStandardStreams() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::string windowsErrorText(unsigned long code, std::string_view subject) {
+  wchar_t *buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
+  const std::unique_ptr<wchar_t, LocalFreer> owned(buffer);
+  std::wstring_view text = length != 0 ? std::wstring_view(buffer, length) : std::wstring_view();
+  // The system's texts end with a line break.
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    text.remove_suffix(1);
+  }
+  const std::string number = "error " + std::to_string(code);
+  if (text.empty()) {
+    return number;
+  }
+  std::string message = utf8FromWide(text);
+  for (std::size_t place = message.find(kInsert); place != std::string::npos;
+       place = message.find(kInsert, place + subject.size())) {
+    message.replace(place, kInsert.size(), subject);
+  }
+  return message + " (" + number + ")";
+}
+
+#else
+
+std::optional<std::string> environmentVariable(const char *name) {
+  const char *value = std::getenv(name);
+  return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
+
+std::FILE *openForWriting(std::string_view utf8) {
+  return std::fopen(std::string(utf8).c_str(), "wb");
+}
+
+std::vector<std::string> utf8Arguments(int argc, char **argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void useBinaryStandardStreams() {}
+
+#endif
+
+} // namespace corvane::platform
