@@ -5,7 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#if defined(_WIN32)
+#include <process.h> // _getpid: Microsoft's library has no <unistd.h>
+#define getpid _getpid
+#else
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
