@@ -42,7 +42,10 @@ public:
   Terminal &operator=(const Terminal &) = delete;
 
   bool started() const { return child_ > 0; }
+  // Types `keys` once the prompt is back: keys typed while a command still
+  // prints reach the terminal before the line editor has taken it over.
   void type(const std::string &keys) {
+    ASSERT_TRUE(waitFor("\n> ")) << screen_;
     ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
   }
   // Reads until the screen shows `text` after what earlier waits consumed.
@@ -84,7 +87,6 @@ private:
 TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
   Terminal terminal;
   ASSERT_TRUE(terminal.started());
-  ASSERT_TRUE(terminal.waitFor("> ")) << terminal.screen();
   // A typo prints its error and the prompt comes back (it used to end the run).
   terminal.type("vexlo_enabld 1\n");
   EXPECT_TRUE(terminal.waitFor("unknown command vexlo_enabld")) << terminal.screen();
