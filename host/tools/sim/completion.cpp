@@ -72,8 +72,10 @@ std::vector<std::string> settingValues(const host::Setting &setting) {
   const host::SettingBounds &bounds = setting.definition.bounds;
   if (bounds.hasMin && bounds.hasMax && bounds.max - bounds.min < kMaxListedValues &&
       std::floor(bounds.min) == bounds.min) {
-    for (float value = bounds.min; value <= bounds.max; value += 1.0F) {
-      values.push_back(host::shortestNumber(value));
+    // Counted in whole steps: a float counter could drift off the bounds.
+    const auto steps = static_cast<int>(bounds.max - bounds.min);
+    for (int step = 0; step <= steps; ++step) {
+      values.push_back(host::shortestNumber(bounds.min + static_cast<float>(step)));
     }
   }
   values.push_back(setting.value);

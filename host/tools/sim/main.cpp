@@ -172,6 +172,7 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (!settings.traceFile.empty()) {
     const std::filesystem::path target = corvane::platform::pathFromUtf8(settings.traceFile);
     std::vector<std::filesystem::path> inputs;
+    inputs.reserve(positional.size());
     for (const std::string &input : positional) {
       inputs.push_back(corvane::platform::pathFromUtf8(input));
     }
