@@ -60,11 +60,14 @@ void Host::advance(std::int64_t micros) {
 }
 
 void Host::callFunction(const std::string &name) {
+  if (observer_ == nullptr) {
+    hooks_.call(name);
+    return;
+  }
+  // Looked at before the call: a hook may drop itself, or its plugin.
   const bool hooked = hooks_.hooked(name);
   hooks_.call(name);
-  if (observer_ != nullptr) {
-    observer_->functionCalled(name, hooked);
-  }
+  observer_->functionCalled(name, hooked);
 }
 
 void Host::setState(GameState state) {
