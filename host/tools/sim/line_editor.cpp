@@ -27,6 +27,9 @@ extern "C" const char *__lsan_default_suppressions() { return "leak:wcsdup\n"; }
 
 namespace corvane::sim {
 
+#if CORVANE_HAVE_LIBEDIT
+// The editor's settings; a build without libedit has a plain prompt and
+// none of them.
 namespace {
 
 constexpr int kHistoryEntries = 1000;
@@ -35,6 +38,7 @@ constexpr std::size_t kChoiceGap = 2;
 constexpr int kDefaultScreenWidth = 80;
 
 } // namespace
+#endif
 
 std::filesystem::path historyPath() {
   const auto state = platform::environmentVariable("XDG_STATE_HOME");

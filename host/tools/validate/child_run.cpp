@@ -148,7 +148,7 @@ bool isExceptionCode(DWORD status) {
 }
 
 std::string exceptionText(DWORD code) {
-  const auto *known =
+  const auto known =
       std::find_if(kExceptionNames.begin(), kExceptionNames.end(),
                    [code](const ExceptionName &entry) { return entry.code == code; });
   return known != kExceptionNames.end()
