@@ -47,10 +47,10 @@ endfunction()
 # vcruntime140.dll and ucrtbase.dll export (memcpy, the C++ exception
 # handler) is imported from vcruntime140.dll, as an MSVC build does.
 set(runtime_dlls vcruntime140 ucrtbase msvcp140 kernel32)
-foreach(dll IN LISTS runtime_dlls ITEMS shell32)
+foreach(dll IN LISTS runtime_dlls ITEMS shell32 dbghelp)
   vexlo_msvc_clang_import_library(${dll})
 endforeach()
-# Named import libraries (shell32) are found here, as in a Windows SDK.
+# Named import libraries (shell32, dbghelp) are found here, as in a Windows SDK.
 link_directories("${import_dir}")
 
 # The STL's sources are third party: compiled as its own build compiles them

@@ -13,6 +13,7 @@
 _CRT_BEGIN_C_HEADER
 int __cdecl atexit(void(__cdecl *function)(void));
 _onexit_t __cdecl _onexit(_onexit_t function);
+_ACRTIMP unsigned int __cdecl _set_abort_behavior(unsigned int flags, unsigned int mask);
 _ACRTIMP int __cdecl _crt_at_quick_exit(void(__cdecl *function)(void));
 _ACRTIMP __declspec(noreturn) void __cdecl quick_exit(int status);
 static __inline int __cdecl at_quick_exit(void(__cdecl *function)(void)) {

@@ -1,4 +1,4 @@
-# The GoogleTest suite in the MinGW cross build: GoogleTest compiled from
+# The GoogleTest suite in the Windows cross build: GoogleTest compiled from
 # source with the cross compiler, and every test program run under wine.
 # Included by the top-level CMakeLists.txt before any target is made, so
 # that each executable picks up the emulator.
@@ -16,10 +16,13 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 # Only matters to MSVC; the C runtime of the tests must be the one the
 # plugin and the SDK library use.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+# Windows' own threads, not a pthreads library that a check on the build
+# machine may think it found.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(${VEXLO_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 # Third-party code: its warnings are not the project's to fix or to fail on.
 foreach(target gtest gtest_main gmock gmock_main)
-  target_compile_options(${target} PRIVATE -w)
+  target_compile_options(${target} PRIVATE $<IF:$<BOOL:${MSVC}>,/w,-w>)
   set_target_properties(${target} PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
 endforeach()
 # The names tests/CMakeLists.txt links against, as find_package(GTest) gives
