@@ -28,7 +28,7 @@ TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
       {{1.0, 2.0, 9.0, 30.0},
        {kMatchEnded, kMatchEnded, kMatchEnded, "Function A.X"},
        {"EventMatchEnded \u00d73", "X"}},
-      {{5.0, 5.5}, {"Function A.One", "Function A.Two"}, {"2 events"}},
+      {{5.0, 5.5}, {"Function A.One", "Function A.Two"}, {"One, Two"}},
   };
   for (const Row &row : rows) {
     std::vector<Event> events;

@@ -51,11 +51,14 @@ struct BarSpan {
 enum class EventKind { Key, Notifier, Function, Command };
 
 // Something that happened at one moment: a key pressed, a notifier run, a
-// hooked game function called, or a console command the plugin sent.
+// hooked game function called, or a console command the plugin sent. A key
+// press or notifier after which nothing outside the plugin changed (no call
+// with an effect, no change of state, search, timer or bar) had no effect.
 struct Event {
   double time = 0.0;
   EventKind kind = EventKind::Key;
   std::string label;
+  bool noEffect = false;
 };
 
 // The picture's input: plain data, every interval closed, in time order.
