@@ -19,7 +19,8 @@ TEST(TimelineRecording, RecordsArmingWaitSearchAndFoundGame) {
       sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {simulatorExtension().attach}});
   ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
   ASSERT_EQ(simulator.run("vexlo_enabled 1\nvexlo_waitingtime 2\nvexlo_hbtext armed\n"
-                          "vexlo_bind F3\nsim_key F3\nsim_wait 3\nsim_game_found\nsim_wait 1\n"
+                          "vexlo_bind F3\nsim_key F3\nsim_frame\nsim_wait 3\nsim_game_found\n"
+                          "sim_frame\nsim_wait 1\n"
                           "sim_timeline " +
                           path.string()),
             sim::Status::Ok);
