@@ -27,8 +27,9 @@ struct RecordingCase {
 // The run's record, as sim_timeline writes it to a .txt file at the end.
 std::string record(const RecordingCase &row) {
   const auto path = std::filesystem::path(testing::TempDir()) / "vexlo-recording-test.txt";
+  TimelineExtension timelines;
   sim::Simulator simulator(
-      sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {simulatorExtension().attach}});
+      sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {timelines.forSessions()}});
   EXPECT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
   EXPECT_EQ(simulator.run(row.run), sim::Status::Ok) << row.run;
   if (!row.afterUnload.empty()) {

@@ -28,12 +28,6 @@ using console::Words;
 constexpr const char *kCommandName = "sim_timeline";
 constexpr std::string_view kTextSuffix = ".txt";
 
-// The file --timeline names: one for the whole program, like its run.
-std::string &timelineFileInUse() {
-  static std::string file;
-  return file;
-}
-
 // Times in the trace's `[S.mmm]` form.
 std::string stamp(double seconds) {
   constexpr double kMicrosPerSecond = 1e6;
@@ -76,6 +70,8 @@ std::string describe(const Timeline &timeline) {
 
 // One session's record. It reads the host's events from the moment it is
 // attached until it goes, which is when the session's console goes.
+} // namespace
+
 class SessionTimeline final : public host::EventSubscriber {
 public:
   explicit SessionTimeline(host::Host &host) : host_(host) {
@@ -159,6 +155,8 @@ private:
   std::string barText_;
 };
 
+namespace {
+
 // The path is used as given, like sim_screenshot's: pictures land where the
 // person is.
 CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Words &words) {
@@ -174,47 +172,44 @@ CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Wor
 
 } // namespace
 
-sim::Extension simulatorExtension() {
-  sim::Extension extension;
-  extension.addOptions = [](sim::OptionTable &table) {
-    table.add({"--timeline", "", "FILE",
-               timelinesAvailable()
-                   ? "draw a picture of the whole run into FILE (.png or .svg) at its end"
-                   : "not available in this build (timelines need Cairo)",
-               [](const std::string &value) -> std::optional<std::string> {
-                 if (value.empty()) {
-                   return "needs a file name";
-                 }
-                 timelineFileInUse() = value;
-                 return std::nullopt;
-               }});
-  };
-  extension.attach = [](sim::Simulator &simulator) {
-    Console &console = simulator.console();
-    auto timeline = std::make_shared<SessionTimeline>(simulator.host());
-    console.addCommand(kCommandName, "sim_timeline FILE.png|.svg|.txt",
-                       timelinesAvailable()
-                           ? "draws the run so far: game state, searches, timers, bar, events"
+void TimelineExtension::addOptions(sim::OptionTable &table) {
+  table.add({"--timeline", "", "FILE",
+             timelinesAvailable()
+                 ? "draw a picture of the whole run into FILE (.png or .svg) at its end"
+                 : "not available in this build (timelines need Cairo)",
+             [this](const std::string &value) -> std::optional<std::string> {
+               if (value.empty()) {
+                 return "needs a file name";
+               }
+               file_ = value;
+               return std::nullopt;
+             }});
+}
+
+void TimelineExtension::attach(sim::Simulator &simulator) {
+  auto timeline = std::make_shared<SessionTimeline>(simulator.host());
+  session_ = timeline;
+  simulator.console().addCommand(
+      kCommandName, "sim_timeline FILE.png|.svg|.txt",
+      timelinesAvailable() ? "draws the run so far: game state, searches, timers, bar, events"
                            : "not available in this build (timelines need Cairo)",
-                       [timeline](Console &target, const Words &words) {
-                         return drawCommand(*timeline, target, words);
-                       });
-  };
-  extension.finish = [](sim::Simulator &simulator) {
-    const std::string &file = timelineFileInUse();
-    if (file.empty()) {
-      return true;
-    }
-    Console &console = simulator.console();
-    const auto command = console.commands().find(kCommandName);
-    const CommandResult result = command->second.handler(console, {kCommandName, file});
-    if (result.kind == CommandResult::Kind::Error) {
-      console.err() << "corvane-sim: " << result.message << '\n';
-      return false;
-    }
+      [timeline](Console &target, const Words &words) {
+        return drawCommand(*timeline, target, words);
+      });
+}
+
+bool TimelineExtension::finish(sim::Simulator &simulator) {
+  const std::shared_ptr<SessionTimeline> timeline = session_.lock();
+  if (file_.empty() || !timeline) {
     return true;
-  };
-  return extension;
+  }
+  Console &console = simulator.console();
+  const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
+  if (result.kind == CommandResult::Kind::Error) {
+    console.err() << "corvane-sim: " << result.message << '\n';
+    return false;
+  }
+  return true;
 }
 
 } // namespace corvane::timeline
