@@ -52,14 +52,6 @@ void Console::addCommand(std::string name, std::string usage, std::string summar
 }
 
 CommandResult Console::execute(const Words &words) {
-  const CommandResult result = executeCommand(words);
-  if (afterCommand_) {
-    afterCommand_();
-  }
-  return result;
-}
-
-CommandResult Console::executeCommand(const Words &words) {
   // A plugin callback that throws fails the command that led to it, as the
   // game's console would report it, instead of taking the host down.
   try {

@@ -82,9 +82,6 @@ public:
   // against the working folder.
   std::filesystem::path resolvePath(const std::string &path) const;
 
-  // Runs after every command, whatever its result (none when empty).
-  void setAfterCommand(std::function<void()> listener) { afterCommand_ = std::move(listener); }
-
   // The canvas that sim_frame renders on (a null canvas unless set).
   void setFrameCanvas(host::Canvas *canvas) {
     frameCanvas_ = canvas != nullptr ? canvas : &nullCanvas_;
@@ -106,7 +103,6 @@ public:
 private:
   // Runs one command, then the after-command listener; no reporting.
   CommandResult execute(const Words &words);
-  CommandResult executeCommand(const Words &words);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
   Status runCommands(std::string_view text, std::string_view file, int firstLine);
@@ -118,7 +114,6 @@ private:
   std::vector<std::filesystem::path> scriptFolders_;
   host::NullCanvas nullCanvas_;
   host::Canvas *frameCanvas_ = &nullCanvas_;
-  std::function<void()> afterCommand_;
   int depth_ = 0;
   bool narrating_ = false;
   const volatile std::sig_atomic_t *interruptFlag_ = nullptr;
