@@ -90,7 +90,9 @@ public:
   // A new text while the bar is shown starts a new interval.
   void barShown(double t, std::string_view text);
   void barHidden(double t);
-  void event(double t, EventKind kind, std::string_view label);
+  // Returns the event's number in the record.
+  std::size_t event(double t, EventKind kind, std::string_view label);
+  void hadNoEffect(std::size_t event);
 
   // The record up to `tEnd`, every open interval closed there.
   Timeline snapshot(double tEnd) const;

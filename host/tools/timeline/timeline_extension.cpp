@@ -10,6 +10,7 @@
 #include <string>
 #include <variant>
 
+#include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
 #include "host/session/engine/trace.h"
@@ -63,7 +64,7 @@ std::string describe(const Timeline &timeline) {
   for (const Event &event : timeline.events) {
     text += "event " + stamp(event.time) + " " +
             std::string(kEventKinds[static_cast<std::size_t>(event.kind)]) + " " + event.label +
-            "\n";
+            (event.noEffect ? " (no effect)" : "") + "\n";
   }
   return text;
 }
@@ -95,7 +96,11 @@ public:
   }
 
   void onEvent(const host::Event &event) override {
+    recorded_.reset();
     std::visit([this, t = seconds(event.micros)](const auto &what) { take(t, what); }, event.what);
+    for (const std::size_t index : effects_.take(event, recorded_)) {
+      recorder_.hadNoEffect(index);
+    }
   }
 
 private:
@@ -118,10 +123,10 @@ private:
     }
   }
   void take(double t, const host::NotifierRun &what) {
-    recorder_.event(t, EventKind::Notifier, what.name);
+    recorded_ = recorder_.event(t, EventKind::Notifier, what.name);
   }
   void take(double t, const host::KeyPressed &what) {
-    recorder_.event(t, EventKind::Key, what.key);
+    recorded_ = recorder_.event(t, EventKind::Key, what.key);
   }
   void take(double t, const host::CommandIssued &what) {
     recorder_.event(t, EventKind::Command, what.line);
@@ -153,6 +158,8 @@ private:
   host::Host &host_;
   Recorder recorder_;
   std::string barText_;
+  EffectWatch effects_;
+  std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };
 
 namespace {
