@@ -83,9 +83,11 @@ public:
   SessionTimeline(const SessionTimeline &) = delete;
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
+  Timeline record() const { return recorder_.snapshot(now()); }
+
   // A ".txt" file gets the record as text; anything else, a picture.
   std::optional<std::string> draw(const std::string &file) const {
-    const Timeline timeline = recorder_.snapshot(now());
+    const Timeline timeline = record();
     if (!file.ends_with(kTextSuffix)) {
       return renderTimeline(timeline, file);
     }
@@ -203,6 +205,11 @@ void TimelineExtension::attach(sim::Simulator &simulator) {
       [timeline](Console &target, const Words &words) {
         return drawCommand(*timeline, target, words);
       });
+}
+
+std::optional<Timeline> TimelineExtension::record() const {
+  const std::shared_ptr<SessionTimeline> timeline = session_.lock();
+  return timeline ? std::optional<Timeline>(timeline->record()) : std::nullopt;
 }
 
 bool TimelineExtension::finish(sim::Simulator &simulator) {
