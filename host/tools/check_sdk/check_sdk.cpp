@@ -118,6 +118,12 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
     out << kUsage;
     return kExitAllExported;
   }
+  for (const std::string &word : words) {
+    if (word.starts_with('-')) {
+      err << "corvane-sim check-sdk: unknown option " << word << '\n' << kUsage;
+      return kExitUsage;
+    }
+  }
   if (words.size() != 2) {
     err << "corvane-sim check-sdk: needs two files, the plugin and the host's SDK library\n"
         << kUsage;
