@@ -103,6 +103,10 @@ public:
 private:
   // Runs one command, then the after-command listener; no reporting.
   CommandResult execute(const Words &words);
+  // Runs the commands of one line until one fails, which `report` tells;
+  // with `stopOnIssuedFailure`, a failure in a line a plugin issued stops it too.
+  using Report = std::function<void(const std::string &)>;
+  Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
   Status runCommands(std::string_view text, std::string_view file, int firstLine);
@@ -126,6 +130,8 @@ private:
 void addBuiltinCommands(Console &console);
 void addSimCommands(Console &console);
 void addExpectationCommand(Console &console);
+// What sim_expect checks, its first word: "searching", "selected", ...
+const std::vector<std::string> &expectationSubjects();
 void addStatusCommand(Console &console);
 
 } // namespace corvane::console

@@ -276,6 +276,9 @@ std::vector<PartySpan> partySpans(const Timeline &timeline);
 
 // Rows for the timer spans such that spans in a row do not overlap, at most
 // `maxRows` of them; returns each timer's row.
+// How far a timer's bar reaches: to its due time unless dropped before it.
+double timerReach(const TimerSpan &timer);
+
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows);
 
 // "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
