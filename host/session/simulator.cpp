@@ -36,6 +36,7 @@ Simulator::Simulator(SimulatorOptions options)
   host_->trace().setOutput(options_.trace);
   host_->trace().setVerbose(options_.verbose);
   console_ = std::make_unique<console::Console>(*host_, *options_.out, *options_.err);
+  console_->setOutputFolder(options_.outputFolder);
   for (const SessionExtension &extension : options_.extensions) {
     extension(*this);
   }

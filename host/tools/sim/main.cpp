@@ -42,6 +42,7 @@ struct ProgramSettings {
   bool help = false;
   bool interactive = false;
   std::string traceFile;
+  std::string outputFolder;
 };
 
 OptionTable makeOptions(ProgramSettings &settings) {
@@ -55,6 +56,14 @@ OptionTable makeOptions(ProgramSettings &settings) {
              [&settings](const std::string &value) {
                settings.traceFile = value;
                return value.empty() ? std::optional<std::string>{"needs a file name"}
+                                    : std::optional<std::string>{};
+             }});
+  table.add({"--output", "-o", "DIR",
+             "write the run's pictures (sim_screenshot, sim_timeline, --timeline) into DIR, "
+             "made if missing, when their names are relative",
+             [&settings](const std::string &value) {
+               settings.outputFolder = value;
+               return value.empty() ? std::optional<std::string>{"needs a folder name"}
                                     : std::optional<std::string>{};
              }});
   table.add({"--interactive", "-i", "",
@@ -123,6 +132,22 @@ std::string helpText(const OptionTable &options) {
   return text;
 }
 
+// The folder --output names, made when it is missing; false, having said
+// why, when it cannot be.
+bool makeOutputFolder(const std::string &folder) {
+  std::error_code error;
+  const std::filesystem::path path = corvane::platform::pathFromUtf8(folder);
+  if (!folder.empty() && !std::filesystem::is_directory(path, error)) {
+    std::filesystem::create_directories(path, error);
+    if (error) {
+      std::cerr << "corvane-sim: cannot make output folder " << folder << ": " << error.message()
+                << '\n';
+      return false;
+    }
+  }
+  return true;
+}
+
 // Console lines from standard input, one run per line so that each error
 // names its line; a person at a terminal gets the interactive session.
 Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
@@ -189,9 +214,12 @@ int runProgram(const std::vector<std::string> &arguments) {
       return kExitUsage;
     }
   }
-  Simulator simulator(SimulatorOptions{&std::cout, &std::cerr,
-                                       traceFile ? &traceFile->stream() : &std::cout,
-                                       settings.verbose, corvane::sim::sessionExtensions()});
+  if (!makeOutputFolder(settings.outputFolder)) {
+    return kExitUsage;
+  }
+  Simulator simulator(SimulatorOptions{
+      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
+      corvane::sim::sessionExtensions(), corvane::platform::pathFromUtf8(settings.outputFolder)});
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }

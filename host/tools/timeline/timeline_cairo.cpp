@@ -19,6 +19,7 @@
 #include <cairo.h>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/tools/common/file_name.h"
 
 namespace corvane::timeline {
 
@@ -143,13 +144,6 @@ struct FileSink {
     return CAIRO_STATUS_SUCCESS;
   }
 };
-
-bool endsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == b;
-         });
-}
 
 // Drawing calls in the picture's terms.
 class Painter {
@@ -506,7 +500,7 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
   }
   const Layout layout = layOut(timeline, options.width);
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
-  const bool svg = endsWith(path, ".svg");
+  const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 
   FileSink sink;
   errno = 0;
