@@ -33,8 +33,10 @@ Simulator::Simulator(SimulatorOptions options)
   if (options_.err == nullptr) {
     options_.err = discard_.get();
   }
-  host_->trace().setOutput(options_.trace);
-  host_->trace().setVerbose(options_.verbose);
+  if (options_.trace != nullptr) {
+    trace_ = std::make_unique<host::TraceWriter>(*options_.trace, options_.verbose);
+    host_->events().subscribe(*trace_);
+  }
   console_ = std::make_unique<console::Console>(*host_, *options_.out, *options_.err);
   console_->setOutputFolder(options_.outputFolder);
   for (const SessionExtension &extension : options_.extensions) {
@@ -42,7 +44,12 @@ Simulator::Simulator(SimulatorOptions options)
   }
 }
 
-Simulator::~Simulator() { unload(); }
+Simulator::~Simulator() {
+  unload();
+  if (trace_) {
+    host_->events().unsubscribe(*trace_);
+  }
+}
 
 bool Simulator::load(const std::string &pluginPath) {
   if (plugin_) {

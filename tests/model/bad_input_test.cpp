@@ -61,12 +61,10 @@ protected:
   std::ostringstream out_;
   std::ostringstream err_;
   std::ostringstream trace_;
-  Simulator simulator_{SimulatorOptions{&out_,
-                                        &err_,
-                                        &trace_,
-                                        false,
-                                        {corvane::screenshot::simulatorExtension().attach,
-                                         corvane::timeline::simulatorExtension().attach}}};
+  corvane::screenshot::ScreenshotExtension screenshots_;
+  corvane::timeline::TimelineExtension timelines_;
+  Simulator simulator_{SimulatorOptions{
+      &out_, &err_, &trace_, false, {screenshots_.forSessions(), timelines_.forSessions()}}};
 };
 
 TEST_P(BadInputTest, GivesOneLineNamingTheFaultAndChangesNothing) {

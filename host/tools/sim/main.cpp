@@ -18,6 +18,7 @@
 #include "extensions.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/simulator.h"
+#include "host/tools/check_sdk/check_sdk.h"
 #include "host/tools/common/option_table.h"
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
@@ -43,6 +44,8 @@ struct ProgramSettings {
   bool interactive = false;
   std::string traceFile;
   std::string outputFolder;
+  // The run's features, which hold their own options' values.
+  corvane::sim::Extensions extensions = corvane::sim::makeExtensions();
 };
 
 OptionTable makeOptions(ProgramSettings &settings) {
@@ -76,10 +79,8 @@ OptionTable makeOptions(ProgramSettings &settings) {
                settings.help = true;
                return std::optional<std::string>{};
              }});
-  for (const auto &extension : corvane::sim::extensions()) {
-    if (extension.addOptions) {
-      extension.addOptions(table);
-    }
+  for (const auto &extension : settings.extensions) {
+    extension->addOptions(table);
   }
   return table;
 }
@@ -91,10 +92,11 @@ void addRow(std::string &text, const std::string &usage, const std::string &summ
   text += summary + "\n";
 }
 
-std::string helpText(const OptionTable &options) {
+std::string helpText(const OptionTable &options, const corvane::sim::Extensions &extensions) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
       "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
+      "       corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
       "\n"
       "Loads PLUGIN into the stand-in host, runs each SCRIPT (console lines; `-` is\n"
       "standard input, also read when no SCRIPT is given), then unloads the plugin.\n"
@@ -103,6 +105,10 @@ std::string helpText(const OptionTable &options) {
       "\n"
       "validate runs checks that hold for any plugin of this host, each in a child\n"
       "process, and ends with a line `N passed, N failed` (validate --help: more).\n"
+      "\n"
+      "check-sdk lists every function PLUGIN.dll imports from pluginsdk.dll that\n"
+      "HOST_SDK (the host's pluginsdk.dll or pluginsdk.lib) does not export; status\n"
+      "1 when one is missing (check-sdk --help: more).\n"
       "\n"
       "At a terminal (or with -i) standard input is an interactive session: a bad\n"
       "line prints its error and the session goes on; help lists the commands,\n"
@@ -124,7 +130,7 @@ std::string helpText(const OptionTable &options) {
   addRow(text, "NAME VALUE", "sets a setting");
   addRow(text, "NAME ARGS...", "runs a plugin's command");
   SimulatorOptions quiet{};
-  quiet.extensions = corvane::sim::sessionExtensions();
+  quiet.extensions = corvane::sim::sessionExtensions(extensions);
   Simulator simulator(quiet);
   for (const auto &[name, command] : simulator.console().commands()) {
     addRow(text, command.usage, command.summary);
@@ -175,6 +181,10 @@ int runProgram(const std::vector<std::string> &arguments) {
     return corvane::validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout,
                                            std::cerr);
   }
+  if (!arguments.empty() && arguments.front() == "check-sdk") {
+    return corvane::sdkcheck::checkSdkMain({arguments.begin() + 1, arguments.end()}, std::cout,
+                                           std::cerr);
+  }
   ProgramSettings settings;
   const OptionTable options = makeOptions(settings);
   auto parsed = options.parse(arguments);
@@ -183,7 +193,7 @@ int runProgram(const std::vector<std::string> &arguments) {
     return kExitUsage;
   }
   if (settings.help) {
-    std::cout << helpText(options);
+    std::cout << helpText(options, settings.extensions);
     return 0;
   }
   const auto &positional = std::get<std::vector<std::string>>(parsed);
@@ -217,9 +227,10 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (!makeOutputFolder(settings.outputFolder)) {
     return kExitUsage;
   }
-  Simulator simulator(SimulatorOptions{
-      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
-      corvane::sim::sessionExtensions(), corvane::platform::pathFromUtf8(settings.outputFolder)});
+  Simulator simulator(
+      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
+                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
+                       corvane::platform::pathFromUtf8(settings.outputFolder)});
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }
@@ -235,8 +246,8 @@ int runProgram(const std::vector<std::string> &arguments) {
       break;
     }
   }
-  for (const auto &extension : corvane::sim::extensions()) {
-    if (extension.finish && !extension.finish(simulator) && status == Status::Ok) {
+  for (const auto &extension : settings.extensions) {
+    if (!extension->finish(simulator) && status == Status::Ok) {
       status = Status::Error;
     }
   }
