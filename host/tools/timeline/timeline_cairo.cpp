@@ -421,8 +421,9 @@ void drawAxis(Painter &painter, const Layout &layout) {
   }
 }
 
-void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Palette &palette) {
-  Painter painter(cr, palette);
+// The background: every other lane shaded, the lanes' titles and the grid.
+void drawBackground(Painter &painter, const Layout &layout) {
+  const Palette &palette = painter.palette();
   const auto width = static_cast<double>(layout.width);
   painter.fill(0.0, 0.0, width, layout.height, palette.background);
 
@@ -439,7 +440,11 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
     painter.line(x, gridTop, x, layout.axisTop, kHairline, palette.grid);
   }
+}
 
+// What the lanes of spans and the timers lane show.
+void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &layout) {
+  const Palette &palette = painter.palette();
   for (const Lane &lane : layout.lanes) {
     switch (lane.kind) {
     case LaneKind::State: {
@@ -476,6 +481,12 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
       break; // over the breaks' strokes, below
     }
   }
+}
+
+void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Palette &palette) {
+  Painter painter(cr, palette);
+  drawBackground(painter, layout);
+  drawLaneContents(painter, timeline, layout);
   drawLaneBreaks(painter, layout);
   for (const Lane &lane : layout.lanes) {
     if (!lane.marks.empty()) {
@@ -484,7 +495,7 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
   }
   for (const Lane &lane : layout.lanes) {
     const double y = std::round(lane.top + lane.height) + kPixelCentre;
-    painter.line(0.0, y, width, y, kHairline, palette.rule);
+    painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, palette.rule);
   }
   drawAxis(painter, layout);
   drawAxisBreaks(painter, layout);
