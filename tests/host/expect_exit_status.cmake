@@ -1,6 +1,9 @@
 # Runs PROGRAM with ARGS (a ;-list) and fails unless it exits with EXPECTED.
-# Standard input is empty, as in CI. EMULATOR, when given, runs the program
-# (wine, for the Windows build).
+# Standard input is INPUT when given, else empty, as in CI. EMULATOR, when
+# given, runs the program (wine, for the Windows build).
+# With -DSTDERR=REGEX, what the program wrote to its error stream must match
+# REGEX; with -DSTDOUT=FILE, its output must be FILE's text, the prompts of a
+# build without line editing taken out.
 # With -DPROTECT=FILE, ARGS name a fresh copy of FILE as @COPY@ and as
 # @COPY_ALIAS@ (the same file spelt another way), and the copy must come out
 # of the run unchanged.
@@ -13,13 +16,35 @@ if(DEFINED PROTECT)
   string(REPLACE "@COPY@" "${protected_dir}/${protected_name}" ARGS "${ARGS}")
   string(REPLACE "@COPY_ALIAS@" "${protected_dir}/./${protected_name}" ARGS "${ARGS}")
 endif()
+if(NOT INPUT)
+  set(INPUT /dev/null)
+endif()
+# An interactive session keeps its history here, not in the home folder.
+set(ENV{XDG_STATE_HOME} "${CMAKE_CURRENT_BINARY_DIR}/state")
 execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGS}
-                INPUT_FILE /dev/null
+                INPUT_FILE ${INPUT}
                 RESULT_VARIABLE status
                 OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
+# A Windows program ends its lines with CR LF.
+string(REPLACE "\r" "" out "${out}")
+string(REPLACE "\r" "" err "${err}")
 if(NOT "${status}" STREQUAL "${EXPECTED}")
   message(FATAL_ERROR "expected exit status ${EXPECTED}, got ${status}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(STDERR AND NOT err MATCHES "${STDERR}")
+  message(FATAL_ERROR "the error stream does not match ${STDERR}\nstderr:\n${err}")
+endif()
+if(STDOUT)
+  file(READ "${STDOUT}" expected)
+  string(REGEX REPLACE "(^|\n)(> )+" "\\1" out "${out}")
+  if(NOT out STREQUAL expected)
+    get_filename_component(actual "${STDOUT}" NAME_WE)
+    set(actual "${CMAKE_CURRENT_BINARY_DIR}/${actual}.actual")
+    file(WRITE "${actual}" "${out}")
+    execute_process(COMMAND diff -u "${STDOUT}" "${actual}")
+    message(FATAL_ERROR "the output differs from ${STDOUT} (actual output: ${actual})")
+  endif()
 endif()
 if(DEFINED PROTECT)
   file(SHA256 "${protected_dir}/${protected_name}" after)

@@ -1,9 +1,14 @@
-// What a session's timeline records for a known run: catches a lane fed at
-// the wrong moment (a search without its playlists, a bar that outlives the
-// found game, a timer never marked fired) or an event lost.
+// What a session's timeline records for a known run, read from its text
+// form: catches a lane fed at the wrong moment (a search without its
+// playlists, a bar that outlives the found game, a timer never marked fired),
+// an event lost, and what a picture hides: a dropped timer left pending, a
+// re-armed timer that replaces the first, intervals of no length left out,
+// equal events at one moment kept as one.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,31 +18,93 @@
 namespace corvane::timeline {
 namespace {
 
-TEST(TimelineRecording, RecordsArmingWaitSearchAndFoundGame) {
-  const auto path = std::filesystem::temp_directory_path() / "vexlo-recording-test.txt";
+struct RecordingCase {
+  std::string run;
+  std::string afterUnload; // when not empty, the plugin is unloaded and this runs
+  std::string record;
+};
+
+// The run's record, as sim_timeline writes it to a .txt file at the end.
+std::string record(const RecordingCase &row) {
+  const auto path = std::filesystem::path(testing::TempDir()) / "vexlo-recording-test.txt";
   sim::Simulator simulator(
       sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {simulatorExtension().attach}});
-  ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
-  ASSERT_EQ(simulator.run("vexlo_enabled 1\nvexlo_waitingtime 2\nvexlo_hbtext armed\n"
-                          "vexlo_bind F3\nsim_key F3\nsim_wait 3\nsim_game_found\nsim_wait 1\n"
-                          "sim_timeline " +
-                          path.string()),
-            sim::Status::Ok);
+  EXPECT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
+  EXPECT_EQ(simulator.run(row.run), sim::Status::Ok) << row.run;
+  if (!row.afterUnload.empty()) {
+    simulator.unload();
+    EXPECT_EQ(simulator.run(row.afterUnload), sim::Status::Ok) << row.afterUnload;
+  }
+  EXPECT_EQ(simulator.run("sim_timeline " + path.string()), sim::Status::Ok);
   std::ostringstream text;
   text << std::ifstream(path).rdbuf();
-  EXPECT_EQ(text.str(), "state [0.000] to [3.000] menu\n"
-                        "state [3.000] to [4.000] online\n"
-                        "search [2.000] to [3.000] category 1 playlists 5\n"
-                        "timer [0.000] to [2.000] due [2.000] fired\n"
-                        "bar [0.000] to [3.000] \"armed\"\n"
-                        "event [0.000] command bind F3 vexlo_queue\n"
-                        "event [0.000] key F3\n"
-                        "event [0.000] notifier vexlo_queue\n"
-                        "event [3.000] function Function "
-                        "ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete\n"
-                        "event [3.000] function Function TAGame.GameEvent_TA.StartEvent\n"
-                        "event [3.000] function Function GameEvent_Soccar_TA.Active.StartRound\n");
   std::filesystem::remove(path);
+  return text.str();
+}
+
+TEST(TimelineRecording, RecordsWhatHappenedAndWhen) {
+  const std::vector<RecordingCase> cases = {
+      {"vexlo_enabled 1\nvexlo_waitingtime 2\nvexlo_hbtext armed\n"
+       "vexlo_bind F3\nsim_key F3\nsim_wait 3\nsim_game_found\nsim_wait 1",
+       "",
+       "state [0.000] to [3.000] menu\n"
+       "state [3.000] to [4.000] online\n"
+       "search [2.000] to [3.000] category 1 playlists 5\n"
+       "timer [0.000] to [2.000] due [2.000] fired\n"
+       "bar [0.000] to [3.000] \"armed\"\n"
+       "event [0.000] command bind F3 vexlo_queue\n"
+       "event [0.000] key F3\n"
+       "event [0.000] notifier vexlo_queue\n"
+       "event [3.000] function Function "
+       "ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete\n"
+       "event [3.000] function Function TAGame.GameEvent_TA.StartEvent\n"
+       "event [3.000] function Function GameEvent_Soccar_TA.Active.StartRound\n"},
+      // Unloading drops the pending timer: it ends there, not with the record.
+      // (The recorder looks at the bar after each console line, so the echo
+      // closes the bar at the unload.)
+      {"vexlo_enabled 1\nvexlo_waitingtime 20\nvexlo_queue\nsim_wait 5",
+       "echo unloaded\nsim_wait 5",
+       "state [0.000] to [10.000] menu\n"
+       "timer [0.000] to [5.000] due [20.000] dropped\n"
+       "bar [0.000] to [5.000] \"\"\n"
+       "event [0.000] notifier vexlo_queue\n"},
+      // Disarmed and armed again before the timer fires: a second timer; the
+      // first still fires, unheeded.
+      {"vexlo_enabled 1\nvexlo_waitingtime 20\nvexlo_queue\nsim_wait 5\nvexlo_queue\nsim_wait 5\n"
+       "vexlo_queue\nsim_wait 25",
+       "",
+       "state [0.000] to [35.000] menu\n"
+       "search [30.000] to [35.000] category 1 playlists 5\n"
+       "timer [0.000] to [20.000] due [20.000] fired\n"
+       "timer [10.000] to [30.000] due [30.000] fired\n"
+       "bar [0.000] to [5.000] \"\"\n"
+       "bar [10.000] to [35.000] \"\"\n"
+       "event [0.000] notifier vexlo_queue\n"
+       "event [5.000] notifier vexlo_queue\n"
+       "event [10.000] notifier vexlo_queue\n"},
+      // A search that starts and ends in one line, a state that lasts no time.
+      {"vexlo_enabled 1\nvexlo_queue\nsim_wait 1; sim_search_cancelled\n"
+       "sim_state online; sim_state freeplay\nsim_wait 1",
+       "",
+       "state [0.000] to [1.000] menu\n"
+       "state [1.000] to [1.000] online\n"
+       "state [1.000] to [2.000] freeplay\n"
+       "search [1.000] to [1.000] category 1 playlists 5\n"
+       "timer [0.000] to [1.000] due [1.000] fired\n"
+       "bar [0.000] to [1.000] \"\"\n"
+       "event [0.000] notifier vexlo_queue\n"
+       "event [1.000] function Function ProjectX.OnlineGameMatchmakingBase_X.Cancel\n"},
+      // The same key twice at one moment: two presses, two commands run.
+      {"bind F1 vexlo_queue\nsim_key F1; sim_key F1", "",
+       "state [0.000] to [0.000] menu\n"
+       "event [0.000] key F1\n"
+       "event [0.000] notifier vexlo_queue\n"
+       "event [0.000] key F1\n"
+       "event [0.000] notifier vexlo_queue\n"},
+  };
+  for (const RecordingCase &row : cases) {
+    EXPECT_EQ(record(row), row.record) << row.run;
+  }
 }
 
 } // namespace

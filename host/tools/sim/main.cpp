@@ -19,6 +19,7 @@
 #include "extensions.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/simulator.h"
+#include "host/tools/check_sdk/check_sdk.h"
 #include "host/tools/common/option_table.h"
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
@@ -87,6 +88,7 @@ std::string helpText(const OptionTable &options) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
       "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
+      "       corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
       "\n"
       "Loads PLUGIN into the stand-in host, runs each SCRIPT (console lines; `-` is\n"
       "standard input, also read when no SCRIPT is given), then unloads the plugin.\n"
@@ -95,6 +97,10 @@ std::string helpText(const OptionTable &options) {
       "\n"
       "validate runs checks that hold for any plugin of this host, each in a child\n"
       "process, and ends with a line `N passed, N failed` (validate --help: more).\n"
+      "\n"
+      "check-sdk lists every function PLUGIN.dll imports from pluginsdk.dll that\n"
+      "HOST_SDK (the host's pluginsdk.dll or pluginsdk.lib) does not export; status\n"
+      "1 when one is missing (check-sdk --help: more).\n"
       "\n"
       "At a terminal (or with -i) standard input is an interactive session: a bad\n"
       "line prints its error and the session goes on; help lists the commands,\n"
@@ -202,6 +208,10 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
 int runProgram(const std::vector<std::string> &arguments) {
   if (!arguments.empty() && arguments.front() == "validate") {
     return corvane::validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout,
+                                           std::cerr);
+  }
+  if (!arguments.empty() && arguments.front() == "check-sdk") {
+    return corvane::sdkcheck::checkSdkMain({arguments.begin() + 1, arguments.end()}, std::cout,
                                            std::cerr);
   }
   ProgramSettings settings;
