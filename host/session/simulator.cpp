@@ -33,15 +33,22 @@ Simulator::Simulator(SimulatorOptions options)
   if (options_.err == nullptr) {
     options_.err = discard_.get();
   }
-  host_->trace().setOutput(options_.trace);
-  host_->trace().setVerbose(options_.verbose);
+  if (options_.trace != nullptr) {
+    trace_ = std::make_unique<host::TraceWriter>(*options_.trace, options_.verbose);
+    host_->events().subscribe(*trace_);
+  }
   console_ = std::make_unique<console::Console>(*host_, *options_.out, *options_.err);
   for (const SessionExtension &extension : options_.extensions) {
     extension(*this);
   }
 }
 
-Simulator::~Simulator() { unload(); }
+Simulator::~Simulator() {
+  unload();
+  if (trace_) {
+    host_->events().unsubscribe(*trace_);
+  }
+}
 
 bool Simulator::load(const std::string &pluginPath) {
   if (plugin_) {

@@ -12,6 +12,7 @@
 
 #include "host/session/console/console.h"
 #include "host/session/engine/host.h"
+#include "host/session/engine/trace.h"
 #include "host/session/loader/plugin_library.h"
 
 namespace corvane::sim {
@@ -55,6 +56,8 @@ public:
   host::Host &host();
   // The console, for adding commands.
   console::Console &console();
+  // The subscriber writing the trace; null when tracing is off.
+  host::TraceWriter *traceWriter() { return trace_.get(); }
 
 private:
   std::ostream &err();
@@ -63,6 +66,7 @@ private:
   // Streams standing in for the ones not given.
   std::unique_ptr<std::ostream> discard_;
   std::unique_ptr<host::Host> host_;
+  std::unique_ptr<host::TraceWriter> trace_;
   std::unique_ptr<console::Console> console_;
   std::unique_ptr<loader::LoadedPlugin> plugin_;
 };

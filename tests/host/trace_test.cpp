@@ -1,9 +1,12 @@
 // The trace a person reads: line format, text escapes, number forms, what
-// verbose adds, and the per-operation counters.
+// verbose adds, and the per-operation counters; the event stream under it.
 #include <string>
+#include <variant>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "host/session/engine/trace.h"
 #include "host/session/engine/trace_format.h"
 #include "session.h"
 
@@ -106,6 +109,56 @@ TEST(TraceLines, OffWithoutAStream) {
   auto &context = simulator.host().createContext("quiet");
   context.cvarManager()->executeCommand("echo nowhere", false);
   EXPECT_EQ(simulator.host().callCount(Op::executeCommand), 1U);
+}
+
+// Catches a subscriber told out of order, or an event that arrives without
+// its data: a second reader beside the trace sees each call with its
+// arguments, the timer with its due time, the frame's calls between its
+// brackets, the search with its category and playlists, the new state.
+TEST(EventStream, EverySubscriberSeesEachChangeInOrderWithItsData) {
+  namespace host = corvane::host;
+  struct Log final : host::EventSubscriber {
+    std::vector<std::string> seen;
+    void onEvent(const host::Event &event) override {
+      std::string line = std::to_string(event.micros) + " ";
+      if (const auto *call = std::get_if<host::SdkCall>(&event.what)) {
+        line += host::formatCall(*call);
+      } else if (const auto *timer = std::get_if<host::TimerSet>(&event.what)) {
+        line += "timer due " + std::to_string(timer->dueMicros);
+      } else if (const auto *search = std::get_if<host::SearchStarted>(&event.what)) {
+        line += "search " + std::to_string(search->category.value_or(-1)) + " " +
+                std::to_string(search->playlists.at(0));
+      } else if (const auto *frame = std::get_if<host::FrameEnded>(&event.what)) {
+        line += "frame drew " + std::to_string(frame->canvasCalls);
+      } else if (const auto *state = std::get_if<host::StateChanged>(&event.what)) {
+        line += host::gameStateName(state->state);
+      } else {
+        line += "#" + std::to_string(event.what.index());
+      }
+      seen.push_back(line);
+    }
+  } log;
+  Session session;
+  MatchmakingWrapper matchmaking = session.game().GetMatchmakingWrapper();
+  session.host().events().subscribe(log);
+  session.game().SetTimeout(
+      [&matchmaking](GameWrapper *) {
+        matchmaking.SetPlaylistSelection(Playlist{5}, true);
+        matchmaking.StartMatchmaking(PlaylistCategory{1});
+      },
+      2.0F);
+  session.game().RegisterDrawable([](CanvasWrapper canvas) { canvas.FillBox({4.0F, 2.5F}); });
+  ASSERT_EQ(session.run("sim_frame\nsim_wait 2\nload_freeplay"), Status::Ok);
+  session.host().events().unsubscribe(log);
+  EXPECT_EQ(log.seen,
+            (std::vector<std::string>{"0 SetTimeout 2", "0 timer due 2000000", "0 RegisterDrawable",
+                                      "0 #13", "0 FillBox 4 2.5", "0 frame drew 1",
+                                      "2000000 SetPlaylistSelection 5 true", "2000000 #3",
+                                      "2000000 StartMatchmaking 1", "2000000 search 1 5",
+                                      "2000000 #7", "2000000 freeplay"}));
+  EXPECT_EQ(session.traceText(), "[0.000] SetTimeout 2\n[0.000] FillBox 4 2.5\n"
+                                 "[2.000] SetPlaylistSelection 5 true\n"
+                                 "[2.000] StartMatchmaking 1\n");
 }
 
 } // namespace

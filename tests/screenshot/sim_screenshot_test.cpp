@@ -30,7 +30,7 @@ class SimScreenshotTest : public ::testing::Test {
 protected:
   SimScreenshotTest()
       : simulator_(
-            sim::SimulatorOptions{&out_, &err_, &trace_, false, {simulatorExtension().attach}}) {}
+            sim::SimulatorOptions{&out_, &err_, &trace_, false, {screenshots_.forSessions()}}) {}
 
   void SetUp() override {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -40,16 +40,14 @@ protected:
     fs::create_directories(folder_);
     ASSERT_TRUE(simulator_.load(VEXLO_PLUGIN_PATH)) << err_.str();
   }
-  void TearDown() override {
-    setScreenshotResolution(kDefaultResolution);
-    fs::remove_all(folder_);
-  }
+  void TearDown() override { fs::remove_all(folder_); }
 
   std::string pathOf(const std::string &name) const { return (folder_ / name).string(); }
 
   std::ostringstream out_;
   std::ostringstream err_;
   std::ostringstream trace_;
+  ScreenshotExtension screenshots_;
   sim::Simulator simulator_;
   fs::path folder_;
 };
@@ -93,7 +91,7 @@ TEST_F(SimScreenshotTest, NothingArmedShowsOnlyTheBackdrop) {
 }
 
 TEST_F(SimScreenshotTest, ResolutionSetsThePictureSize) {
-  setScreenshotResolution(Resolution{800, 600});
+  screenshots_.setResolution(Resolution{800, 600});
   const std::string path = pathOf("small.png");
   ASSERT_EQ(simulator_.run("vexlo_simulate 1\nsim_screenshot " + path), Status::Ok) << err_.str();
   EXPECT_NE(out_.str().find("(800x600)"), std::string::npos) << out_.str();
@@ -120,17 +118,17 @@ TEST_F(SimScreenshotTest, WrongArgumentsShowTheUsage) {
 
 TEST(ResolutionOptionTest, SetsTheSizeOrExplainsTheMistake) {
   sim::OptionTable table;
-  simulatorExtension().addOptions(table);
+  ScreenshotExtension screenshots;
+  screenshots.addOptions(table);
 
   const auto good = table.parse({"--resolution", "1280x720", "plugin.so"});
   ASSERT_TRUE(std::holds_alternative<std::vector<std::string>>(good));
-  EXPECT_EQ(screenshotResolution(), (Resolution{1280, 720}));
+  EXPECT_EQ(screenshots.resolution(), (Resolution{1280, 720}));
 
   const auto bad = table.parse({"--resolution", "big"});
   ASSERT_TRUE(std::holds_alternative<std::string>(bad));
   EXPECT_NE(std::get<std::string>(bad).find("WxH"), std::string::npos);
-  EXPECT_EQ(screenshotResolution(), (Resolution{1280, 720}));
-  setScreenshotResolution(kDefaultResolution);
+  EXPECT_EQ(screenshots.resolution(), (Resolution{1280, 720}));
 }
 
 } // namespace

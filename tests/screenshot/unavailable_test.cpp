@@ -17,8 +17,9 @@ TEST(ScreenshotUnavailableTest, SimScreenshotSaysSoAndWritesNothing) {
   std::filesystem::remove(path);
   std::ostringstream out;
   std::ostringstream err;
+  ScreenshotExtension screenshots;
   sim::Simulator simulator(
-      sim::SimulatorOptions{&out, &err, nullptr, false, {simulatorExtension().attach}});
+      sim::SimulatorOptions{&out, &err, nullptr, false, {screenshots.forSessions()}});
 
   EXPECT_FALSE(screenshotsAvailable());
   EXPECT_EQ(simulator.run("sim_screenshot " + path.string(), "look.cfg", 3), sim::Status::Error);

@@ -27,8 +27,9 @@ struct RecordingCase {
 // The run's record, as sim_timeline writes it to a .txt file at the end.
 std::string record(const RecordingCase &row) {
   const auto path = std::filesystem::path(testing::TempDir()) / "vexlo-recording-test.txt";
+  TimelineExtension timelines;
   sim::Simulator simulator(
-      sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {simulatorExtension().attach}});
+      sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {timelines.forSessions()}});
   EXPECT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
   EXPECT_EQ(simulator.run(row.run), sim::Status::Ok) << row.run;
   if (!row.afterUnload.empty()) {
@@ -45,7 +46,7 @@ std::string record(const RecordingCase &row) {
 TEST(TimelineRecording, RecordsWhatHappenedAndWhen) {
   const std::vector<RecordingCase> cases = {
       {"vexlo_enabled 1\nvexlo_waitingtime 2\nvexlo_hbtext armed\n"
-       "vexlo_bind F3\nsim_key F3\nsim_wait 3\nsim_game_found\nsim_wait 1",
+       "vexlo_bind F3\nsim_key F3\nsim_frame\nsim_wait 3\nsim_game_found\nsim_frame\nsim_wait 1",
        "",
        "state [0.000] to [3.000] menu\n"
        "state [3.000] to [4.000] online\n"
@@ -60,18 +61,18 @@ TEST(TimelineRecording, RecordsWhatHappenedAndWhen) {
        "event [3.000] function Function TAGame.GameEvent_TA.StartEvent\n"
        "event [3.000] function Function GameEvent_Soccar_TA.Active.StartRound\n"},
       // Unloading drops the pending timer: it ends there, not with the record.
-      // (The recorder looks at the bar after each console line, so the echo
-      // closes the bar at the unload.)
-      {"vexlo_enabled 1\nvexlo_waitingtime 20\nvexlo_queue\nsim_wait 5",
-       "echo unloaded\nsim_wait 5",
+      // (The bar is what frames draw: the first frame after the unload
+      // closes it.)
+      {"vexlo_enabled 1\nvexlo_waitingtime 20\nvexlo_queue\nsim_frame\nsim_wait 5",
+       "sim_frame\nsim_wait 5",
        "state [0.000] to [10.000] menu\n"
        "timer [0.000] to [5.000] due [20.000] dropped\n"
        "bar [0.000] to [5.000] \"\"\n"
        "event [0.000] notifier vexlo_queue\n"},
       // Disarmed and armed again before the timer fires: a second timer; the
       // first still fires, unheeded.
-      {"vexlo_enabled 1\nvexlo_waitingtime 20\nvexlo_queue\nsim_wait 5\nvexlo_queue\nsim_wait 5\n"
-       "vexlo_queue\nsim_wait 25",
+      {"vexlo_enabled 1\nvexlo_waitingtime 20\nvexlo_queue\nsim_frame\nsim_wait 5\nvexlo_queue\n"
+       "sim_frame\nsim_wait 5\nvexlo_queue\nsim_frame\nsim_wait 25",
        "",
        "state [0.000] to [35.000] menu\n"
        "search [30.000] to [35.000] category 1 playlists 5\n"
@@ -83,7 +84,7 @@ TEST(TimelineRecording, RecordsWhatHappenedAndWhen) {
        "event [5.000] notifier vexlo_queue\n"
        "event [10.000] notifier vexlo_queue\n"},
       // A search that starts and ends in one line, a state that lasts no time.
-      {"vexlo_enabled 1\nvexlo_queue\nsim_wait 1; sim_search_cancelled\n"
+      {"vexlo_enabled 1\nvexlo_queue\nsim_frame\nsim_wait 1; sim_search_cancelled; sim_frame\n"
        "sim_state online; sim_state freeplay\nsim_wait 1",
        "",
        "state [0.000] to [1.000] menu\n"

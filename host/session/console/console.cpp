@@ -52,14 +52,6 @@ void Console::addCommand(std::string name, std::string usage, std::string summar
 }
 
 CommandResult Console::execute(const Words &words) {
-  const CommandResult result = executeCommand(words);
-  if (afterCommand_) {
-    afterCommand_();
-  }
-  return result;
-}
-
-CommandResult Console::executeCommand(const Words &words) {
   // A plugin callback that throws fails the command that led to it, as the
   // game's console would report it, instead of taking the host down.
   try {
@@ -114,7 +106,7 @@ Status Console::run(std::string_view text, std::string_view file, int firstLine)
 
 Status Console::runCommands(std::string_view text, std::string_view file, int firstLine) {
   int lineNumber = firstLine;
-  const auto report = [&](const std::string &message) {
+  const Report report = [&](const std::string &message) {
     if (!file.empty()) {
       err_ << file << ':' << lineNumber << ": ";
     }
@@ -122,34 +114,10 @@ Status Console::runCommands(std::string_view text, std::string_view file, int fi
   };
   while (true) {
     const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    auto tokens = tokenizeLine(line);
-    if (const auto *problem = std::get_if<TokenizeError>(&tokens)) {
-      report(problem->message);
-      return Status::Error;
-    }
-    for (const Words &words : std::get<std::vector<Words>>(tokens)) {
-      const CommandResult result = execute(words);
-      switch (result.kind) {
-      case CommandResult::Kind::Ok:
-        break;
-      case CommandResult::Kind::Error:
-        report(result.message);
-        return Status::Error;
-      case CommandResult::Kind::ExpectationFailed:
-        report(result.message);
-        return Status::ExpectationFailed;
-      case CommandResult::Kind::Reported:
-        if (result.status != Status::Ok) {
-          issuedFailure_ = false;
-          return result.status;
-        }
-        break;
-      }
-      if (issuedFailure_) {
-        issuedFailure_ = false;
-        return Status::ExpectationFailed;
-      }
+    const Status status = runLine(text.substr(0, end), report, true);
+    if (status != Status::Ok) {
+      issuedFailure_ = false;
+      return status;
     }
     if (end == std::string_view::npos) {
       return Status::Ok;
@@ -157,6 +125,28 @@ Status Console::runCommands(std::string_view text, std::string_view file, int fi
     text.remove_prefix(end + 1);
     ++lineNumber;
   }
+}
+
+Status Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
+  auto tokens = tokenizeLine(line);
+  if (const auto *problem = std::get_if<TokenizeError>(&tokens)) {
+    report(problem->message);
+    return Status::Error;
+  }
+  for (const Words &words : std::get<std::vector<Words>>(tokens)) {
+    const CommandResult result = execute(words);
+    if (result.kind == CommandResult::Kind::Error ||
+        result.kind == CommandResult::Kind::ExpectationFailed) {
+      report(result.message);
+    }
+    if (result.status != Status::Ok) {
+      return result.status;
+    }
+    if (stopOnIssuedFailure && issuedFailure_) {
+      return Status::ExpectationFailed;
+    }
+  }
+  return Status::Ok;
 }
 
 Status Console::runFile(const std::string &path) {
@@ -180,31 +170,9 @@ void Console::runIssuedLine(std::string_view line) {
     err_ << "console: " << kTooDeep << '\n';
     return;
   }
-  auto tokens = tokenizeLine(line);
-  if (const auto *problem = std::get_if<TokenizeError>(&tokens)) {
-    err_ << "console: " << problem->message << '\n';
-    return;
-  }
-  for (const Words &words : std::get<std::vector<Words>>(tokens)) {
-    const CommandResult result = execute(words);
-    switch (result.kind) {
-    case CommandResult::Kind::Ok:
-      continue;
-    case CommandResult::Kind::Error:
-      err_ << "console: " << result.message << '\n';
-      return;
-    case CommandResult::Kind::ExpectationFailed:
-      err_ << "console: " << result.message << '\n';
-      issuedFailure_ = true;
-      return;
-    case CommandResult::Kind::Reported:
-      if (result.status == Status::Ok) {
-        continue;
-      }
-      issuedFailure_ = issuedFailure_ || result.status == Status::ExpectationFailed;
-      return;
-    }
-  }
+  const Status status = runLine(
+      line, [this](const std::string &message) { err_ << "console: " << message << '\n'; }, false);
+  issuedFailure_ = issuedFailure_ || status == Status::ExpectationFailed;
 }
 
 // std::filesystem decides what is absolute. On Windows that needs a drive

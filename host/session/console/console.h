@@ -82,9 +82,6 @@ public:
   // against the working folder.
   std::filesystem::path resolvePath(const std::string &path) const;
 
-  // Runs after every command, whatever its result (none when empty).
-  void setAfterCommand(std::function<void()> listener) { afterCommand_ = std::move(listener); }
-
   // The canvas that sim_frame renders on (a null canvas unless set).
   void setFrameCanvas(host::Canvas *canvas) {
     frameCanvas_ = canvas != nullptr ? canvas : &nullCanvas_;
@@ -106,7 +103,10 @@ public:
 private:
   // Runs one command, then the after-command listener; no reporting.
   CommandResult execute(const Words &words);
-  CommandResult executeCommand(const Words &words);
+  // Runs the commands of one line until one fails, which `report` tells;
+  // with `stopOnIssuedFailure`, a failure in a line a plugin issued stops it too.
+  using Report = std::function<void(const std::string &)>;
+  Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
   Status runCommands(std::string_view text, std::string_view file, int firstLine);
@@ -118,7 +118,6 @@ private:
   std::vector<std::filesystem::path> scriptFolders_;
   host::NullCanvas nullCanvas_;
   host::Canvas *frameCanvas_ = &nullCanvas_;
-  std::function<void()> afterCommand_;
   int depth_ = 0;
   bool narrating_ = false;
   const volatile std::sig_atomic_t *interruptFlag_ = nullptr;
@@ -131,6 +130,8 @@ private:
 void addBuiltinCommands(Console &console);
 void addSimCommands(Console &console);
 void addExpectationCommand(Console &console);
+// What sim_expect checks, its first word: "searching", "selected", ...
+const std::vector<std::string> &expectationSubjects();
 void addStatusCommand(Console &console);
 
 } // namespace corvane::console

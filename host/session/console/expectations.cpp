@@ -127,6 +127,12 @@ CommandResult simExpect(Console &console, const Words &words) {
 
 } // namespace
 
+const std::vector<std::string> &expectationSubjects() {
+  static const std::vector<std::string> subjects = {
+      "searching", "selected", "category", "state", "drawn", "timers", "calls", "setting", "bound"};
+  return subjects;
+}
+
 void addExpectationCommand(Console &console) {
   console.addCommand(
       "sim_expect", "sim_expect WHAT VALUE",

@@ -12,7 +12,7 @@
 
 #include <corvane/value_types.h>
 
-#include "trace.h"
+#include "sdk_ops.h"
 
 namespace corvane::host {
 

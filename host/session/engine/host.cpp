@@ -8,8 +8,6 @@
 
 namespace corvane::host {
 
-HostObserver::~HostObserver() = default;
-
 Host::Host() = default;
 Host::~Host() = default;
 
@@ -21,8 +19,8 @@ PluginContext &Host::createContext(std::string pluginName) {
 void Host::dropRegistrations(const PluginContext &context) {
   hooks_.dropOwner(&context);
   for (const std::uint64_t id : timers_.dropOwner(&context)) {
-    if (observer_ != nullptr) {
-      observer_->timerDropped(id);
+    if (!events_.empty()) {
+      publish(TimerDropped{id});
     }
   }
   notifiers_.dropOwner(&context);
@@ -35,8 +33,8 @@ void Host::setCommandRunner(std::function<void(const std::string &)> runner) {
 }
 
 void Host::runCommandLine(const std::string &line) {
-  if (observer_ != nullptr) {
-    observer_->commandIssued(line);
+  if (!events_.empty()) {
+    publish(CommandIssued{line});
   }
   if (commandRunner_) {
     commandRunner_(line);
@@ -52,49 +50,54 @@ void Host::advance(std::int64_t micros) {
     if (timer->owner->active()) {
       timer->callback(timer->owner->gameWrapper().get());
     }
-    if (observer_ != nullptr) {
-      observer_->timerFired(timer->id);
+    if (!events_.empty()) {
+      publish(TimerFired{timer->id});
     }
   }
   clock_.set(std::max(target, clock_.nowMicros()));
 }
 
 void Host::callFunction(const std::string &name) {
-  if (observer_ == nullptr) {
+  if (events_.empty()) {
     hooks_.call(name);
     return;
   }
   // Looked at before the call: a hook may drop itself, or its plugin.
   const bool hooked = hooks_.hooked(name);
   hooks_.call(name);
-  observer_->functionCalled(name, hooked);
+  publish(FunctionCalled{name, hooked});
 }
 
 void Host::setState(GameState state) {
   state_ = state;
-  if (observer_ != nullptr) {
-    observer_->stateChanged();
+  if (!events_.empty()) {
+    publish(StateChanged{state});
   }
 }
 
 void Host::setSearching(bool searching) {
   matchmaking_.searching = searching;
-  if (observer_ != nullptr) {
-    observer_->searchChanged();
+  if (events_.empty()) {
+    return;
+  }
+  if (searching) {
+    publish(SearchStarted{matchmaking_.lastCategory, selectedPlaylists()});
+  } else {
+    publish(SearchStopped{});
   }
 }
 
 void Host::setTimer(std::int64_t dueMicros, PluginContext *owner,
                     std::function<void(GameWrapper *)> callback) {
   const std::uint64_t id = timers_.add(dueMicros, owner, std::move(callback));
-  if (observer_ != nullptr) {
-    observer_->timerSet(id, dueMicros);
+  if (!events_.empty()) {
+    publish(TimerSet{id, dueMicros});
   }
 }
 
 std::optional<std::string> Host::pressKey(std::string_view key) {
-  if (observer_ != nullptr) {
-    observer_->keyPressed(key);
+  if (!events_.empty()) {
+    publish(KeyPressed{std::string(key)});
   }
   return keyBindings_.lineFor(key);
 }
@@ -103,27 +106,23 @@ bool Host::runNotifier(const std::vector<std::string> &words) {
   if (!notifiers_.run(words)) {
     return false;
   }
-  if (observer_ != nullptr) {
-    observer_->notifierRun(words.front());
+  if (!events_.empty()) {
+    publish(NotifierRun{words.front()});
   }
   return true;
 }
 
 void Host::renderFrame(Canvas &canvas) {
   frame_.begin();
-  trace_.beginFrame();
-  drawables_.render(canvas);
-  trace_.endFrame();
+  if (events_.empty()) {
+    drawables_.render(canvas);
+  } else {
+    publish(FrameBegun{});
+    drawables_.render(canvas);
+    publish(FrameEnded{frame_.calls()});
+  }
   ++framesRendered_;
   lastFrameMicros_ = clock_.nowMicros();
-}
-
-void Host::renderUnobserved(Canvas &canvas) {
-  const Trace::Muted muted(trace_);
-  // Copied whole: this frame must not show in sim_status or sim_expect drawn.
-  const FrameRecord kept = frame_;
-  drawables_.render(canvas);
-  frame_ = kept;
 }
 
 void Host::selectPlaylist(std::int32_t playlist, bool selected) {
@@ -131,6 +130,16 @@ void Host::selectPlaylist(std::int32_t playlist, bool selected) {
     matchmaking_.selectedPlaylists.insert(playlist);
   } else {
     matchmaking_.selectedPlaylists.erase(playlist);
+  }
+  if (!events_.empty()) {
+    publish(PlaylistSelected{playlist, selected});
+  }
+}
+
+void Host::setMatchmakingUsable(bool usable) {
+  matchmaking_.usable = usable;
+  if (!events_.empty()) {
+    publish(MatchmakingUsable{usable});
   }
 }
 

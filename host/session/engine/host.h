@@ -1,6 +1,7 @@
 // Host: the stand-in game and console engine that SDK calls reach.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,18 +12,17 @@
 
 #include "canvas.h"
 #include "drawables.h"
+#include "events.h"
 #include "frame_record.h"
 #include "game_state.h"
 #include "hook_table.h"
 #include "host_export.h"
-#include "host_observer.h"
 #include "key_bindings.h"
 #include "matchmaking.h"
 #include "notifiers.h"
 #include "plugin_context.h"
 #include "settings_store.h"
 #include "timer_queue.h"
-#include "trace.h"
 #include "virtual_clock.h"
 
 namespace corvane::host {
@@ -37,7 +37,6 @@ public:
   Host &operator=(const Host &) = delete;
 
   VirtualClock &clock() { return clock_; }
-  Trace &trace() { return trace_; }
   SettingsStore &settings() { return settings_; }
   TimerQueue &timers() { return timers_; }
   HookTable &hooks() { return hooks_; }
@@ -50,7 +49,7 @@ public:
   // and the console commands change the game only through these.
   void setState(GameState state);
   // Whether GetMatchmakingWrapper hands out a usable handle.
-  void setMatchmakingUsable(bool usable) { matchmaking_.usable = usable; }
+  void setMatchmakingUsable(bool usable);
   // Selects or deselects one playlist for the next search.
   void selectPlaylist(std::int32_t playlist, bool selected);
   // A search starts in `category`.
@@ -77,9 +76,20 @@ public:
   // settings' callbacks and bound values, drawables.
   void dropRegistrations(const PluginContext &context);
 
-  // Who is told what the game and the host did (null: nobody). The observer
-  // must outlive the host or be taken away first.
-  void setObserver(HostObserver *observer) { observer_ = observer; }
+  // Who is told what the game, the host and the plugins did: every change
+  // above is published here after it is made.
+  EventStream &events() { return events_; }
+
+  // The one entry point of every SDK call: counts it and, when anyone
+  // listens, publishes it with its arguments. The frame path goes through
+  // here for every canvas call: with no subscriber it costs one counter
+  // increment and one branch.
+  template <typename... Args> void record(Op op, const Args &...args) {
+    ++counts_[static_cast<std::size_t>(op)];
+    if (!events_.empty()) {
+      publish(SdkCall{op, {callArg(args)...}});
+    }
+  }
 
   // Where console lines from plugins (executeCommand) go; the console sets it.
   void setCommandRunner(std::function<void(const std::string &)> runner);
@@ -92,9 +102,6 @@ public:
   void callFunction(const std::string &name);
   // Renders one frame on `canvas`.
   void renderFrame(Canvas &canvas);
-  // Renders one frame that leaves no mark: no trace lines, no call counts,
-  // and lastFrameDrew as it was. For a program that watches what plugins draw.
-  void renderUnobserved(Canvas &canvas);
   // What the current frame draws; the canvas wrappers fill it in.
   FrameRecord &frameRecord() { return frame_; }
 
@@ -109,7 +116,7 @@ public:
   std::size_t pendingTimers() const { return timers_.pending(); }
   std::optional<std::string> settingValue(std::string_view name) const;
   std::optional<std::string> keyBinding(std::string_view key) const;
-  std::uint64_t callCount(Op op) const { return trace_.count(op); }
+  std::uint64_t callCount(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
   bool lastFrameDrew() const { return frame_.calls() > 0; }
   // The last rendered frame's summary; meaningful once a frame was rendered.
   const FrameRecord &lastFrame() const { return frame_; }
@@ -117,8 +124,13 @@ public:
   std::int64_t lastFrameMicros() const { return lastFrameMicros_; }
 
 private:
+  void publish(EventData what) const {
+    events_.publish(Event{clock_.nowMicros(), std::move(what)});
+  }
+
   VirtualClock clock_;
-  Trace trace_{clock_};
+  EventStream events_;
+  std::array<std::uint64_t, kOpCount> counts_{};
   SettingsStore settings_;
   TimerQueue timers_;
   HookTable hooks_;
@@ -129,7 +141,6 @@ private:
   GameState state_ = GameState::Menu;
   std::vector<std::unique_ptr<PluginContext>> contexts_;
   std::function<void(const std::string &)> commandRunner_;
-  HostObserver *observer_ = nullptr;
   FrameRecord frame_;
   std::uint64_t framesRendered_ = 0;
   std::int64_t lastFrameMicros_ = 0;

@@ -1,7 +1,10 @@
-// Trace line assembly and the look-up of SDK operations by name.
+// Trace lines made from SDK call events.
 #include "trace.h"
 
+#include <initializer_list>
 #include <ostream>
+
+#include "trace_format.h"
 
 namespace corvane::host {
 
@@ -11,20 +14,36 @@ constexpr std::int64_t kMicrosPerMilli = 1000;
 constexpr std::int64_t kMillisPerSecond = 1000;
 constexpr std::size_t kMillisDigits = 3;
 
-} // namespace
-
-std::string_view opName(Op op) { return kOpTable[static_cast<std::size_t>(op)].name; }
-
-std::optional<Op> opByName(std::string_view name) {
-  if (name == "operator_bool" || name == "bool") {
-    return Op::OperatorBool;
-  }
-  for (std::size_t i = 0; i < kOpCount; ++i) {
-    if (kOpTable[i].name == name) {
-      return static_cast<Op>(i);
+struct ArgWriter {
+  std::string &out;
+  void operator()(const std::string &text) const { appendQuoted(out, text); }
+  void operator()(const BareWord &word) const { out += word.text; }
+  void operator()(bool value) const { out += value ? "true" : "false"; }
+  void operator()(float value) const { out += shortestNumber(value); }
+  void operator()(std::int32_t value) const { out += std::to_string(value); }
+  void operator()(Vector2F value) const { numbers({value.X, value.Y}); }
+  void operator()(LinearColor value) const { numbers({value.R, value.G, value.B, value.A}); }
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
+  // string concatenations in optimised builds.
+  void numbers(std::initializer_list<float> values) const {
+    const char *separator = "";
+    for (const float value : values) {
+      out += separator;
+      out += shortestNumber(value);
+      separator = " ";
     }
   }
-  return std::nullopt;
+};
+
+} // namespace
+
+std::string formatCall(const SdkCall &call) {
+  std::string line(opName(call.op));
+  for (const CallArg &arg : call.args) {
+    line += ' ';
+    std::visit(ArgWriter{line}, arg);
+  }
+  return line;
 }
 
 std::string traceTime(std::int64_t micros) {
@@ -41,23 +60,22 @@ std::string traceTime(std::int64_t micros) {
   return time;
 }
 
-std::string Trace::beginLine(Op op) const {
-  std::string line = traceTime(clock_.nowMicros());
-  line += ' ';
-  line += opName(op);
-  return line;
+EventSubscriber::~EventSubscriber() = default;
+TraceWriter::~TraceWriter() = default;
+
+void TraceWriter::onEvent(const Event &event) {
+  const auto *call = std::get_if<SdkCall>(&event.what);
+  if (call != nullptr && traced(call->op, verbose_)) {
+    std::string line = traceTime(event.micros);
+    line += ' ';
+    line += formatCall(*call);
+    writeLine(line);
+  }
 }
 
-void Trace::emit(const std::string &line) {
-  if (frameView_ != nullptr) {
-    if (inFrame_) {
-      frameLines_.push_back(line.substr(line.find(' ') + 1));
-      return;
-    }
-    frameView_->flush();
-  }
-  *out_ << line << '\n';
-  out_->flush();
+void TraceWriter::writeLine(const std::string &line) {
+  out_ << line << '\n';
+  out_.flush();
 }
 
 } // namespace corvane::host

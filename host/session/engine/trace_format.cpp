@@ -75,33 +75,4 @@ std::string shortestNumber(double value) {
   return out;
 }
 
-void appendTraceArg(std::string &out, std::string_view text) { appendQuoted(out, text); }
-void appendTraceArg(std::string &out, const char *text) {
-  appendQuoted(out, text == nullptr ? std::string_view{} : std::string_view{text});
-}
-void appendTraceArg(std::string &out, BareWord word) { out += word.text; }
-void appendTraceArg(std::string &out, bool value) { out += value ? "true" : "false"; }
-void appendTraceArg(std::string &out, float value) { appendNumber(out, value); }
-void appendTraceArg(std::string &out, int value) { appendNumber(out, value); }
-void appendTraceArg(std::string &out, Playlist value) {
-  appendNumber(out, static_cast<std::int32_t>(value));
-}
-void appendTraceArg(std::string &out, PlaylistCategory value) {
-  appendNumber(out, static_cast<std::int32_t>(value));
-}
-void appendTraceArg(std::string &out, Vector2F value) {
-  appendNumber(out, value.X);
-  out += ' ';
-  appendNumber(out, value.Y);
-}
-void appendTraceArg(std::string &out, LinearColor value) {
-  appendNumber(out, value.R);
-  out += ' ';
-  appendNumber(out, value.G);
-  out += ' ';
-  appendNumber(out, value.B);
-  out += ' ';
-  appendNumber(out, value.A);
-}
-
 } // namespace corvane::host

@@ -8,21 +8,21 @@ using corvane::host::Op;
 
 void CanvasWrapper::SetPosition(Vector2F position) {
   auto &host = context_->host();
-  host.trace().record(Op::SetPosition, position);
+  host.record(Op::SetPosition, position);
   host.frameRecord().setPosition(position);
   canvas_->SetPosition(position);
 }
 
 void CanvasWrapper::SetColor(LinearColor color) {
   auto &host = context_->host();
-  host.trace().record(Op::SetColor, color);
+  host.record(Op::SetColor, color);
   host.frameRecord().setColor(color);
   canvas_->SetColor(color);
 }
 
 void CanvasWrapper::FillBox(Vector2F size) {
   auto &host = context_->host();
-  host.trace().record(Op::FillBox, size);
+  host.record(Op::FillBox, size);
   host.frameRecord().fillBox(size);
   canvas_->FillBox(size);
 }
@@ -30,7 +30,7 @@ void CanvasWrapper::FillBox(Vector2F size) {
 void CanvasWrapper::DrawString(std::string text, float xScale, float yScale, bool dropShadow,
                                bool wrap) {
   auto &host = context_->host();
-  host.trace().record(Op::DrawString, text, xScale, yScale, dropShadow, wrap);
+  host.record(Op::DrawString, text, xScale, yScale, dropShadow, wrap);
   host.frameRecord().drawString(text, xScale, yScale);
   canvas_->DrawString(text, xScale, yScale, dropShadow, wrap);
 }

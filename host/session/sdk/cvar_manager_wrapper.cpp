@@ -14,8 +14,8 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defau
                                              std::string description, bool searchable, bool hasMin,
                                              float min, bool hasMax, float max, bool saveToConfig) {
   auto &host = context_->host();
-  host.trace().record(Op::registerCvar, name, defaultValue, description, searchable, hasMin, min,
-                      hasMax, max, saveToConfig);
+  host.record(Op::registerCvar, name, defaultValue, description, searchable, hasMin, min, hasMax,
+              max, saveToConfig);
   if (!context_->active()) {
     return {context_, corvane::host::SettingsStore::kNoSetting};
   }
@@ -29,7 +29,7 @@ void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::function<void(std::vector<std::string>)> callback,
                                           std::string description, unsigned char permissions) {
   auto &host = context_->host();
-  host.trace().record(Op::registerNotifier, name, description, static_cast<int>(permissions));
+  host.record(Op::registerNotifier, name, description, static_cast<int>(permissions));
   if (!context_->active()) {
     return;
   }
@@ -39,13 +39,13 @@ void CVarManagerWrapper::registerNotifier(std::string name,
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string name) {
   auto &host = context_->host();
-  host.trace().record(Op::getCvar, name);
+  host.record(Op::getCvar, name);
   return {context_, host.settings().find(name)};
 }
 
 void CVarManagerWrapper::executeCommand(std::string command, bool log) {
   auto &host = context_->host();
-  host.trace().record(Op::executeCommand, command, log);
+  host.record(Op::executeCommand, command, log);
   if (context_->active()) {
     host.runCommandLine(command);
   }

@@ -22,7 +22,7 @@ void bindValue(corvane::host::PluginContext *context, int index, std::shared_ptr
                std::string_view typeName) {
   auto &host = context->host();
   const Setting *setting = settingOf(context, index);
-  host.trace().record(Op::bindTo, nameOf(setting), BareWord{typeName});
+  host.record(Op::bindTo, nameOf(setting), BareWord{std::string(typeName)});
   if (setting != nullptr && context->active()) {
     host.settings().bind(index, context, std::move(value));
   }
@@ -37,20 +37,20 @@ CVarWrapper &CVarWrapper::operator=(const CVarWrapper &other) = default;
 CVarWrapper::~CVarWrapper() = default;
 
 bool CVarWrapper::getBoolValue() const {
-  context_->host().trace().record(Op::getBoolValue);
+  context_->host().record(Op::getBoolValue);
   const Setting *setting = settingOf(context_, settingIndex_);
   return setting != nullptr && corvane::host::readBool(setting->value, setting->definition.bounds);
 }
 
 float CVarWrapper::getFloatValue() const {
-  context_->host().trace().record(Op::getFloatValue);
+  context_->host().record(Op::getFloatValue);
   const Setting *setting = settingOf(context_, settingIndex_);
   return setting == nullptr ? 0.0F
                             : corvane::host::readFloat(setting->value, setting->definition.bounds);
 }
 
 std::string CVarWrapper::getStringValue() const {
-  context_->host().trace().record(Op::getStringValue);
+  context_->host().record(Op::getStringValue);
   const Setting *setting = settingOf(context_, settingIndex_);
   return setting == nullptr ? std::string{} : setting->value;
 }
@@ -71,7 +71,7 @@ void CVarWrapper::bindTo(std::shared_ptr<std::string> value) {
 void CVarWrapper::addOnValueChanged(std::function<void(std::string, CVarWrapper)> callback) {
   auto &host = context_->host();
   const Setting *setting = settingOf(context_, settingIndex_);
-  host.trace().record(Op::addOnValueChanged, nameOf(setting));
+  host.record(Op::addOnValueChanged, nameOf(setting));
   if (setting != nullptr && context_->active()) {
     host.settings().addCallback(settingIndex_, context_, std::move(callback));
   }

@@ -13,7 +13,7 @@ GameWrapper::~GameWrapper() = default;
 
 void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
   auto &host = context_->host();
-  host.trace().record(Op::HookEvent, eventName);
+  host.record(Op::HookEvent, eventName);
   if (context_->active()) {
     host.hooks().add(eventName, HookPhase::Entry, context_, std::move(callback));
   }
@@ -21,7 +21,7 @@ void GameWrapper::HookEvent(std::string eventName, std::function<void(std::strin
 
 void GameWrapper::HookEventPost(std::string eventName, std::function<void(std::string)> callback) {
   auto &host = context_->host();
-  host.trace().record(Op::HookEventPost, eventName);
+  host.record(Op::HookEventPost, eventName);
   if (context_->active()) {
     host.hooks().add(eventName, HookPhase::After, context_, std::move(callback));
   }
@@ -29,7 +29,7 @@ void GameWrapper::HookEventPost(std::string eventName, std::function<void(std::s
 
 void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float seconds) {
   auto &host = context_->host();
-  host.trace().record(Op::SetTimeout, seconds);
+  host.record(Op::SetTimeout, seconds);
   if (context_->active()) {
     const std::int64_t due = corvane::host::addSaturated(
         host.clock().nowMicros(), corvane::host::delayToMicros(static_cast<double>(seconds)));
@@ -39,7 +39,7 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float 
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) {
   auto &host = context_->host();
-  host.trace().record(Op::RegisterDrawable);
+  host.record(Op::RegisterDrawable);
   if (context_->active()) {
     host.drawables().add(context_, std::move(callback));
   }
@@ -47,18 +47,18 @@ void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) 
 
 bool GameWrapper::IsInOnlineGame() {
   auto &host = context_->host();
-  host.trace().record(Op::IsInOnlineGame);
+  host.record(Op::IsInOnlineGame);
   return host.state() == corvane::host::GameState::Online;
 }
 
 bool GameWrapper::IsInFreeplay() {
   auto &host = context_->host();
-  host.trace().record(Op::IsInFreeplay);
+  host.record(Op::IsInFreeplay);
   return host.state() == corvane::host::GameState::Freeplay;
 }
 
 MatchmakingWrapper GameWrapper::GetMatchmakingWrapper() {
   auto &host = context_->host();
-  host.trace().record(Op::GetMatchmakingWrapper);
+  host.record(Op::GetMatchmakingWrapper);
   return {context_, context_->active() && host.matchmakingUsable()};
 }

@@ -13,19 +13,19 @@ MatchmakingWrapper &MatchmakingWrapper::operator=(const MatchmakingWrapper &othe
 MatchmakingWrapper::~MatchmakingWrapper() = default;
 
 MatchmakingWrapper::operator bool() const {
-  context_->host().trace().record(Op::OperatorBool);
+  context_->host().record(Op::OperatorBool);
   return usable_;
 }
 
 bool MatchmakingWrapper::IsSearching() {
   auto &host = context_->host();
-  host.trace().record(Op::IsSearching);
+  host.record(Op::IsSearching);
   return usable_ && host.searching();
 }
 
 void MatchmakingWrapper::CancelMatchmaking() {
   auto &host = context_->host();
-  host.trace().record(Op::CancelMatchmaking);
+  host.record(Op::CancelMatchmaking);
   if (usable_ && context_->active()) {
     host.stopSearch();
   }
@@ -33,7 +33,7 @@ void MatchmakingWrapper::CancelMatchmaking() {
 
 void MatchmakingWrapper::SetPlaylistSelection(Playlist playlist, bool selected) {
   auto &host = context_->host();
-  host.trace().record(Op::SetPlaylistSelection, playlist, selected);
+  host.record(Op::SetPlaylistSelection, playlist, selected);
   if (usable_ && context_->active()) {
     host.selectPlaylist(static_cast<std::int32_t>(playlist), selected);
   }
@@ -41,7 +41,7 @@ void MatchmakingWrapper::SetPlaylistSelection(Playlist playlist, bool selected) 
 
 void MatchmakingWrapper::StartMatchmaking(PlaylistCategory category) {
   auto &host = context_->host();
-  host.trace().record(Op::StartMatchmaking, category);
+  host.record(Op::StartMatchmaking, category);
   if (usable_ && context_->active()) {
     host.startSearch(static_cast<std::int32_t>(category));
   }

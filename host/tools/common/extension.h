@@ -1,22 +1,33 @@
-// Extension: a feature of the programs (screenshots, a screen resolution, ...)
-// with its own command-line options and console commands.
+// Extension: a feature of the programs (screenshots, a timeline, ...) for one
+// run: the values of its command-line options, its console commands, and
+// what it does when the run ends, all held by the object the run owns.
 #pragma once
-
-#include <functional>
 
 #include "host/session/simulator.h"
 #include "host/tools/common/option_table.h"
 
 namespace corvane::sim {
 
-struct Extension {
-  // Adds the feature's command-line options to corvane-sim (may be empty).
-  std::function<void(OptionTable &)> addOptions;
-  // Adds the feature's console commands to a new session (may be empty).
-  SessionExtension attach{};
-  // Runs after the last script, before the plugin is unloaded (may be
-  // empty); false when it failed, having said why on the error stream.
-  std::function<bool(Simulator &)> finish{};
+class Extension {
+public:
+  Extension() = default;
+  Extension(const Extension &) = delete;
+  Extension &operator=(const Extension &) = delete;
+  virtual ~Extension() = default;
+
+  // Adds the feature's command-line options, which set this object's values.
+  virtual void addOptions(OptionTable & /*table*/) {}
+  // Adds the feature's console commands to a new session.
+  virtual void attach(Simulator & /*simulator*/) {}
+  // Runs after the last script of `simulator`'s run, before the plugin is
+  // unloaded; false when it failed, having said why on the console's errors.
+  virtual bool finish(Simulator & /*simulator*/) { return true; }
+
+  // attach, for a Simulator's options; the extension must outlive the
+  // sessions it is attached to.
+  SessionExtension forSessions() {
+    return [this](Simulator &simulator) { attach(simulator); };
+  }
 };
 
 } // namespace corvane::sim

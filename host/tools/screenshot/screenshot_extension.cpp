@@ -19,45 +19,35 @@ using console::CommandResult;
 using console::Console;
 using console::Words;
 
-Resolution &resolutionInUse() {
-  static Resolution resolution = kDefaultResolution;
-  return resolution;
-}
-
-// The font file --font named; empty for the system's usual font.
-std::string &fontInUse() {
-  static std::string font;
-  return font;
-}
-
-std::optional<std::string> applyFont(const std::string &value) {
+std::optional<std::string> parseFont(const std::string &value, std::string &font) {
   if (value.empty()) {
     return "needs a file name";
   }
-  fontInUse() = value;
+  font = value;
   return std::nullopt;
 }
 
-std::optional<std::string> applyResolution(const std::string &value) {
-  const std::optional<Resolution> resolution = parseResolution(value);
-  if (!resolution) {
+std::optional<std::string> parseResolutionOption(const std::string &value, Resolution &resolution) {
+  const std::optional<Resolution> parsed = parseResolution(value);
+  if (!parsed) {
     return "needs WxH, each side 1.." + std::to_string(kMaxResolutionSide) +
            " (e.g. 1920x1080), not \"" + value + "\"";
   }
-  resolutionInUse() = *resolution;
+  resolution = *parsed;
   return std::nullopt;
 }
 
 // The path is used as given: a relative one is taken from the working folder,
 // not from the running script's, so pictures land where the person is.
-CommandResult simScreenshot(Console &console, const Words &words) {
+CommandResult simScreenshot(Console &console, const Words &words, Resolution resolution,
+                            const std::string &font) {
   if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
     return console::usageError(console, words);
   }
   try {
     const std::string line =
         takeScreenshot([&console](host::Canvas &canvas) { console.host().renderFrame(canvas); },
-                       words[1], resolutionInUse(), fontInUse());
+                       words[1], resolution, font);
     console.out() << line << '\n';
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());
@@ -67,29 +57,25 @@ CommandResult simScreenshot(Console &console, const Words &words) {
 
 } // namespace
 
-Resolution screenshotResolution() { return resolutionInUse(); }
+void ScreenshotExtension::addOptions(sim::OptionTable &table) {
+  table.add(
+      {"--resolution", "", "WxH", "the screen size sim_screenshot renders (default 1920x1080)",
+       [this](const std::string &value) { return parseResolutionOption(value, resolution_); }});
+  table.add({"--font", "", "FILE",
+             "the TrueType font sim_screenshot draws text with (default: the system's)",
+             [this](const std::string &value) { return parseFont(value, font_); }});
+}
 
-void setScreenshotResolution(Resolution resolution) { resolutionInUse() = resolution; }
-
-sim::Extension simulatorExtension() {
-  return sim::Extension{
-      [](sim::OptionTable &table) {
-        table.add({"--resolution", "", "WxH",
-                   "the screen size sim_screenshot renders (default 1920x1080)", applyResolution});
-        table.add({"--font", "", "FILE",
-                   "the TrueType font sim_screenshot draws text with (default: the system's)",
-                   applyFont});
-      },
-      [](sim::Simulator &simulator) {
-        // A build without libpng or FreeType (the Windows cross build) keeps the
-        // command, which refuses, and says so in the help.
-        simulator.console().addCommand(
-            "sim_screenshot", "sim_screenshot FILE.png",
-            screenshotsAvailable()
-                ? "renders one frame into FILE.png over a stand-in game picture"
-                : "not available in this build (screenshots need libpng and FreeType)",
-            simScreenshot);
-      }};
+void ScreenshotExtension::attach(sim::Simulator &simulator) {
+  // A build without libpng or FreeType (the Windows cross build) keeps the
+  // command, which refuses, and says so in the help.
+  simulator.console().addCommand(
+      "sim_screenshot", "sim_screenshot FILE.png",
+      screenshotsAvailable() ? "renders one frame into FILE.png over a stand-in game picture"
+                             : "not available in this build (screenshots need libpng and FreeType)",
+      [this](Console &console, const Words &words) {
+        return simScreenshot(console, words, resolution_, font_);
+      });
 }
 
 } // namespace corvane::screenshot

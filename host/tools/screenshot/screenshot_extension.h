@@ -1,22 +1,30 @@
-// The simulator's screenshot feature: the --resolution option and the
-// sim_screenshot console command.
+// The simulator's screenshot feature: the --resolution and --font options and
+// the sim_screenshot console command.
 #pragma once
+
+#include <string>
 
 #include "host/tools/common/extension.h"
 #include "screenshot.h"
 
 namespace corvane::screenshot {
 
-// The extension entry corvane-sim lists: `--resolution WxH` sets the size of
-// every screenshot the program takes, `--font FILE` the font its text is
-// drawn with, and `sim_screenshot FILE` renders one
-// frame into FILE as a PNG and prints "screenshot: FILE (WxH)".
-sim::Extension simulatorExtension();
+// `--resolution WxH` sets the size of every screenshot the run takes,
+// `--font FILE` the font their text is drawn with, and `sim_screenshot FILE`
+// renders one frame into FILE as a PNG and prints "screenshot: FILE (WxH)".
+class ScreenshotExtension final : public sim::Extension {
+public:
+  void addOptions(sim::OptionTable &table) override;
+  void attach(sim::Simulator &simulator) override;
 
-// The size sim_screenshot renders at; kDefaultResolution until the option or
-// a test sets it. One value for the whole program, like the screen it stands
-// for.
-Resolution screenshotResolution();
-void setScreenshotResolution(Resolution resolution);
+  // The size sim_screenshot renders at; kDefaultResolution until the option
+  // sets it.
+  Resolution resolution() const { return resolution_; }
+  void setResolution(Resolution resolution) { resolution_ = resolution; }
+
+private:
+  Resolution resolution_ = kDefaultResolution;
+  std::string font_; // empty: the system's usual font
+};
 
 } // namespace corvane::screenshot

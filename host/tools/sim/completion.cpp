@@ -133,8 +133,7 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
     return {"true", "false"};
   }
   if (command == "sim_expect") {
-    return {"searching", "selected", "category", "state", "drawn",
-            "timers",    "calls",    "setting",  "bound"};
+    return console::expectationSubjects();
   }
   if (const host::Setting *setting = host.settings().at(host.settings().find(command))) {
     return settingValues(*setting);

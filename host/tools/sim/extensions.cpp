@@ -6,18 +6,17 @@
 
 namespace corvane::sim {
 
-const std::vector<Extension> &extensions() {
-  static const std::vector<Extension> list = {screenshot::simulatorExtension(),
-                                              timeline::simulatorExtension()};
+Extensions makeExtensions() {
+  Extensions list;
+  list.push_back(std::make_unique<screenshot::ScreenshotExtension>());
+  list.push_back(std::make_unique<timeline::TimelineExtension>());
   return list;
 }
 
-std::vector<SessionExtension> sessionExtensions() {
+std::vector<SessionExtension> sessionExtensions(const Extensions &extensions) {
   std::vector<SessionExtension> attached;
-  for (const Extension &extension : extensions()) {
-    if (extension.attach) {
-      attached.push_back(extension.attach);
-    }
+  for (const auto &extension : extensions) {
+    attached.push_back(extension->forSessions());
   }
   return attached;
 }

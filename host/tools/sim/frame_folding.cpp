@@ -1,47 +1,49 @@
 // Folding of repeated frames into one line.
 #include "frame_folding.h"
 
-#include <string_view>
+#include <variant>
+
+#include "host/session/engine/trace_format.h"
 
 namespace corvane::sim {
 
-namespace {
-
-constexpr std::string_view kDrawString = "DrawString ";
-
-// The end of the quoted text that opens `arguments`, its closing quote
-// included; the trace escapes `"` and `\` inside it.
-std::size_t quotedEnd(std::string_view arguments) {
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == '\\') {
-      ++i;
-    } else if (arguments[i] == '"') {
-      return i + 1;
-    }
-  }
-  return arguments.size();
-}
-
-// `OP`, or `DrawString "text"`: what a person tells frames apart by.
-std::string callName(std::string_view call) {
-  if (call.starts_with(kDrawString)) {
-    const std::string_view arguments = call.substr(kDrawString.size());
-    return std::string(kDrawString) + std::string(arguments.substr(0, quotedEnd(arguments)));
-  }
-  return std::string(call.substr(0, call.find(' ')));
-}
-
-} // namespace
-
 FoldedFrames::~FoldedFrames() { flush(); }
 
-void FoldedFrames::frame(std::int64_t micros, const std::vector<std::string> &calls) {
-  if (count_ > 0 && calls == calls_) {
+void FoldedFrames::onEvent(const host::Event &event) {
+  if (std::holds_alternative<host::FrameBegun>(event.what)) {
+    inFrame_ = true;
+    frame_.clear();
+    return;
+  }
+  if (std::holds_alternative<host::FrameEnded>(event.what)) {
+    inFrame_ = false;
+    frameEnded(event.micros);
+    return;
+  }
+  const auto *call = std::get_if<host::SdkCall>(&event.what);
+  if (call == nullptr || !host::traced(call->op, verbose())) {
+    return;
+  }
+  if (!inFrame_) {
+    flush();
+    TraceWriter::onEvent(event);
+    return;
+  }
+  std::string name(host::opName(call->op));
+  if (call->op == host::Op::DrawString && !call->args.empty()) {
+    name += ' ';
+    name += host::quoteText(std::get<std::string>(call->args.front()));
+  }
+  frame_.push_back({host::formatCall(*call), std::move(name)});
+}
+
+void FoldedFrames::frameEnded(std::int64_t micros) {
+  if (count_ > 0 && frame_ == calls_) {
     ++count_;
     return;
   }
   flush();
-  calls_ = calls;
+  calls_.swap(frame_);
   firstMicros_ = micros;
   count_ = 1;
 }
@@ -56,9 +58,9 @@ void FoldedFrames::flush() {
     line += "nothing drawn";
   }
   for (std::size_t i = 0; i < calls_.size(); ++i) {
-    line += (i == 0 ? "" : ", ") + callName(calls_[i]);
+    line += (i == 0 ? "" : ", ") + calls_[i].name;
   }
-  out_ << line << '\n' << std::flush;
+  writeLine(line);
   count_ = 0;
 }
 

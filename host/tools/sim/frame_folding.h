@@ -1,5 +1,6 @@
-// FoldedFrames: the interactive view of rendered frames: a run of frames
-// whose calls are identical is one line with a count.
+// FoldedFrames: the interactive view of the trace: a run of rendered frames
+// whose calls are identical is one line with a count; every other line is
+// written as the trace writes it.
 #pragma once
 
 #include <cstdint>
@@ -11,18 +12,26 @@
 
 namespace corvane::sim {
 
-class FoldedFrames final : public host::FrameView {
+class FoldedFrames final : public host::TraceWriter {
 public:
-  explicit FoldedFrames(std::ostream &out) : out_(out) {}
+  FoldedFrames(std::ostream &out, bool verbose) : TraceWriter(out, verbose) {}
   ~FoldedFrames() override;
 
-  void frame(std::int64_t micros, const std::vector<std::string> &calls) override;
+  void onEvent(const host::Event &event) override;
   // Writes the run held back, as `[T] N frames: OP, OP, DrawString "text"`.
-  void flush() override;
+  void flush();
 
 private:
-  std::ostream &out_;
-  std::vector<std::string> calls_;
+  struct Call {
+    std::string line; // `OP ARGS`, what tells two frames apart
+    std::string name; // `OP`, or `DrawString "text"`, what a person reads
+    bool operator==(const Call &other) const { return line == other.line; }
+  };
+  void frameEnded(std::int64_t micros);
+
+  bool inFrame_ = false;
+  std::vector<Call> frame_;
+  std::vector<Call> calls_;
   std::int64_t firstMicros_ = 0;
   std::uint64_t count_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -165,12 +166,15 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
 Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
   InterruptCatcher catcher;
   console::Console &console = simulator.console();
-  host::Trace &trace = simulator.host().trace();
-  FoldedFrames folded(std::cout);
+  host::EventStream &events = simulator.host().events();
+  host::TraceWriter *plain = simulator.traceWriter();
+  std::optional<FoldedFrames> folded;
   console.setNarrating(true);
   console.setInterruptFlag(&interruptRequested);
-  if (options.foldFrames) {
-    trace.setFrameView(&folded);
+  if (options.foldFrames && plain != nullptr) {
+    folded.emplace(plain->out(), plain->verbose());
+    events.unsubscribe(*plain);
+    events.subscribe(*folded);
   }
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
@@ -194,11 +198,17 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
     if (word == SessionWord::None) {
       // An empty file name: errors print without a place, and none ends the session.
       simulator.run(read.line, "", 1);
-      folded.flush();
+      if (folded) {
+        folded->flush();
+      }
     }
     std::cout.flush();
   }
-  trace.setFrameView(nullptr);
+  if (folded) {
+    folded->flush();
+    events.unsubscribe(*folded);
+    events.subscribe(*plain);
+  }
   console.setInterruptFlag(nullptr);
   console.setNarrating(false);
   return Status::Ok;

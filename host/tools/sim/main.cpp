@@ -44,6 +44,8 @@ struct ProgramSettings {
   bool help = false;
   bool interactive = false;
   std::string traceFile;
+  // The run's features, which hold their own options' values.
+  corvane::sim::Extensions extensions = corvane::sim::makeExtensions();
 };
 
 OptionTable makeOptions(ProgramSettings &settings) {
@@ -69,10 +71,8 @@ OptionTable makeOptions(ProgramSettings &settings) {
                settings.help = true;
                return std::optional<std::string>{};
              }});
-  for (const auto &extension : corvane::sim::extensions()) {
-    if (extension.addOptions) {
-      extension.addOptions(table);
-    }
+  for (const auto &extension : settings.extensions) {
+    extension->addOptions(table);
   }
   return table;
 }
@@ -84,7 +84,7 @@ void addRow(std::string &text, const std::string &usage, const std::string &summ
   text += summary + "\n";
 }
 
-std::string helpText(const OptionTable &options) {
+std::string helpText(const OptionTable &options, const corvane::sim::Extensions &extensions) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
       "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
@@ -122,7 +122,7 @@ std::string helpText(const OptionTable &options) {
   addRow(text, "NAME VALUE", "sets a setting");
   addRow(text, "NAME ARGS...", "runs a plugin's command");
   SimulatorOptions quiet{};
-  quiet.extensions = corvane::sim::sessionExtensions();
+  quiet.extensions = corvane::sim::sessionExtensions(extensions);
   Simulator simulator(quiet);
   for (const auto &[name, command] : simulator.console().commands()) {
     addRow(text, command.usage, command.summary);
@@ -197,8 +197,8 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
       break;
     }
   }
-  for (const auto &extension : corvane::sim::extensions()) {
-    if (extension.finish && !extension.finish(simulator) && status == Status::Ok) {
+  for (const auto &extension : settings.extensions) {
+    if (!extension->finish(simulator) && status == Status::Ok) {
       status = Status::Error;
     }
   }
@@ -221,7 +221,7 @@ int runProgram(const std::vector<std::string> &arguments) {
     return usageError(*problem);
   }
   if (settings.help) {
-    std::cout << helpText(options);
+    std::cout << helpText(options, settings.extensions);
     return 0;
   }
   const auto &positional = std::get<std::vector<std::string>>(parsed);
@@ -235,9 +235,9 @@ int runProgram(const std::vector<std::string> &arguments) {
       return kExitUsage;
     }
   }
-  Simulator simulator(SimulatorOptions{&std::cout, &std::cerr,
-                                       traceFile ? &traceFile->stream() : &std::cout,
-                                       settings.verbose, corvane::sim::sessionExtensions()});
+  Simulator simulator(
+      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
+                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions)});
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }

@@ -323,8 +323,8 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
     const double y = lane.top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight +
                      kTimerRowHeight / 2.0;
     const double x0 = layout.scale.x(timer.set);
-    const double reach = timer.outcome == TimerOutcome::Dropped ? timer.end : timer.due;
-    const double x1 = std::max(std::min(layout.scale.x(reach), right), x0 + kMinSpanWidth);
+    const double x1 =
+        std::max(std::min(layout.scale.x(timerReach(timer)), right), x0 + kMinSpanWidth);
     painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, p.timer);
     painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, p.timer);
     if (timer.outcome != TimerOutcome::Dropped && layout.scale.x(timer.due) <= right) {

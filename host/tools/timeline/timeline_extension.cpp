@@ -8,10 +8,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
-#include "host/session/engine/canvas.h"
+#include "host/session/engine/trace.h"
 #include "host/session/platform/utf8_path.h"
 #include "timeline.h"
 #include "timeline_render.h"
@@ -26,36 +27,6 @@ using console::Words;
 
 constexpr const char *kCommandName = "sim_timeline";
 constexpr std::string_view kTextSuffix = ".txt";
-
-// The file --timeline names: one for the whole program, like its run.
-std::string &timelineFileInUse() {
-  static std::string file;
-  return file;
-}
-
-// Notes whether a frame drew anything, and the last text it drew.
-class BarCanvas final : public host::Canvas {
-public:
-  void reset() {
-    drawn_ = false;
-    text_.clear();
-  }
-  bool drawn() const { return drawn_; }
-  const std::string &text() const { return text_; }
-
-  void SetPosition(Vector2F /*position*/) override { drawn_ = true; }
-  void SetColor(LinearColor /*color*/) override { drawn_ = true; }
-  void FillBox(Vector2F /*size*/) override { drawn_ = true; }
-  void DrawString(const std::string &text, float /*xScale*/, float /*yScale*/, bool /*dropShadow*/,
-                  bool /*wrap*/) override {
-    drawn_ = true;
-    text_ = text;
-  }
-
-private:
-  bool drawn_ = false;
-  std::string text_;
-};
 
 // Times in the trace's `[S.mmm]` form.
 std::string stamp(double seconds) {
@@ -97,32 +68,22 @@ std::string describe(const Timeline &timeline) {
   return text;
 }
 
-// One session's record. It watches the host from the moment it is attached
-// until it goes, which is when the session's console goes.
-class SessionTimeline final : public host::HostObserver {
+// One session's record. It reads the host's events from the moment it is
+// attached until it goes, which is when the session's console goes.
+} // namespace
+
+class SessionTimeline final : public host::EventSubscriber {
 public:
   explicit SessionTimeline(host::Host &host) : host_(host) {
-    host_.setObserver(this);
-    stateChanged();
+    recorder_.setState(now(), host::gameStateName(host_.state()));
+    host_.events().subscribe(*this);
   }
-  ~SessionTimeline() override { host_.setObserver(nullptr); }
+  ~SessionTimeline() override { host_.events().unsubscribe(*this); }
   SessionTimeline(const SessionTimeline &) = delete;
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
-  // What the plugins draw now, seen through a frame that leaves no mark.
-  void lookAtBar() {
-    canvas_.reset();
-    host_.renderUnobserved(canvas_);
-    if (canvas_.drawn()) {
-      recorder_.barShown(now(), canvas_.text());
-    } else {
-      recorder_.barHidden(now());
-    }
-  }
-
   // A ".txt" file gets the record as text; anything else, a picture.
-  std::optional<std::string> draw(const std::string &file) {
-    lookAtBar();
+  std::optional<std::string> draw(const std::string &file) const {
     const Timeline timeline = recorder_.snapshot(now());
     if (!file.ends_with(kTextSuffix)) {
       return renderTimeline(timeline, file);
@@ -133,38 +94,56 @@ public:
     return out ? std::nullopt : std::optional<std::string>("cannot write timeline " + file);
   }
 
-  void stateChanged() override { recorder_.setState(now(), host::gameStateName(host_.state())); }
-  void searchChanged() override {
-    if (!host_.searching()) {
-      recorder_.searchStopped(now());
-      return;
-    }
-    const std::vector<std::int32_t> selected = host_.selectedPlaylists();
-    recorder_.searchStarted(now(), host_.lastCategory().value_or(0),
-                            std::vector<int>(selected.begin(), selected.end()));
-  }
-  void timerSet(std::uint64_t id, std::int64_t dueMicros) override {
-    recorder_.timerSet(id, now(), seconds(dueMicros));
-  }
-  void timerFired(std::uint64_t id) override {
-    recorder_.timerFired(id, now());
-    lookAtBar();
-  }
-  void timerDropped(std::uint64_t id) override { recorder_.timerDropped(id, now()); }
-  void functionCalled(const std::string &name, bool hooked) override {
-    if (hooked) {
-      recorder_.event(now(), EventKind::Function, name);
-    }
-  }
-  void notifierRun(const std::string &name) override {
-    recorder_.event(now(), EventKind::Notifier, name);
-  }
-  void keyPressed(std::string_view key) override { recorder_.event(now(), EventKind::Key, key); }
-  void commandIssued(const std::string &line) override {
-    recorder_.event(now(), EventKind::Command, line);
+  void onEvent(const host::Event &event) override {
+    std::visit([this, t = seconds(event.micros)](const auto &what) { take(t, what); }, event.what);
   }
 
 private:
+  void take(double t, const host::StateChanged &what) {
+    recorder_.setState(t, host::gameStateName(what.state));
+  }
+  void take(double t, const host::SearchStarted &what) {
+    recorder_.searchStarted(t, what.category.value_or(0),
+                            std::vector<int>(what.playlists.begin(), what.playlists.end()));
+  }
+  void take(double t, const host::SearchStopped & /*what*/) { recorder_.searchStopped(t); }
+  void take(double t, const host::TimerSet &what) {
+    recorder_.timerSet(what.id, t, seconds(what.dueMicros));
+  }
+  void take(double t, const host::TimerFired &what) { recorder_.timerFired(what.id, t); }
+  void take(double t, const host::TimerDropped &what) { recorder_.timerDropped(what.id, t); }
+  void take(double t, const host::FunctionCalled &what) {
+    if (what.hooked) {
+      recorder_.event(t, EventKind::Function, what.name);
+    }
+  }
+  void take(double t, const host::NotifierRun &what) {
+    recorder_.event(t, EventKind::Notifier, what.name);
+  }
+  void take(double t, const host::KeyPressed &what) {
+    recorder_.event(t, EventKind::Key, what.key);
+  }
+  void take(double t, const host::CommandIssued &what) {
+    recorder_.event(t, EventKind::Command, what.line);
+  }
+  // The bar is what the frames draw: any canvas call shows it, with the
+  // frame's last text.
+  void take(double /*t*/, const host::FrameBegun & /*what*/) { barText_.clear(); }
+  void take(double /*t*/, const host::SdkCall &what) {
+    if (what.op == host::Op::DrawString && !what.args.empty()) {
+      barText_ = std::get<std::string>(what.args.front());
+    }
+  }
+  void take(double t, const host::FrameEnded &what) {
+    if (what.canvasCalls > 0) {
+      recorder_.barShown(t, barText_);
+    } else {
+      recorder_.barHidden(t);
+    }
+  }
+  void take(double /*t*/, const host::MatchmakingUsable & /*what*/) {}
+  void take(double /*t*/, const host::PlaylistSelected & /*what*/) {}
+
   static double seconds(std::int64_t micros) {
     constexpr double kMicrosPerSecond = 1e6;
     return static_cast<double>(micros) / kMicrosPerSecond;
@@ -173,8 +152,10 @@ private:
 
   host::Host &host_;
   Recorder recorder_;
-  BarCanvas canvas_;
+  std::string barText_;
 };
+
+namespace {
 
 // The path is used as given, like sim_screenshot's: pictures land where the
 // person is.
@@ -191,48 +172,44 @@ CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Wor
 
 } // namespace
 
-sim::Extension simulatorExtension() {
-  sim::Extension extension;
-  extension.addOptions = [](sim::OptionTable &table) {
-    table.add({"--timeline", "", "FILE",
-               timelinesAvailable()
-                   ? "draw a picture of the whole run into FILE (.png or .svg) at its end"
-                   : "not available in this build (timelines need Cairo)",
-               [](const std::string &value) -> std::optional<std::string> {
-                 if (value.empty()) {
-                   return "needs a file name";
-                 }
-                 timelineFileInUse() = value;
-                 return std::nullopt;
-               }});
-  };
-  extension.attach = [](sim::Simulator &simulator) {
-    Console &console = simulator.console();
-    auto timeline = std::make_shared<SessionTimeline>(simulator.host());
-    console.setAfterCommand([timeline] { timeline->lookAtBar(); });
-    console.addCommand(kCommandName, "sim_timeline FILE.png|.svg|.txt",
-                       timelinesAvailable()
-                           ? "draws the run so far: game state, searches, timers, bar, events"
+void TimelineExtension::addOptions(sim::OptionTable &table) {
+  table.add({"--timeline", "", "FILE",
+             timelinesAvailable()
+                 ? "draw a picture of the whole run into FILE (.png or .svg) at its end"
+                 : "not available in this build (timelines need Cairo)",
+             [this](const std::string &value) -> std::optional<std::string> {
+               if (value.empty()) {
+                 return "needs a file name";
+               }
+               file_ = value;
+               return std::nullopt;
+             }});
+}
+
+void TimelineExtension::attach(sim::Simulator &simulator) {
+  auto timeline = std::make_shared<SessionTimeline>(simulator.host());
+  session_ = timeline;
+  simulator.console().addCommand(
+      kCommandName, "sim_timeline FILE.png|.svg|.txt",
+      timelinesAvailable() ? "draws the run so far: game state, searches, timers, bar, events"
                            : "not available in this build (timelines need Cairo)",
-                       [timeline](Console &target, const Words &words) {
-                         return drawCommand(*timeline, target, words);
-                       });
-  };
-  extension.finish = [](sim::Simulator &simulator) {
-    const std::string &file = timelineFileInUse();
-    if (file.empty()) {
-      return true;
-    }
-    Console &console = simulator.console();
-    const auto command = console.commands().find(kCommandName);
-    const CommandResult result = command->second.handler(console, {kCommandName, file});
-    if (result.kind == CommandResult::Kind::Error) {
-      console.err() << "corvane-sim: " << result.message << '\n';
-      return false;
-    }
+      [timeline](Console &target, const Words &words) {
+        return drawCommand(*timeline, target, words);
+      });
+}
+
+bool TimelineExtension::finish(sim::Simulator &simulator) {
+  const std::shared_ptr<SessionTimeline> timeline = session_.lock();
+  if (file_.empty() || !timeline) {
     return true;
-  };
-  return extension;
+  }
+  Console &console = simulator.console();
+  const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
+  if (result.kind == CommandResult::Kind::Error) {
+    console.err() << "corvane-sim: " << result.message << '\n';
+    return false;
+  }
+  return true;
 }
 
 } // namespace corvane::timeline

@@ -2,14 +2,29 @@
 // `--timeline FILE` draws the whole run when it ends.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "host/tools/common/extension.h"
 
 namespace corvane::timeline {
 
-// The extension entry corvane-sim lists. Each session it is attached to
-// records what its host observes: game state, searches, the plugin's timers,
-// the bar (seen through a frame rendered after every console command on a
-// canvas that only notes what was drawn, traced nowhere), and events.
-sim::Extension simulatorExtension();
+class SessionTimeline;
+
+// Each session it is attached to records what its host's events tell: game
+// state, searches, the plugin's timers, the bar as the rendered frames drew
+// it, and events.
+class TimelineExtension final : public sim::Extension {
+public:
+  void addOptions(sim::OptionTable &table) override;
+  void attach(sim::Simulator &simulator) override;
+  // Draws the session attached last into the --timeline file, if one was named.
+  bool finish(sim::Simulator &simulator) override;
+
+private:
+  std::string file_; // --timeline's file; empty: none
+  // The last session's record; it lives as long as that session's console.
+  std::weak_ptr<SessionTimeline> session_;
+};
 
 } // namespace corvane::timeline

@@ -41,11 +41,6 @@ bool isUtf8Continuation(char byte) {
   return (static_cast<unsigned char>(byte) & kContinuationMask) == kContinuationBits;
 }
 
-// How far a timer's bar reaches: to its due time unless dropped before it.
-double timerReach(const TimerSpan &timer) {
-  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
-}
-
 const char *laneTitle(LaneKind kind) {
   switch (kind) {
   case LaneKind::State:
@@ -165,6 +160,10 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
 }
 
 } // namespace
+
+double timerReach(const TimerSpan &timer) {
+  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
+}
 
 Scale::Scale(double start, double end, double left, double right)
     : segments_{ScaleSegment{start, end, left, right, false}} {}

@@ -166,6 +166,9 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
 
 // Rows for the timer spans such that spans in a row do not overlap, at most
 // `maxRows` of them; returns each timer's row.
+// How far a timer's bar reaches: to its due time unless dropped before it.
+double timerReach(const TimerSpan &timer);
+
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows);
 
 // "category 1: 5" or "category 1: 10, 11" (the playlists selected).

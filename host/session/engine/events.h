@@ -1,0 +1,146 @@
+// The engine's stream of typed events: everything the game, the host and the
+// plugins did, each event with its own data, for any number of subscribers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <corvane/value_types.h>
+
+#include "game_state.h"
+#include "host_export.h"
+#include "sdk_ops.h"
+
+namespace corvane::host {
+
+// A word written as it is, unquoted (e.g. the type name in a bindTo line).
+struct BareWord {
+  std::string text;
+};
+
+// One argument of an SDK call, as the plugin passed it. Playlists, categories
+// and permissions travel as numbers.
+using CallArg =
+    std::variant<std::string, BareWord, bool, float, std::int32_t, Vector2F, LinearColor>;
+
+// A plugin called an SDK operation.
+struct SdkCall {
+  Op op{};
+  std::vector<CallArg> args;
+};
+// Where the player is now (it may be set to the one it had).
+struct StateChanged {
+  GameState state{};
+};
+// Matchmaking became usable or unusable.
+struct MatchmakingUsable {
+  bool usable = false;
+};
+// A playlist was selected or deselected for the next search.
+struct PlaylistSelected {
+  std::int32_t playlist = 0;
+  bool selected = false;
+};
+// A search started: in `category` when a plugin started it (the game's own
+// search keeps the last one's), with the playlists selected at that moment.
+struct SearchStarted {
+  std::optional<std::int32_t> category;
+  std::vector<std::int32_t> playlists;
+};
+// The running search ended: cancelled, or a game was found.
+struct SearchStopped {};
+// A plugin set timer `id`, due at `dueMicros`.
+struct TimerSet {
+  std::uint64_t id = 0;
+  std::int64_t dueMicros = 0;
+};
+// Timer `id` fell due and its callback has run.
+struct TimerFired {
+  std::uint64_t id = 0;
+};
+// Timer `id` went without running: its plugin was unloaded.
+struct TimerDropped {
+  std::uint64_t id = 0;
+};
+// The game called `name`, which some plugin hooks or none does.
+struct FunctionCalled {
+  std::string name;
+  bool hooked = false;
+};
+// A plugin's console command (notifier) ran.
+struct NotifierRun {
+  std::string name;
+};
+// The player pressed `key`.
+struct KeyPressed {
+  std::string key;
+};
+// A plugin sent a console line (executeCommand).
+struct CommandIssued {
+  std::string line;
+};
+// A frame starts rendering; the canvas calls of its drawables follow.
+struct FrameBegun {};
+// The frame is done: `canvasCalls` is how many canvas calls it made (none:
+// nothing was drawn).
+struct FrameEnded {
+  std::size_t canvasCalls = 0;
+};
+
+using EventData =
+    std::variant<SdkCall, StateChanged, MatchmakingUsable, PlaylistSelected, SearchStarted,
+                 SearchStopped, TimerSet, TimerFired, TimerDropped, FunctionCalled, NotifierRun,
+                 KeyPressed, CommandIssued, FrameBegun, FrameEnded>;
+
+// What happened, at the virtual time `micros`.
+struct Event {
+  std::int64_t micros = 0;
+  EventData what;
+};
+
+// A reader of the stream. It sees every event in the order it happened, and
+// must stay subscribed no longer than it lives.
+class CORVANE_HOST_API EventSubscriber {
+public:
+  EventSubscriber() = default;
+  EventSubscriber(const EventSubscriber &) = delete;
+  EventSubscriber &operator=(const EventSubscriber &) = delete;
+  virtual ~EventSubscriber();
+  virtual void onEvent(const Event &event) = 0;
+};
+
+// The subscribers of one host, told in the order they subscribed. With none,
+// publishing is one branch and the event is never built.
+class EventStream {
+public:
+  bool empty() const { return subscribers_.empty(); }
+  void subscribe(EventSubscriber &subscriber) { subscribers_.push_back(&subscriber); }
+  void unsubscribe(const EventSubscriber &subscriber) { std::erase(subscribers_, &subscriber); }
+  void publish(const Event &event) const {
+    // By index: a subscriber may subscribe another while it is told.
+    for (std::size_t i = 0; i < subscribers_.size(); ++i) {
+      subscribers_[i]->onEvent(event);
+    }
+  }
+
+private:
+  std::vector<EventSubscriber *> subscribers_;
+};
+
+// The argument as the stream carries it.
+inline CallArg callArg(const std::string &text) { return text; }
+inline CallArg callArg(std::string_view text) { return std::string(text); }
+inline CallArg callArg(const char *text) { return std::string(text == nullptr ? "" : text); }
+inline CallArg callArg(BareWord word) { return word; }
+inline CallArg callArg(bool value) { return value; }
+inline CallArg callArg(float value) { return value; }
+inline CallArg callArg(int value) { return std::int32_t{value}; }
+inline CallArg callArg(Playlist value) { return static_cast<std::int32_t>(value); }
+inline CallArg callArg(PlaylistCategory value) { return static_cast<std::int32_t>(value); }
+inline CallArg callArg(Vector2F value) { return value; }
+inline CallArg callArg(LinearColor value) { return value; }
+
+} // namespace corvane::host
