@@ -3,10 +3,17 @@
 #include <host/tools/timeline/timeline_layout.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "host/session/simulator.h"
+#include "host/tools/timeline/timeline_extension.h"
 
 namespace corvane::timeline {
 namespace {
@@ -28,7 +35,7 @@ TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
       {{1.0, 2.0, 9.0, 30.0},
        {kMatchEnded, kMatchEnded, kMatchEnded, "Function A.X"},
        {"EventMatchEnded \u00d73", "X"}},
-      {{5.0, 5.5}, {"Function A.One", "Function A.Two"}, {"2 events"}},
+      {{5.0, 5.5}, {"Function A.One", "Function A.Two"}, {"One, Two"}},
   };
   for (const Row &row : rows) {
     std::vector<Event> events;
@@ -110,6 +117,66 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
     const double step = row.run.end / 4096.0;
     for (double t = -step; t < row.run.end + step; t += step) {
       ASSERT_LT(scale.x(t), scale.x(t + step)) << row.run.end << " at " << t;
+    }
+  }
+}
+
+// The record of a script played to its end; a picture of the bar is taken
+// as a frame.
+Timeline played(const std::filesystem::path &script) {
+  std::ostringstream text;
+  text << std::ifstream(script).rdbuf();
+  TimelineExtension timelines;
+  sim::Simulator simulator(
+      sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {timelines.forSessions()}});
+  EXPECT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
+  EXPECT_EQ(
+      simulator.run(std::regex_replace(text.str(), std::regex("sim_screenshot .*"), "sim_frame")),
+      sim::Status::Ok)
+      << script;
+  return timelines.record().value_or(Timeline{});
+}
+
+// Over every scenario and an hour of play with twenty queues and a party:
+// catches labels printed over each other or across a break's strokes, an
+// interval of no length drawn too thin to see or not at all, a break over a
+// moment when something happened, and a picture wider than a screen.
+TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
+  std::vector<std::filesystem::path> scripts{std::filesystem::path(__FILE__).parent_path() /
+                                             "long_session.cfg"};
+  for (const auto &entry : std::filesystem::directory_iterator(VEXLO_SCENARIO_DIR)) {
+    if (entry.path().extension() == ".cfg") {
+      scripts.push_back(entry.path());
+    }
+  }
+  constexpr int kScreenWidth = 1920;
+  for (const auto &script : scripts) {
+    const Timeline run = played(script);
+    const Layout layout = layOut(run);
+    EXPECT_LE(layout.width, kScreenWidth) << script;
+    std::vector<PlacedLabel> labels;
+    for (const Lane &lane : layout.lanes) {
+      labels.insert(labels.end(), lane.labels.begin(), lane.labels.end());
+      for (const SpanBox &box : lane.spans) {
+        EXPECT_GE(box.x1 - box.x0, kMinSpanWidth) << script << " " << lane.title;
+      }
+    }
+    EXPECT_EQ(layout.lanes[0].spans.size(), run.states.size()) << script;
+    EXPECT_EQ(layout.lanes[1].spans.size(), run.searches.size()) << script;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const PlacedLabel &a = labels[i];
+      for (const ScaleSegment &piece : layout.scale.segments()) {
+        EXPECT_FALSE(piece.idle && a.x < piece.right && a.x + a.width > piece.left)
+            << script << ": \"" << a.text << "\" crosses the break at " << piece.left;
+      }
+      for (std::size_t j = i + 1; j < labels.size(); ++j) {
+        const PlacedLabel &b = labels[j];
+        EXPECT_FALSE(a.middle == b.middle && a.x < b.x + b.width && b.x < a.x + a.width)
+            << script << ": \"" << a.text << "\" overlaps \"" << b.text << "\"";
+      }
+    }
+    for (const Event &event : run.events) {
+      EXPECT_FALSE(layout.scale.breakBetween(event.time, event.time)) << script << event.time;
     }
   }
 }

@@ -3,6 +3,8 @@
 #include <host/tools/timeline/timeline_render.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #if defined(_WIN32)
 #include <process.h> // _getpid: Microsoft's library has no <unistd.h>
@@ -54,8 +56,9 @@ Timeline recordedRun() {
 
 // Catches repeated notifications recorded as new intervals, intervals left
 // open at the end, lanes drawn out of place or in the wrong colour, a search
-// found the moment it started drawn too thin to see, and a failed write
-// reported without the file or the reason.
+// found the moment it started drawn too thin to see, an SVG without the
+// full text of its marks, and a failed write reported without the file or
+// the reason.
 TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   Timeline run = recordedRun();
   ASSERT_EQ(run.states.size(), 4U);
@@ -71,7 +74,6 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   const std::string path = (folder / "run.png").string();
   ASSERT_EQ(renderTimeline(run, path), std::nullopt);
   const auto png = screenshot::testing::readPng(path);
-  fs::remove_all(folder);
   ASSERT_TRUE(png.has_value());
 
   const Layout layout = layOut(run);
@@ -92,6 +94,15 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);      // the bar is black, as in the game
   EXPECT_GT(at(52.0, LaneKind::Bar).r, 192);     // and hidden after it
   EXPECT_LT(at(60.15, LaneKind::Search).r, 128); // 1.6 px past its start, in search blue
+
+  // An SVG names what a mark or interval is, in full, with its times.
+  const std::string svgPath = (folder / "run.svg").string();
+  ASSERT_EQ(renderTimeline(run, svgPath), std::nullopt);
+  std::ostringstream svg;
+  svg << std::ifstream(svgPath).rdbuf();
+  EXPECT_NE(svg.str().find("<title>search: playlist 5, category 1, 25.000 s to 40.000 s</title>"),
+            std::string::npos);
+  fs::remove_all(folder);
 
   EXPECT_EQ(renderTimeline(run, (folder / "gone" / "run.png").string()),
             "cannot write timeline " + (folder / "gone" / "run.png").string() +

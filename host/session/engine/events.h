@@ -70,7 +70,7 @@ struct FunctionCalled {
   std::string name;
   bool hooked = false;
 };
-// A plugin's console command (notifier) ran.
+// A plugin's console command (notifier) runs; what it does follows.
 struct NotifierRun {
   std::string name;
 };

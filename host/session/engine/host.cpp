@@ -103,13 +103,14 @@ std::optional<std::string> Host::pressKey(std::string_view key) {
 }
 
 bool Host::runNotifier(const std::vector<std::string> &words) {
-  if (!notifiers_.run(words)) {
+  if (words.empty() || !notifiers_.contains(words.front())) {
     return false;
   }
+  // Told before it runs, so that what it does follows it in the stream.
   if (!events_.empty()) {
     publish(NotifierRun{words.front()});
   }
-  return true;
+  return notifiers_.run(words);
 }
 
 void Host::renderFrame(Canvas &canvas) {

@@ -84,9 +84,12 @@ void Recorder::barHidden(double t) {
   }
 }
 
-void Recorder::event(double t, EventKind kind, std::string_view label) {
+std::size_t Recorder::event(double t, EventKind kind, std::string_view label) {
   record_.events.push_back(Event{t, kind, std::string(label)});
+  return record_.events.size() - 1;
 }
+
+void Recorder::hadNoEffect(std::size_t event) { record_.events.at(event).noEffect = true; }
 
 Timeline Recorder::snapshot(double tEnd) const {
   Timeline timeline = record_;

@@ -51,11 +51,14 @@ struct BarSpan {
 enum class EventKind { Key, Notifier, Function, Command };
 
 // Something that happened at one moment: a key pressed, a notifier run, a
-// hooked game function called, or a console command the plugin sent.
+// hooked game function called, or a console command the plugin sent. A key
+// press or notifier after which nothing outside the plugin changed (no call
+// with an effect, no change of state, search, timer or bar) had no effect.
 struct Event {
   double time = 0.0;
   EventKind kind = EventKind::Key;
   std::string label;
+  bool noEffect = false;
 };
 
 // The picture's input: plain data, every interval closed, in time order.
@@ -87,7 +90,9 @@ public:
   // A new text while the bar is shown starts a new interval.
   void barShown(double t, std::string_view text);
   void barHidden(double t);
-  void event(double t, EventKind kind, std::string_view label);
+  // Returns the event's number in the record.
+  std::size_t event(double t, EventKind kind, std::string_view label);
+  void hadNoEffect(std::size_t event);
 
   // The record up to `tEnd`, every open interval closed there.
   Timeline snapshot(double tEnd) const;

@@ -2,15 +2,18 @@
 #include "timeline_render.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -31,24 +34,19 @@ constexpr int kMaxWidth = 16384;
 
 constexpr const char *kFontFamily = "sans-serif";
 constexpr double kTitleFontSize = 12.0;
-constexpr double kLabelFontSize = 11.0;
 constexpr double kAxisFontSize = 10.0;
-// Small enough for kMaxEventLabelChars to fit kEventLabelWidth.
-constexpr double kEventFontSize = 10.0;
 // From a line's vertical centre to its baseline, as a share of the font size.
 constexpr double kBaselineDrop = 0.36;
 
 constexpr double kLaneTitleIndent = 10.0;
-constexpr double kSpanInset = 4.0; // a span stays clear of its lane's edges
-constexpr double kSpanTextIndent = 5.0;
 constexpr double kTimerBarThickness = 4.0;
 constexpr double kTimerMarkHalfHeight = 4.0; // the set and due strokes
 constexpr double kFiredMarkRadius = 4.0;
 constexpr double kDroppedMarkHalf = 3.5;
 constexpr double kEventTickTop = 3.0;
 constexpr double kEventTickLength = 11.0;
-constexpr double kEventLabelGap = 6.0;  // between one mark's label and the next mark
-constexpr double kPictureEdgeGap = 4.0; // between the last label and the picture's edge
+constexpr double kTickHalfWidth = 1.5;
+constexpr double kKeySwatchHalfHeight = 5.0;
 constexpr double kAxisTickLength = 5.0;
 constexpr double kAxisLabelDrop = 18.0;
 // A break's two strokes lean this far each way from their middle, stand this
@@ -128,21 +126,56 @@ struct ContextDeleter {
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
 
-// Where Cairo's output goes: the file opened by us, so that a failure can be
-// reported with the system's reason rather than Cairo's generic one.
-struct FileSink {
-  std::FILE *file = nullptr;
-  int error = 0;
+// Cairo's output, held until it is complete: an SVG gets its tooltips
+// before it is written.
+cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int length) {
+  static_cast<std::string *>(closure)->append(reinterpret_cast<const char *>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
 
-  static cairo_status_t write(void *closure, const unsigned char *data, unsigned int length) {
-    auto *sink = static_cast<FileSink *>(closure);
-    if (std::fwrite(data, 1, length, sink->file) != length) {
-      sink->error = errno != 0 ? errno : EIO;
-      return CAIRO_STATUS_WRITE_ERROR;
+// `text` safe in SVG character data and attribute values.
+std::string xmlEscaped(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+    case '&':
+      escaped += "&amp;";
+      break;
+    case '<':
+      escaped += "&lt;";
+      break;
+    case '>':
+      escaped += "&gt;";
+      break;
+    case '"':
+      escaped += "&quot;";
+      break;
+    default:
+      escaped += c;
     }
-    return CAIRO_STATUS_SUCCESS;
   }
-};
+  return escaped;
+}
+
+// The tooltips as invisible regions over the picture, last so that they lie
+// on top: a pointer over a mark, an interval or a label shows its full text.
+void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
+  const std::size_t end = svg.rfind("</svg>");
+  if (end == std::string::npos) {
+    return;
+  }
+  std::string regions = "<g fill=\"#000\" fill-opacity=\"0\">\n";
+  for (const Tooltip &tip : tooltips) {
+    std::array<char, 128> box{};
+    std::snprintf(box.data(), box.size(),
+                  "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\">", tip.x, tip.y,
+                  tip.width, tip.height);
+    regions += box.data();
+    regions += "<title>" + xmlEscaped(tip.text) + "</title></rect>\n";
+  }
+  regions += "</g>\n";
+  svg.insert(end, regions);
+}
 
 bool endsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() &&
@@ -238,79 +271,28 @@ private:
 
 double middleOf(const Lane &lane) { return lane.top + lane.height / 2.0; }
 
-// The x range from the end of the last break before `x0` to the start of the
-// first break after `x1`: where a text beside an interval may go without
-// running into another stretch of time.
-std::pair<double, double> roomBetweenBreaks(const Scale &scale, double x0, double x1) {
-  std::pair<double, double> room{-std::numeric_limits<double>::infinity(),
-                                 std::numeric_limits<double>::infinity()};
-  for (const ScaleSegment &piece : scale.segments()) {
-    if (piece.idle && piece.right <= x0) {
-      room.first = piece.right;
-    } else if (piece.idle && piece.left >= x1) {
-      room.second = std::min(room.second, piece.left);
+// A span lane's intervals with the fill and edge each gets, then its labels.
+void drawSpanLane(Painter &painter, const Lane &lane, const std::function<Rgb(std::size_t)> &fill,
+                  Rgb insideText, std::optional<Rgb> edge) {
+  const double top = lane.top + kSpanInset;
+  const double height = lane.rowHeight - 2.0 * kSpanInset;
+  // Intervals drawn at their least width go last, over the ones beside them.
+  for (const bool narrow : {false, true}) {
+    for (const SpanBox &box : lane.spans) {
+      if ((box.x1 - box.x0 <= kMinSpanWidth) != narrow) {
+        continue;
+      }
+      painter.fill(box.x0, top, box.x1 - box.x0, height, fill(box.source));
+      if (edge) {
+        const double left = std::round(box.x0) + kPixelCentre;
+        const double right = std::max(std::round(box.x1) - kPixelCentre, left);
+        painter.outline(left, top + kPixelCentre, right - left, height - kHairline, *edge);
+      }
     }
   }
-  return room;
-}
-
-// One interval of a span lane, in the picture's terms.
-struct LaneSpan {
-  double start = 0.0;
-  double end = 0.0;
-  Rgb fill;
-  std::string text;
-};
-
-// A span lane's intervals, in time order, each at least kMinSpanWidth wide
-// so that a search found the moment it started still shows. The text goes
-// inside, cut to fit. An interval too narrow for one character of it gets
-// it whole beside it instead, after it if there is room before the next
-// interval, else before it if there is room after the last text, else not
-// at all: a text cut to a few letters beside a sliver says nothing. Neither
-// side reaches across a break.
-void drawSpanLane(Painter &painter, const Layout &layout, const Lane &lane,
-                  const std::vector<LaneSpan> &spans, Rgb insideText, std::optional<Rgb> edge) {
-  const double middle = middleOf(lane);
-  const double top = lane.top + kSpanInset;
-  const double height = lane.height - 2.0 * kSpanInset;
-  double taken = layout.scale.left(); // where the last interval or text beside one ends
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    const LaneSpan &span = spans[i];
-    const double x0 = layout.scale.x(span.start);
-    const double x1 = std::max(layout.scale.x(span.end), x0 + kMinSpanWidth);
-    painter.fill(x0, top, x1 - x0, height, span.fill);
-    if (edge) {
-      const double left = std::round(x0) + kPixelCentre;
-      const double right = std::max(std::round(x1) - kPixelCentre, left);
-      painter.outline(left, top + kPixelCentre, right - left, height - kHairline, *edge);
-    }
-    const std::string inside =
-        painter.fitted(span.text, x1 - x0 - 2.0 * kSpanTextIndent, kLabelFontSize);
-    if (!inside.empty()) {
-      painter.text(inside, x0 + kSpanTextIndent, middle, kLabelFontSize, insideText,
-                   x1 - kSpanTextIndent);
-      taken = x1;
-      continue;
-    }
-    const double width = std::ceil(painter.textWidth(span.text, kLabelFontSize));
-    const auto [afterBreak, beforeBreak] = roomBetweenBreaks(layout.scale, x0, x1);
-    const double next = std::min(i + 1 < spans.size() ? layout.scale.x(spans[i + 1].start)
-                                                      : static_cast<double>(layout.width),
-                                 beforeBreak);
-    const double last = std::max(taken, afterBreak);
-    const Rgb besideText = painter.palette().text;
-    if (x1 + 2.0 * kSpanTextIndent + width <= next) {
-      painter.text(span.text, x1 + kSpanTextIndent, middle, kLabelFontSize, besideText,
-                   x1 + kSpanTextIndent + width);
-      taken = x1 + kSpanTextIndent + width;
-    } else if (last + 2.0 * kSpanTextIndent + width <= x0) {
-      painter.text(span.text, x0 - kSpanTextIndent - width, middle, kLabelFontSize, besideText,
-                   x0 - kSpanTextIndent);
-      taken = x1;
-    } else {
-      taken = std::max(taken, x1);
-    }
+  for (const PlacedLabel &label : lane.labels) {
+    painter.text(label.text, label.x, label.middle, kLabelFontSize,
+                 label.inside ? insideText : painter.palette().text, label.x + label.width + 1.0);
   }
 }
 
@@ -342,35 +324,37 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
   }
 }
 
-// Each mark's tick, and its label from the tick to the next mark. A label
-// with no room there (at the picture's right edge, or before a mark just
-// across a break) moves left to end at its tick, as far as the label before
-// it leaves free.
+// A mark's tick: a narrow box, hollow when its events had no effect.
+void drawTick(Painter &painter, double x, double top, bool hollow) {
+  const Rgb colour = painter.palette().eventTick;
+  if (hollow) {
+    painter.outline(std::round(x - kTickHalfWidth) + kPixelCentre, top + kPixelCentre,
+                    2.0 * kTickHalfWidth, kEventTickLength, colour);
+  } else {
+    painter.fill(std::round(x - kTickHalfWidth), top, 2.0 * kTickHalfWidth + 1.0,
+                 kEventTickLength + 1.0, colour);
+  }
+}
+
+// Each mark's tick (a group's with a bracket over the time it covers) and
+// the labels where the layout put them.
 void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
   const Palette &p = painter.palette();
   const double tickTop = lane.top + kEventTickTop;
-  const double tickBottom = tickTop + kEventTickLength;
-  const double labelMiddle = tickBottom + (lane.top + lane.height - tickBottom) / 2.0;
-  const auto width = static_cast<double>(layout.width);
-  double taken = layout.scale.left() - kEventLabelGap; // where the last label ends
-  for (std::size_t i = 0; i < lane.marks.size(); ++i) {
-    const EventMark &mark = lane.marks[i];
-    const double x0 = std::round(layout.scale.x(mark.first)) + kPixelCentre;
-    painter.line(x0, tickTop, x0, tickBottom, kStroke, p.eventTick);
+  for (const EventMark &mark : lane.marks) {
+    const double x0 = layout.scale.x(mark.first);
+    drawTick(painter, x0, tickTop, mark.noEffect);
     if (mark.last > mark.first) {
-      // A group shows the stretch of time its events cover.
       const double x1 = std::round(layout.scale.x(mark.last)) + kPixelCentre;
-      painter.line(x1, tickTop, x1, tickBottom, kHairline, p.eventTick);
-      painter.line(x0, tickTop, x1, tickTop, kHairline, p.eventTick);
+      const double left = std::round(x0) + kPixelCentre;
+      painter.line(x1, tickTop, x1, tickTop + kEventTickLength, kHairline, p.eventTick);
+      painter.line(left, tickTop + kPixelCentre, x1, tickTop + kPixelCentre, kHairline,
+                   p.eventTick);
     }
-    const double limit = i + 1 < lane.marks.size()
-                             ? std::round(layout.scale.x(lane.marks[i + 1].first)) - kEventLabelGap
-                             : width - kPictureEdgeGap;
-    // Whole pixels, so that moving a label left by its width leaves it room.
-    const double labelWidth = std::ceil(painter.textWidth(mark.label, kEventFontSize));
-    const double from = std::max(std::min(x0, limit - labelWidth), taken + kEventLabelGap);
-    painter.text(mark.label, from, labelMiddle, kEventFontSize, p.text, limit);
-    taken = std::min(from + labelWidth, limit);
+  }
+  for (const PlacedLabel &label : lane.labels) {
+    painter.text(label.text, label.x, label.middle, kLabelFontSize, p.text,
+                 label.x + label.width + 1.0);
   }
 }
 
@@ -384,8 +368,8 @@ void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, d
 }
 
 // Each compressed idle stretch: its strokes across every lane. What runs
-// through it is drawn under them and stays whole; event labels, drawn after,
-// stay readable over them.
+// through it is drawn under them and stays whole; the layout keeps labels
+// out of it.
 void drawLaneBreaks(Painter &painter, const Layout &layout) {
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
@@ -421,6 +405,71 @@ void drawAxis(Painter &painter, const Layout &layout) {
   }
 }
 
+// One entry's swatch, `kKeySwatchWidth` wide from `x`, centred on `middle`.
+void drawSwatch(Painter &painter, KeySwatch swatch, double x, double middle) {
+  const Palette &p = painter.palette();
+  const double top = middle - kKeySwatchHalfHeight;
+  const double height = 2.0 * kKeySwatchHalfHeight;
+  const double centre = x + kKeySwatchWidth / 2.0;
+  const double tickTop = middle - kEventTickLength / 2.0;
+  switch (swatch) {
+  case KeySwatch::Menu:
+    return painter.fill(x, top, kKeySwatchWidth, height, stateColour("menu"));
+  case KeySwatch::Freeplay:
+    return painter.fill(x, top, kKeySwatchWidth, height, stateColour("freeplay"));
+  case KeySwatch::Online:
+    return painter.fill(x, top, kKeySwatchWidth, height, stateColour("online"));
+  case KeySwatch::Search:
+    return painter.fill(x, top, kKeySwatchWidth, height, p.search);
+  case KeySwatch::InParty:
+    return painter.fill(x, top, kKeySwatchWidth, height, partyColour("in a party"));
+  case KeySwatch::LobbyOwner:
+    return painter.fill(x, top, kKeySwatchWidth, height, partyColour("lobby owner"));
+  case KeySwatch::Bar:
+    painter.fill(x, top, kKeySwatchWidth, height, p.bar);
+    return painter.outline(x + kPixelCentre, top + kPixelCentre, kKeySwatchWidth - kHairline,
+                           height - kHairline, p.barEdge);
+  case KeySwatch::Timer:
+    painter.fill(x, middle - kTimerBarThickness / 2.0, kKeySwatchWidth, kTimerBarThickness,
+                 p.timer);
+    for (const double end : {x, x + kKeySwatchWidth}) {
+      painter.line(end, middle - kTimerMarkHalfHeight, end, middle + kTimerMarkHalfHeight, kStroke,
+                   p.timer);
+    }
+    return;
+  case KeySwatch::TimerFired:
+    return painter.disc(centre, middle, kFiredMarkRadius, p.timerFired);
+  case KeySwatch::TimerDropped:
+    painter.line(centre - kDroppedMarkHalf, middle - kDroppedMarkHalf, centre + kDroppedMarkHalf,
+                 middle + kDroppedMarkHalf, kStroke, p.timerDropped);
+    return painter.line(centre - kDroppedMarkHalf, middle + kDroppedMarkHalf,
+                        centre + kDroppedMarkHalf, middle - kDroppedMarkHalf, kStroke,
+                        p.timerDropped);
+  case KeySwatch::Event:
+  case KeySwatch::NoEffect:
+    return drawTick(painter, centre, tickTop, swatch == KeySwatch::NoEffect);
+  case KeySwatch::Group: {
+    const double right = std::round(x + kKeySwatchWidth) - kPixelCentre;
+    drawTick(painter, x + kTickHalfWidth, tickTop, false);
+    painter.line(right, tickTop, right, tickTop + kEventTickLength, kHairline, p.eventTick);
+    return painter.line(x, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline,
+                        p.eventTick);
+  }
+  case KeySwatch::Break:
+    return drawBreakStrokes(painter, ScaleSegment{0.0, 1.0, x, x + kKeySwatchWidth, true}, top,
+                            top + height);
+  }
+}
+
+void drawKey(Painter &painter, const Layout &layout) {
+  for (const KeyEntry &entry : layout.key) {
+    drawSwatch(painter, entry.swatch, entry.x, entry.middle);
+    const double from = entry.x + kKeySwatchWidth + kKeySwatchGap;
+    painter.text(entry.text, from, entry.middle, kLabelFontSize, painter.palette().mutedText,
+                 static_cast<double>(layout.width));
+  }
+}
+
 // The background: every other lane shaded, the lanes' titles and the grid.
 void drawBackground(Painter &painter, const Layout &layout) {
   const Palette &palette = painter.palette();
@@ -442,43 +491,40 @@ void drawBackground(Painter &painter, const Layout &layout) {
   }
 }
 
-// What the lanes of spans and the timers lane show.
+// What each lane shows: its spans, timers or events.
 void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &layout) {
   const Palette &palette = painter.palette();
   for (const Lane &lane : layout.lanes) {
     switch (lane.kind) {
-    case LaneKind::State: {
-      std::vector<LaneSpan> spans;
-      for (const StateSpan &span : timeline.states) {
-        spans.push_back(LaneSpan{span.start, span.end, stateColour(span.state), span.state});
-      }
-      drawSpanLane(painter, layout, lane, spans, palette.stateText, std::nullopt);
+    case LaneKind::State:
+      drawSpanLane(
+          painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].state); },
+          palette.stateText, std::nullopt);
       break;
-    }
-    case LaneKind::Search: {
-      std::vector<LaneSpan> spans;
-      for (const SearchSpan &span : timeline.searches) {
-        spans.push_back(LaneSpan{span.start, span.end, palette.search, searchLabel(span)});
-      }
-      drawSpanLane(painter, layout, lane, spans, palette.searchText, std::nullopt);
+    case LaneKind::Search:
+      drawSpanLane(
+          painter, lane, [&](std::size_t) { return palette.search; }, palette.searchText,
+          std::nullopt);
       break;
-    }
+    case LaneKind::Party:
+      drawSpanLane(
+          painter, lane, [&](std::size_t i) { return partyColour(layout.party[i].what); },
+          palette.stateText, std::nullopt);
+      break;
     case LaneKind::Timers:
       drawTimers(painter, timeline, layout, lane);
       break;
-    case LaneKind::Bar: {
-      std::vector<LaneSpan> spans;
-      for (const BarSpan &span : timeline.bars) {
-        spans.push_back(LaneSpan{span.start, span.end, palette.bar, span.text});
-      }
-      drawSpanLane(painter, layout, lane, spans, palette.barText, palette.barEdge);
+    case LaneKind::Bar:
+      drawSpanLane(
+          painter, lane, [&](std::size_t) { return palette.bar; }, palette.barText,
+          palette.barEdge);
       break;
-    }
     case LaneKind::Keys:
     case LaneKind::Notifiers:
     case LaneKind::Functions:
     case LaneKind::Commands:
-      break; // over the breaks' strokes, below
+      drawEvents(painter, layout, lane);
+      break;
     }
   }
 }
@@ -489,16 +535,27 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
   drawLaneContents(painter, timeline, layout);
   drawLaneBreaks(painter, layout);
   for (const Lane &lane : layout.lanes) {
-    if (!lane.marks.empty()) {
-      drawEvents(painter, layout, lane);
-    }
-  }
-  for (const Lane &lane : layout.lanes) {
     const double y = std::round(lane.top + lane.height) + kPixelCentre;
     painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, palette.rule);
   }
   drawAxis(painter, layout);
   drawAxisBreaks(painter, layout);
+  drawKey(painter, layout);
+}
+
+// The layout, with labels placed at the widths this font gives them.
+Layout measuredLayout(const Timeline &timeline, int width) {
+  const SurfacePtr measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+  const ContextPtr measure(cairo_create(measuring.get()));
+  cairo_select_font_face(measure.get(), kFontFamily, CAIRO_FONT_SLANT_NORMAL,
+                         CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(measure.get(), kLabelFontSize);
+  return layOut(timeline, width, [&](std::string_view text) {
+    const std::string copy(text);
+    cairo_text_extents_t extents{};
+    cairo_text_extents(measure.get(), copy.c_str(), &extents);
+    return std::ceil(extents.x_advance);
+  });
 }
 
 std::string failure(const std::string &path, const std::string &reason) {
@@ -515,20 +572,19 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
     return "cannot draw timeline " + path + ": width " + std::to_string(options.width) +
            " is outside " + std::to_string(kMinWidth) + " to " + std::to_string(kMaxWidth);
   }
-  const Layout layout = layOut(timeline, options.width);
+  const Layout layout = measuredLayout(timeline, options.width);
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
   const bool svg = endsWith(path, ".svg");
 
-  FileSink sink;
   errno = 0;
-  sink.file = platform::openForWriting(path);
-  if (sink.file == nullptr) {
+  std::FILE *file = platform::openForWriting(path);
+  if (file == nullptr) {
     return failure(path, platform::errnoText(errno));
   }
 
+  std::string bytes;
   SurfacePtr surface(
-      svg ? cairo_svg_surface_create_for_stream(&FileSink::write, &sink, layout.width,
-                                                layout.height)
+      svg ? cairo_svg_surface_create_for_stream(&appendTo, &bytes, layout.width, layout.height)
           : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
   cairo_status_t status = cairo_surface_status(surface.get());
   if (status == CAIRO_STATUS_SUCCESS) {
@@ -540,20 +596,21 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
     if (svg) {
       cairo_surface_finish(surface.get());
       status = cairo_surface_status(surface.get());
+      addTooltips(bytes, layout.tooltips);
     } else {
-      status = cairo_surface_write_to_png_stream(surface.get(), &FileSink::write, &sink);
+      status = cairo_surface_write_to_png_stream(surface.get(), &appendTo, &bytes);
     }
   }
   surface.reset();
 
   std::string reason;
-  if (sink.error != 0) {
-    reason = platform::errnoText(sink.error);
-  } else if (status != CAIRO_STATUS_SUCCESS) {
+  if (status != CAIRO_STATUS_SUCCESS) {
     reason = cairo_status_to_string(status);
+  } else if (errno = 0; std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+    reason = platform::errnoText(errno != 0 ? errno : EIO);
   }
   errno = 0;
-  if (std::fclose(sink.file) != 0 && reason.empty()) {
+  if (std::fclose(file) != 0 && reason.empty()) {
     reason = platform::errnoText(errno != 0 ? errno : EIO);
   }
   if (!reason.empty()) {

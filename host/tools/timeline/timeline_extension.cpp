@@ -10,6 +10,7 @@
 #include <string>
 #include <variant>
 
+#include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
 #include "host/session/engine/trace.h"
@@ -63,7 +64,7 @@ std::string describe(const Timeline &timeline) {
   for (const Event &event : timeline.events) {
     text += "event " + stamp(event.time) + " " +
             std::string(kEventKinds[static_cast<std::size_t>(event.kind)]) + " " + event.label +
-            "\n";
+            (event.noEffect ? " (no effect)" : "") + "\n";
   }
   return text;
 }
@@ -82,9 +83,11 @@ public:
   SessionTimeline(const SessionTimeline &) = delete;
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
+  Timeline record() const { return recorder_.snapshot(now()); }
+
   // A ".txt" file gets the record as text; anything else, a picture.
   std::optional<std::string> draw(const std::string &file) const {
-    const Timeline timeline = recorder_.snapshot(now());
+    const Timeline timeline = record();
     if (!file.ends_with(kTextSuffix)) {
       return renderTimeline(timeline, file);
     }
@@ -95,7 +98,11 @@ public:
   }
 
   void onEvent(const host::Event &event) override {
+    recorded_.reset();
     std::visit([this, t = seconds(event.micros)](const auto &what) { take(t, what); }, event.what);
+    for (const std::size_t index : effects_.take(event, recorded_)) {
+      recorder_.hadNoEffect(index);
+    }
   }
 
 private:
@@ -118,10 +125,10 @@ private:
     }
   }
   void take(double t, const host::NotifierRun &what) {
-    recorder_.event(t, EventKind::Notifier, what.name);
+    recorded_ = recorder_.event(t, EventKind::Notifier, what.name);
   }
   void take(double t, const host::KeyPressed &what) {
-    recorder_.event(t, EventKind::Key, what.key);
+    recorded_ = recorder_.event(t, EventKind::Key, what.key);
   }
   void take(double t, const host::CommandIssued &what) {
     recorder_.event(t, EventKind::Command, what.line);
@@ -153,6 +160,8 @@ private:
   host::Host &host_;
   Recorder recorder_;
   std::string barText_;
+  EffectWatch effects_;
+  std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };
 
 namespace {
@@ -196,6 +205,11 @@ void TimelineExtension::attach(sim::Simulator &simulator) {
       [timeline](Console &target, const Words &words) {
         return drawCommand(*timeline, target, words);
       });
+}
+
+std::optional<Timeline> TimelineExtension::record() const {
+  const std::shared_ptr<SessionTimeline> timeline = session_.lock();
+  return timeline ? std::optional<Timeline>(timeline->record()) : std::nullopt;
 }
 
 bool TimelineExtension::finish(sim::Simulator &simulator) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/tools/common/extension.h"
+#include "timeline.h"
 
 namespace corvane::timeline {
 
@@ -20,6 +22,8 @@ public:
   void attach(sim::Simulator &simulator) override;
   // Draws the session attached last into the --timeline file, if one was named.
   bool finish(sim::Simulator &simulator) override;
+  // The record of the session attached last, so far (none once it is gone).
+  std::optional<Timeline> record() const;
 
 private:
   std::string file_; // --timeline's file; empty: none

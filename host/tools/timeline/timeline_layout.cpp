@@ -5,7 +5,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace corvane::timeline {
@@ -33,6 +35,8 @@ constexpr Rgb kMenuColour{120, 144, 176};
 constexpr Rgb kFreeplayColour{76, 175, 80};
 constexpr Rgb kOnlineColour{230, 124, 46};
 constexpr Rgb kUnknownStateColour{170, 170, 170};
+constexpr Rgb kInPartyColour{0, 150, 136};
+constexpr Rgb kLobbyOwnerColour{121, 85, 72};
 
 // A byte inside a UTF-8 sequence, after its first.
 bool isUtf8Continuation(char byte) {
@@ -47,6 +51,8 @@ const char *laneTitle(LaneKind kind) {
     return "game state";
   case LaneKind::Search:
     return "matchmaking";
+  case LaneKind::Party:
+    return "party";
   case LaneKind::Timers:
     return "timers";
   case LaneKind::Bar:
@@ -188,6 +194,10 @@ bool Scale::breakBetween(double a, double b) const {
   });
 }
 
+double estimatedWidth(std::string_view text) {
+  return static_cast<double>(charCount(text)) * kLabelCharWidth;
+}
+
 std::size_t charCount(std::string_view text) {
   return static_cast<std::size_t>(
       std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
@@ -205,6 +215,10 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
     }
   }
   return std::string(text.substr(0, at)) + std::string(kEllipsis);
+}
+
+Rgb partyColour(std::string_view what) {
+  return what == "lobby owner" ? kLobbyOwnerColour : kInPartyColour;
 }
 
 Rgb stateColour(std::string_view state) {
@@ -279,42 +293,91 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
                                    const Scale &scale, double labelWidth) {
   struct Group {
     EventMark mark;
-    std::string_view firstLabel;
-    bool sameLabels = true;
+    std::vector<std::pair<std::string, int>> names; // in order, with their counts
   };
   std::vector<Group> groups;
   for (const Event &event : events) {
     if (event.kind != kind) {
       continue;
     }
-    if (!groups.empty() && scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
-        !scale.breakBetween(groups.back().mark.first, event.time)) {
-      Group &group = groups.back();
-      group.mark.last = event.time;
-      ++group.mark.count;
-      group.sameLabels = group.sameLabels && event.label == group.firstLabel;
-      continue;
+    const bool joins = !groups.empty() &&
+                       scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
+                       !scale.breakBetween(groups.back().mark.first, event.time);
+    if (!joins) {
+      groups.push_back(Group{EventMark{event.time, event.time, 0, {}, {}, true}, {}});
     }
-    groups.push_back(Group{EventMark{event.time, event.time, 1, {}}, event.label, true});
+    Group &group = groups.back();
+    group.mark.last = event.time;
+    ++group.mark.count;
+    group.mark.noEffect = group.mark.noEffect && event.noEffect;
+    if (!group.mark.tooltip.empty()) {
+      group.mark.tooltip += '\n';
+    }
+    group.mark.tooltip +=
+        event.label + " at " + momentText(event.time) + (event.noEffect ? ", no effect" : "");
+    std::string name = shortLabel(kind, event.label);
+    const auto known = std::find_if(group.names.begin(), group.names.end(),
+                                    [&](const auto &entry) { return entry.first == name; });
+    if (known != group.names.end()) {
+      ++known->second;
+    } else {
+      group.names.emplace_back(std::move(name), 1);
+    }
   }
 
   std::vector<EventMark> marks;
   marks.reserve(groups.size());
   for (Group &group : groups) {
-    const std::string count = std::to_string(group.mark.count);
-    if (group.mark.count == 1) {
-      group.mark.label = shortLabel(kind, group.firstLabel);
-    } else if (group.sameLabels) {
-      const std::size_t suffix = charCount(kTimes) + count.size();
-      const std::size_t room = suffix < kMaxEventLabelChars ? kMaxEventLabelChars - suffix : 1;
-      group.mark.label =
-          cutToChars(shortLabel(kind, group.firstLabel), room) + std::string(kTimes) + count;
-    } else {
-      group.mark.label = count + " events";
+    std::string &label = group.mark.label;
+    for (std::size_t i = 0; i < group.names.size() && i < kMaxListedNames; ++i) {
+      const auto &[name, count] = group.names[i];
+      label += (i == 0 ? "" : ", ") + name;
+      if (count > 1) {
+        label += std::string(kTimes) + std::to_string(count);
+      }
+    }
+    if (group.names.size() > kMaxListedNames) {
+      label += " +" + std::to_string(group.names.size() - kMaxListedNames) + " more";
+    }
+    if (group.mark.noEffect) {
+      label += ": no effect";
     }
     marks.push_back(std::move(group.mark));
   }
   return marks;
+}
+
+std::vector<PartySpan> partySpans(const Timeline &timeline) {
+  constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kPartyFunctions{{
+      {"Function ProjectX.Parties_X.JoinLobby", "in a party"},
+      {"Function ProjectX.Parties_X.CreateLobby", "lobby owner"},
+      {"Function ProjectX.Parties_X.SetLobbyOwner", "lobby owner"},
+      {"Function ProjectX.Parties_X.LeaveLobby", ""},
+      {"Function ProjectX.OnlineGameParty_X.EventPartyDestroyed", ""},
+  }};
+  std::vector<PartySpan> spans;
+  std::optional<PartySpan> open;
+  for (const Event &event : timeline.events) {
+    const auto row = std::find_if(kPartyFunctions.begin(), kPartyFunctions.end(),
+                                  [&](const auto &entry) { return entry.first == event.label; });
+    if (event.kind != EventKind::Function || row == kPartyFunctions.end() ||
+        (open && open->what == row->second)) {
+      continue;
+    }
+    if (open) {
+      open->end = event.time;
+      spans.push_back(*open);
+      open.reset();
+    }
+    if (!row->second.empty()) {
+      open = PartySpan{event.time, event.time, std::string(row->second)};
+    }
+  }
+  if (open) {
+    open->end = std::max(open->start, timeline.end);
+    spans.push_back(*open);
+  }
+  return spans;
 }
 
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
@@ -339,17 +402,29 @@ std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
 }
 
 std::string searchLabel(const SearchSpan &search) {
-  std::string label = "category " + std::to_string(search.category);
+  std::string label = search.playlists.size() == 1 ? "search: playlist " : "search: playlists ";
   for (std::size_t i = 0; i < search.playlists.size(); ++i) {
-    label += (i == 0 ? ": " : ", ") + std::to_string(search.playlists[i]);
+    label += (i == 0 ? "" : ", ") + std::to_string(search.playlists[i]);
   }
-  return label;
+  if (search.playlists.empty()) {
+    label = "search: no playlist";
+  }
+  return label + ", category " + std::to_string(search.category);
 }
 
-Scale timeScale(const Timeline &timeline, double left, double right) {
-  const double end = std::max(timeline.end, kMinSpanSeconds);
-  const double width = right - left;
+std::string momentText(double t) {
+  constexpr std::size_t kCapacity = 32;
+  std::array<char, kCapacity> text{};
+  std::snprintf(text.data(), text.size(), "%.3f s", t);
+  return text.data();
+}
 
+namespace {
+
+// The idle stretches drawn as breaks, in time order, and in `drawn` the
+// seconds left to draw.
+std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double width,
+                                  double &drawn) {
   std::vector<Stretch> stretches = idleStretches(timeline, end);
   std::sort(stretches.begin(), stretches.end(),
             [](const Stretch &a, const Stretch &b) { return a.length() > b.length(); });
@@ -361,7 +436,7 @@ Scale timeScale(const Timeline &timeline, double left, double right) {
   const auto maxBreaks = static_cast<std::size_t>(
       std::max(kMaxBreakShare * width / (kBreakWidth + 2.0 * kMinBreakContext), 0.0));
   std::size_t count = 0;
-  double drawn = end;
+  drawn = end;
   double longer = 0.0; // the idle time in the stretches longer than the one looked at
   for (std::size_t k = 0; k < std::min(maxBreaks, stretches.size()); ++k) {
     const double length = stretches[k].length();
@@ -371,22 +446,39 @@ Scale timeScale(const Timeline &timeline, double left, double right) {
     }
     longer += length;
   }
-  if (count == 0) {
-    return Scale(0.0, end, left, right);
-  }
   std::vector<Stretch> breaks(stretches.begin(),
                               stretches.begin() + static_cast<std::ptrdiff_t>(count));
   std::sort(breaks.begin(), breaks.end(),
             [](const Stretch &a, const Stretch &b) { return a.start < b.start; });
+  return breaks;
+}
 
-  // Every second drawn gets the same pixels; each break gets breakRoom, its
-  // mark and the idle time kept on both sides of it, less of that when many
-  // breaks share the axis.
+} // namespace
+
+Scale timeScale(const Timeline &timeline, double left, double right,
+                const std::function<double(double)> &roomBefore) {
+  const double end = std::max(timeline.end, kMinSpanSeconds);
+  const double width = right - left;
+  double drawn = end;
+  const std::vector<Stretch> breaks = chosenBreaks(timeline, end, width, drawn);
+  if (breaks.empty()) {
+    return Scale(0.0, end, left, right);
+  }
+
+  // Every second drawn gets the same pixels; each break gets its mark, the
+  // idle time kept after it, and before it that or the room its labels
+  // want, less of all that when many breaks share the axis.
   const auto breakCount = static_cast<double>(breaks.size());
-  const double breakContext =
-      std::min(kBreakContext, (kMaxBreakShare * width / breakCount - kBreakWidth) / 2.0);
-  const double breakRoom = kBreakWidth + 2.0 * breakContext;
-  const double pixelsPerSecond = (width - breakCount * breakRoom) / drawn;
+  const double share = kMaxBreakShare * width / breakCount; // what one break may take
+  const double breakContext = std::min(kBreakContext, (share - kBreakWidth) / 2.0);
+  std::vector<double> before; // each break's room before its mark
+  double allBreaks = 0.0;
+  for (const Stretch &stretch : breaks) {
+    const double wanted = roomBefore ? roomBefore(stretch.start) : 0.0;
+    before.push_back(std::clamp(wanted, breakContext, share - kBreakWidth - breakContext));
+    allBreaks += before.back() + kBreakWidth + breakContext;
+  }
+  const double pixelsPerSecond = (width - allBreaks) / drawn;
   std::vector<ScaleSegment> segments;
   double t = 0.0;
   double x = left;
@@ -395,37 +487,373 @@ Scale timeScale(const Timeline &timeline, double left, double right) {
     t = until;
     x = untilX;
   };
-  for (const Stretch &stretch : breaks) {
-    const double context =
-        std::min(breakContext / pixelsPerSecond, kMaxContextShare * stretch.length());
-    addSegment(stretch.start + context, x + (stretch.start + context - t) * pixelsPerSecond, false);
-    addSegment(stretch.end - context, x + breakRoom - 2.0 * context * pixelsPerSecond, true);
+  for (std::size_t i = 0; i < breaks.size(); ++i) {
+    const Stretch &stretch = breaks[i];
+    const double maxContext = kMaxContextShare * stretch.length();
+    const double leading = std::min(before[i] / pixelsPerSecond, maxContext);
+    const double trailing = std::min(breakContext / pixelsPerSecond, maxContext);
+    const double room = before[i] + kBreakWidth + breakContext;
+    addSegment(stretch.start + leading, x + (stretch.start + leading - t) * pixelsPerSecond, false);
+    addSegment(stretch.end - trailing, x + room - (leading + trailing) * pixelsPerSecond, true);
   }
   addSegment(end, right, false);
   return Scale(std::move(segments));
 }
 
-Layout layOut(const Timeline &timeline, int width) {
-  Layout layout;
-  layout.width = width;
-  layout.scale = timeScale(timeline, kLaneTitleWidth, static_cast<double>(width) - kRightMargin);
-  layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
-  layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
+namespace {
+
+// The ticks' row of an event lane, above its labels.
+constexpr double kEventTickRowHeight = 16.0;
+// Below a lane's last label row.
+constexpr double kLabelRowsPadding = 4.0;
+// How far a label below a mark may stand off it and still be its label.
+constexpr double kPixelSlack = 1.0;
+// Around an event's tick, what its tooltip covers.
+constexpr double kTickTooltipHalfWidth = 3.0;
+constexpr double kKeyLeft = 10.0;
+constexpr double kKeyBottomPadding = 6.0;
+
+// The x ranges that one row of labels already takes.
+class LabelRow {
+public:
+  bool fits(double a, double b) const {
+    return std::none_of(taken_.begin(), taken_.end(), [&](const std::pair<double, double> &range) {
+      return a < range.second + kLabelGap && b + kLabelGap > range.first;
+    });
+  }
+  void take(double a, double b) { taken_.emplace_back(a, b); }
+
+private:
+  std::vector<std::pair<double, double>> taken_;
+};
+
+bool reachesBreak(const Scale &scale, double a, double b) {
+  return std::any_of(
+      scale.segments().begin(), scale.segments().end(),
+      [&](const ScaleSegment &piece) { return piece.idle && piece.left < b && piece.right > a; });
+}
+
+// `text` as much of it fits in `room`: whole, cut with an ellipsis, or
+// nothing when not even one character fits.
+std::string fitted(const std::string &text, double room, const TextWidth &textWidth) {
+  const double width = textWidth(text);
+  if (width <= room) {
+    return text;
+  }
+  // Start from the share of characters that the room would hold at their
+  // average width, and give up one at a time from there.
+  const std::size_t chars = charCount(text);
+  auto keep = std::min(
+      chars,
+      static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
+  for (; keep > 1; --keep) {
+    std::string cut = cutToChars(text, keep);
+    if (textWidth(cut) <= room) {
+      return cut;
+    }
+  }
+  return {};
+}
+
+// The widest stretch from `a` to `b` that no break cuts.
+std::pair<double, double> widestUnbroken(const Scale &scale, double a, double b) {
+  std::pair<double, double> widest{a, a};
+  double from = a;
+  const auto consider = [&](double to) {
+    if (to - from > widest.second - widest.first) {
+      widest = {from, to};
+    }
+  };
+  for (const ScaleSegment &piece : scale.segments()) {
+    if (piece.idle && piece.left < b && piece.right > from) {
+      consider(std::min(piece.left, b));
+      from = piece.right;
+    }
+  }
+  consider(b);
+  return widest;
+}
+
+// One interval of a span lane before it is placed.
+struct SpanItem {
+  double start = 0.0;
+  double end = 0.0;
+  std::string text;
+  std::string tooltip;
+};
+
+std::string spanTooltip(const std::string &what, double start, double end) {
+  return what + ", " + momentText(start) + " to " + momentText(end);
+}
+
+// Lays out the labels of one lane: its row 0 and the rows below it.
+class LabelPlacer {
+public:
+  LabelPlacer(Lane &lane, const Scale &scale, double right, const TextWidth &textWidth,
+              std::vector<Tooltip> &tooltips, std::function<double(int)> rowMiddle)
+      : lane_(lane), scale_(scale), right_(right), textWidth_(textWidth), tooltips_(tooltips),
+        rowMiddle_(std::move(rowMiddle)), rows_(kMaxLabelRows + 1) {}
+
+  LabelRow &row(int index) { return rows_[static_cast<std::size_t>(index)]; }
+
+  // The first of `candidates(row, width)` (left edges) in the first row from
+  // `firstRow` to `lastRow` where the label is clear of the picture's edges,
+  // of other labels and of breaks; no place at all leaves it to the tooltip.
+  // Row 0 takes the candidates as they are; the rows below them only where
+  // the label reaches over its mark or interval, from `near0` to `near1`.
+  void place(const std::string &text, const std::string &tooltip, int firstRow, int lastRow,
+             double near0, double near1,
+             const std::function<std::vector<double>(int, double)> &candidates) {
+    if (text.empty()) {
+      return;
+    }
+    const double width = textWidth_(text);
+    for (int index = firstRow; index <= lastRow; ++index) {
+      std::vector<double> lefts = candidates(index, width);
+      lefts.push_back(std::min(near0, right_ - width));
+      lefts.push_back(std::max(near1 - width, scale_.left()));
+      for (const double x : lefts) {
+        const bool over = x <= near1 + kPixelSlack && x + width >= near0 - kPixelSlack;
+        if ((index == 0 || over) && x >= scale_.left() && x + width <= right_ &&
+            row(index).fits(x, x + width) && !reachesBreak(scale_, x, x + width)) {
+          row(index).take(x, x + width);
+          const double middle = rowMiddle_(index);
+          lane_.labels.push_back(PlacedLabel{text, x, middle, width, false});
+          tooltips_.push_back(
+              Tooltip{x, middle - kLabelRowHeight / 2.0, width, kLabelRowHeight, tooltip});
+          deepest_ = std::max(deepest_, index);
+          return;
+        }
+      }
+    }
+  }
+
+  // The deepest row a label went to (-1: none).
+  int deepest() const { return deepest_; }
+
+private:
+  Lane &lane_;
+  const Scale &scale_;
+  double right_;
+  const TextWidth &textWidth_;
+  std::vector<Tooltip> &tooltips_;
+  std::function<double(int)> rowMiddle_;
+  std::vector<LabelRow> rows_;
+  int deepest_ = -1;
+};
+
+// An interval's text goes inside it, in its widest stretch between breaks,
+// whole or cut to at least kMinInsideChars; else whole beside it, else in a
+// row below it, else only into its tooltip.
+void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale, double right,
+              const TextWidth &textWidth, std::vector<Tooltip> &tooltips) {
+  lane.rowHeight = kSpanLaneHeight;
+  const double top = lane.top;
+  LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
+    return row == 0 ? top + kSpanLaneHeight / 2.0
+                    : top + kSpanLaneHeight + (row - 0.5) * kLabelRowHeight;
+  });
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const double x0 = scale.x(items[i].start);
+    const double x1 = std::max(scale.x(items[i].end), x0 + kMinSpanWidth);
+    lane.spans.push_back(SpanBox{x0, x1, i});
+    placer.row(0).take(x0, x1);
+  }
+  for (const SpanBox &box : lane.spans) {
+    const SpanItem &item = items[box.source];
+    tooltips.push_back(Tooltip{box.x0, top + kSpanInset, box.x1 - box.x0,
+                               kSpanLaneHeight - 2.0 * kSpanInset, item.tooltip});
+    const auto [from, to] =
+        widestUnbroken(scale, box.x0 + kSpanTextIndent, box.x1 - kSpanTextIndent);
+    const std::string inside = fitted(item.text, to - from, textWidth);
+    if (!inside.empty() && (inside == item.text || charCount(inside) > kMinInsideChars)) {
+      lane.labels.push_back(
+          PlacedLabel{inside, from, top + kSpanLaneHeight / 2.0, textWidth(inside), true});
+      continue;
+    }
+    placer.place(
+        item.text, item.tooltip, 0, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
+          return row == 0 ? std::vector<double>{box.x1 + kLabelGap, box.x0 - kLabelGap - width}
+                          : std::vector<double>{box.x0, box.x1 - width};
+        });
+  }
+  lane.height = kSpanLaneHeight;
+  if (placer.deepest() > 0) {
+    lane.height += placer.deepest() * kLabelRowHeight + kLabelRowsPadding;
+  }
+}
+
+// Each mark's label from its tick, else ending at it, in the first label row
+// with room.
+void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &textWidth,
+              std::vector<Tooltip> &tooltips) {
+  lane.rowHeight = kEventTickRowHeight;
+  const double top = lane.top;
+  LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
+    return top + kEventTickRowHeight + (row + 0.5) * kLabelRowHeight;
+  });
+  for (const EventMark &mark : lane.marks) {
+    const double x0 = scale.x(mark.first);
+    const double x1 = scale.x(mark.last);
+    tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
+                               x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
+                               mark.tooltip});
+    placer.place(mark.label, mark.tooltip, 0, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
+      return std::vector<double>{x0, x0 - width};
+    });
+  }
+  lane.height = kEventTickRowHeight + (std::max(placer.deepest(), 0) + 1) * kLabelRowHeight +
+                kLabelRowsPadding;
+}
+
+std::string timerTooltip(const TimerSpan &timer) {
+  std::string text = "timer set at " + momentText(timer.set) + ", due at " + momentText(timer.due);
+  switch (timer.outcome) {
+  case TimerOutcome::Fired:
+    return text + ", fired at " + momentText(timer.end);
+  case TimerOutcome::Dropped:
+    return text + ", dropped at " + momentText(timer.end);
+  case TimerOutcome::Pending:
+    break;
+  }
+  return text + ", still waiting at " + momentText(timer.end);
+}
+
+// The key's entries in rows under the axis, from `top`; returns its bottom.
+double layKey(Layout &layout, double top, const TextWidth &textWidth) {
+  constexpr std::array<std::pair<KeySwatch, std::string_view>, 14> kEntries{{
+      {KeySwatch::Menu, "menu"},
+      {KeySwatch::Freeplay, "freeplay"},
+      {KeySwatch::Online, "online"},
+      {KeySwatch::Search, "searching"},
+      {KeySwatch::InParty, "in a party"},
+      {KeySwatch::LobbyOwner, "lobby owner"},
+      {KeySwatch::Bar, "bar shown"},
+      {KeySwatch::Timer, "timer, set to due"},
+      {KeySwatch::TimerFired, "timer fired"},
+      {KeySwatch::TimerDropped, "timer dropped"},
+      {KeySwatch::Event, "event"},
+      {KeySwatch::NoEffect, "no effect: nothing outside the plugin changed"},
+      {KeySwatch::Group, "close events as one mark"},
+      {KeySwatch::Break, "quiet time cut out"},
+  }};
+  const double right = static_cast<double>(layout.width) - kRightMargin;
+  double x = kKeyLeft;
+  double middle = top + kKeyRowHeight / 2.0;
+  for (const auto &[swatch, words] : kEntries) {
+    const std::string text(words);
+    const double width = kKeySwatchWidth + kKeySwatchGap + textWidth(text);
+    if (x > kKeyLeft && x + width > right) {
+      x = kKeyLeft;
+      middle += kKeyRowHeight;
+    }
+    layout.key.push_back(KeyEntry{swatch, text, x, middle});
+    x += width + kKeyEntryGap;
+  }
+  return middle + kKeyRowHeight / 2.0 + kKeyBottomPadding;
+}
+
+// Before a break at `t`, room for the widest label of what happened then.
+double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double t) {
+  double widest = 0.0;
+  const Scale linear(t, t + 1.0, 0.0, 1.0);
+  for (const EventKind kind :
+       {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
+    std::vector<Event> atStart;
+    std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
+                 [&](const Event &event) { return event.time == t && event.kind == kind; });
+    for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
+      widest = std::max(widest, textWidth(mark.label));
+    }
+  }
+  return widest + kLabelGap;
+}
+
+// The timers lane at `top`, one row per overlapping timer, with a tooltip
+// over each timer's bar.
+Lane &layTimers(Layout &layout, const Timeline &timeline, double top) {
   const int timerRowCount =
       layout.timerRows.empty()
           ? 1
           : *std::max_element(layout.timerRows.begin(), layout.timerRows.end()) + 1;
+  layout.lanes.push_back(
+      Lane{LaneKind::Timers, laneTitle(LaneKind::Timers), top, 0.0, 0.0, {}, {}, {}});
+  Lane &timers = layout.lanes.back();
+  timers.height = timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
+  timers.rowHeight = timers.height;
+  const Scale &scale = layout.scale;
+  for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
+    const TimerSpan &timer = timeline.timers[i];
+    const double x0 = scale.x(timer.set);
+    const double reach = timer.outcome == TimerOutcome::Dropped ? timer.end : timer.due;
+    const double x1 = std::max(std::min(scale.x(reach), scale.right()), x0 + kMinSpanWidth);
+    layout.tooltips.push_back(
+        Tooltip{x0, top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight, x1 - x0,
+                kTimerRowHeight, timerTooltip(timer)});
+  }
+  return timers;
+}
+
+// What a lane of spans shows: each span with its label and its tooltip.
+std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline, const Layout &layout) {
+  std::vector<SpanItem> items;
+  const auto add = [&items](double start, double end, const std::string &label,
+                            const std::string &what) {
+    items.push_back(SpanItem{start, end, label, spanTooltip(what, start, end)});
+  };
+  if (kind == LaneKind::State) {
+    for (const StateSpan &span : timeline.states) {
+      add(span.start, span.end, span.state, span.state);
+    }
+  } else if (kind == LaneKind::Search) {
+    for (const SearchSpan &span : timeline.searches) {
+      add(span.start, span.end, searchLabel(span), searchLabel(span));
+    }
+  } else if (kind == LaneKind::Party) {
+    for (const PartySpan &span : layout.party) {
+      add(span.start, span.end, span.what, span.what);
+    }
+  } else if (kind == LaneKind::Bar) {
+    for (const BarSpan &span : timeline.bars) {
+      add(span.start, span.end, span.text,
+          span.text.empty() ? "bar shown, no text" : "bar: \"" + span.text + "\"");
+    }
+  }
+  return items;
+}
+
+} // namespace
+
+Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
+  Layout layout;
+  layout.width = width;
+  const double right = static_cast<double>(width) - kRightMargin;
+  layout.scale = timeScale(timeline, kLaneTitleWidth, right,
+                           [&](double t) { return labelRoomAt(timeline, textWidth, t); });
+  layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
+  layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
+  layout.party = partySpans(timeline);
+  const Scale &scale = layout.scale;
+  // Labels stop short of the picture's edge, past the axis's end.
+  const double labelRight = static_cast<double>(width) - kLabelGap;
 
   double top = kTopMargin;
-  const auto addLane = [&](LaneKind kind, double height) -> Lane & {
-    layout.lanes.push_back(Lane{kind, laneTitle(kind), top, height, {}});
-    top += height;
+  const auto addLane = [&](LaneKind kind) -> Lane & {
+    layout.lanes.push_back(Lane{kind, laneTitle(kind), top, 0.0, 0.0, {}, {}, {}});
     return layout.lanes.back();
   };
-  addLane(LaneKind::State, kSpanLaneHeight);
-  addLane(LaneKind::Search, kSpanLaneHeight);
-  addLane(LaneKind::Timers, timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding);
-  addLane(LaneKind::Bar, kSpanLaneHeight);
+  const auto spanLane = [&](LaneKind kind) {
+    Lane &lane = addLane(kind);
+    laySpans(lane, spanItems(kind, timeline, layout), scale, labelRight, textWidth,
+             layout.tooltips);
+    top += lane.height;
+  };
+  spanLane(LaneKind::State);
+  spanLane(LaneKind::Search);
+  spanLane(LaneKind::Party);
+  top += layTimers(layout, timeline, top).height;
+  spanLane(LaneKind::Bar);
+
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},
       {LaneKind::Notifiers, EventKind::Notifier},
@@ -433,11 +861,14 @@ Layout layOut(const Timeline &timeline, int width) {
       {LaneKind::Commands, EventKind::Command},
   }};
   for (const auto &[laneKind, eventKind] : kEventLanes) {
-    addLane(laneKind, kEventLaneHeight).marks =
-        groupEvents(timeline.events, eventKind, layout.scale, kEventLabelWidth);
+    Lane &lane = addLane(laneKind);
+    lane.marks = groupEvents(timeline.events, eventKind, scale, kEventLabelWidth);
+    layMarks(lane, scale, labelRight, textWidth, layout.tooltips);
+    top += lane.height;
   }
   layout.axisTop = top;
-  layout.height = static_cast<int>(std::ceil(top + kAxisHeight));
+  layout.height =
+      static_cast<int>(std::ceil(layKey(layout, top + kAxisHeight + kKeyTopGap, textWidth)));
   return layout;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,39 @@ inline constexpr double kMinBreakContext = 6.0;
 inline constexpr double kMaxBreakShare = 1.0 / 3.0;
 // An interval or a timer however short is drawn at least this wide.
 inline constexpr double kMinSpanWidth = 3.0;
-// What an event's label may take: closer events are drawn as one mark.
+// An interval's fill stays this far inside its lane, its text this far
+// inside the fill.
+inline constexpr double kSpanInset = 4.0;
+inline constexpr double kSpanTextIndent = 5.0;
+// Events closer than this are drawn as one mark.
 inline constexpr double kEventLabelWidth = 112.0;
-inline constexpr std::size_t kMaxEventLabelChars = 18;
+// One name in an event's label; a mark of many names lists this many.
+inline constexpr std::size_t kMaxEventLabelChars = 28;
+inline constexpr std::size_t kMaxListedNames = 2;
+// Every label in the lanes is set at one size, in rows this tall, at least
+// this far from the next label, an interval it does not sit in, or a break.
+inline constexpr double kLabelFontSize = 10.0;
+inline constexpr double kLabelRowHeight = 14.0;
+inline constexpr double kLabelGap = 6.0;
+// Labels that find no room in a lane's own row go to at most this many rows
+// below it; one that finds none there either is left to its tooltip.
+inline constexpr int kMaxLabelRows = 3;
+// A text cut to fewer characters than this inside an interval says nothing:
+// it goes beside the interval whole instead.
+inline constexpr std::size_t kMinInsideChars = 6;
+// What a character of a label takes at most when no font is at hand.
+inline constexpr double kLabelCharWidth = 6.5;
+// The key under the axis: a swatch and its words per entry, in rows.
+inline constexpr double kKeyRowHeight = 18.0;
+inline constexpr double kKeySwatchWidth = 18.0;
+inline constexpr double kKeySwatchGap = 6.0; // between a swatch and its words
+inline constexpr double kKeyEntryGap = 18.0;
+inline constexpr double kKeyTopGap = 8.0;
+
+// How wide a text is drawn at kLabelFontSize. The picture measures with its
+// font; without one, kLabelCharWidth per character.
+using TextWidth = std::function<double(std::string_view)>;
+double estimatedWidth(std::string_view text);
 
 // One piece of the time axis: the seconds from `start` to `end` drawn
 // evenly from `left` to `right`. An idle piece is a long stretch in which
@@ -92,22 +123,88 @@ struct AxisTick {
   std::string label;
 };
 
-// One mark in an event lane: `count` events from `first` to `last`.
+// One mark in an event lane: `count` events from `first` to `last`. It is
+// drawn hollow when none of them changed anything outside the plugin.
 struct EventMark {
   double first = 0.0;
   double last = 0.0;
   int count = 0;
   std::string label;
+  std::string tooltip; // every event in full, with its time
+  bool noEffect = false;
 };
 
-enum class LaneKind { State, Search, Timers, Bar, Keys, Notifiers, Functions, Commands };
+// Where the player stands in a party, as the game's party functions said.
+struct PartySpan {
+  double start = 0.0;
+  double end = 0.0;
+  std::string what; // "in a party" or "lobby owner"
+};
+
+enum class LaneKind { State, Search, Party, Timers, Bar, Keys, Notifiers, Functions, Commands };
+
+// An interval of a span lane as drawn: `source` is its index in the
+// record's list for the lane. Never narrower than kMinSpanWidth.
+struct SpanBox {
+  double x0 = 0.0;
+  double x1 = 0.0;
+  std::size_t source = 0;
+};
+
+// A label's place: its text from `x`, `width` wide, centred on `middle`;
+// `inside` when it is drawn on its interval's fill.
+struct PlacedLabel {
+  std::string text;
+  double x = 0.0;
+  double middle = 0.0;
+  double width = 0.0;
+  bool inside = false;
+};
+
+// A region of the picture and the full text a pointer over it shows (an
+// SVG's <title>).
+struct Tooltip {
+  double x = 0.0;
+  double y = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+  std::string text;
+};
 
 struct Lane {
   LaneKind kind = LaneKind::State;
   std::string title;
   double top = 0.0;
   double height = 0.0;
+  double rowHeight = 0.0;       // the intervals' or ticks' row; label rows follow
   std::vector<EventMark> marks; // event lanes only
+  std::vector<SpanBox> spans;   // span lanes only
+  std::vector<PlacedLabel> labels;
+};
+
+// What the key under the axis explains, each with its own swatch.
+enum class KeySwatch {
+  Menu,
+  Freeplay,
+  Online,
+  Search,
+  InParty,
+  LobbyOwner,
+  Timer,
+  TimerFired,
+  TimerDropped,
+  Bar,
+  Event,
+  NoEffect,
+  Group,
+  Break
+};
+
+struct KeyEntry {
+  KeySwatch swatch = KeySwatch::Event;
+  std::string text;
+  double x = 0.0;
+  double middle = 0.0;
 };
 
 struct Layout {
@@ -118,6 +215,9 @@ struct Layout {
   double axisTop = 0.0;
   std::vector<AxisTick> ticks;
   std::vector<int> timerRows; // for each of the timeline's timers, its row in the timer lane
+  std::vector<PartySpan> party;
+  std::vector<KeyEntry> key;
+  std::vector<Tooltip> tooltips;
 };
 
 struct Rgb {
@@ -137,6 +237,8 @@ std::string cutToChars(std::string_view text, std::size_t maxChars);
 
 // The colour of a game state's segment; an unknown state is grey.
 Rgb stateColour(std::string_view state);
+// The colour of a party span.
+Rgb partyColour(std::string_view what);
 
 // The axis step: the smallest of 1, 2 and 5 times a power of ten seconds
 // that puts ticks at least `minSpacing` pixels apart.
@@ -159,10 +261,18 @@ std::string shortLabel(EventKind kind, std::string_view label);
 
 // Events of `kind` grouped so that no two marks are closer than
 // `labelWidth`: a mark takes every event within that distance after its
-// first, but never one across a break, which would join moments far apart. A group reads
-// "EventMatchEnded ×3" when its events share a label and "3 events" otherwise.
+// first, but never one across a break, which would join moments far apart. A
+// group lists its names in order, a repeated one with its count
+// ("EventMatchEnded ×3"), the first kMaxListedNames and then "+N more". A mark
+// of events that all had no effect says so: "F3: no effect".
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth);
+
+// The party the player was in, from the game's party functions among the
+// events: joining a lobby puts them in a party, creating one or being made
+// its owner makes them a lobby's owner, leaving or the party's end takes them
+// out. Spans of no party are left out.
+std::vector<PartySpan> partySpans(const Timeline &timeline);
 
 // Rows for the timer spans such that spans in a row do not overlap, at most
 // `maxRows` of them; returns each timer's row.
@@ -171,15 +281,26 @@ double timerReach(const TimerSpan &timer);
 
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows);
 
-// "category 1: 5" or "category 1: 10, 11" (the playlists selected).
+// "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
 std::string searchLabel(const SearchSpan &search);
+
+// "12.500 s": a moment as tooltips give it.
+std::string momentText(double t);
 
 // The time axis of `timeline` from `left` to `right`: one linear piece, or
 // with its long idle stretches drawn as breaks and everything else at one
-// common number of pixels per second.
-Scale timeScale(const Timeline &timeline, double left, double right);
+// common number of pixels per second. Before a break that starts at time T,
+// `roomBefore(T)` pixels are kept for the labels of what happened at T, as far
+// as the breaks' share of the axis allows.
+Scale timeScale(const Timeline &timeline, double left, double right,
+                const std::function<double(double)> &roomBefore = {});
 
-// The whole picture's layout at `width` pixels.
-Layout layOut(const Timeline &timeline, int width = kDefaultPictureWidth);
+// The whole picture's layout at `width` pixels, its labels measured with
+// `textWidth`. No two labels overlap, none reaches into a break, and every
+// interval is drawn at least kMinSpanWidth wide: a label with no room
+// anywhere is left to its tooltip, and the picture grows downwards by the
+// label rows it needs.
+Layout layOut(const Timeline &timeline, int width = kDefaultPictureWidth,
+              const TextWidth &textWidth = estimatedWidth);
 
 } // namespace corvane::timeline

@@ -1,0 +1,62 @@
+// The effect watch: presses and notifiers held until the next frame.
+#include "effect_watch.h"
+
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+namespace corvane::timeline {
+
+namespace {
+
+bool drawsOnCanvas(host::Op op) {
+  return op == host::Op::SetPosition || op == host::Op::SetColor || op == host::Op::FillBox ||
+         op == host::Op::DrawString;
+}
+
+} // namespace
+
+std::vector<std::size_t> EffectWatch::take(const host::Event &event,
+                                           std::optional<std::size_t> recorded) {
+  std::vector<std::size_t> noEffect;
+  std::visit(
+      [&](const auto &what) {
+        using What = std::decay_t<decltype(what)>;
+        if constexpr (std::is_same_v<What, host::KeyPressed> ||
+                      std::is_same_v<What, host::NotifierRun>) {
+          // A notifier run by the key just pressed belongs with it.
+          if (std::is_same_v<What, host::KeyPressed> || effect_ || watched_.empty()) {
+            watched_.clear();
+            effect_ = false;
+          }
+          if (recorded) {
+            watched_.push_back(*recorded);
+          }
+        } else if constexpr (std::is_same_v<What, host::SdkCall>) {
+          if (host::opKind(what.op) == host::OpKind::Effect && !drawsOnCanvas(what.op)) {
+            effect_ = true;
+          } else if (what.op == host::Op::DrawString && !what.args.empty()) {
+            frameText_ = std::get<std::string>(what.args.front());
+          }
+        } else if constexpr (std::is_same_v<What, host::FrameBegun>) {
+          frameText_.clear();
+        } else if constexpr (std::is_same_v<What, host::FrameEnded>) {
+          const bool shown = what.canvasCalls > 0;
+          if (!effect_ && shown == barShown_ && (!shown || frameText_ == barText_)) {
+            noEffect = std::move(watched_);
+          }
+          watched_.clear();
+          barShown_ = shown;
+          barText_ = frameText_;
+        } else if constexpr (!std::is_same_v<What, host::TimerSet> &&
+                             !std::is_same_v<What, host::CommandIssued> &&
+                             !std::is_same_v<What, host::PlaylistSelected>) {
+          // The game acted (what the plugin does comes with a call, above).
+          watched_.clear();
+        }
+      },
+      event.what);
+  return noEffect;
+}
+
+} // namespace corvane::timeline
