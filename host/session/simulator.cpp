@@ -38,6 +38,7 @@ Simulator::Simulator(SimulatorOptions options)
     host_->events().subscribe(*trace_);
   }
   console_ = std::make_unique<console::Console>(*host_, *options_.out, *options_.err);
+  console_->setOutputFolder(options_.outputFolder);
   for (const SessionExtension &extension : options_.extensions) {
     extension(*this);
   }

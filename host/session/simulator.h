@@ -3,6 +3,7 @@
 // features through the options' extensions.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -28,6 +29,7 @@ struct SimulatorOptions {
   std::ostream *trace = nullptr;              // trace lines (null: tracing off)
   bool verbose = false;                       // also trace the plugin's registrations
   std::vector<SessionExtension> extensions{}; // run on the new session, in order
+  std::filesystem::path outputFolder{};       // files commands write (empty: working folder)
 };
 
 using Status = console::Status;

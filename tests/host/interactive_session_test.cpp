@@ -89,7 +89,10 @@ TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
   ASSERT_TRUE(terminal.started());
   // A typo prints its error and the prompt comes back (it used to end the run).
   terminal.type("vexlo_enabld 1\n");
-  EXPECT_TRUE(terminal.waitFor("unknown command vexlo_enabld")) << terminal.screen();
+  EXPECT_TRUE(terminal.waitFor("unknown command vexlo_enabld (did you mean vexlo_enabled?)"))
+      << terminal.screen();
+  terminal.type("sim_key Q\n"); // silence read as a lost key press
+  EXPECT_TRUE(terminal.waitFor("key Q is not bound: nothing ran")) << terminal.screen();
   terminal.type("help\n");
   EXPECT_TRUE(terminal.waitFor("sim_status")) << terminal.screen();
   terminal.type("vexlo_enabled 1; vexlo_bind F3; sim_key F3; sim_frame 3\n");

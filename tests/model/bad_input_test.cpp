@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "host/session/simulator.h"
+#include "host/tools/screenshot/screenshot_extension.h"
+#include "host/tools/timeline/timeline_extension.h"
 
 namespace {
 
@@ -59,7 +61,10 @@ protected:
   std::ostringstream out_;
   std::ostringstream err_;
   std::ostringstream trace_;
-  Simulator simulator_{SimulatorOptions{&out_, &err_, &trace_, false}};
+  corvane::screenshot::ScreenshotExtension screenshots_;
+  corvane::timeline::TimelineExtension timelines_;
+  Simulator simulator_{SimulatorOptions{
+      &out_, &err_, &trace_, false, {screenshots_.forSessions(), timelines_.forSessions()}}};
 };
 
 TEST_P(BadInputTest, GivesOneLineNamingTheFaultAndChangesNothing) {
@@ -91,7 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"vexlo_hbtext \"open", "quote"},
                     BadInput{"exec no-such-script.cfg", "no-such-script.cfg"},
                     BadInput{"sim_expect weather sunny", "sim_expect"},
-                    BadInput{"sim_expect calls NoSuchOp 1", "NoSuchOp"}));
+                    BadInput{"sim_expect calls NoSuchOp 1", "NoSuchOp"},
+                    // A picture written in another format than its name says.
+                    BadInput{"sim_timeline session.jpg", "session.jpg"},
+                    BadInput{"sim_screenshot bar.bmp", "bar.bmp"}));
 
 TEST(BadScript, MissingScriptFileIsNamed) {
   std::ostringstream err;

@@ -8,6 +8,7 @@
 
 #include "host/session/engine/trace_format.h"
 #include "host/session/platform/utf8_path.h"
+#include "nearest_name.h"
 
 namespace corvane::console {
 
@@ -76,7 +77,27 @@ CommandResult Console::dispatch(const Words &words) {
   if (host_.runNotifier(words)) {
     return CommandResult::ok();
   }
-  return CommandResult::error("unknown command " + quoteWordIfNeeded(name));
+  std::string message = "unknown command " + quoteWordIfNeeded(name);
+  if (narrating_) {
+    if (const auto meant = nearestName(name, knownNames())) {
+      message += " (did you mean " + *meant + "?)";
+    }
+  }
+  return CommandResult::error(message);
+}
+
+std::vector<std::string> Console::knownNames() const {
+  std::vector<std::string> names;
+  for (const auto &[name, command] : commands_) {
+    names.push_back(name);
+  }
+  for (const host::Setting *setting : host_.settings().sortedByName()) {
+    names.push_back(setting->definition.name);
+  }
+  for (std::string &notifier : host_.notifiers().names()) {
+    names.push_back(std::move(notifier));
+  }
+  return names;
 }
 
 CommandResult Console::executeSetting(int index, const Words &words) {
@@ -190,6 +211,14 @@ std::filesystem::path Console::resolvePath(const std::string &path) const {
     return besideScript;
   }
   return given;
+}
+
+std::string Console::outputFile(const std::string &name) const {
+  const std::filesystem::path given = platform::pathFromUtf8(name);
+  if (outputFolder_.empty() || given.is_absolute()) {
+    return name;
+  }
+  return platform::utf8FromPath(outputFolder_ / given);
 }
 
 } // namespace corvane::console

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/session/engine/canvas.h"
@@ -81,6 +82,11 @@ public:
   // `path` against the running script's folder when a file is there, else
   // against the working folder.
   std::filesystem::path resolvePath(const std::string &path) const;
+  // Where a command writes the file `name` (UTF-8): a relative name under
+  // the output folder, as the working folder is when none is set; an
+  // absolute one as it is.
+  std::string outputFile(const std::string &name) const;
+  void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
 
   // The canvas that sim_frame renders on (a null canvas unless set).
   void setFrameCanvas(host::Canvas *canvas) {
@@ -109,6 +115,8 @@ private:
   Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
+  // Commands, settings and plugin commands, for a person's "did you mean".
+  std::vector<std::string> knownNames() const;
   Status runCommands(std::string_view text, std::string_view file, int firstLine);
 
   host::Host &host_;
@@ -116,6 +124,7 @@ private:
   std::ostream &err_;
   std::map<std::string, Command, std::less<>> commands_;
   std::vector<std::filesystem::path> scriptFolders_;
+  std::filesystem::path outputFolder_;
   host::NullCanvas nullCanvas_;
   host::Canvas *frameCanvas_ = &nullCanvas_;
   int depth_ = 0;

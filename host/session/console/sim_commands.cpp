@@ -43,6 +43,8 @@ CommandResult simKey(Console &console, const Words &words) {
   // An unbound key does nothing, as in the game.
   if (const auto line = console.host().pressKey(words[1])) {
     console.runIssuedLine(*line);
+  } else {
+    narrate(console, "key " + quoteWordIfNeeded(words[1]) + " is not bound: nothing ran");
   }
   return CommandResult::ok();
 }

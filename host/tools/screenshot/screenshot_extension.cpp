@@ -9,6 +9,7 @@
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
 #include "host/session/simulator.h"
+#include "host/tools/common/file_name.h"
 #include "host/tools/common/option_table.h"
 
 namespace corvane::screenshot {
@@ -37,17 +38,22 @@ std::optional<std::string> parseResolutionOption(const std::string &value, Resol
   return std::nullopt;
 }
 
-// The path is used as given: a relative one is taken from the working folder,
-// not from the running script's, so pictures land where the person is.
+// A relative path is taken from the output folder (the working folder unless
+// --output names one), not from the running script's, so pictures land
+// where the person is.
 CommandResult simScreenshot(Console &console, const Words &words, Resolution resolution,
                             const std::string &font) {
   if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
     return console::usageError(console, words);
   }
+  if (!sim::hasSuffix(words[1], {".png"})) {
+    return CommandResult::error("sim_screenshot writes PNG files (FILE.png), not " +
+                                console::quoteWordIfNeeded(words[1]));
+  }
   try {
     const std::string line =
         takeScreenshot([&console](host::Canvas &canvas) { console.host().renderFrame(canvas); },
-                       words[1], resolution, font);
+                       console.outputFile(words[1]), resolution, font);
     console.out() << line << '\n';
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());

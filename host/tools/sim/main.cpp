@@ -44,6 +44,7 @@ struct ProgramSettings {
   bool help = false;
   bool interactive = false;
   std::string traceFile;
+  std::string outputFolder;
   // The run's features, which hold their own options' values.
   corvane::sim::Extensions extensions = corvane::sim::makeExtensions();
 };
@@ -59,6 +60,14 @@ OptionTable makeOptions(ProgramSettings &settings) {
              [&settings](const std::string &value) {
                settings.traceFile = value;
                return value.empty() ? std::optional<std::string>{"needs a file name"}
+                                    : std::optional<std::string>{};
+             }});
+  table.add({"--output", "-o", "DIR",
+             "write the run's pictures (sim_screenshot, sim_timeline, --timeline) into DIR, "
+             "made if missing, when their names are relative",
+             [&settings](const std::string &value) {
+               settings.outputFolder = value;
+               return value.empty() ? std::optional<std::string>{"needs a folder name"}
                                     : std::optional<std::string>{};
              }});
   table.add({"--interactive", "-i", "",
@@ -128,6 +137,22 @@ std::string helpText(const OptionTable &options, const corvane::sim::Extensions 
     addRow(text, command.usage, command.summary);
   }
   return text;
+}
+
+// The folder --output names, made when it is missing; false, having said
+// why, when it cannot be.
+bool makeOutputFolder(const std::string &folder) {
+  std::error_code error;
+  const std::filesystem::path path = corvane::platform::pathFromUtf8(folder);
+  if (!folder.empty() && !std::filesystem::is_directory(path, error)) {
+    std::filesystem::create_directories(path, error);
+    if (error) {
+      std::cerr << "corvane-sim: cannot make output folder " << folder << ": " << error.message()
+                << '\n';
+      return false;
+    }
+  }
+  return true;
 }
 
 // Console lines from standard input, one run per line so that each error
@@ -235,9 +260,13 @@ int runProgram(const std::vector<std::string> &arguments) {
       return kExitUsage;
     }
   }
+  if (!makeOutputFolder(settings.outputFolder)) {
+    return kExitUsage;
+  }
   Simulator simulator(
       SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
-                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions)});
+                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
+                       corvane::platform::pathFromUtf8(settings.outputFolder)});
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }

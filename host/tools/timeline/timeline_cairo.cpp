@@ -22,6 +22,7 @@
 #include <cairo.h>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/tools/common/file_name.h"
 
 namespace corvane::timeline {
 
@@ -175,13 +176,6 @@ void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
   }
   regions += "</g>\n";
   svg.insert(end, regions);
-}
-
-bool endsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == b;
-         });
 }
 
 // Drawing calls in the picture's terms.
@@ -574,7 +568,7 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
   }
   const Layout layout = measuredLayout(timeline, options.width);
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
-  const bool svg = endsWith(path, ".svg");
+  const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 
   errno = 0;
   std::FILE *file = platform::openForWriting(path);

@@ -15,6 +15,7 @@
 #include "host/session/console/console.h"
 #include "host/session/engine/trace.h"
 #include "host/session/platform/utf8_path.h"
+#include "host/tools/common/file_name.h"
 #include "timeline.h"
 #include "timeline_render.h"
 
@@ -28,6 +29,16 @@ using console::Words;
 
 constexpr const char *kCommandName = "sim_timeline";
 constexpr std::string_view kTextSuffix = ".txt";
+
+// Why `file` names no kind of file a timeline is written as; nothing when
+// it does.
+std::optional<std::string> refuseFileName(const std::string &file) {
+  if (sim::hasSuffix(file, {".png", ".svg", kTextSuffix})) {
+    return std::nullopt;
+  }
+  return "timelines are written as .png, .svg or .txt files, not " +
+         console::quoteWordIfNeeded(file);
+}
 
 // Times in the trace's `[S.mmm]` form.
 std::string stamp(double seconds) {
@@ -88,7 +99,7 @@ public:
   // A ".txt" file gets the record as text; anything else, a picture.
   std::optional<std::string> draw(const std::string &file) const {
     const Timeline timeline = record();
-    if (!file.ends_with(kTextSuffix)) {
+    if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
       return renderTimeline(timeline, file);
     }
     std::ofstream out(platform::pathFromUtf8(file), std::ios::binary | std::ios::trunc);
@@ -166,33 +177,41 @@ private:
 
 namespace {
 
-// The path is used as given, like sim_screenshot's: pictures land where the
-// person is.
+// A relative path is taken from the output folder, like sim_screenshot's:
+// pictures land where the person is.
 CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Words &words) {
   if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
     return console::usageError(console, words);
   }
-  if (const auto problem = timeline.draw(words[1])) {
+  if (const auto refused = refuseFileName(words[1])) {
+    return CommandResult::error(*refused);
+  }
+  const std::string file = console.outputFile(words[1]);
+  if (const auto problem = timeline.draw(file)) {
     return CommandResult::error(*problem);
   }
-  console.out() << "timeline: " << words[1] << '\n';
+  console.out() << "timeline: " << file << '\n';
   return CommandResult::ok();
 }
 
 } // namespace
 
 void TimelineExtension::addOptions(sim::OptionTable &table) {
-  table.add({"--timeline", "", "FILE",
-             timelinesAvailable()
-                 ? "draw a picture of the whole run into FILE (.png or .svg) at its end"
-                 : "not available in this build (timelines need Cairo)",
-             [this](const std::string &value) -> std::optional<std::string> {
-               if (value.empty()) {
-                 return "needs a file name";
-               }
-               file_ = value;
-               return std::nullopt;
-             }});
+  table.add(
+      {"--timeline", "", "FILE",
+       timelinesAvailable()
+           ? "draw the whole run into FILE (.png, .svg, or .txt: the record as text) at its end"
+           : "not available in this build (timelines need Cairo)",
+       [this](const std::string &value) -> std::optional<std::string> {
+         if (value.empty()) {
+           return "needs a file name";
+         }
+         if (const auto refused = refuseFileName(value)) {
+           return refused;
+         }
+         file_ = value;
+         return std::nullopt;
+       }});
 }
 
 void TimelineExtension::attach(sim::Simulator &simulator) {

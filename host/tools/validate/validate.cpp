@@ -2,11 +2,14 @@
 // the report.
 #include "validate.h"
 
+#include <corvane/entry.h>
+
 #include <optional>
 #include <string>
 
 #include "checks.h"
 #include "child_run.h"
+#include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
 
 namespace corvane::validate {
@@ -15,22 +18,41 @@ namespace {
 constexpr int kExitAllPassed = 0;
 constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
-// Marks the child's answer "it does not open", apart from a crash in the
-// library's own constructors, which the checks then report one by one.
-constexpr std::string_view kNotALibrary = "does not open: ";
+// Marks the child's answer "this file is no plugin at all" (it does not
+// open, or it opens without a descriptor), apart from a crash in the
+// library's own constructors, which the checks then report one by one. The
+// rest of the answer is the whole message.
+constexpr std::string_view kNoPlugin = "no plugin: ";
 
-// Whether the file opens as a shared library at all, asked before the
-// checks. A check of its own, not reported as one, so that a child process
-// can be started for it like for any check.
+// Whether the file opens as a shared library and exports a descriptor,
+// asked before the checks. A check of its own, not reported as one, so that
+// a child process can be started for it like for any check.
 const Check &opensCheck() {
-  static const Check check{"opens", "the file opens as a shared library",
-                           [](const ValidateOptions &options, const ProgressNote &) {
-                             std::string problem;
-                             if (loader::SharedLibrary::open(options.pluginPath, problem)) {
-                               return CheckResult{true, {}};
-                             }
-                             return CheckResult{false, std::string(kNotALibrary) + problem};
-                           }};
+  static const Check check{
+      "opens", "the file opens as a shared library and exports a descriptor",
+      [](const ValidateOptions &options, const ProgressNote &) {
+        const std::string &path = options.pluginPath;
+        std::string problem;
+        const auto library = loader::SharedLibrary::open(path, problem);
+        if (!library) {
+          // The loader's reason often starts with the file's name, which
+          // the message gives once already.
+          for (const std::string &named : {path + ": ", "./" + path + ": "}) {
+            if (problem.starts_with(named)) {
+              problem.erase(0, named.size());
+            }
+          }
+          return CheckResult{false, std::string(kNoPlugin) + "cannot open " + path +
+                                        " as a shared library: " + problem};
+        }
+        if (loader::findDescriptor(*library) == nullptr) {
+          return CheckResult{false, std::string(kNoPlugin) + path +
+                                        " is a shared library but no plugin of this host: it "
+                                        "exports no descriptor \"" +
+                                        kCorvaneDescriptorSymbol + "\""};
+        }
+        return CheckResult{true, {}};
+      }};
   return check;
 }
 
@@ -47,26 +69,18 @@ const Check *findCheck(std::string_view name) {
   return nullptr;
 }
 
-// Why the file does not open as a shared library at all (a text file, a
-// program, a folder, a missing file); nothing when it opens. Tried in a child
-// when the checks run in children, since opening a library runs its code.
-std::optional<std::string> whyNotALibrary(const ValidateOptions &options) {
-  const std::string &path = options.pluginPath;
+// Why the file is no plugin at all (a text file, a program, a folder, a
+// missing file, a library without a descriptor); nothing when it may be
+// one. Tried in a child when the checks run in children, since opening a
+// library runs its code.
+std::optional<std::string> whyNoPlugin(const ValidateOptions &options) {
   const CheckResult result = !options.inProcess
                                  ? runCheckInChild(opensCheck(), options)
                                  : opensCheck().run(options, [](const std::string &) {});
-  if (result.passed || !result.reason.starts_with(kNotALibrary)) {
+  if (result.passed || !result.reason.starts_with(kNoPlugin)) {
     return std::nullopt;
   }
-  std::string reason = result.reason.substr(kNotALibrary.size());
-  // The loader's reason often starts with the file's name, which the message
-  // gives once already.
-  for (const std::string &named : {path + ": ", "./" + path + ": "}) {
-    if (reason.starts_with(named)) {
-      reason.erase(0, named.size());
-    }
-  }
-  return reason;
+  return result.reason.substr(kNoPlugin.size());
 }
 
 } // namespace
@@ -114,9 +128,8 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
     err << "corvane-sim validate: " << *problem << '\n' << validateUsage();
     return kExitUsage;
   }
-  if (const auto reason = whyNotALibrary(options)) {
-    err << "corvane-sim validate: cannot open " << options.pluginPath
-        << " as a shared library: " << *reason << '\n';
+  if (const auto reason = whyNoPlugin(options)) {
+    err << "corvane-sim validate: " << *reason << '\n';
     return kExitUsage;
   }
   return runValidate(options, out);
