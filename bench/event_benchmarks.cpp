@@ -77,7 +77,7 @@ void BM_Notifier(benchmark::State &state) {
   bool ran = true;
   const AllocationScope allocations;
   for (auto _ : state) {
-    ran = host.notifiers().run(words) && ran;
+    ran = host.runNotifier(words) && ran;
   }
   reportAllocations(state, allocations);
   if (!ran) {

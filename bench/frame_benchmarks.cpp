@@ -160,7 +160,7 @@ void BM_FrameFloor(benchmark::State &state) {
 void BM_FrameEmptyDrawable(benchmark::State &state) {
   corvane::host::Host host;
   corvane::host::PluginContext &context = host.createContext("empty");
-  host.drawables().add(&context, [](CanvasWrapper /*canvas*/) {});
+  host.addDrawable(&context, [](CanvasWrapper /*canvas*/) {});
   CountingCanvas canvas;
   const AllocationScope allocations;
   for (auto _ : state) {

@@ -11,19 +11,11 @@
 #include "action_generator.h"
 #include "action_source.h"
 #include "lockstep.h"
-#include "pinned_plugin.h"
 
 namespace {
 // Enough for long sequences without letting one input run for seconds.
 constexpr std::size_t kMaxActions = 400;
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/) {
-  if (!fuzzing::pinPlugin(VEXLO_PLUGIN_PATH)) {
-    __builtin_trap();
-  }
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   modelcheck::ByteSource source(data, size);

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "host/session/simulator.h"
-#include "pinned_plugin.h"
 
 namespace {
 
@@ -39,13 +38,6 @@ bool runnable(std::string_view line) {
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/) {
-  if (!fuzzing::pinPlugin(VEXLO_PLUGIN_PATH)) {
-    __builtin_trap();
-  }
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char *>(data), size);

@@ -152,13 +152,47 @@ TEST(EventStream, EverySubscriberSeesEachChangeInOrderWithItsData) {
   session.host().events().unsubscribe(log);
   EXPECT_EQ(log.seen,
             (std::vector<std::string>{"0 SetTimeout 2", "0 timer due 2000000", "0 RegisterDrawable",
-                                      "0 #13", "0 FillBox 4 2.5", "0 frame drew 1",
+                                      "0 #15", "0 #13", "0 FillBox 4 2.5", "0 frame drew 1",
                                       "2000000 SetPlaylistSelection 5 true", "2000000 #3",
                                       "2000000 StartMatchmaking 1", "2000000 search 1 5",
                                       "2000000 #7", "2000000 freeplay"}));
   EXPECT_EQ(session.traceText(), "[0.000] SetTimeout 2\n[0.000] FillBox 4 2.5\n"
                                  "[2.000] SetPlaylistSelection 5 true\n"
                                  "[2.000] StartMatchmaking 1\n");
+}
+
+// Catches a change that goes around the engine unseen: what a plugin
+// registers, a setting's new value (told before the plugin reacts to it) and
+// a key bound or unbound from the console all reach a subscriber.
+TEST(EventStream, RegistrationsSettingsAndKeysAreChangesSubscribersSee) {
+  namespace host = corvane::host;
+  struct Log final : host::EventSubscriber {
+    std::vector<std::string> seen;
+    void onEvent(const host::Event &event) override {
+      if (const auto *added = std::get_if<host::Registered>(&event.what)) {
+        seen.push_back(std::to_string(static_cast<int>(added->kind)) + " " + added->name);
+      } else if (const auto *setting = std::get_if<host::SettingChanged>(&event.what)) {
+        seen.push_back(setting->name + "=" + setting->value);
+      } else if (const auto *key = std::get_if<host::KeyBound>(&event.what)) {
+        seen.push_back(key->key + ":" + key->line.value_or("-"));
+      } else if (const auto *call = std::get_if<host::SdkCall>(&event.what)) {
+        seen.push_back(host::formatCall(*call));
+      }
+    }
+  } log;
+  Session session;
+  session.host().events().subscribe(log);
+  CVarWrapper setting = session.cvars().registerCvar("s", "1", "", true, false, 0, false, 0, false);
+  setting.addOnValueChanged([&session](std::string, CVarWrapper) {
+    session.game().SetTimeout([](GameWrapper *) {}, 1.0F);
+  });
+  session.game().HookEventPost("F", [](std::string) {});
+  ASSERT_EQ(session.run("s 2\nbind K s 3\nunbind K"), Status::Ok);
+  session.host().events().unsubscribe(log);
+  EXPECT_EQ(log.seen, (std::vector<std::string>{
+                          "registerCvar \"s\" \"1\" \"\" true false 0 false 0 false", "2 s",
+                          "addOnValueChanged \"s\"", "4 s", "HookEventPost \"F\"", "1 F", "s=2",
+                          "SetTimeout 1", "K:s 3", "K:-"}));
 }
 
 } // namespace

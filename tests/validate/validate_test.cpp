@@ -1,9 +1,11 @@
 // The validate verb's parts: its options, the registrations it reads from
 // the trace, the random run's lines, and checks run in child processes that
-// crash, hang or pass.
+// crash, hang or pass. The program is its own child process.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iostream>
+#include <map>
 #include <sstream>
 
 #include "host/session/simulator.h"
@@ -84,41 +86,52 @@ TEST(ValidateRandomRun, SameSeedGivesTheSameLinesAndOtherSeedsOthers) {
 }
 
 #if !defined(_WIN32)
+// The bodies ValidateChildRun runs in a new process of this program, by name.
+const std::map<std::string, CheckBody, std::less<>> childBodies = {
+    {"pass",
+     [](const ProgressNote &) {
+       return CheckResult{true, {}};
+     }},
+    {"fail",
+     [](const ProgressNote &) {
+       return CheckResult{false, "two\nlines"};
+     }},
+    {"crash",
+     [](const ProgressNote &note) -> CheckResult {
+       note("step 3: boom");
+       std::raise(SIGKILL);
+       return CheckResult{true, {}};
+     }},
+    {"hang",
+     [](const ProgressNote &note) -> CheckResult {
+       note("waiting");
+       for (volatile bool forever = true; forever;) {
+       }
+       return CheckResult{true, {}};
+     }},
+};
+constexpr std::string_view kBodyOption = "--child-body";
+
 TEST(ValidateChildRun, ReportsPassFailCrashAndHangOfTheCheck) {
-  const CheckResult pass = runInChild(
-      [](const ProgressNote &) {
-        return CheckResult{true, {}};
-      },
-      5);
+  const auto inChild = [](const std::string &body, double timeoutSeconds) {
+    return runInChild({std::string(kBodyOption), body}, timeoutSeconds);
+  };
+  const CheckResult pass = inChild("pass", 5);
   EXPECT_TRUE(pass.passed) << pass.reason;
-  const CheckResult fail = runInChild(
-      [](const ProgressNote &) {
-        return CheckResult{false, "two\nlines"};
-      },
-      5);
+  const CheckResult fail = inChild("fail", 5);
   EXPECT_FALSE(fail.passed);
   EXPECT_EQ(fail.reason, "two lines");
-  const CheckResult crash = runInChild(
-      [](const ProgressNote &note) -> CheckResult {
-        note("step 3: boom");
-        std::raise(SIGKILL);
-        return CheckResult{true, {}};
-      },
-      5);
+  const CheckResult crash = inChild("crash", 5);
   EXPECT_FALSE(crash.passed);
   EXPECT_NE(crash.reason.find("crashed with signal 9"), std::string::npos) << crash.reason;
   EXPECT_NE(crash.reason.find("during step 3: boom"), std::string::npos) << crash.reason;
-  const CheckResult hang = runInChild(
-      [](const ProgressNote &note) -> CheckResult {
-        note("waiting");
-        for (volatile bool forever = true; forever;) {
-        }
-        return CheckResult{true, {}};
-      },
-      0.3);
+  const CheckResult hang = inChild("hang", 0.3);
   EXPECT_FALSE(hang.passed);
   EXPECT_NE(hang.reason.find("hung"), std::string::npos) << hang.reason;
 }
+#else
+const std::map<std::string, CheckBody, std::less<>> childBodies;
+constexpr std::string_view kBodyOption;
 #endif
 
 TEST(ValidatePlugins, VexloPassesEveryCheckInProcess) {
@@ -136,11 +149,6 @@ TEST(ValidatePlugins, BadDescriptorFailsOnlyItsDescriptorChecks) {
   ValidateOptions options;
   options.pluginPath = VEXLO_BROKEN_DESCRIPTOR_PATH;
   options.steps = 50;
-#if defined(_WIN32)
-  // Windows starts each check as a new run of the validating program, which
-  // this test program is not; the validate program tests cover that path.
-  options.inProcess = true;
-#endif
   EXPECT_EQ(runValidate(options, out), 1);
   const std::string report = out.str();
   EXPECT_NE(report.find("FAILED  api-version: API version is 94, expected 95"), std::string::npos)
@@ -165,3 +173,19 @@ TEST(ValidatePlugins, UsageErrorsExitWithTwo) {
 
 } // namespace
 } // namespace corvane::validate
+
+// Each check runs in a new process of the program that validates, which here
+// is this test program: it answers `validate --child-check ...` as
+// corvane-sim does, and runs one of the child-run test's bodies by name.
+int main(int argc, char **argv) {
+  using namespace corvane::validate;
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.size() == 2 && words[0] == kBodyOption && childBodies.contains(words[1])) {
+    return reportFromChild(childBodies.find(words[1])->second, std::cout);
+  }
+  if (!words.empty() && words[0] == "validate") {
+    return validateMain({words.begin() + 1, words.end()}, std::cout, std::cerr);
+  }
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

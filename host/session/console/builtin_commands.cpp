@@ -13,7 +13,7 @@ CommandResult bind(Console &console, const Words &words) {
   if (words.size() < 3) {
     return usageError(console, words);
   }
-  console.host().keyBindings().bind(words[1], joinWords(words.begin() + 2, words.end()));
+  console.host().bindKey(words[1], joinWords(words.begin() + 2, words.end()));
   return CommandResult::ok();
 }
 
@@ -21,7 +21,7 @@ CommandResult unbind(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
     return usageError(console, words);
   }
-  if (!console.host().keyBindings().unbind(words[1])) {
+  if (!console.host().unbindKey(words[1])) {
     return CommandResult::error("key " + quoteWordIfNeeded(words[1]) + " is not bound");
   }
   return CommandResult::ok();

@@ -110,7 +110,7 @@ CommandResult Console::executeSetting(int index, const Words &words) {
     return CommandResult::error("setting " + setting.definition.name +
                                 " takes one value (quote text with spaces)");
   }
-  if (auto refused = host_.settings().set(index, words[1])) {
+  if (auto refused = host_.setSetting(index, words[1])) {
     return CommandResult::error(*refused);
   }
   return CommandResult::ok();

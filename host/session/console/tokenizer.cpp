@@ -18,66 +18,101 @@ bool isCommentLine(std::string_view line) {
 
 } // namespace
 
-std::variant<std::vector<Words>, TokenizeError> tokenizeLine(std::string_view line) {
+namespace {
+
+// Reads `line` as the console does, into `commands`, the words of the command
+// still open and its last word; false when a quote is left open.
+struct Scan {
   std::vector<Words> commands;
-  if (isCommentLine(line)) {
-    return commands;
-  }
   Words words;
   std::string word;
   bool inWord = false;
-  const auto endWord = [&] {
+  std::size_t wordStart = 0;
+  bool quoted = false; // the last word opens with a quote
+
+  void endWord() {
     if (inWord) {
       words.push_back(std::move(word));
       word.clear();
       inWord = false;
     }
-  };
-  const auto endCommand = [&] {
+  }
+  void endCommand() {
     endWord();
     if (!words.empty()) {
       commands.push_back(std::move(words));
       words.clear();
     }
-  };
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c == '"') {
+  }
+  void startWord(std::size_t at, bool withQuote) {
+    if (!inWord) {
       inWord = true;
-      bool closed = false;
-      for (++i; i < line.size(); ++i) {
-        if (line[i] == '"') {
-          closed = true;
-          break;
-        }
-        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
-          ++i;
-        }
-        word += line[i];
-      }
-      if (!closed) {
-        return TokenizeError{"unterminated quote"};
-      }
-    } else if (isBlank(c) || c == '\r' || c == '\n') {
-      endWord();
-    } else if (c == ';') {
-      endCommand();
-    } else {
-      inWord = true;
-      word += c;
+      wordStart = at;
+      quoted = withQuote;
     }
   }
-  endCommand();
-  return commands;
+
+  bool read(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      const char c = line[i];
+      if (c == '"') {
+        startWord(i, true);
+        bool closed = false;
+        for (++i; i < line.size(); ++i) {
+          if (line[i] == '"') {
+            closed = true;
+            break;
+          }
+          if (line[i] == '\\' && i + 1 < line.size() &&
+              (line[i + 1] == '"' || line[i + 1] == '\\')) {
+            ++i;
+          }
+          word += line[i];
+        }
+        if (!closed) {
+          return false;
+        }
+      } else if (isBlank(c) || c == '\r' || c == '\n') {
+        endWord();
+      } else if (c == ';') {
+        endCommand();
+      } else {
+        startWord(i, false);
+        word += c;
+      }
+    }
+    return true;
+  }
+};
+
+} // namespace
+
+std::variant<std::vector<Words>, TokenizeError> tokenizeLine(std::string_view line) {
+  if (isCommentLine(line)) {
+    return std::vector<Words>{};
+  }
+  Scan scan;
+  if (!scan.read(line)) {
+    return TokenizeError{"unterminated quote"};
+  }
+  scan.endCommand();
+  return std::move(scan.commands);
 }
 
-std::string quoteWordIfNeeded(std::string_view word) {
-  const bool needsQuotes = word.empty() ||
-                           word.find_first_of(" \t;\"\\\r\n") != std::string_view::npos ||
-                           word.starts_with('#') || word.starts_with("//");
-  if (!needsQuotes) {
-    return std::string(word);
+TypedCommand typedSoFar(std::string_view text) {
+  Scan scan;
+  scan.read(text);
+  TypedCommand typed;
+  typed.words = std::move(scan.words);
+  if (scan.inWord) {
+    typed.partial = std::move(scan.word);
+    typed.partialLength = text.size() - scan.wordStart;
+    typed.quoted = scan.quoted;
   }
+  return typed;
+}
+
+std::string quoteWord(std::string_view word) {
   std::string out = "\"";
   for (const char c : word) {
     if (c == '"' || c == '\\') {
@@ -87,6 +122,13 @@ std::string quoteWordIfNeeded(std::string_view word) {
   }
   out += '"';
   return out;
+}
+
+std::string quoteWordIfNeeded(std::string_view word) {
+  const bool needsQuotes = word.empty() ||
+                           word.find_first_of(" \t;\"\\\r\n") != std::string_view::npos ||
+                           word.starts_with('#') || word.starts_with("//");
+  return needsQuotes ? quoteWord(word) : std::string(word);
 }
 
 std::string joinWords(Words::const_iterator first, Words::const_iterator last) {

@@ -21,6 +21,19 @@ struct TokenizeError {
 // word; `""` is an empty word.
 std::variant<std::vector<Words>, TokenizeError> tokenizeLine(std::string_view line);
 
+// The command being typed at the end of `text`, read as the console would
+// read it (an open quote allowed): its complete words, and the word being
+// typed, unquoted, with its length as typed and whether it opens with a quote.
+struct TypedCommand {
+  Words words;
+  std::string partial;
+  std::size_t partialLength = 0;
+  bool quoted = false;
+};
+TypedCommand typedSoFar(std::string_view text);
+
+// `word` in quotes, with `"` and `\` escaped.
+std::string quoteWord(std::string_view word);
 // `word` as the tokenizer reads it back: quoted when it is empty or holds a
 // blank, `;`, `"` or `\`, or would start a comment.
 std::string quoteWordIfNeeded(std::string_view word);

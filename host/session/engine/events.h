@@ -82,6 +82,32 @@ struct KeyPressed {
 struct CommandIssued {
   std::string line;
 };
+// What a plugin registered with the host.
+enum class Registration {
+  EntryHook,
+  AfterHook,
+  Setting,
+  BoundValue,
+  ChangeCallback,
+  Notifier,
+  Drawable
+};
+// A plugin registered `name` (the function hooked, the setting, the command;
+// empty for a drawable).
+struct Registered {
+  Registration kind{};
+  std::string name;
+};
+// Setting `name` now holds `value`; the plugins' change callbacks follow.
+struct SettingChanged {
+  std::string name;
+  std::string value;
+};
+// Key `key` now runs `line`, or nothing when there is no line.
+struct KeyBound {
+  std::string key;
+  std::optional<std::string> line;
+};
 // A frame starts rendering; the canvas calls of its drawables follow.
 struct FrameBegun {};
 // The frame is done: `canvasCalls` is how many canvas calls it made (none:
@@ -90,10 +116,10 @@ struct FrameEnded {
   std::size_t canvasCalls = 0;
 };
 
-using EventData =
-    std::variant<SdkCall, StateChanged, MatchmakingUsable, PlaylistSelected, SearchStarted,
-                 SearchStopped, TimerSet, TimerFired, TimerDropped, FunctionCalled, NotifierRun,
-                 KeyPressed, CommandIssued, FrameBegun, FrameEnded>;
+using EventData = std::variant<SdkCall, StateChanged, MatchmakingUsable, PlaylistSelected,
+                               SearchStarted, SearchStopped, TimerSet, TimerFired, TimerDropped,
+                               FunctionCalled, NotifierRun, KeyPressed, CommandIssued, FrameBegun,
+                               FrameEnded, Registered, SettingChanged, KeyBound>;
 
 // What happened, at the virtual time `micros`.
 struct Event {

@@ -103,13 +103,14 @@ std::optional<std::string> Host::pressKey(std::string_view key) {
 }
 
 bool Host::runNotifier(const std::vector<std::string> &words) {
+  if (events_.empty()) {
+    return notifiers_.run(words);
+  }
   if (words.empty() || !notifiers_.contains(words.front())) {
     return false;
   }
   // Told before it runs, so that what it does follows it in the stream.
-  if (!events_.empty()) {
-    publish(NotifierRun{words.front()});
-  }
+  publish(NotifierRun{words.front()});
   return notifiers_.run(words);
 }
 
@@ -163,6 +164,78 @@ std::optional<std::string> Host::settingValue(std::string_view name) const {
 
 std::optional<std::string> Host::keyBinding(std::string_view key) const {
   return keyBindings_.lineFor(key);
+}
+
+void Host::addHook(const std::string &functionName, HookPhase phase, PluginContext *owner,
+                   std::function<void(std::string)> callback) {
+  hooks_.add(functionName, phase, owner, std::move(callback));
+  if (!events_.empty()) {
+    publish(
+        Registered{phase == HookPhase::Entry ? Registration::EntryHook : Registration::AfterHook,
+                   functionName});
+  }
+}
+
+int Host::addSetting(SettingDefinition definition) {
+  const int index = settings_.add(std::move(definition));
+  if (!events_.empty()) {
+    publish(Registered{Registration::Setting, settings_.at(index)->definition.name});
+  }
+  return index;
+}
+
+void Host::bindSetting(int index, PluginContext *owner, BoundTarget target) {
+  settings_.bind(index, owner, std::move(target));
+  if (const Setting *setting = settings_.at(index); setting != nullptr && !events_.empty()) {
+    publish(Registered{Registration::BoundValue, setting->definition.name});
+  }
+}
+
+void Host::watchSetting(int index, PluginContext *owner, ChangeFunction function) {
+  settings_.addCallback(index, owner, std::move(function));
+  if (const Setting *setting = settings_.at(index); setting != nullptr && !events_.empty()) {
+    publish(Registered{Registration::ChangeCallback, setting->definition.name});
+  }
+}
+
+void Host::addNotifier(std::string name, Notifier notifier) {
+  if (!events_.empty()) {
+    publish(Registered{Registration::Notifier, name});
+  }
+  notifiers_.add(std::move(name), std::move(notifier));
+}
+
+void Host::addDrawable(PluginContext *owner, std::function<void(CanvasWrapper)> callback) {
+  drawables_.add(owner, std::move(callback));
+  if (!events_.empty()) {
+    publish(Registered{Registration::Drawable, {}});
+  }
+}
+
+std::optional<std::string> Host::setSetting(int index, std::string text) {
+  if (events_.empty()) {
+    return settings_.set(index, std::move(text));
+  }
+  return settings_.set(index, std::move(text), [this](const Setting &setting) {
+    publish(SettingChanged{setting.definition.name, setting.value});
+  });
+}
+
+void Host::bindKey(std::string key, std::string commandLine) {
+  if (!events_.empty()) {
+    publish(KeyBound{key, commandLine});
+  }
+  keyBindings_.bind(std::move(key), std::move(commandLine));
+}
+
+bool Host::unbindKey(std::string_view key) {
+  if (!keyBindings_.unbind(key)) {
+    return false;
+  }
+  if (!events_.empty()) {
+    publish(KeyBound{std::string(key), std::nullopt});
+  }
+  return true;
 }
 
 } // namespace corvane::host

@@ -36,14 +36,33 @@ public:
   Host(const Host &) = delete;
   Host &operator=(const Host &) = delete;
 
-  VirtualClock &clock() { return clock_; }
-  SettingsStore &settings() { return settings_; }
-  TimerQueue &timers() { return timers_; }
-  HookTable &hooks() { return hooks_; }
-  Drawables &drawables() { return drawables_; }
-  Notifiers &notifiers() { return notifiers_; }
-  KeyBindings &keyBindings() { return keyBindings_; }
+  // The parts, for reading: every change goes through the operations below,
+  // which publish it.
+  const SettingsStore &settings() const { return settings_; }
+  const TimerQueue &timers() const { return timers_; }
+  const HookTable &hooks() const { return hooks_; }
+  const Drawables &drawables() const { return drawables_; }
+  const Notifiers &notifiers() const { return notifiers_; }
+  const KeyBindings &keyBindings() const { return keyBindings_; }
   const Matchmaking &matchmaking() const { return matchmaking_; }
+
+  // What plugins register: hooks, settings with their bound values and
+  // change callbacks, console commands (notifiers) and drawables.
+  void addHook(const std::string &functionName, HookPhase phase, PluginContext *owner,
+               std::function<void(std::string)> callback);
+  // The setting's index; an existing name gives the existing setting.
+  int addSetting(SettingDefinition definition);
+  void bindSetting(int index, PluginContext *owner, BoundTarget target);
+  void watchSetting(int index, PluginContext *owner, ChangeFunction function);
+  void addNotifier(std::string name, Notifier notifier);
+  void addDrawable(PluginContext *owner, std::function<void(CanvasWrapper)> callback);
+
+  // Stores `text` in the setting (see SettingsStore::set); the reason when
+  // it is refused, and then nothing changes.
+  std::optional<std::string> setSetting(int index, std::string text);
+  // The console's bind and unbind; unbind is false when the key had no line.
+  void bindKey(std::string key, std::string commandLine);
+  bool unbindKey(std::string_view key);
 
   // The game's rules: where the player is, and matchmaking. The SDK wrappers
   // and the console commands change the game only through these.

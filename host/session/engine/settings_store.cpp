@@ -35,7 +35,8 @@ const Setting *SettingsStore::at(int index) const {
   return &settings_[static_cast<std::size_t>(index)];
 }
 
-std::optional<std::string> SettingsStore::set(int index, std::string text) {
+std::optional<std::string> SettingsStore::set(int index, std::string text,
+                                              const std::function<void(const Setting &)> &stored) {
   if (at(index) == nullptr) {
     return "no such setting";
   }
@@ -48,6 +49,9 @@ std::optional<std::string> SettingsStore::set(int index, std::string text) {
   std::string old = std::exchange(setting.value, std::get<std::string>(std::move(checked)));
   for (const BoundValue &bound : setting.boundValues) {
     writeBound(setting, bound.target);
+  }
+  if (stored) {
+    stored(setting);
   }
   // Callbacks may add callbacks or settings, or set this setting again: walk
   // a copy, and skip callbacks whose plugin has gone meanwhile.

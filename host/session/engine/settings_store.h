@@ -69,8 +69,10 @@ public:
 
   // Stores `text` (checked and clamped by the setting's bounds), writes the
   // bound values, then runs every change callback with the old text. Returns
-  // the reason when the text is refused; then nothing changes.
-  std::optional<std::string> set(int index, std::string text);
+  // the reason when the text is refused; then nothing changes. `stored`, when
+  // given, is told of the new value before any callback runs.
+  std::optional<std::string> set(int index, std::string text,
+                                 const std::function<void(const Setting &)> &stored = {});
 
   // Writes the current value into `target` now and after every set.
   void bind(int index, PluginContext *owner, BoundTarget target);

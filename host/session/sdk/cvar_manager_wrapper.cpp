@@ -22,7 +22,7 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defau
   corvane::host::SettingDefinition definition{
       std::move(name), std::move(defaultValue),    std::move(description),
       searchable,      {hasMin, min, hasMax, max}, saveToConfig};
-  return {context_, host.settings().add(std::move(definition))};
+  return {context_, host.addSetting(std::move(definition))};
 }
 
 void CVarManagerWrapper::registerNotifier(std::string name,
@@ -33,8 +33,8 @@ void CVarManagerWrapper::registerNotifier(std::string name,
   if (!context_->active()) {
     return;
   }
-  host.notifiers().add(std::move(name), corvane::host::Notifier{context_, std::move(description),
-                                                                permissions, std::move(callback)});
+  host.addNotifier(std::move(name), corvane::host::Notifier{context_, std::move(description),
+                                                            permissions, std::move(callback)});
 }
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string name) {

@@ -24,7 +24,7 @@ void bindValue(corvane::host::PluginContext *context, int index, std::shared_ptr
   const Setting *setting = settingOf(context, index);
   host.record(Op::bindTo, nameOf(setting), BareWord{std::string(typeName)});
   if (setting != nullptr && context->active()) {
-    host.settings().bind(index, context, std::move(value));
+    host.bindSetting(index, context, std::move(value));
   }
 }
 
@@ -73,6 +73,6 @@ void CVarWrapper::addOnValueChanged(std::function<void(std::string, CVarWrapper)
   const Setting *setting = settingOf(context_, settingIndex_);
   host.record(Op::addOnValueChanged, nameOf(setting));
   if (setting != nullptr && context_->active()) {
-    host.settings().addCallback(settingIndex_, context_, std::move(callback));
+    host.watchSetting(settingIndex_, context_, std::move(callback));
   }
 }

@@ -15,7 +15,7 @@ void GameWrapper::HookEvent(std::string eventName, std::function<void(std::strin
   auto &host = context_->host();
   host.record(Op::HookEvent, eventName);
   if (context_->active()) {
-    host.hooks().add(eventName, HookPhase::Entry, context_, std::move(callback));
+    host.addHook(eventName, HookPhase::Entry, context_, std::move(callback));
   }
 }
 
@@ -23,7 +23,7 @@ void GameWrapper::HookEventPost(std::string eventName, std::function<void(std::s
   auto &host = context_->host();
   host.record(Op::HookEventPost, eventName);
   if (context_->active()) {
-    host.hooks().add(eventName, HookPhase::After, context_, std::move(callback));
+    host.addHook(eventName, HookPhase::After, context_, std::move(callback));
   }
 }
 
@@ -32,7 +32,7 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float 
   host.record(Op::SetTimeout, seconds);
   if (context_->active()) {
     const std::int64_t due = corvane::host::addSaturated(
-        host.clock().nowMicros(), corvane::host::delayToMicros(static_cast<double>(seconds)));
+        host.nowMicros(), corvane::host::delayToMicros(static_cast<double>(seconds)));
     host.setTimer(due, context_, std::move(callback));
   }
 }
@@ -41,7 +41,7 @@ void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) 
   auto &host = context_->host();
   host.record(Op::RegisterDrawable);
   if (context_->active()) {
-    host.drawables().add(context_, std::move(callback));
+    host.addDrawable(context_, std::move(callback));
   }
 }
 

@@ -15,58 +15,6 @@ namespace {
 // A setting whose range holds at most this many whole numbers offers each.
 constexpr float kMaxListedValues = 8.0F;
 
-// The text before the cursor, as words of the command being typed.
-struct TypedCommand {
-  std::vector<std::string> words; // complete words, unquoted
-  std::string partial;            // the word being typed, unquoted
-  std::size_t partialLength = 0;  // its length as typed
-  bool quoted = false;            // it opens with a quote
-};
-
-TypedCommand splitTyped(std::string_view text) {
-  TypedCommand typed;
-  bool inWord = false;
-  bool inQuote = false;
-  std::size_t wordStart = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (inQuote) {
-      if (c == '\\' && i + 1 < text.size()) {
-        typed.partial += text[++i];
-      } else if (c == '"') {
-        inQuote = false;
-      } else {
-        typed.partial += c;
-      }
-      continue;
-    }
-    if (c == ' ' || c == '\t' || c == ';') {
-      if (inWord) {
-        typed.words.push_back(typed.partial);
-      }
-      if (c == ';') {
-        typed.words.clear();
-      }
-      typed.partial.clear();
-      typed.quoted = false;
-      inWord = false;
-      continue;
-    }
-    if (!inWord) {
-      inWord = true;
-      wordStart = i;
-      typed.quoted = c == '"';
-    }
-    if (c == '"') {
-      inQuote = true;
-    } else {
-      typed.partial += c;
-    }
-  }
-  typed.partialLength = inWord ? text.size() - wordStart : 0;
-  return typed;
-}
-
 std::vector<std::string> settingValues(const host::Setting &setting) {
   std::vector<std::string> values;
   const host::SettingBounds &bounds = setting.definition.bounds;
@@ -152,12 +100,11 @@ std::string sharedPrefix(const std::vector<std::string> &matches) {
 
 // `text` as an opened quote, for a shared part that needs quoting.
 std::string openQuoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-    }
-    quoted += c;
+  std::string quoted = console::quoteWordIfNeeded(text);
+  if (quoted.starts_with('"')) {
+    quoted.pop_back();
+  } else {
+    quoted.insert(0, 1, '"');
   }
   return quoted;
 }
@@ -165,7 +112,7 @@ std::string openQuoted(std::string_view text) {
 } // namespace
 
 Completion complete(Simulator &simulator, std::string_view beforeCursor) {
-  const TypedCommand typed = splitTyped(beforeCursor);
+  const console::TypedCommand typed = console::typedSoFar(beforeCursor);
   std::vector<std::string> matches;
   for (std::string &candidate : candidates(simulator, typed.words)) {
     if (candidate.starts_with(typed.partial)) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -176,64 +177,39 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   return Status::Ok;
 }
 
-int runProgram(const std::vector<std::string> &arguments) {
-  if (!arguments.empty() && arguments.front() == "validate") {
-    return corvane::validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout,
-                                           std::cerr);
-  }
-  if (!arguments.empty() && arguments.front() == "check-sdk") {
-    return corvane::sdkcheck::checkSdkMain({arguments.begin() + 1, arguments.end()}, std::cout,
-                                           std::cerr);
-  }
-  ProgramSettings settings;
-  const OptionTable options = makeOptions(settings);
-  auto parsed = options.parse(arguments);
-  if (const auto *problem = std::get_if<std::string>(&parsed)) {
-    std::cerr << "corvane-sim: " << *problem << "\n(corvane-sim --help shows the usage)\n";
-    return kExitUsage;
-  }
-  if (settings.help) {
-    std::cout << helpText(options, settings.extensions);
-    return 0;
-  }
-  const auto &positional = std::get<std::vector<std::string>>(parsed);
-  if (positional.empty()) {
-    std::cerr << "corvane-sim: no plugin given\n(corvane-sim --help shows the usage)\n";
-    return kExitUsage;
-  }
+int usageError(const std::string &problem) {
+  std::cerr << "corvane-sim: " << problem << "\n(corvane-sim --help shows the usage)\n";
+  return kExitUsage;
+}
 
-  std::vector<std::string> scripts(positional.begin() + 1, positional.end());
-  std::unique_ptr<corvane::sim::TraceFile> traceFile;
-  if (!settings.traceFile.empty()) {
-    const std::filesystem::path target = corvane::platform::pathFromUtf8(settings.traceFile);
-    std::vector<std::filesystem::path> inputs;
-    inputs.reserve(positional.size());
-    for (const std::string &input : positional) {
-      inputs.push_back(corvane::platform::pathFromUtf8(input));
-    }
-    if (const auto refused = corvane::sim::TraceFile::refuse(target, inputs)) {
-      std::cerr << "corvane-sim: " << *refused << "\n(corvane-sim --help shows the usage)\n";
-      return kExitUsage;
-    }
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(target, ignored)) {
-      traceFile = std::make_unique<corvane::sim::TraceFile>(target);
-    }
-    if (!traceFile || !traceFile->opened()) {
-      std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << '\n';
-      return kExitUsage;
-    }
+// Opens the --trace file `name` into `traceFile`, unless it is one of the
+// run's `inputs` (the plugin, the scripts); the error to report otherwise.
+std::optional<std::string> openTraceFile(const std::string &name,
+                                         const std::vector<std::string> &inputs,
+                                         std::unique_ptr<corvane::sim::TraceFile> &traceFile) {
+  const std::filesystem::path target = corvane::platform::pathFromUtf8(name);
+  std::vector<std::filesystem::path> inputPaths;
+  inputPaths.reserve(inputs.size());
+  for (const std::string &input : inputs) {
+    inputPaths.push_back(corvane::platform::pathFromUtf8(input));
   }
-  if (!makeOutputFolder(settings.outputFolder)) {
-    return kExitUsage;
+  if (const auto refused = corvane::sim::TraceFile::refuse(target, inputPaths)) {
+    return *refused + "\n(corvane-sim --help shows the usage)";
   }
-  Simulator simulator(
-      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
-                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
-                       corvane::platform::pathFromUtf8(settings.outputFolder)});
-  if (!simulator.load(positional.front())) {
-    return kExitUsage;
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(target, ignored)) {
+    traceFile = std::make_unique<corvane::sim::TraceFile>(target);
   }
+  if (!traceFile || !traceFile->opened()) {
+    return "cannot write trace file " + name;
+  }
+  return std::nullopt;
+}
+
+// Plays each script in turn (standard input where one is `-`, or when none
+// is given) until one fails, then lets every extension finish its work.
+Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
+                   const ProgramSettings &settings) {
   if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
                                                             kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
@@ -251,6 +227,51 @@ int runProgram(const std::vector<std::string> &arguments) {
       status = Status::Error;
     }
   }
+  return status;
+}
+
+int runProgram(const std::vector<std::string> &arguments) {
+  if (!arguments.empty() && arguments.front() == "validate") {
+    return corvane::validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout,
+                                           std::cerr);
+  }
+  if (!arguments.empty() && arguments.front() == "check-sdk") {
+    return corvane::sdkcheck::checkSdkMain({arguments.begin() + 1, arguments.end()}, std::cout,
+                                           std::cerr);
+  }
+  ProgramSettings settings;
+  const OptionTable options = makeOptions(settings);
+  auto parsed = options.parse(arguments);
+  if (const auto *problem = std::get_if<std::string>(&parsed)) {
+    return usageError(*problem);
+  }
+  if (settings.help) {
+    std::cout << helpText(options, settings.extensions);
+    return 0;
+  }
+  const auto &positional = std::get<std::vector<std::string>>(parsed);
+  if (positional.empty()) {
+    return usageError("no plugin given");
+  }
+  std::unique_ptr<corvane::sim::TraceFile> traceFile;
+  if (!settings.traceFile.empty()) {
+    if (const auto problem = openTraceFile(settings.traceFile, positional, traceFile)) {
+      std::cerr << "corvane-sim: " << *problem << '\n';
+      return kExitUsage;
+    }
+  }
+  if (!makeOutputFolder(settings.outputFolder)) {
+    return kExitUsage;
+  }
+  Simulator simulator(
+      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
+                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
+                       corvane::platform::pathFromUtf8(settings.outputFolder)});
+  if (!simulator.load(positional.front())) {
+    return kExitUsage;
+  }
+  const Status status =
+      playScripts(simulator, {positional.begin() + 1, positional.end()}, settings);
   simulator.unload();
   std::cout.flush();
   if (traceFile && !traceFile->commit()) {

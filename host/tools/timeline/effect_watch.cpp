@@ -50,8 +50,12 @@ std::vector<std::size_t> EffectWatch::take(const host::Event &event,
           barText_ = frameText_;
         } else if constexpr (!std::is_same_v<What, host::TimerSet> &&
                              !std::is_same_v<What, host::CommandIssued> &&
-                             !std::is_same_v<What, host::PlaylistSelected>) {
-          // The game acted (what the plugin does comes with a call, above).
+                             !std::is_same_v<What, host::PlaylistSelected> &&
+                             !std::is_same_v<What, host::Registered> &&
+                             !std::is_same_v<What, host::SettingChanged> &&
+                             !std::is_same_v<What, host::KeyBound>) {
+          // The game acted (what the plugin does comes with a call, above;
+          // what the person configures is no act of the game).
           watched_.clear();
         }
       },

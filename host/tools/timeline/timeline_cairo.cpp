@@ -464,8 +464,9 @@ void drawKey(Painter &painter, const Layout &layout) {
   }
 }
 
-void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Palette &palette) {
-  Painter painter(cr, palette);
+// The background: every other lane shaded, the lanes' titles and the grid.
+void drawBackground(Painter &painter, const Layout &layout) {
+  const Palette &palette = painter.palette();
   const auto width = static_cast<double>(layout.width);
   painter.fill(0.0, 0.0, width, layout.height, palette.background);
 
@@ -482,7 +483,11 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
     painter.line(x, gridTop, x, layout.axisTop, kHairline, palette.grid);
   }
+}
 
+// What each lane shows: its spans, timers or events.
+void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &layout) {
+  const Palette &palette = painter.palette();
   for (const Lane &lane : layout.lanes) {
     switch (lane.kind) {
     case LaneKind::State:
@@ -516,14 +521,35 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
       break;
     }
   }
+}
+
+void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Palette &palette) {
+  Painter painter(cr, palette);
+  drawBackground(painter, layout);
+  drawLaneContents(painter, timeline, layout);
   drawLaneBreaks(painter, layout);
   for (const Lane &lane : layout.lanes) {
     const double y = std::round(lane.top + lane.height) + kPixelCentre;
-    painter.line(0.0, y, width, y, kHairline, palette.rule);
+    painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, palette.rule);
   }
   drawAxis(painter, layout);
   drawAxisBreaks(painter, layout);
   drawKey(painter, layout);
+}
+
+// The layout, with labels placed at the widths this font gives them.
+Layout measuredLayout(const Timeline &timeline, int width) {
+  const SurfacePtr measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+  const ContextPtr measure(cairo_create(measuring.get()));
+  cairo_select_font_face(measure.get(), kFontFamily, CAIRO_FONT_SLANT_NORMAL,
+                         CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(measure.get(), kLabelFontSize);
+  return layOut(timeline, width, [&](std::string_view text) {
+    const std::string copy(text);
+    cairo_text_extents_t extents{};
+    cairo_text_extents(measure.get(), copy.c_str(), &extents);
+    return std::ceil(extents.x_advance);
+  });
 }
 
 std::string failure(const std::string &path, const std::string &reason) {
@@ -540,18 +566,7 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
     return "cannot draw timeline " + path + ": width " + std::to_string(options.width) +
            " is outside " + std::to_string(kMinWidth) + " to " + std::to_string(kMaxWidth);
   }
-  // Labels are placed at the widths this font gives them.
-  const SurfacePtr measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
-  const ContextPtr measure(cairo_create(measuring.get()));
-  cairo_select_font_face(measure.get(), kFontFamily, CAIRO_FONT_SLANT_NORMAL,
-                         CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(measure.get(), kLabelFontSize);
-  const Layout layout = layOut(timeline, options.width, [&](std::string_view text) {
-    const std::string copy(text);
-    cairo_text_extents_t extents{};
-    cairo_text_extents(measure.get(), copy.c_str(), &extents);
-    return std::ceil(extents.x_advance);
-  });
+  const Layout layout = measuredLayout(timeline, options.width);
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
   const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 

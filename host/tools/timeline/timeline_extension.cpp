@@ -161,6 +161,9 @@ private:
   }
   void take(double /*t*/, const host::MatchmakingUsable & /*what*/) {}
   void take(double /*t*/, const host::PlaylistSelected & /*what*/) {}
+  void take(double /*t*/, const host::Registered & /*what*/) {}
+  void take(double /*t*/, const host::SettingChanged & /*what*/) {}
+  void take(double /*t*/, const host::KeyBound & /*what*/) {}
 
   static double seconds(std::int64_t micros) {
     constexpr double kMicrosPerSecond = 1e6;

@@ -419,11 +419,12 @@ std::string momentText(double t) {
   return text.data();
 }
 
-Scale timeScale(const Timeline &timeline, double left, double right,
-                const std::function<double(double)> &roomBefore) {
-  const double end = std::max(timeline.end, kMinSpanSeconds);
-  const double width = right - left;
+namespace {
 
+// The idle stretches drawn as breaks, in time order, and in `drawn` the
+// seconds left to draw.
+std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double width,
+                                  double &drawn) {
   std::vector<Stretch> stretches = idleStretches(timeline, end);
   std::sort(stretches.begin(), stretches.end(),
             [](const Stretch &a, const Stretch &b) { return a.length() > b.length(); });
@@ -435,7 +436,7 @@ Scale timeScale(const Timeline &timeline, double left, double right,
   const auto maxBreaks = static_cast<std::size_t>(
       std::max(kMaxBreakShare * width / (kBreakWidth + 2.0 * kMinBreakContext), 0.0));
   std::size_t count = 0;
-  double drawn = end;
+  drawn = end;
   double longer = 0.0; // the idle time in the stretches longer than the one looked at
   for (std::size_t k = 0; k < std::min(maxBreaks, stretches.size()); ++k) {
     const double length = stretches[k].length();
@@ -445,13 +446,24 @@ Scale timeScale(const Timeline &timeline, double left, double right,
     }
     longer += length;
   }
-  if (count == 0) {
-    return Scale(0.0, end, left, right);
-  }
   std::vector<Stretch> breaks(stretches.begin(),
                               stretches.begin() + static_cast<std::ptrdiff_t>(count));
   std::sort(breaks.begin(), breaks.end(),
             [](const Stretch &a, const Stretch &b) { return a.start < b.start; });
+  return breaks;
+}
+
+} // namespace
+
+Scale timeScale(const Timeline &timeline, double left, double right,
+                const std::function<double(double)> &roomBefore) {
+  const double end = std::max(timeline.end, kMinSpanSeconds);
+  const double width = right - left;
+  double drawn = end;
+  const std::vector<Stretch> breaks = chosenBreaks(timeline, end, width, drawn);
+  if (breaks.empty()) {
+    return Scale(0.0, end, left, right);
+  }
 
   // Every second drawn gets the same pixels; each break gets its mark, the
   // idle time kept after it, and before it that or the room its labels
@@ -741,72 +753,35 @@ double layKey(Layout &layout, double top, const TextWidth &textWidth) {
   return middle + kKeyRowHeight / 2.0 + kKeyBottomPadding;
 }
 
-} // namespace
-
-Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
-  Layout layout;
-  layout.width = width;
-  const double right = static_cast<double>(width) - kRightMargin;
-  // Before a break, room for the widest label of what happened at its start.
-  layout.scale = timeScale(timeline, kLaneTitleWidth, right, [&](double t) {
-    double widest = 0.0;
-    const Scale linear(t, t + 1.0, 0.0, 1.0);
-    for (const EventKind kind :
-         {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
-      std::vector<Event> atStart;
-      std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
-                   [&](const Event &event) { return event.time == t && event.kind == kind; });
-      for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
-        widest = std::max(widest, textWidth(mark.label));
-      }
+// Before a break at `t`, room for the widest label of what happened then.
+double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double t) {
+  double widest = 0.0;
+  const Scale linear(t, t + 1.0, 0.0, 1.0);
+  for (const EventKind kind :
+       {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
+    std::vector<Event> atStart;
+    std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
+                 [&](const Event &event) { return event.time == t && event.kind == kind; });
+    for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
+      widest = std::max(widest, textWidth(mark.label));
     }
-    return widest + kLabelGap;
-  });
-  layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
-  layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
-  layout.party = partySpans(timeline);
+  }
+  return widest + kLabelGap;
+}
+
+// The timers lane at `top`, one row per overlapping timer, with a tooltip
+// over each timer's bar.
+Lane &layTimers(Layout &layout, const Timeline &timeline, double top) {
   const int timerRowCount =
       layout.timerRows.empty()
           ? 1
           : *std::max_element(layout.timerRows.begin(), layout.timerRows.end()) + 1;
-  const Scale &scale = layout.scale;
-  // Labels stop short of the picture's edge, past the axis's end.
-  const double labelRight = static_cast<double>(width) - kLabelGap;
-
-  double top = kTopMargin;
-  const auto addLane = [&](LaneKind kind) -> Lane & {
-    layout.lanes.push_back(Lane{kind, laneTitle(kind), top, 0.0, 0.0, {}, {}, {}});
-    return layout.lanes.back();
-  };
-  const auto spanLane = [&](LaneKind kind, const std::vector<SpanItem> &items) {
-    Lane &lane = addLane(kind);
-    laySpans(lane, items, scale, labelRight, textWidth, layout.tooltips);
-    top += lane.height;
-  };
-
-  std::vector<SpanItem> items;
-  for (const StateSpan &span : timeline.states) {
-    items.push_back(
-        SpanItem{span.start, span.end, span.state, spanTooltip(span.state, span.start, span.end)});
-  }
-  spanLane(LaneKind::State, items);
-  items.clear();
-  for (const SearchSpan &span : timeline.searches) {
-    const std::string label = searchLabel(span);
-    items.push_back(
-        SpanItem{span.start, span.end, label, spanTooltip(label, span.start, span.end)});
-  }
-  spanLane(LaneKind::Search, items);
-  items.clear();
-  for (const PartySpan &span : layout.party) {
-    items.push_back(
-        SpanItem{span.start, span.end, span.what, spanTooltip(span.what, span.start, span.end)});
-  }
-  spanLane(LaneKind::Party, items);
-
-  Lane &timers = addLane(LaneKind::Timers);
+  layout.lanes.push_back(
+      Lane{LaneKind::Timers, laneTitle(LaneKind::Timers), top, 0.0, 0.0, {}, {}, {}});
+  Lane &timers = layout.lanes.back();
   timers.height = timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
   timers.rowHeight = timers.height;
+  const Scale &scale = layout.scale;
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
     const TimerSpan &timer = timeline.timers[i];
     const double x0 = scale.x(timer.set);
@@ -816,16 +791,68 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
         Tooltip{x0, top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight, x1 - x0,
                 kTimerRowHeight, timerTooltip(timer)});
   }
-  top += timers.height;
+  return timers;
+}
 
-  items.clear();
-  for (const BarSpan &span : timeline.bars) {
-    const std::string what =
-        span.text.empty() ? "bar shown, no text" : "bar: \"" + span.text + "\"";
-    items.push_back(
-        SpanItem{span.start, span.end, span.text, spanTooltip(what, span.start, span.end)});
+// What a lane of spans shows: each span with its label and its tooltip.
+std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline, const Layout &layout) {
+  std::vector<SpanItem> items;
+  const auto add = [&items](double start, double end, const std::string &label,
+                            const std::string &what) {
+    items.push_back(SpanItem{start, end, label, spanTooltip(what, start, end)});
+  };
+  if (kind == LaneKind::State) {
+    for (const StateSpan &span : timeline.states) {
+      add(span.start, span.end, span.state, span.state);
+    }
+  } else if (kind == LaneKind::Search) {
+    for (const SearchSpan &span : timeline.searches) {
+      add(span.start, span.end, searchLabel(span), searchLabel(span));
+    }
+  } else if (kind == LaneKind::Party) {
+    for (const PartySpan &span : layout.party) {
+      add(span.start, span.end, span.what, span.what);
+    }
+  } else if (kind == LaneKind::Bar) {
+    for (const BarSpan &span : timeline.bars) {
+      add(span.start, span.end, span.text,
+          span.text.empty() ? "bar shown, no text" : "bar: \"" + span.text + "\"");
+    }
   }
-  spanLane(LaneKind::Bar, items);
+  return items;
+}
+
+} // namespace
+
+Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
+  Layout layout;
+  layout.width = width;
+  const double right = static_cast<double>(width) - kRightMargin;
+  layout.scale = timeScale(timeline, kLaneTitleWidth, right,
+                           [&](double t) { return labelRoomAt(timeline, textWidth, t); });
+  layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
+  layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
+  layout.party = partySpans(timeline);
+  const Scale &scale = layout.scale;
+  // Labels stop short of the picture's edge, past the axis's end.
+  const double labelRight = static_cast<double>(width) - kLabelGap;
+
+  double top = kTopMargin;
+  const auto addLane = [&](LaneKind kind) -> Lane & {
+    layout.lanes.push_back(Lane{kind, laneTitle(kind), top, 0.0, 0.0, {}, {}, {}});
+    return layout.lanes.back();
+  };
+  const auto spanLane = [&](LaneKind kind) {
+    Lane &lane = addLane(kind);
+    laySpans(lane, spanItems(kind, timeline, layout), scale, labelRight, textWidth,
+             layout.tooltips);
+    top += lane.height;
+  };
+  spanLane(LaneKind::State);
+  spanLane(LaneKind::Search);
+  spanLane(LaneKind::Party);
+  top += layTimers(layout, timeline, top).height;
+  spanLane(LaneKind::Bar);
 
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},

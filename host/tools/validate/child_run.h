@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "check_result.h"
 #include "checks.h"
@@ -13,9 +15,12 @@
 namespace corvane::validate {
 
 // The words that make `corvane-sim validate` one check's child process:
-// `validate --child-check NAME --seed N --steps N -- PLUGIN`. Windows cannot
-// fork, so there each check runs in a new corvane-sim started this way.
+// `validate --child-check NAME --seed N --steps N -- PLUGIN`. Every check
+// runs in a new process of this program started this way.
 inline constexpr std::string_view kChildCheckOption = "--child-check";
+
+// What a child process runs: a check on its options, bound.
+using CheckBody = std::function<CheckResult(const ProgressNote &)>;
 
 // Runs `check` on `options`' plugin in a child process and returns what it
 // found: its own result, or a failure naming the signal, exception or exit
@@ -23,15 +28,15 @@ inline constexpr std::string_view kChildCheckOption = "--child-check";
 // with the check's last progress note.
 CheckResult runCheckInChild(const Check &check, const ValidateOptions &options);
 
-// The child's side: runs `check` and writes its progress notes and its
-// result to `out` as the lines runCheckInChild reads. Returns the child's
-// exit status.
-int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out);
+// Starts this program again with `words` as its arguments, expecting it to
+// answer through reportFromChild; what it returns as runCheckInChild.
+CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds);
 
-#if !defined(_WIN32)
-// Runs `check` in a forked child; what it returns as runCheckInChild.
-CheckResult runInChild(const std::function<CheckResult(const ProgressNote &)> &check,
-                       double timeoutSeconds);
-#endif
+// The child's side: runs `body` and writes its progress notes and its result
+// to `out` as the lines runInChild reads. Returns the child's exit status.
+int reportFromChild(const CheckBody &body, std::ostream &out);
+
+// reportFromChild for `check` on `options`.
+int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out);
 
 } // namespace corvane::validate

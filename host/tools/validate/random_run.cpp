@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "host/session/console/tokenizer.h"
 #include "host/session/simulator.h"
 #include "host/tools/common/splitmix64.h"
 
@@ -60,18 +61,6 @@ constexpr std::array<std::string_view, 15> kGameLines = {
     "sim_searching false", "sim_game_found",       "sim_match_end",
     "sim_leave_match",     "sim_search_cancelled", "sim_party_join",
     "sim_party_leave",     "load_freeplay",        "sim_key F1"};
-
-// A word quoted for the console, with \" and \\ escaped.
-std::string quotedWord(std::string_view word) {
-  std::string out = "\"";
-  for (const char c : word) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-    }
-    out += c;
-  }
-  return out + "\"";
-}
 
 std::string randomValue(Random &random) {
   if (random.below(12) == 0) {
@@ -143,20 +132,20 @@ std::vector<std::string> randomConsoleLines(const Registrations &registrations, 
     const std::size_t roll = random.below(10);
     if (roll < 3 && !registrations.settings.empty()) {
       const std::string &name = random.pick(registrations.settings);
-      lines.push_back(random.below(5) == 0
-                          ? quotedWord(name)
-                          : quotedWord(name) + ' ' + quotedWord(randomValue(random)));
+      lines.push_back(random.below(5) == 0 ? console::quoteWord(name)
+                                           : console::quoteWord(name) + ' ' +
+                                                 console::quoteWord(randomValue(random)));
     } else if (roll < 4 && !registrations.notifiers.empty()) {
-      std::string line = quotedWord(random.pick(registrations.notifiers));
+      std::string line = console::quoteWord(random.pick(registrations.notifiers));
       for (std::size_t word = random.below(3); word > 0; --word) {
-        line += ' ' + quotedWord(randomValue(random));
+        line += ' ' + console::quoteWord(randomValue(random));
       }
       lines.push_back(line);
     } else if (roll < 6) {
       const bool known = !registrations.hookedFunctions.empty() && random.below(4) != 0;
-      lines.push_back("sim_call " + quotedWord(known
-                                                   ? random.pick(registrations.hookedFunctions)
-                                                   : std::string(random.pick(kUnknownFunctions))));
+      lines.push_back("sim_call " +
+                      console::quoteWord(known ? random.pick(registrations.hookedFunctions)
+                                               : std::string(random.pick(kUnknownFunctions))));
     } else if (roll < 7) {
       lines.push_back("sim_wait " + std::string(random.pick(kWaits)));
     } else if (roll < 8) {

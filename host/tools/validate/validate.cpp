@@ -110,7 +110,7 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
   ValidateOptions options;
-  // A check's own process, started by runCheckInChild where there is no fork.
+  // A check's own process, started by runCheckInChild.
   if (words.size() >= 2 && words.front() == kChildCheckOption) {
     const Check *check = findCheck(words[1]);
     if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {

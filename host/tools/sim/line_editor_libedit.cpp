@@ -1,0 +1,151 @@
+// The line editor over libedit's own interface (histedit.h), which lets Tab
+// replace a whole quoted word.
+#include "line_editor.h"
+
+#include <histedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+
+#if defined(__SANITIZE_ADDRESS__)
+// libedit keeps its own copies of an added function's name and help text
+// (EL_ADDFN) after el_end, until the process ends: not a leak of this
+// program's, and the leak check of a sanitizer build would fail every
+// interactive session on it. The report's stack ends in the C library's
+// wcsdup (libedit has no frame pointers to walk), which this program never
+// calls itself.
+extern "C" const char *__lsan_default_suppressions();
+extern "C" const char *__lsan_default_suppressions() { return "leak:wcsdup\n"; }
+#endif
+
+namespace corvane::sim {
+
+namespace {
+
+constexpr int kHistoryEntries = 1000;
+constexpr std::size_t kChoiceGap = 2;
+// When the terminal does not say how wide it is.
+constexpr int kDefaultScreenWidth = 80;
+
+} // namespace
+
+struct LineEditor::State {
+  std::string prompt;
+  std::filesystem::path historyFile;
+  Completer completer;
+  EditLine *editor = nullptr;
+  History *history = nullptr;
+};
+
+namespace {
+
+LineEditor::State *stateOf(EditLine *editor) {
+  void *data = nullptr;
+  el_get(editor, EL_CLIENTDATA, &data);
+  return static_cast<LineEditor::State *>(data);
+}
+
+// Lists the choices in columns under the line, then lets libedit draw the
+// prompt and the line again.
+void showChoices(EditLine *editor, const std::vector<std::string> &choices) {
+  std::size_t width = 0;
+  for (const std::string &choice : choices) {
+    width = std::max(width, choice.size());
+  }
+  int screenWidth = 0;
+  if (el_get(editor, EL_GETTC, "co", &screenWidth) != 0 || screenWidth <= 0) {
+    screenWidth = kDefaultScreenWidth;
+  }
+  const std::size_t perRow =
+      std::max<std::size_t>(1, static_cast<std::size_t>(screenWidth) / (width + kChoiceGap));
+  std::string text = "\n";
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    text += choices[i];
+    const bool lastInRow = (i + 1) % perRow == 0 || i + 1 == choices.size();
+    text += lastInRow ? "\n" : std::string(width + kChoiceGap - choices[i].size(), ' ');
+  }
+  std::fputs(text.c_str(), stdout);
+  std::fflush(stdout);
+}
+
+unsigned char completeWord(EditLine *editor, int /*key*/) {
+  LineEditor::State *state = stateOf(editor);
+  const LineInfo *line = el_line(editor);
+  const std::string_view before(line->buffer,
+                                static_cast<std::size_t>(line->cursor - line->buffer));
+  const Completion completion = state->completer(before);
+  if (!completion.insert.empty()) {
+    el_deletestr(editor, static_cast<int>(completion.replaced));
+    el_insertstr(editor, completion.insert.c_str());
+    return CC_REFRESH;
+  }
+  if (!completion.choices.empty()) {
+    showChoices(editor, completion.choices);
+    return CC_REDISPLAY;
+  }
+  return CC_REFRESH_BEEP;
+}
+
+} // namespace
+
+LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer)
+    : state_(std::make_unique<State>()) {
+  state_->prompt = std::move(prompt);
+  state_->historyFile = std::move(historyFile);
+  state_->completer = std::move(completer);
+  state_->history = history_init();
+  HistEvent event;
+  history(state_->history, &event, H_SETSIZE, kHistoryEntries);
+  history(state_->history, &event, H_SETUNIQUE, 1);
+  if (!state_->historyFile.empty()) {
+    history(state_->history, &event, H_LOAD, state_->historyFile.c_str());
+  }
+  state_->editor = el_init("corvane-sim", stdin, stdout, stderr);
+  el_set(state_->editor, EL_CLIENTDATA, state_.get());
+  el_set(state_->editor, EL_EDITOR, "emacs");
+  el_set(
+      state_->editor, EL_PROMPT,
+      +[](EditLine *editor) { return const_cast<char *>(stateOf(editor)->prompt.c_str()); });
+  el_set(state_->editor, EL_HIST, history, state_->history);
+  el_set(state_->editor, EL_ADDFN, "corvane-complete", "complete the word", completeWord);
+  el_set(state_->editor, EL_BIND, "^I", "corvane-complete", nullptr);
+}
+
+LineEditor::~LineEditor() {
+  el_end(state_->editor);
+  history_end(state_->history);
+}
+
+bool LineEditor::editing() { return true; }
+
+LineEditor::Read LineEditor::read() {
+  int count = 0;
+  const char *text = el_gets(state_->editor, &count);
+  if (text == nullptr) {
+    // A signal ends the read with -1; the end of input with 0.
+    return {count < 0 ? Outcome::Interrupted : Outcome::End, {}};
+  }
+  std::string line(text, static_cast<std::size_t>(count));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+    line.pop_back();
+  }
+  return {Outcome::Line, std::move(line)};
+}
+
+void LineEditor::remember(const std::string &line) {
+  if (line.find_first_not_of(" \t") == std::string::npos) {
+    return;
+  }
+  HistEvent event;
+  history(state_->history, &event, H_ENTER, line.c_str());
+  if (state_->historyFile.empty()) {
+    return;
+  }
+  // Saved on every line, so that a session that is killed keeps its history.
+  std::error_code ignored;
+  std::filesystem::create_directories(state_->historyFile.parent_path(), ignored);
+  history(state_->history, &event, H_SAVE, state_->historyFile.c_str());
+}
+
+} // namespace corvane::sim
