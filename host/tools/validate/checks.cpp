@@ -22,8 +22,8 @@ constexpr std::string_view kQuietLines =
     "sim_leave_match\nsim_search_cancelled\nsim_party_join\n"
     "sim_party_leave\nsim_wait 100";
 
-CheckResult failed(std::string reason) { return CheckResult{false, std::move(reason)}; }
-CheckResult passed() { return CheckResult{true, {}}; }
+CheckResult failed(std::string reason) { return CheckResult::fail(std::move(reason)); }
+CheckResult passed() { return CheckResult::pass(); }
 
 // The opened library and its descriptor, or why there is none.
 struct OpenedPlugin {
