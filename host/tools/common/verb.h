@@ -2,6 +2,7 @@
 // asking for help, and how an error that ends a verb is told.
 #pragma once
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -16,11 +17,20 @@ inline constexpr int kVerbExitFailed = 1;
 inline constexpr int kVerbExitUsage = 2;
 
 // Whether any word is `--help` or `-h`.
-bool asksForHelp(const std::vector<std::string> &words);
+inline bool asksForHelp(const std::vector<std::string> &words) {
+  return std::any_of(words.begin(), words.end(),
+                     [](const std::string &word) { return word == "--help" || word == "-h"; });
+}
 
 // Prints `corvane-sim VERB: message`, then `usage` for bad input, and
 // returns the usage exit status.
-int reportVerbError(std::ostream &err, std::string_view verb, const Error &error,
-                    std::string_view usage);
+inline int reportVerbError(std::ostream &err, std::string_view verb, const Error &error,
+                           std::string_view usage) {
+  err << "corvane-sim " << verb << ": " << error.message << '\n';
+  if (error.kind == ErrorKind::BadInput) {
+    err << usage;
+  }
+  return kVerbExitUsage;
+}
 
 } // namespace corvane::sim
