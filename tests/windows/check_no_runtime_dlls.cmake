@@ -1,7 +1,8 @@
 # Checks that the Windows files run with nothing shipped beside them but
-# each other: every DLL they import is pluginsdk.dll, the C runtime or one
-# that Windows itself provides. A file linked against the GCC, C++ or
-# threads runtime DLLs, or another library built for MinGW, fails here.
+# each other: every DLL they import is pluginsdk.dll, the Visual C++ runtime
+# (which the host needs itself) or one that Windows provides. A file linked
+# against a debug runtime (msvcp140d.dll, ucrtbased.dll) or any other
+# library's DLL fails here.
 #
 # Run as: cmake "-DFILES=a.dll|b.exe" -DOBJDUMP=... -P this file
 

@@ -1,37 +1,31 @@
 # Checks what vexlo.dll shows a Windows host: the name its export table gives,
-# exactly the exports a host and the plugin base class need, and imports from
-# the host's SDK library, KERNEL32 and the C runtime only, so that the file
-# loads with no DLL shipped beside it.
+# exactly the exports a host and the plugin base class need, under
+# Microsoft's decorated names, and imports from the host's SDK library,
+# KERNEL32 and the Visual C++ runtime only (the C++ library among them, which
+# the host loads too), so that the file loads with nothing shipped beside it.
 #
-# Run as: cmake -DPLUGIN=vexlo.dll -DOBJDUMP=... -DCXXFILT=... -P this file
+# Run as: cmake -DPLUGIN=vexlo.dll -DOBJDUMP=... -DUNDNAME=... -P this file
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/pe_tables.cmake)
 
-# Every export, as C++ writes it, once per symbol: GCC emits a constructor
-# twice (complete and base object) and the destructor three times (also the
-# deleting one). The run-time type record comes with the virtual table, since
-# GCC exports it with every exported polymorphic class.
+# Every export, as Microsoft's tools write it undecorated. The virtual table
+# is exported with the class, as Visual C++ does for any exported class
+# with virtual functions; no run-time type record is.
 set(class "Corvane::Plugin::CorvanePlugin")
 set(expected_exports
     "exports"
     "getPlugin"
     "deleteMe"
-    "${class}::CorvanePlugin()"
-    "${class}::CorvanePlugin()"
-    "${class}::CorvanePlugin(${class} const&)"
-    "${class}::CorvanePlugin(${class} const&)"
-    "${class}::CorvanePlugin(${class}&&)"
-    "${class}::CorvanePlugin(${class}&&)"
-    "${class}::~CorvanePlugin()"
-    "${class}::~CorvanePlugin()"
-    "${class}::~CorvanePlugin()"
-    "${class}::operator=(${class} const&)"
-    "${class}::operator=(${class}&&)"
-    "${class}::onLoad()"
-    "${class}::onUnload()"
-    "vtable for ${class}"
-    "typeinfo for ${class}")
+    "public: __cdecl ${class}::CorvanePlugin(void)"
+    "public: __cdecl ${class}::CorvanePlugin(class ${class} const &)"
+    "public: __cdecl ${class}::CorvanePlugin(class ${class} &&)"
+    "public: virtual __cdecl ${class}::~CorvanePlugin(void)"
+    "public: class ${class} & __cdecl ${class}::operator=(class ${class} const &)"
+    "public: class ${class} & __cdecl ${class}::operator=(class ${class} &&)"
+    "public: virtual void __cdecl ${class}::onLoad(void)"
+    "public: virtual void __cdecl ${class}::onUnload(void)"
+    "const ${class}::`vftable'")
 set(expected_name "vexlo.dll")
 set(sdk_library "pluginsdk.dll")
 
@@ -45,7 +39,7 @@ if(NOT name STREQUAL expected_name)
 endif()
 
 vexlo_pe_exports("${dump}" mangled)
-vexlo_demangle("${mangled}" "${CXXFILT}" exported)
+vexlo_undecorate("${mangled}" "${UNDNAME}" exported)
 set(missing ${expected_exports})
 set(extra ${exported})
 foreach(symbol IN LISTS expected_exports)
@@ -67,6 +61,7 @@ vexlo_pe_imported_dlls("${dump}" dlls)
 set(has_sdk FALSE)
 set(has_kernel32 FALSE)
 set(has_c_runtime FALSE)
+set(has_cpp_library FALSE)
 foreach(dll IN LISTS dlls)
   string(TOLOWER "${dll}" lower)
   vexlo_pe_is_c_runtime("${dll}" is_c_runtime)
@@ -74,13 +69,15 @@ foreach(dll IN LISTS dlls)
     set(has_sdk TRUE)
   elseif(lower STREQUAL "kernel32.dll")
     set(has_kernel32 TRUE)
+  elseif(lower STREQUAL "msvcp140.dll")
+    set(has_cpp_library TRUE)
   elseif(is_c_runtime)
     set(has_c_runtime TRUE)
   else()
     list(APPEND faults "imports ${dll}, which a Windows machine with the host does not have")
   endif()
 endforeach()
-foreach(needed IN ITEMS sdk kernel32 c_runtime)
+foreach(needed IN ITEMS sdk kernel32 c_runtime cpp_library)
   if(NOT has_${needed})
     list(APPEND faults "imports nothing from the ${needed} library; imports are: ${dlls}")
   endif()

@@ -24,5 +24,15 @@ execute_process(COMMAND "${WINEBOOT}" --init RESULT_VARIABLE result OUTPUT_FILE 
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "wineboot --init could not make ${WINEPREFIX} (${result})")
 endif()
+# wineboot returns while the services it started still run and before the
+# server has written the new registry to disk; a program started meanwhile
+# may meet a half-made prefix. Waiting for that server to end makes the
+# prefix complete before any test uses it.
+find_program(WINESERVER NAMES wineserver HINTS "${wine_dir}" REQUIRED)
+execute_process(COMMAND "${WINESERVER}" -w RESULT_VARIABLE result OUTPUT_FILE /dev/null
+                ERROR_FILE /dev/null TIMEOUT 120)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "wine's server for ${WINEPREFIX} did not end after wineboot (${result})")
+endif()
 file(TOUCH "${ready_marker}")
 message(STATUS "made wine prefix ${WINEPREFIX}")

@@ -1,5 +1,6 @@
-# Reads a Windows PE file's export and import tables through the MinGW-w64
-# toolchain's objdump -p, for the checks of the Windows build.
+# Reads a Windows PE file's export and import tables through LLVM's
+# objdump -p, and undecorates Microsoft C++ names with llvm-undname, for the
+# checks of the Windows build.
 
 # vexlo_pe_dump(FILE OBJDUMP OUT): OUT receives `objdump -p FILE`.
 function(vexlo_pe_dump file objdump out)
@@ -17,7 +18,7 @@ endfunction()
 # vexlo_pe_export_name(DUMP OUT): the library name the export table gives,
 # the name a loader matches imports against.
 function(vexlo_pe_export_name dump out)
-  if(NOT dump MATCHES "\nName[ \t]+[0-9a-fA-F]+ ([^\n]+)\n")
+  if(NOT dump MATCHES "Export Table:\n DLL name: ([^\n]+)\n")
     message(FATAL_ERROR "the file has no export table")
   endif()
   string(STRIP "${CMAKE_MATCH_1}" name)
@@ -26,8 +27,7 @@ endfunction()
 
 # vexlo_pe_exports(DUMP OUT): the exported names, in the table's order.
 function(vexlo_pe_exports dump out)
-  set(header "[Ordinal/Name Pointer] Table")
-  string(FIND "${dump}" "${header}" start)
+  string(FIND "${dump}" "Export Table:" start)
   if(start EQUAL -1)
     set(${out} "" PARENT_SCOPE)
     return()
@@ -38,10 +38,11 @@ function(vexlo_pe_exports dump out)
   if(NOT end EQUAL -1)
     string(SUBSTRING "${table}" 0 ${end} table)
   endif()
-  string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+  # Rows: ordinal, address, name.
+  string(REGEX MATCHALL "\n +[0-9]+ +0x[0-9a-fA-F]+ +[^\n]+" rows "${table}")
   set(names "")
   foreach(row IN LISTS rows)
-    string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${row}")
+    string(REGEX REPLACE "^\n +[0-9]+ +0x[0-9a-fA-F]+ +" "" name "${row}")
     string(STRIP "${name}" name)
     list(APPEND names "${name}")
   endforeach()
@@ -61,29 +62,34 @@ function(vexlo_pe_imported_dlls dump out)
   set(${out} "${dlls}" PARENT_SCOPE)
 endfunction()
 
-# vexlo_pe_is_c_runtime(DLL OUT): whether DLL is one of the C runtimes that
-# Windows itself provides (the classic msvcrt or the universal one).
+# vexlo_pe_is_c_runtime(DLL OUT): whether DLL is part of the Visual C++
+# runtime a /MD build imports (the C++ library, the compiler's runtime and
+# the universal C runtime, by its own name or its api-ms-win-crt-* set).
 function(vexlo_pe_is_c_runtime dll out)
   string(TOLOWER "${dll}" dll)
-  if(dll STREQUAL "msvcrt.dll" OR dll STREQUAL "ucrtbase.dll" OR dll MATCHES "^api-ms-win-crt-")
+  if(dll MATCHES "^(msvcp140|vcruntime140|ucrtbase)\\.dll$" OR dll MATCHES "^api-ms-win-crt-")
     set(${out} TRUE PARENT_SCOPE)
   else()
     set(${out} FALSE PARENT_SCOPE)
   endif()
 endfunction()
 
-# vexlo_demangle(NAMES CXXFILT OUT): NAMES as C++ writes them, one for one;
-# names that are not mangled C++ names stay as they are.
-function(vexlo_demangle names cxxfilt out)
-  if(names STREQUAL "")
-    set(${out} "" PARENT_SCOPE)
-    return()
-  endif()
-  execute_process(COMMAND "${cxxfilt}" ${names} OUTPUT_VARIABLE text RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${cxxfilt} failed (${result})")
-  endif()
-  string(STRIP "${text}" text)
-  string(REPLACE "\n" ";" demangled "${text}")
-  set(${out} "${demangled}" PARENT_SCOPE)
+# vexlo_undecorate(NAMES UNDNAME OUT): NAMES as Microsoft's tools write them
+# undecorated, one for one; names that are not decorated C++ names (the C
+# entry points) stay as they are.
+function(vexlo_undecorate names undname out)
+  set(readable "")
+  foreach(name IN LISTS names)
+    if(name MATCHES "^\\?")
+      execute_process(COMMAND "${undname}" "${name}" OUTPUT_VARIABLE text RESULT_VARIABLE result)
+      string(REGEX REPLACE "^[^\n]*\n([^\n]*).*" "\\1" text "${text}")
+      if(NOT result EQUAL 0 OR text MATCHES "^error:")
+        message(FATAL_ERROR "${undname} cannot read the name ${name}")
+      endif()
+      list(APPEND readable "${text}")
+    else()
+      list(APPEND readable "${name}")
+    endif()
+  endforeach()
+  set(${out} "${readable}" PARENT_SCOPE)
 endfunction()

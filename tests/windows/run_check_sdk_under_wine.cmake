@@ -33,10 +33,13 @@ elseif(DLLTOOL)
   vexlo_pe_exports("${dump}" exports)
   list(JOIN exports "\n" exports)
   get_filename_component(dll "${HOST}" NAME)
-  file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/pluginsdk.def" "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
-  set(host "${CMAKE_CURRENT_BINARY_DIR}/pluginsdk.lib")
-  execute_process(COMMAND "${DLLTOOL}" -m i386:x86-64 -d "${CMAKE_CURRENT_BINARY_DIR}/pluginsdk.def"
-                          -l "${host}" COMMAND_ERROR_IS_FATAL ANY)
+  # Named after the tool: libraries of two kinds may be made side by side.
+  get_filename_component(tool "${DLLTOOL}" NAME)
+  set(def "${CMAKE_CURRENT_BINARY_DIR}/pluginsdk-${tool}.def")
+  file(WRITE "${def}" "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
+  set(host "${CMAKE_CURRENT_BINARY_DIR}/pluginsdk-${tool}.lib")
+  execute_process(COMMAND "${DLLTOOL}" -m i386:x86-64 -d "${def}" -l "${host}"
+                  COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
 set(arguments)

@@ -12,3 +12,4 @@ set(ENV{WINEDEBUG} "-all")
 set(ENV{WINEDLLOVERRIDES} "mscoree=;mshtml=")
 # Wine would otherwise look for an X display to show its dialogs on.
 unset(ENV{DISPLAY})
+

@@ -1,0 +1,3 @@
+// <corecrt_terminate.h>: terminate and its handlers, which <eh.h> declares.
+#pragma once
+#include <eh.h>
