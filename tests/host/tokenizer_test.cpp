@@ -9,8 +9,8 @@
 
 namespace {
 
+using corvane::Error;
 using corvane::console::joinWords;
-using corvane::console::TokenizeError;
 using corvane::console::tokenizeLine;
 using corvane::console::Words;
 
@@ -45,8 +45,8 @@ TEST(Tokenizer, EscapesInsideQuotes) {
 TEST(Tokenizer, UnterminatedQuoteIsAnError) {
   for (const char *line : {"echo \"open", "echo \"ends in escape\\\"", "\""}) {
     auto result = tokenizeLine(line);
-    ASSERT_TRUE(std::holds_alternative<TokenizeError>(result)) << line;
-    EXPECT_EQ(std::get<TokenizeError>(result).message, "unterminated quote");
+    ASSERT_TRUE(std::holds_alternative<Error>(result)) << line;
+    EXPECT_EQ(std::get<Error>(result).message, "unterminated quote");
   }
 }
 

@@ -1,4 +1,5 @@
 // The game functions the plugin hooks, by name, as a player's game calls them.
+// Kept apart from the host's list on purpose: a wrong name in one shows against the other.
 #pragma once
 
 #include <array>

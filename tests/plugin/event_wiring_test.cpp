@@ -1,35 +1,17 @@
 // Party events: joining a lobby blocks launching a second later, leaving or
 // creating one lifts the block at once.
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "plugin_session.h"
+#include "plugin_test.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using vexlo::testing::PluginSession;
-using Lines = std::vector<std::string>;
-
-class PartyTest : public ::testing::Test {
+class PartyTest : public EnabledPluginTest<5> {
 protected:
-  PartyTest() { session.run("vexlo_enabled 1\nvexlo_waitingtime 5"); }
-  Lines run(const std::string &console) { return session.run(console); }
   // Arms the queue and reports whether it got a launch timer.
   bool armingGetsATimer() {
     const Lines trace = run("vexlo_queue");
     run("vexlo_queue");
     return !trace.empty() && trace.back().find("SetTimeout 5") != std::string::npos;
   }
-
-  PluginSession session;
 };
 
 TEST_F(PartyTest, JoiningALobbyBlocksOnlyOneSecondLater) {

@@ -1,18 +1,8 @@
 // The hiding bar as drawn on a frame: when it shows, and with what size,
 // colour and text.
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "plugin_session.h"
+#include "plugin_test.h"
 
 namespace {
-
-using ::testing::IsEmpty;
-using vexlo::testing::PluginSession;
-using Lines = std::vector<std::string>;
 
 Lines barFrame(const std::string &height, const std::string &color, const std::string &text,
                const std::string &scale) {

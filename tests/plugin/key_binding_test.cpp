@@ -1,18 +1,8 @@
 // The toggle key: what writing a key name into vexlo_bind sends to the
 // console, and what the bound key then does.
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "plugin_session.h"
+#include "plugin_test.h"
 
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using vexlo::testing::PluginSession;
 
 TEST(ToggleKey, BindsTheKeyToTheQueueCommand) {
   PluginSession session;

@@ -2,23 +2,14 @@
 // category it starts, for every kind of playlist number.
 #include <cstdint>
 #include <limits>
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "launch_trace.h"
-#include "plugin_session.h"
+#include "plugin_test.h"
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using vexlo::testing::launchLines;
-using vexlo::testing::PluginSession;
 using vexlo::testing::selectionLines;
-using Lines = std::vector<std::string>;
 
 // The trace of a launch one second after arming, for the playlist set.
 Lines launchTrace(std::int32_t playlist) {

@@ -1,24 +1,11 @@
 // Arming, launching and disarming a queue, for every game event in either
 // state, as the host sees it.
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include "launch_trace.h"
-#include "plugin_session.h"
+#include "plugin_test.h"
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using vexlo::testing::launchLines;
-using vexlo::testing::PluginSession;
-using Lines = std::vector<std::string>;
 
 constexpr const char *kFindGameComplete =
     "sim_call \"Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete\"";
@@ -29,13 +16,7 @@ constexpr const char *kMatchmakingCancel =
 
 // An enabled plugin with a ten-second wait; it launches the default playlist,
 // 5, in category 1.
-class QueueTest : public ::testing::Test {
-protected:
-  QueueTest() { session.run("vexlo_enabled 1\nvexlo_waitingtime 10"); }
-  Lines run(const std::string &console) { return session.run(console); }
-
-  PluginSession session;
-};
+using QueueTest = EnabledPluginTest<10>;
 
 TEST_F(QueueTest, ArmingWaitsThenLaunchesAndStaysArmed) {
   EXPECT_THAT(run("vexlo_queue"), ElementsAre("[0.000] SetTimeout 10"));

@@ -1,19 +1,8 @@
 // The plugin's settings and queue command as a player meets them in the
 // console, and the registrations a host sees when it loads the plugin.
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "plugin_session.h"
+#include "plugin_test.h"
 
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using vexlo::testing::PluginSession;
-using Lines = std::vector<std::string>;
 
 TEST(PluginLoad, RegistersEverythingInItsOrder) {
   PluginSession session(/*verbose=*/true);

@@ -5,16 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#if defined(_WIN32)
-#include <process.h> // _getpid: Microsoft's library has no <unistd.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 #include <gtest/gtest.h>
 
 #include "png_reader.h"
+#include "scratch_folder.h"
 
 namespace corvane::screenshot {
 namespace {
@@ -42,18 +37,9 @@ std::string fileBytes(const fs::path &path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class ScreenshotFileTest : public ::testing::Test {
+class ScreenshotFileTest : public testing::ScratchFolderTest {
 protected:
-  void SetUp() override {
-    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
-              ("vexlo-screenshot-" + std::to_string(::getpid()) + "-" + test->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path folder_;
+  ScreenshotFileTest() : ScratchFolderTest("vexlo-screenshot") {}
 };
 
 TEST_F(ScreenshotFileTest, WritesAPngOfTheDefaultSizeThatDecodesBack) {

@@ -6,16 +6,11 @@
 
 #include <filesystem>
 #include <sstream>
-#if defined(_WIN32)
-#include <process.h> // _getpid: Microsoft's library has no <unistd.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 #include <gtest/gtest.h>
 
 #include "png_reader.h"
+#include "scratch_folder.h"
 
 namespace corvane::screenshot {
 namespace {
@@ -26,21 +21,17 @@ using testing::readPng;
 
 constexpr Rgb kBlack{0, 0, 0};
 
-class SimScreenshotTest : public ::testing::Test {
+class SimScreenshotTest : public testing::ScratchFolderTest {
 protected:
   SimScreenshotTest()
-      : simulator_(
+      : ScratchFolderTest("vexlo-sim-screenshot"),
+        simulator_(
             sim::SimulatorOptions{&out_, &err_, &trace_, false, {screenshots_.forSessions()}}) {}
 
   void SetUp() override {
-    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
-              ("vexlo-sim-screenshot-" + std::to_string(::getpid()) + "-" + test->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    ScratchFolderTest::SetUp();
     ASSERT_TRUE(simulator_.load(VEXLO_PLUGIN_PATH)) << err_.str();
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   std::string pathOf(const std::string &name) const { return (folder_ / name).string(); }
 
@@ -49,7 +40,6 @@ protected:
   std::ostringstream trace_;
   ScreenshotExtension screenshots_;
   sim::Simulator simulator_;
-  fs::path folder_;
 };
 
 TEST_F(SimScreenshotTest, RendersTheArmedBarIntoAPngAndSaysWhere) {

@@ -88,26 +88,24 @@ TEST(ValidateRandomRun, SameSeedGivesTheSameLinesAndOtherSeedsOthers) {
 #if !defined(_WIN32)
 // The bodies ValidateChildRun runs in a new process of this program, by name.
 const std::map<std::string, CheckBody, std::less<>> childBodies = {
-    {"pass",
+    {"pass", [](const ProgressNote &) { return CheckResult::pass(); }},
+    {"fail", [](const ProgressNote &) { return CheckResult::fail("two\nlines"); }},
+    {"noplugin",
      [](const ProgressNote &) {
-       return CheckResult{true, {}};
-     }},
-    {"fail",
-     [](const ProgressNote &) {
-       return CheckResult{false, "two\nlines"};
+       return CheckResult::fail("no descriptor", corvane::ErrorKind::NoPlugin);
      }},
     {"crash",
      [](const ProgressNote &note) -> CheckResult {
        note("step 3: boom");
        std::raise(SIGKILL);
-       return CheckResult{true, {}};
+       return CheckResult::pass();
      }},
     {"hang",
      [](const ProgressNote &note) -> CheckResult {
        note("waiting");
        for (volatile bool forever = true; forever;) {
        }
-       return CheckResult{true, {}};
+       return CheckResult::pass();
      }},
 };
 constexpr std::string_view kBodyOption = "--child-body";
@@ -117,17 +115,22 @@ TEST(ValidateChildRun, ReportsPassFailCrashAndHangOfTheCheck) {
     return runInChild({std::string(kBodyOption), body}, timeoutSeconds);
   };
   const CheckResult pass = inChild("pass", 5);
-  EXPECT_TRUE(pass.passed) << pass.reason;
+  EXPECT_TRUE(pass.passed) << pass.failure.message;
   const CheckResult fail = inChild("fail", 5);
   EXPECT_FALSE(fail.passed);
-  EXPECT_EQ(fail.reason, "two lines");
+  EXPECT_EQ(fail.failure.message, "two lines");
+  // A file that is no plugin must not come back as a failed check.
+  EXPECT_EQ(fail.failure.kind, corvane::ErrorKind::CheckFailed);
+  EXPECT_EQ(inChild("noplugin", 5).failure.kind, corvane::ErrorKind::NoPlugin);
   const CheckResult crash = inChild("crash", 5);
   EXPECT_FALSE(crash.passed);
-  EXPECT_NE(crash.reason.find("crashed with signal 9"), std::string::npos) << crash.reason;
-  EXPECT_NE(crash.reason.find("during step 3: boom"), std::string::npos) << crash.reason;
+  EXPECT_NE(crash.failure.message.find("crashed with signal 9"), std::string::npos)
+      << crash.failure.message;
+  EXPECT_NE(crash.failure.message.find("during step 3: boom"), std::string::npos)
+      << crash.failure.message;
   const CheckResult hang = inChild("hang", 0.3);
   EXPECT_FALSE(hang.passed);
-  EXPECT_NE(hang.reason.find("hung"), std::string::npos) << hang.reason;
+  EXPECT_NE(hang.failure.message.find("hung"), std::string::npos) << hang.failure.message;
 }
 #else
 const std::map<std::string, CheckBody, std::less<>> childBodies;

@@ -13,6 +13,17 @@ namespace {
 // The longest wait a script may ask for in one step: a century of game time
 // keeps every due time far from overflow.
 constexpr double kMaxWaitSeconds = 100.0 * 365 * 24 * 3600;
+
+// `word` as a whole number of type T, all of it, in range.
+template <typename T> std::optional<T> parseWhole(std::string_view word) {
+  T value = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 } // namespace
 
 std::optional<bool> parseBool(std::string_view word) {
@@ -26,21 +37,11 @@ std::optional<bool> parseBool(std::string_view word) {
 }
 
 std::optional<std::uint32_t> parseCount(std::string_view word) {
-  std::uint32_t value = 0;
-  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
-    return std::nullopt;
-  }
-  return value;
+  return parseWhole<std::uint32_t>(word);
 }
 
 std::optional<std::int32_t> parseInt32(std::string_view word) {
-  std::int32_t value = 0;
-  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
-    return std::nullopt;
-  }
-  return value;
+  return parseWhole<std::int32_t>(word);
 }
 
 std::optional<std::int64_t> parseSeconds(std::string_view word) {

@@ -150,15 +150,14 @@ Status Console::runCommands(std::string_view text, std::string_view file, int fi
 
 Status Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
   auto tokens = tokenizeLine(line);
-  if (const auto *problem = std::get_if<TokenizeError>(&tokens)) {
+  if (const auto *problem = std::get_if<Error>(&tokens)) {
     report(problem->message);
     return Status::Error;
   }
   for (const Words &words : std::get<std::vector<Words>>(tokens)) {
     const CommandResult result = execute(words);
-    if (result.kind == CommandResult::Kind::Error ||
-        result.kind == CommandResult::Kind::ExpectationFailed) {
-      report(result.message);
+    if (result.problem) {
+      report(result.problem->message);
     }
     if (result.status != Status::Ok) {
       return result.status;

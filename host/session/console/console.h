@@ -7,6 +7,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,26 +22,21 @@ namespace corvane::console {
 // How a run of console text ended; also corvane-sim's exit status.
 enum class Status { Ok = 0, ExpectationFailed = 1, Error = 2 };
 
-// What one command did.
+// What one command did: nothing to report, an error (a BadInput error is bad
+// input, an ExpectationFailed one reads "expected ..., got ..."), or a
+// script it ran that failed and said so itself, which stops with `status`.
 struct CommandResult {
-  enum class Kind {
-    Ok,
-    Error,             // bad input: `message` says what
-    ExpectationFailed, // a check failed: `message` is "expected ..., got ..."
-    Reported,          // a script it ran failed and said so itself: stop with `status`
-  };
-  Kind kind = Kind::Ok;
-  std::string message;
+  std::optional<Error> problem;
   Status status = Status::Ok;
 
   static CommandResult ok() { return {}; }
   static CommandResult error(std::string text) {
-    return {Kind::Error, std::move(text), Status::Error};
+    return {Error{ErrorKind::BadInput, std::move(text)}, Status::Error};
   }
   static CommandResult failed(std::string text) {
-    return {Kind::ExpectationFailed, std::move(text), Status::ExpectationFailed};
+    return {Error{ErrorKind::ExpectationFailed, std::move(text)}, Status::ExpectationFailed};
   }
-  static CommandResult reported(Status status) { return {Kind::Reported, {}, status}; }
+  static CommandResult reported(Status status) { return {std::nullopt, status}; }
 };
 
 class Console {

@@ -27,13 +27,21 @@ void call(Console &console, std::string_view function) {
   console.host().callFunction(std::string(function));
 }
 
-CommandResult simWait(Console &console, const Words &words) {
-  const auto micros = argumentCount(words, 1, 1) ? parseSeconds(words[1]) : std::nullopt;
-  if (!micros) {
+// A command of one argument that `parse` reads and `apply` uses; a missing,
+// extra or unreadable argument is a usage error.
+template <typename Parse, typename Apply>
+CommandResult withArgument(Console &console, const Words &words, Parse parse, Apply apply) {
+  const auto value = argumentCount(words, 1, 1) ? parse(words[1]) : std::nullopt;
+  if (!value) {
     return usageError(console, words);
   }
-  console.host().advance(*micros);
+  apply(console.host(), *value);
   return CommandResult::ok();
+}
+
+CommandResult simWait(Console &console, const Words &words) {
+  return withArgument(console, words, parseSeconds,
+                      [](host::Host &host, std::int64_t micros) { host.advance(micros); });
 }
 
 CommandResult simKey(Console &console, const Words &words) {
@@ -61,12 +69,8 @@ CommandResult simCall(Console &console, const Words &words) {
 }
 
 CommandResult simState(Console &console, const Words &words) {
-  const auto state = argumentCount(words, 1, 1) ? host::gameStateByName(words[1]) : std::nullopt;
-  if (!state) {
-    return usageError(console, words);
-  }
-  console.host().setState(*state);
-  return CommandResult::ok();
+  return withArgument(console, words, host::gameStateByName,
+                      [](host::Host &host, host::GameState state) { host.setState(state); });
 }
 
 CommandResult simMatchmaking(Console &console, const Words &words) {
@@ -78,12 +82,8 @@ CommandResult simMatchmaking(Console &console, const Words &words) {
 }
 
 CommandResult simSearching(Console &console, const Words &words) {
-  const auto searching = argumentCount(words, 1, 1) ? parseBool(words[1]) : std::nullopt;
-  if (!searching) {
-    return usageError(console, words);
-  }
-  console.host().setSearching(*searching);
-  return CommandResult::ok();
+  return withArgument(console, words, parseBool,
+                      [](host::Host &host, bool searching) { host.setSearching(searching); });
 }
 
 CommandResult simFrame(Console &console, const Words &words) {

@@ -87,13 +87,13 @@ struct Scan {
 
 } // namespace
 
-std::variant<std::vector<Words>, TokenizeError> tokenizeLine(std::string_view line) {
+std::variant<std::vector<Words>, Error> tokenizeLine(std::string_view line) {
   if (isCommentLine(line)) {
     return std::vector<Words>{};
   }
   Scan scan;
   if (!scan.read(line)) {
-    return TokenizeError{"unterminated quote"};
+    return Error{ErrorKind::BadInput, "unterminated quote"};
   }
   scan.endCommand();
   return std::move(scan.commands);

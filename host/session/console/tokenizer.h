@@ -7,19 +7,18 @@
 #include <variant>
 #include <vector>
 
+#include "host/session/error.h"
+
 namespace corvane::console {
 
 using Words = std::vector<std::string>;
-
-struct TokenizeError {
-  std::string message;
-};
 
 // The commands of one console line, each as its words; blank commands are
 // left out and a comment line (`#` or `//` after leading blanks) has none.
 // Inside quotes `\"` and `\\` stand for `"` and `\`, and `;` is part of the
 // word; `""` is an empty word.
-std::variant<std::vector<Words>, TokenizeError> tokenizeLine(std::string_view line);
+// A line it cannot read (an open quote) is a BadInput error.
+std::variant<std::vector<Words>, Error> tokenizeLine(std::string_view line);
 
 // The command being typed at the end of `text`, read as the console would
 // read it (an open quote allowed): its complete words, and the word being

@@ -10,8 +10,10 @@
 #include <fstream>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/tools/common/verb.h"
 #include "host/tools/pe/import_library.h"
 #include "host/tools/pe/pe_image.h"
 #include "readable_name.h"
@@ -20,9 +22,7 @@ namespace corvane::sdkcheck {
 
 namespace {
 
-constexpr int kExitAllExported = 0;
-constexpr int kExitSomeMissing = 1;
-constexpr int kExitUsage = 2;
+constexpr std::string_view kVerb = "check-sdk";
 // The DLL the plugin links against for every SDK operation.
 constexpr std::string_view kSdkLibrary = "pluginsdk.dll";
 // Larger than any DLL or import library; a file past it is not read whole.
@@ -112,22 +112,20 @@ std::string functions(std::size_t count) {
 } // namespace
 
 int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
-  if (std::find_if(words.begin(), words.end(), [](const std::string &word) {
-        return word == "--help" || word == "-h";
-      }) != words.end()) {
+  if (sim::asksForHelp(words)) {
     out << kUsage;
-    return kExitAllExported;
+    return sim::kVerbExitPassed;
   }
+  const auto fail = [&err](ErrorKind kind, std::string message) {
+    return sim::reportVerbError(err, kVerb, Error{kind, std::move(message)}, kUsage);
+  };
   for (const std::string &word : words) {
     if (word.starts_with('-')) {
-      err << "corvane-sim check-sdk: unknown option " << word << '\n' << kUsage;
-      return kExitUsage;
+      return fail(ErrorKind::BadInput, "unknown option " + word);
     }
   }
   if (words.size() != 2) {
-    err << "corvane-sim check-sdk: needs two files, the plugin and the host's SDK library\n"
-        << kUsage;
-    return kExitUsage;
+    return fail(ErrorKind::BadInput, "needs two files, the plugin and the host's SDK library");
   }
   const std::string &pluginName = words[0];
   const std::string &hostName = words[1];
@@ -135,17 +133,15 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
   try {
     imports = sdkImports(pe::readPeImage(readFile(pluginName)));
   } catch (const pe::FormatError &problem) {
-    err << "corvane-sim check-sdk: cannot read " << pluginName << " as a DLL: " << problem.what()
-        << '\n';
-    return kExitUsage;
+    return fail(ErrorKind::Unreadable,
+                "cannot read " + pluginName + " as a DLL: " + problem.what());
   }
   pe::ExportSet exports;
   try {
     exports = hostExports(readFile(hostName));
   } catch (const pe::FormatError &problem) {
-    err << "corvane-sim check-sdk: cannot read " << hostName
-        << " as a DLL or an import library: " << problem.what() << '\n';
-    return kExitUsage;
+    return fail(ErrorKind::Unreadable,
+                "cannot read " + hostName + " as a DLL or an import library: " + problem.what());
   }
 
   std::vector<pe::ImportedFunction> missing;
@@ -153,13 +149,13 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
                [&](const pe::ImportedFunction &function) { return !exports.provides(function); });
   if (imports.empty()) {
     out << pluginName << " imports nothing from " << kSdkLibrary << '\n';
-    return kExitAllExported;
+    return sim::kVerbExitPassed;
   }
   if (missing.empty()) {
     out << (imports.size() == 1 ? "the " : "all ") << functions(imports.size()) << " that "
         << pluginName << " imports from " << kSdkLibrary << (imports.size() == 1 ? " is" : " are")
         << " exported by " << hostName << '\n';
-    return kExitAllExported;
+    return sim::kVerbExitPassed;
   }
   out << missing.size() << " of the " << functions(imports.size()) << " that " << pluginName
       << " imports from " << kSdkLibrary << (missing.size() == 1 ? " is" : " are")
@@ -167,7 +163,7 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
   for (const pe::ImportedFunction &function : missing) {
     out << "  " << describe(function) << '\n';
   }
-  return kExitSomeMissing;
+  return sim::kVerbExitFailed;
 }
 
 } // namespace corvane::sdkcheck

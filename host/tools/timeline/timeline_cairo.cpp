@@ -216,32 +216,11 @@ public:
     return extents.x_advance;
   }
 
-  // `text` as much of it fits in `room`: whole, cut with an ellipsis, or
-  // nothing when not even one character fits. Cutting whole characters keeps
-  // half glyphs out of narrow spans.
-  std::string fitted(const std::string &text, double room, double size) {
-    const double width = textWidth(text, size);
-    if (width <= room) {
-      return text;
-    }
-    // Start from the share of characters that the room would hold at their
-    // average width, and give up one at a time from there.
-    const std::size_t chars = charCount(text);
-    auto keep = std::min(
-        chars,
-        static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
-    for (; keep > 1; --keep) {
-      std::string cut = cutToChars(text, keep);
-      if (textWidth(cut, size) <= room) {
-        return cut;
-      }
-    }
-    return {};
-  }
-
   // Text centred on `middle` vertically, from `x`, as much as fits before `right`.
   void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
-    const std::string shown = fitted(text, right - x, size);
+    const std::string shown = fitted(text, right - x, [this, size](std::string_view part) {
+      return textWidth(std::string(part), size);
+    });
     if (shown.empty()) {
       return;
     }

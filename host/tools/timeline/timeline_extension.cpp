@@ -241,8 +241,8 @@ bool TimelineExtension::finish(sim::Simulator &simulator) {
   }
   Console &console = simulator.console();
   const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
-  if (result.kind == CommandResult::Kind::Error) {
-    console.err() << "corvane-sim: " << result.message << '\n';
+  if (result.problem && result.problem->kind == ErrorKind::BadInput) {
+    console.err() << "corvane-sim: " << result.problem->message << '\n';
     return false;
   }
   return true;

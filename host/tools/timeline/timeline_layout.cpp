@@ -217,6 +217,26 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
   return std::string(text.substr(0, at)) + std::string(kEllipsis);
 }
 
+std::string fitted(const std::string &text, double room, const TextWidth &textWidth) {
+  const double width = textWidth(text);
+  if (width <= room) {
+    return text;
+  }
+  // Start from the share of characters that the room would hold at their
+  // average width, and give up one at a time from there.
+  const std::size_t chars = charCount(text);
+  auto keep = std::min(
+      chars,
+      static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
+  for (; keep > 1; --keep) {
+    std::string cut = cutToChars(text, keep);
+    if (textWidth(cut) <= room) {
+      return cut;
+    }
+  }
+  return {};
+}
+
 Rgb partyColour(std::string_view what) {
   return what == "lobby owner" ? kLobbyOwnerColour : kInPartyColour;
 }
@@ -531,28 +551,6 @@ bool reachesBreak(const Scale &scale, double a, double b) {
   return std::any_of(
       scale.segments().begin(), scale.segments().end(),
       [&](const ScaleSegment &piece) { return piece.idle && piece.left < b && piece.right > a; });
-}
-
-// `text` as much of it fits in `room`: whole, cut with an ellipsis, or
-// nothing when not even one character fits.
-std::string fitted(const std::string &text, double room, const TextWidth &textWidth) {
-  const double width = textWidth(text);
-  if (width <= room) {
-    return text;
-  }
-  // Start from the share of characters that the room would hold at their
-  // average width, and give up one at a time from there.
-  const std::size_t chars = charCount(text);
-  auto keep = std::min(
-      chars,
-      static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
-  for (; keep > 1; --keep) {
-    std::string cut = cutToChars(text, keep);
-    if (textWidth(cut) <= room) {
-      return cut;
-    }
-  }
-  return {};
 }
 
 // The widest stretch from `a` to `b` that no break cuts.

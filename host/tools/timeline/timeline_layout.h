@@ -235,6 +235,11 @@ std::size_t charCount(std::string_view text);
 // never splits a UTF-8 sequence.
 std::string cutToChars(std::string_view text, std::size_t maxChars);
 
+// `text` as much of it fits in `room` as `textWidth` measures it: whole, cut
+// with an ellipsis, or nothing when not even one character fits. Cutting
+// whole characters keeps half glyphs out of narrow spans.
+std::string fitted(const std::string &text, double room, const TextWidth &textWidth);
+
 // The colour of a game state's segment; an unknown state is grey.
 Rgb stateColour(std::string_view state);
 // The colour of a party span.

@@ -5,6 +5,7 @@
 #include <corvane/entry.h>
 #include <corvane/plugin.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -22,8 +23,8 @@ constexpr std::string_view kQuietLines =
     "sim_leave_match\nsim_search_cancelled\nsim_party_join\n"
     "sim_party_leave\nsim_wait 100";
 
-CheckResult failed(std::string reason) { return CheckResult{false, std::move(reason)}; }
-CheckResult passed() { return CheckResult{true, {}}; }
+CheckResult failed(std::string reason) { return CheckResult::fail(std::move(reason)); }
+CheckResult passed() { return CheckResult::pass(); }
 
 // The opened library and its descriptor, or why there is none.
 struct OpenedPlugin {
@@ -81,11 +82,22 @@ CheckResult descriptorFields(const ValidateOptions &options, const ProgressNote 
   return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
 }
 
+// The failure of a check that needs the plugin object when `opened` cannot
+// give it: no descriptor, or no getPlugin or deleteMe in it.
+std::optional<CheckResult> withoutFactory(const OpenedPlugin &opened) {
+  if (opened.descriptor == nullptr) {
+    return failed(opened.problem);
+  }
+  if (opened.descriptor->getPlugin == nullptr || opened.descriptor->deleteMe == nullptr) {
+    return failed("no getPlugin or deleteMe");
+  }
+  return std::nullopt;
+}
+
 CheckResult factoryStable(const ValidateOptions &options, const ProgressNote &note) {
   const OpenedPlugin opened = openPlugin(options.pluginPath);
-  if (opened.descriptor == nullptr || opened.descriptor->getPlugin == nullptr ||
-      opened.descriptor->deleteMe == nullptr) {
-    return failed(opened.descriptor == nullptr ? opened.problem : "no getPlugin or deleteMe");
+  if (const auto missing = withoutFactory(opened)) {
+    return *missing;
   }
   note("first getPlugin");
   auto *first = opened.descriptor->getPlugin();
@@ -106,9 +118,8 @@ CheckResult factoryStable(const ValidateOptions &options, const ProgressNote &no
 
 CheckResult teardownTwice(const ValidateOptions &options, const ProgressNote &note) {
   const OpenedPlugin opened = openPlugin(options.pluginPath);
-  if (opened.descriptor == nullptr || opened.descriptor->getPlugin == nullptr ||
-      opened.descriptor->deleteMe == nullptr) {
-    return failed(opened.descriptor == nullptr ? opened.problem : "no getPlugin or deleteMe");
+  if (const auto missing = withoutFactory(opened)) {
+    return *missing;
   }
   note("getPlugin");
   opened.descriptor->getPlugin();

@@ -13,9 +13,11 @@ namespace corvane::validate {
 namespace {
 
 // Each message is one line: a tag, a colon, the text with newlines flattened.
+// A failure's tag says its kind: a failed check, or a file that is no plugin.
 constexpr std::string_view kNoteTag = "note:";
 constexpr std::string_view kPassTag = "pass:";
 constexpr std::string_view kFailTag = "fail:";
+constexpr std::string_view kNoPluginTag = "noplugin:";
 constexpr double kMillisPerSecond = 1000.0;
 constexpr int kExitReported = 0;
 
@@ -31,9 +33,9 @@ CheckResult runGuarded(const CheckBody &check, const ProgressNote &note) {
   try {
     return check(note);
   } catch (const std::exception &error) {
-    return CheckResult{false, std::string("threw an exception: ") + error.what()};
+    return CheckResult::fail(std::string("threw an exception: ") + error.what());
   } catch (...) {
-    return CheckResult{false, "threw an exception that is no std::exception"};
+    return CheckResult::fail("threw an exception that is no std::exception");
   }
 }
 
@@ -54,10 +56,13 @@ struct ChildMessages {
         lastNote = line.substr(kNoteTag.size());
       } else if (line.starts_with(kPassTag)) {
         finished = true;
-        result = CheckResult{true, {}};
+        result = CheckResult::pass();
       } else if (line.starts_with(kFailTag)) {
         finished = true;
-        result = CheckResult{false, line.substr(kFailTag.size())};
+        result = CheckResult::fail(line.substr(kFailTag.size()));
+      } else if (line.starts_with(kNoPluginTag)) {
+        finished = true;
+        result = CheckResult::fail(line.substr(kNoPluginTag.size()), ErrorKind::NoPlugin);
       }
     }
   }
@@ -74,18 +79,18 @@ std::chrono::steady_clock::time_point deadlineAfter(double timeoutSeconds) {
 CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double timeoutSeconds) {
   switch (end.kind) {
   case ChildEnd::Kind::NotStarted:
-    return CheckResult{false, end.what};
+    return CheckResult::fail(end.what);
   case ChildEnd::Kind::Hung:
-    return CheckResult{false, "hung: no result within " + std::to_string(timeoutSeconds) + " s" +
-                                  messages.after()};
+    return CheckResult::fail("hung: no result within " + std::to_string(timeoutSeconds) + " s" +
+                             messages.after());
   case ChildEnd::Kind::Crashed:
-    return CheckResult{false, end.what + messages.after()};
+    return CheckResult::fail(end.what + messages.after());
   case ChildEnd::Kind::Exited:
     break;
   }
   if (!messages.finished) {
-    return CheckResult{false, "crashed: exited with status " + std::to_string(end.status) +
-                                  " before reporting" + messages.after()};
+    return CheckResult::fail("crashed: exited with status " + std::to_string(end.status) +
+                             " before reporting" + messages.after());
   }
   return messages.result;
 }
@@ -110,7 +115,10 @@ int reportFromChild(const CheckBody &body, std::ostream &out) {
   prepareChildProcess();
   const CheckResult result = runGuarded(
       body, [&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
-  out << messageLine(result.passed ? kPassTag : kFailTag, result.reason) << std::flush;
+  const std::string_view tag = result.passed                                ? kPassTag
+                               : result.failure.kind == ErrorKind::NoPlugin ? kNoPluginTag
+                                                                            : kFailTag;
+  out << messageLine(tag, result.failure.message) << std::flush;
   return kExitReported;
 }
 

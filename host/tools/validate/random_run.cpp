@@ -164,7 +164,7 @@ CheckResult randomRun(const std::string &pluginPath, std::uint64_t seed, std::ui
   sim::Simulator simulator(sim::SimulatorOptions{&sink, &sink, &trace, true});
   note("loading");
   if (!simulator.load(pluginPath)) {
-    return CheckResult{false, "the plugin did not load: " + sink.str()};
+    return CheckResult::fail("the plugin did not load: " + sink.str());
   }
   const Registrations registrations = registrationsFromTrace(trace.str());
   const std::vector<std::string> lines = randomConsoleLines(registrations, seed, steps);
@@ -178,7 +178,7 @@ CheckResult randomRun(const std::string &pluginPath, std::uint64_t seed, std::ui
   }
   note("unloading");
   simulator.unload();
-  return CheckResult{true, {}};
+  return CheckResult::pass();
 }
 
 } // namespace corvane::validate

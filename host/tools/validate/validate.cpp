@@ -11,22 +11,17 @@
 #include "child_run.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
+#include "host/tools/common/verb.h"
 
 namespace corvane::validate {
 
 namespace {
-constexpr int kExitAllPassed = 0;
-constexpr int kExitSomeFailed = 1;
-constexpr int kExitUsage = 2;
-// Marks the child's answer "this file is no plugin at all" (it does not
-// open, or it opens without a descriptor), apart from a crash in the
-// library's own constructors, which the checks then report one by one. The
-// rest of the answer is the whole message.
-constexpr std::string_view kNoPlugin = "no plugin: ";
-
+constexpr std::string_view kVerb = "validate";
 // Whether the file opens as a shared library and exports a descriptor,
 // asked before the checks. A check of its own, not reported as one, so that
-// a child process can be started for it like for any check.
+// a child process can be started for it like for any check. A file that is
+// no plugin at all fails it with a NoPlugin error, apart from a crash in the
+// library's own constructors, which the checks then report one by one.
 const Check &opensCheck() {
   static const Check check{
       "opens", "the file opens as a shared library and exports a descriptor",
@@ -42,16 +37,17 @@ const Check &opensCheck() {
               problem.erase(0, named.size());
             }
           }
-          return CheckResult{false, std::string(kNoPlugin) + "cannot open " + path +
-                                        " as a shared library: " + problem};
+          return CheckResult::fail("cannot open " + path + " as a shared library: " + problem,
+                                   ErrorKind::NoPlugin);
         }
         if (loader::findDescriptor(*library) == nullptr) {
-          return CheckResult{false, std::string(kNoPlugin) + path +
-                                        " is a shared library but no plugin of this host: it "
-                                        "exports no descriptor \"" +
-                                        kCorvaneDescriptorSymbol + "\""};
+          return CheckResult::fail(path +
+                                       " is a shared library but no plugin of this host: it "
+                                       "exports no descriptor \"" +
+                                       kCorvaneDescriptorSymbol + "\"",
+                                   ErrorKind::NoPlugin);
         }
-        return CheckResult{true, {}};
+        return CheckResult::pass();
       }};
   return check;
 }
@@ -73,14 +69,14 @@ const Check *findCheck(std::string_view name) {
 // missing file, a library without a descriptor); nothing when it may be
 // one. Tried in a child when the checks run in children, since opening a
 // library runs its code.
-std::optional<std::string> whyNoPlugin(const ValidateOptions &options) {
+std::optional<Error> whyNoPlugin(const ValidateOptions &options) {
   const CheckResult result = !options.inProcess
                                  ? runCheckInChild(opensCheck(), options)
                                  : opensCheck().run(options, [](const std::string &) {});
-  if (result.passed || !result.reason.starts_with(kNoPlugin)) {
+  if (result.passed || result.failure.kind != ErrorKind::NoPlugin) {
     return std::nullopt;
   }
-  return result.reason.substr(kNoPlugin.size());
+  return result.failure;
 }
 
 } // namespace
@@ -100,12 +96,12 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
       out << "passed  " << check.name << ": " << check.description << '\n';
     } else {
       ++failedCount;
-      out << "FAILED  " << check.name << ": " << result.reason << '\n';
+      out << "FAILED  " << check.name << ": " << result.failure.message << '\n';
     }
     out.flush();
   }
   out << passedCount << " passed, " << failedCount << " failed\n";
-  return failedCount == 0 ? kExitAllPassed : kExitSomeFailed;
+  return failedCount == 0 ? sim::kVerbExitPassed : sim::kVerbExitFailed;
 }
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
@@ -114,23 +110,19 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
   if (words.size() >= 2 && words.front() == kChildCheckOption) {
     const Check *check = findCheck(words[1]);
     if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {
-      return kExitUsage;
+      return sim::kVerbExitUsage;
     }
     return runChildCheck(*check, options, out);
   }
-  for (const std::string &word : words) {
-    if (word == "--help" || word == "-h") {
-      out << validateUsage();
-      return kExitAllPassed;
-    }
+  if (sim::asksForHelp(words)) {
+    out << validateUsage();
+    return sim::kVerbExitPassed;
   }
   if (const auto problem = parseValidateOptions(words, options)) {
-    err << "corvane-sim validate: " << *problem << '\n' << validateUsage();
-    return kExitUsage;
+    return sim::reportVerbError(err, kVerb, Error{ErrorKind::BadInput, *problem}, validateUsage());
   }
-  if (const auto reason = whyNoPlugin(options)) {
-    err << "corvane-sim validate: " << *reason << '\n';
-    return kExitUsage;
+  if (const auto problem = whyNoPlugin(options)) {
+    return sim::reportVerbError(err, kVerb, *problem, validateUsage());
   }
   return runValidate(options, out);
 }
