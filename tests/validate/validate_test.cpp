@@ -42,25 +42,12 @@ TEST(ValidateOptions, NamesWhatIsWrong) {
   EXPECT_EQ(problem({"a.so", "b.so"}), "more than one plugin given (a.so, b.so)");
 }
 
-TEST(ValidateRandomRun, ReadsRegistrationsFromTheVerboseTrace) {
-  const Registrations found = registrationsFromTrace(
-      "[0.000] registerCvar \"level\" \"1\" \"Level\" true false 0 false 0 true\n"
-      "[0.000] registerNotifier \"go \\\"now\\\"\" \"Go\" 0\n"
-      "[0.000] HookEvent \"Function A.B\"\n"
-      "[0.000] HookEventPost \"Function \\x01C\"\n"
-      "[0.000] SetTimeout 1\n"
-      "console: not a trace line \"x\"\n");
-  EXPECT_EQ(found.settings, std::vector<std::string>{"level"});
-  EXPECT_EQ(found.notifiers, std::vector<std::string>{"go \"now\""});
-  EXPECT_EQ(found.hookedFunctions, (std::vector<std::string>{"Function A.B", "Function \x01"
-                                                                             "C"}));
-}
-
 TEST(ValidateRandomRun, FindsEverythingTheVexloPluginRegisters) {
-  std::ostringstream trace;
-  sim::Simulator simulator(sim::SimulatorOptions{nullptr, nullptr, &trace, true});
-  ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
-  const Registrations found = registrationsFromTrace(trace.str());
+  sim::Simulator simulator(sim::SimulatorOptions{});
+  const std::optional<Registrations> loaded =
+      loadCollectingRegistrations(simulator, VEXLO_PLUGIN_PATH);
+  ASSERT_TRUE(loaded.has_value());
+  const Registrations &found = *loaded;
   EXPECT_EQ(found.settings.size(), 10U);
   EXPECT_EQ(found.settings.front(), "vexlo_waitingtime");
   EXPECT_EQ(found.notifiers, std::vector<std::string>{"vexlo_queue"});

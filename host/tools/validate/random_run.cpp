@@ -4,8 +4,11 @@
 #include "random_run.h"
 
 #include <array>
+#include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <variant>
 
 #include "host/session/console/tokenizer.h"
 #include "host/session/simulator.h"
@@ -69,58 +72,46 @@ std::string randomValue(Random &random) {
   return std::string(random.pick(kValues));
 }
 
-// The first double-quoted text of a trace line, unescaped.
-std::string firstQuoted(std::string_view line) {
-  const std::size_t open = line.find('"');
-  std::string text;
-  for (std::size_t at = open + 1; open != std::string_view::npos && at < line.size(); ++at) {
-    const char c = line[at];
-    if (c == '"') {
+// Collects the names a plugin registers while it loads, as the host
+// announces them.
+class RegistrationCollector final : public host::EventSubscriber {
+public:
+  void onEvent(const host::Event &event) override {
+    const auto *registered = std::get_if<host::Registered>(&event.what);
+    if (registered == nullptr) {
+      return;
+    }
+    switch (registered->kind) {
+    case host::Registration::Setting:
+      found.settings.push_back(registered->name);
+      break;
+    case host::Registration::Notifier:
+      found.notifiers.push_back(registered->name);
+      break;
+    case host::Registration::EntryHook:
+    case host::Registration::AfterHook:
+      found.hookedFunctions.push_back(registered->name);
+      break;
+    default:
       break;
     }
-    if (c != '\\' || at + 1 >= line.size()) {
-      text += c;
-      continue;
-    }
-    const char escaped = line[++at];
-    constexpr int kHexBase = 16;
-    if (escaped == 'n') {
-      text += '\n';
-    } else if (escaped == 'r') {
-      text += '\r';
-    } else if (escaped == 't') {
-      text += '\t';
-    } else if (escaped == 'x' && at + 2 < line.size()) {
-      text += static_cast<char>(std::stoi(std::string(line.substr(at + 1, 2)), nullptr, kHexBase));
-      at += 2;
-    } else {
-      text += escaped;
-    }
   }
-  return text;
-}
+
+  Registrations found;
+};
 
 } // namespace
 
-Registrations registrationsFromTrace(const std::string &trace) {
-  Registrations found;
-  std::istringstream lines(trace);
-  std::string line;
-  while (std::getline(lines, line)) {
-    const std::size_t close = line.find("] ");
-    if (!line.starts_with("[") || close == std::string::npos) {
-      continue;
-    }
-    const std::string_view body = std::string_view(line).substr(close + 2);
-    if (body.starts_with("registerCvar ")) {
-      found.settings.push_back(firstQuoted(body));
-    } else if (body.starts_with("registerNotifier ")) {
-      found.notifiers.push_back(firstQuoted(body));
-    } else if (body.starts_with("HookEvent ") || body.starts_with("HookEventPost ")) {
-      found.hookedFunctions.push_back(firstQuoted(body));
-    }
+std::optional<Registrations> loadCollectingRegistrations(sim::Simulator &simulator,
+                                                         const std::string &pluginPath) {
+  RegistrationCollector collector;
+  simulator.host().events().subscribe(collector);
+  const bool loaded = simulator.load(pluginPath);
+  simulator.host().events().unsubscribe(collector);
+  if (!loaded) {
+    return std::nullopt;
   }
-  return found;
+  return std::move(collector.found);
 }
 
 std::vector<std::string> randomConsoleLines(const Registrations &registrations, std::uint64_t seed,
@@ -159,21 +150,20 @@ std::vector<std::string> randomConsoleLines(const Registrations &registrations, 
 
 CheckResult randomRun(const std::string &pluginPath, std::uint64_t seed, std::uint64_t steps,
                       const ProgressNote &note) {
-  std::ostringstream trace;
   std::ostringstream sink;
-  sim::Simulator simulator(sim::SimulatorOptions{&sink, &sink, &trace, true});
+  sim::Simulator simulator(sim::SimulatorOptions{&sink, &sink, nullptr, false});
   note("loading");
-  if (!simulator.load(pluginPath)) {
+  const std::optional<Registrations> registrations =
+      loadCollectingRegistrations(simulator, pluginPath);
+  if (!registrations) {
     return CheckResult::fail("the plugin did not load: " + sink.str());
   }
-  const Registrations registrations = registrationsFromTrace(trace.str());
-  const std::vector<std::string> lines = randomConsoleLines(registrations, seed, steps);
+  const std::vector<std::string> lines = randomConsoleLines(*registrations, seed, steps);
   int lineNumber = 0;
   for (const std::string &line : lines) {
     ++lineNumber;
     note("step " + std::to_string(lineNumber) + ": " + line);
     simulator.run(line, "<validate>", lineNumber);
-    trace.str({});
     sink.str({});
   }
   note("unloading");

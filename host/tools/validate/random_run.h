@@ -3,23 +3,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "check_result.h"
+#include "host/session/simulator.h"
 
 namespace corvane::validate {
 
-// What a plugin registered during its load, read from the verbose trace.
+// What a plugin registered during its load, as the host announced it.
 struct Registrations {
   std::vector<std::string> settings;
   std::vector<std::string> notifiers;
   std::vector<std::string> hookedFunctions;
 };
 
-// The registrations named by verbose trace lines (`registerCvar "NAME" ...`,
-// `registerNotifier "NAME" ...`, `HookEvent "NAME"`, `HookEventPost "NAME"`).
-Registrations registrationsFromTrace(const std::string &trace);
+// Loads the plugin into `simulator` and returns the settings, commands and
+// hooked functions it registered while loading; nothing when it did not load.
+std::optional<Registrations> loadCollectingRegistrations(sim::Simulator &simulator,
+                                                         const std::string &pluginPath);
 
 // The console lines of a random run: the same seed and registrations give
 // the same lines.
