@@ -18,21 +18,9 @@ file(GLOB headers "${SOURCE_DIR}/sdk/corvane/*.h")
 list(FILTER headers EXCLUDE REGEX "/entry\\.h$")
 file(COPY ${headers} DESTINATION "${sdk}/include/corvane")
 
-execute_process(COMMAND "${READOBJ}" --coff-exports "${SDK_DLL}" OUTPUT_VARIABLE exports
-                RESULT_VARIABLE result)
-string(REGEX MATCHALL "\n  Name: [^\n]+" names "${exports}")
-list(TRANSFORM names REPLACE "\n  Name: " "")
-if(NOT result EQUAL 0 OR names STREQUAL "")
-  message(FATAL_ERROR "no exports read from ${SDK_DLL}")
-endif()
-list(JOIN names "\n" lines)
-file(WRITE "${sdk}/lib/pluginsdk.def" "LIBRARY pluginsdk.dll\nEXPORTS\n${lines}\n")
-execute_process(COMMAND "${DLLTOOL}" -m i386:x86-64 -d "${sdk}/lib/pluginsdk.def"
-                        -l "${sdk}/lib/pluginsdk.lib" RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "llvm-dlltool could not make ${sdk}/lib/pluginsdk.lib")
-endif()
-file(REMOVE "${sdk}/lib/pluginsdk.def")
+include(${SOURCE_DIR}/toolchain/msvc-clang/import_library.cmake)
+vexlo_import_library_from_dll("${READOBJ}" "${DLLTOOL}" "${SDK_DLL}" pluginsdk.dll
+                              "${sdk}/lib/pluginsdk.lib")
 
 set(build "${WORK_DIR}/build")
 set(log "${WORK_DIR}/build.log")

@@ -16,6 +16,8 @@ find_program(VEXLO_LLVM_READOBJ NAMES llvm-readobj-19 llvm-readobj HINTS /usr/li
 find_program(VEXLO_LLVM_DLLTOOL NAMES llvm-dlltool-19 llvm-dlltool HINTS /usr/lib/llvm-19/bin
              REQUIRED)
 
+include(${CMAKE_CURRENT_LIST_DIR}/import_library.cmake)
+
 # vexlo_msvc_clang_import_library(DLL): DLL.lib in import_dir, listing every
 # name DLL exports. Made at configure time, once per build folder.
 function(vexlo_msvc_clang_import_library dll)
@@ -27,20 +29,8 @@ function(vexlo_msvc_clang_import_library dll)
   if(NOT EXISTS "${dll_file}")
     message(FATAL_ERROR "${dll_file} is missing (Debian: apt-get install wine)")
   endif()
-  execute_process(COMMAND "${VEXLO_LLVM_READOBJ}" --coff-exports "${dll_file}"
-                  OUTPUT_VARIABLE exports RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "could not read the exports of ${dll_file}")
-  endif()
-  string(REGEX MATCHALL "\n  Name: [^\n]+" names "${exports}")
-  list(TRANSFORM names REPLACE "\n  Name: " "")
-  list(JOIN names "\n" lines)
-  file(WRITE "${import_dir}/${dll}.def" "LIBRARY ${dll}.dll\nEXPORTS\n${lines}\n")
-  execute_process(COMMAND "${VEXLO_LLVM_DLLTOOL}" -m i386:x86-64 -d "${import_dir}/${dll}.def"
-                          -l "${library}" RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "llvm-dlltool could not make ${library}")
-  endif()
+  vexlo_import_library_from_dll("${VEXLO_LLVM_READOBJ}" "${VEXLO_LLVM_DLLTOOL}" "${dll_file}"
+                                "${dll}.dll" "${library}")
 endfunction()
 
 # In the order Visual Studio's libraries are searched: a name both
