@@ -14,6 +14,15 @@ void failBenchmark(benchmark::State &state, const std::string &reason) {
   state.SkipWithError(reason.c_str());
 }
 
+bool startOrFail(benchmark::State &state, vexlo::testing::Session &session,
+                 std::string_view setup) {
+  if (const auto error = session.start(setup)) {
+    failBenchmark(state, *error);
+    return false;
+  }
+  return true;
+}
+
 bool anyBenchmarkFailed() { return failed; }
 
 } // namespace vexlo::bench

@@ -42,8 +42,7 @@ void reportAllocations(benchmark::State &state, const AllocationScope &allocatio
 
 void BM_HookDispatch(benchmark::State &state) {
   Session session(kSilent);
-  if (const auto error = session.start("vexlo_enabled 1")) {
-    vexlo::bench::failBenchmark(state, *error);
+  if (!vexlo::bench::startOrFail(state, session, "vexlo_enabled 1")) {
     return;
   }
   corvane::host::Host &host = session.host();
@@ -67,8 +66,7 @@ void BM_HookDispatch(benchmark::State &state) {
 void BM_Notifier(benchmark::State &state) {
   Session session(kSilent);
   // A disabled plugin refuses to arm.
-  if (const auto error = session.start("vexlo_enabled 0")) {
-    vexlo::bench::failBenchmark(state, *error);
+  if (!vexlo::bench::startOrFail(state, session, "vexlo_enabled 0")) {
     return;
   }
   corvane::host::Host &host = session.host();

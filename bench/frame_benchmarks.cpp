@@ -100,8 +100,7 @@ void reportFrames(benchmark::State &state, const CountingCanvas &canvas,
 void renderPluginFrames(benchmark::State &state, std::string_view setup,
                         FrameExpectation perFrame) {
   Session session(vexlo::testing::kSilent);
-  if (const auto error = session.start(setup)) {
-    vexlo::bench::failBenchmark(state, *error);
+  if (!vexlo::bench::startOrFail(state, session, setup)) {
     return;
   }
   corvane::host::Host &host = session.host();

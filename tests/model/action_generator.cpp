@@ -8,12 +8,16 @@
 #include <string_view>
 #include <vector>
 
-#include "console_words.h"
-#include "game_functions.h"
+#include "host/session/console/game_functions.h"
+#include "host/session/console/tokenizer.h"
 
 namespace modelcheck {
 
+using namespace corvane::console::game_functions;
+
 namespace {
+
+using corvane::console::quoteWordIfNeeded;
 
 constexpr std::size_t kLongLength = 300;
 
@@ -140,7 +144,7 @@ std::string setSetting(ActionSource &source) {
   if (setting.name == "vexlo_simulate" && source.below(2) == 0) {
     value = "0";
   }
-  return std::string(setting.name) + ' ' + consoleWord(value);
+  return std::string(setting.name) + ' ' + quoteWordIfNeeded(value);
 }
 
 constexpr std::array<std::string_view, 9> kPressedKeys = {"F1", "F2", "k",    "a",          "F3",
@@ -183,13 +187,13 @@ std::string nextAction(ActionSource &source) {
     return "vexlo_queue now \"and then\"";
   }
   if (roll < 42) {
-    return "sim_key " + consoleWord(pickFrom(source, kPressedKeys));
+    return "sim_key " + quoteWordIfNeeded(pickFrom(source, kPressedKeys));
   }
   if (roll < 54) {
-    return "sim_call " + consoleWord(kHookedFunctions[source.below(kHookedFunctions.size())]);
+    return "sim_call " + quoteWordIfNeeded(kAll[source.below(kAll.size())]);
   }
   if (roll < 56) {
-    return "sim_call " + consoleWord(pickFrom(source, kUnknownFunctions));
+    return "sim_call " + quoteWordIfNeeded(pickFrom(source, kUnknownFunctions));
   }
   if (roll < 64) {
     return std::string(pickFrom(source, kFlows));

@@ -101,6 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"sim_timeline session.jpg", "session.jpg"},
                     BadInput{"sim_screenshot bar.bmp", "bar.bmp"}));
 
+// The path of a file named `name` in the test's scratch folder, holding `text`.
+std::string writtenFile(const char *name, const char *text) {
+  const std::filesystem::path path = std::filesystem::path(testing::TempDir()) / name;
+  std::ofstream(path) << text;
+  return path.string();
+}
+
 TEST(BadScript, MissingScriptFileIsNamed) {
   std::ostringstream err;
   Simulator simulator(SimulatorOptions{nullptr, &err, nullptr, false});
@@ -110,24 +117,21 @@ TEST(BadScript, MissingScriptFileIsNamed) {
 }
 
 TEST(BadScript, ErrorEndsTheScriptAtItsLine) {
-  const std::filesystem::path script =
-      std::filesystem::path(testing::TempDir()) / "bad-input-script.cfg";
-  std::ofstream(script) << "vexlo_hbheight 50\nvexlo_hbheight tall\nvexlo_hbheight 70\n";
+  const std::string script = writtenFile(
+      "bad-input-script.cfg", "vexlo_hbheight 50\nvexlo_hbheight tall\nvexlo_hbheight 70\n");
   std::ostringstream err;
   Simulator simulator(SimulatorOptions{nullptr, &err, nullptr, false});
   ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
-  EXPECT_EQ(simulator.runScript(script.string()), Status::Error);
+  EXPECT_EQ(simulator.runScript(script), Status::Error);
   EXPECT_NE(err.str().find("bad-input-script.cfg:2: "), std::string::npos) << err.str();
   EXPECT_EQ(simulator.host().settingValue("vexlo_hbheight"), "50");
 }
 
 TEST(BadPlugin, FileThatIsNoLibraryIsRefusedByName) {
-  const std::filesystem::path notLibrary =
-      std::filesystem::path(testing::TempDir()) / "not-a-plugin.so";
-  std::ofstream(notLibrary) << "plain text";
+  const std::string notLibrary = writtenFile("not-a-plugin.so", "plain text");
   std::ostringstream err;
   Simulator simulator(SimulatorOptions{nullptr, &err, nullptr, false});
-  EXPECT_FALSE(simulator.load(notLibrary.string()));
+  EXPECT_FALSE(simulator.load(notLibrary));
   EXPECT_FALSE(simulator.loaded());
   EXPECT_NE(err.str().find("not-a-plugin.so"), std::string::npos) << err.str();
 }

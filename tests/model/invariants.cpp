@@ -6,8 +6,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "console_words.h"
-
 namespace modelcheck {
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "action_generator.h"
+#include "host/session/engine/value_conversion.h"
 #include "invariants.h"
 #include "launch_trace.h"
-#include "setting_text.h"
 #include "vexlo_model.h"
 
 namespace modelcheck {
@@ -124,12 +124,13 @@ TEST(ModelSettings, BoundsClampAndRefuseAsTheHostDoes) {
   EXPECT_FALSE(model.run("vexlo_waitingtime 700").error);
   EXPECT_EQ(*model.settingText("vexlo_waitingtime"), "600");
   EXPECT_FALSE(model.run("vexlo_playlist abc").error);
+  using namespace corvane::host;
   EXPECT_EQ(readInt("99999999999999999999", Bounds{}), 2147483647);
   EXPECT_EQ(readInt("-2.7", Bounds{}), -2);
   EXPECT_EQ(readFloat("(1,60)", Bounds{true, 1.0F, true, 600.0F}), 1.0F);
-  EXPECT_FALSE(isDecimal("5."));
-  EXPECT_FALSE(isDecimal(""));
-  EXPECT_EQ(leadingNumber("5."), 5.0);
+  EXPECT_FALSE(isDecimalNumber("5."));
+  EXPECT_FALSE(isDecimalNumber(""));
+  EXPECT_EQ(leadingDecimal("5."), 5.0);
 }
 
 TEST(ModelKeyBinding, SendsOneBindCommandPerAcceptedKeyText) {

@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <variant>
 
-#include "game_functions.h"
+#include "host/session/console/game_functions.h"
 #include "trace_text.h"
 
 namespace modelcheck {
+
+using namespace corvane::console::game_functions;
 
 namespace {
 
@@ -35,6 +38,12 @@ constexpr std::array<std::string_view, 8> kTextColors = {
     "0 255 255 255", "255 0 255 255", "255 255 255 255", "0 0 0 255",
 };
 constexpr std::string_view kFallbackTextColor = "255 255 255 255";
+
+using corvane::host::isDecimalNumber;
+using corvane::host::leadingDecimal;
+using corvane::host::readBool;
+using corvane::host::readFloat;
+using corvane::host::readInt;
 
 Bounds bounded(float min, float max) { return Bounds{true, min, true, max}; }
 
@@ -72,6 +81,14 @@ std::int64_t delayMicros(double seconds) {
 }
 
 } // namespace
+
+std::optional<std::vector<Words>> splitLine(std::string_view line) {
+  auto read = corvane::console::tokenizeLine(line);
+  if (auto *commands = std::get_if<std::vector<Words>>(&read)) {
+    return std::move(*commands);
+  }
+  return std::nullopt;
+}
 
 VexloModel::VexloModel()
     : settings_{
@@ -180,10 +197,10 @@ bool VexloModel::runSimCommand(const Words &words, bool &known) {
   const std::size_t args = words.size() - 1;
   known = true;
   if (name == "sim_wait") {
-    if (args != 1 || !isDecimal(words[1]) || words[1].front() == '-') {
+    if (args != 1 || !isDecimalNumber(words[1]) || words[1].front() == '-') {
       return false;
     }
-    advance(delayMicros(*leadingNumber(words[1])));
+    advance(delayMicros(leadingDecimal(words[1])));
   } else if (name == "sim_key") {
     if (args != 1) {
       return false;
@@ -191,12 +208,7 @@ bool VexloModel::runSimCommand(const Words &words, bool &known) {
     const auto found = bindings_.find(words[1]);
     if (found != bindings_.end()) {
       const Words command = found->second;
-      std::string line;
-      for (const std::string &word : command) {
-        line += line.empty() ? "" : " ";
-        line += consoleWord(word);
-      }
-      runInnerLine(line);
+      runInnerLine(corvane::console::joinWords(command.begin(), command.end()));
     }
   } else if (name == "sim_call") {
     if (args != 1) {
@@ -288,11 +300,11 @@ void VexloModel::runInnerLine(std::string_view line) {
 }
 
 bool VexloModel::setSetting(Setting &setting, const std::string &value) {
-  auto stored = storedText(value, setting.bounds);
-  if (!stored) {
+  auto stored = corvane::host::boundedText(value, setting.bounds);
+  if (std::holds_alternative<corvane::host::RefusedValue>(stored)) {
     return false;
   }
-  setting.text = std::move(*stored);
+  setting.text = std::move(std::get<std::string>(stored));
   onSettingChanged(setting);
   return true;
 }

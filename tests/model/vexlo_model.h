@@ -10,10 +10,20 @@
 #include <string_view>
 #include <vector>
 
-#include "console_words.h"
-#include "setting_text.h"
+#include "host/session/console/tokenizer.h"
+#include "host/session/engine/value_conversion.h"
 
 namespace modelcheck {
+
+// Console lines and setting texts are the host's to read: the model reads
+// them with the host's own tokenizer and conversions, which the host's tests
+// check, and models only what the plugin makes of them.
+using Words = corvane::console::Words;
+using Bounds = corvane::host::SettingBounds;
+
+// The commands of a console line, as the host's console splits it; none when
+// the console refuses the line.
+std::optional<std::vector<Words>> splitLine(std::string_view line);
 
 enum class GameState { Menu, Freeplay, Online };
 

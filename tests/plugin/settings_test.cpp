@@ -4,9 +4,16 @@
 
 namespace {
 
+// Adds the trace line of hooking each of the game functions `names` with `op`.
+void addHooks(Lines &trace, const std::string &op, std::initializer_list<const char *> names) {
+  for (const char *name : names) {
+    trace.push_back("[0.000] " + op + " \"Function " + name + "\"");
+  }
+}
+
 TEST(PluginLoad, RegistersEverythingInItsOrder) {
   PluginSession session(/*verbose=*/true);
-  const Lines expected = {
+  Lines expected = {
       R"~([0.000] registerCvar "vexlo_waitingtime" "(1,60)" "Vexlo : Minimium waiting time" true true 1 true 600 true)~",
       R"~([0.000] registerCvar "vexlo_enabled" "0" "Vexlo : Enable plugin" true true 0 true 1 true)~",
       R"~([0.000] bindTo "vexlo_enabled" bool)~",
@@ -26,23 +33,23 @@ TEST(PluginLoad, RegistersEverythingInItsOrder) {
       R"~([0.000] registerCvar "vexlo_simulate" "0" "Vexlo : Simulate Hiding bar" true true 0 true 1 false)~",
       R"~([0.000] addOnValueChanged "vexlo_simulate")~",
       R"~([0.000] registerNotifier "vexlo_queue" "Vexlo : Queue" 0)~",
-      R"~([0.000] HookEvent "Function TAGame.GameEvent_Soccar_TA.OnMatchWinnerSet")~",
-      R"~([0.000] HookEvent "Function TAGame.GameEvent_Soccar_TA.Destroyed")~",
-      R"~([0.000] HookEvent "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded")~",
-      R"~([0.000] HookEvent "Function ProjectX.OnlineGameMatchmakingBase_X.Cancel")~",
-      R"~([0.000] HookEventPost "Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete")~",
-      R"~([0.000] HookEventPost "Function GameEvent_Soccar_TA.Active.StartRound")~",
-      R"~([0.000] HookEventPost "Function TAGame.GameEvent_TA.StartEvent")~",
-      R"~([0.000] HookEvent "Function ProjectX.OnlineGameParty_X.EventPartyDestroyed")~",
-      R"~([0.000] HookEvent "Function ProjectX.Parties_X.LeaveLobby")~",
-      R"~([0.000] HookEvent "Function ProjectX.Parties_X.CreateLobby")~",
-      R"~([0.000] HookEvent "Function ProjectX.OnlineGameParty_X.GetMatchmakingRestrictionError")~",
-      R"~([0.000] HookEvent "Function ProjectX.Parties_X.JoinLobby")~",
-      R"~([0.000] HookEvent "Function ProjectX.Parties_X.SetLobbyOwner")~",
-      R"~([0.000] registerCvar "vexlo_bind" "" "Vexlo : Bind to toggle queuing" true false 0 false 0 true)~",
-      R"~([0.000] addOnValueChanged "vexlo_bind")~",
-      R"~([0.000] RegisterDrawable)~",
   };
+  addHooks(expected, "HookEvent",
+           {"TAGame.GameEvent_Soccar_TA.OnMatchWinnerSet", "TAGame.GameEvent_Soccar_TA.Destroyed",
+            "TAGame.GameEvent_Soccar_TA.EventMatchEnded",
+            "ProjectX.OnlineGameMatchmakingBase_X.Cancel"});
+  addHooks(expected, "HookEventPost",
+           {"ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete",
+            "GameEvent_Soccar_TA.Active.StartRound", "TAGame.GameEvent_TA.StartEvent"});
+  addHooks(expected, "HookEvent",
+           {"ProjectX.OnlineGameParty_X.EventPartyDestroyed", "ProjectX.Parties_X.LeaveLobby",
+            "ProjectX.Parties_X.CreateLobby",
+            "ProjectX.OnlineGameParty_X.GetMatchmakingRestrictionError",
+            "ProjectX.Parties_X.JoinLobby", "ProjectX.Parties_X.SetLobbyOwner"});
+  expected.push_back(
+      R"~([0.000] registerCvar "vexlo_bind" "" "Vexlo : Bind to toggle queuing" true false 0 false 0 true)~");
+  expected.push_back(R"~([0.000] addOnValueChanged "vexlo_bind")~");
+  expected.push_back(R"~([0.000] RegisterDrawable)~");
   EXPECT_EQ(session.takeTrace(), expected);
 }
 
@@ -86,13 +93,13 @@ TEST(PluginSettings, AWaitingTimeChangeOnlyMovesTheNextArming) {
               ElementsAre("[10.000] CancelMatchmaking", "[10.000] SetTimeout 30"));
 }
 
-TEST(QueueCommand, RunsOnceWhateverItsArguments) {
-  PluginSession session;
-  session.run("vexlo_enabled 1\nvexlo_waitingtime 5");
-  EXPECT_THAT(session.run("vexlo_queue now please"), ElementsAre("[0.000] SetTimeout 5"));
-  EXPECT_THAT(session.run("vexlo_queue \"\" ; sim_expect timers 1"), IsEmpty())
+using QueueCommand = EnabledPluginTest<5>;
+
+TEST_F(QueueCommand, RunsOnceWhateverItsArguments) {
+  EXPECT_THAT(run("vexlo_queue now please"), ElementsAre("[0.000] SetTimeout 5"));
+  EXPECT_THAT(run("vexlo_queue \"\" ; sim_expect timers 1"), IsEmpty())
       << "the second run disarms; its timer stays pending";
-  EXPECT_THAT(session.run("vexlo_queue x\nsim_frame\nsim_expect drawn true"),
+  EXPECT_THAT(run("vexlo_queue x\nsim_frame\nsim_expect drawn true"),
               ::testing::Contains("[0.000] SetTimeout 5"));
 }
 

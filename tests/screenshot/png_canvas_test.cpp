@@ -16,6 +16,7 @@ constexpr int kHeight = 360;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr LinearColor kOpaqueBlack{0.0F, 0.0F, 0.0F, 255.0F};
 constexpr LinearColor kOpaqueRed{255.0F, 0.0F, 0.0F, 255.0F};
+constexpr LinearColor kOpaqueWhite{255.0F, 255.0F, 255.0F, 255.0F};
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
@@ -55,6 +56,17 @@ protected:
     canvas_.SetColor(color);
     canvas_.DrawString(text, scale, scale, false, false);
     return inkBetween(blank_, canvas_.image());
+  }
+
+  // The ink of `text` at `pen` on a canvas of its own, scaled `scaleX` across
+  // and `scaleY` down, with a drop shadow when `shadow`.
+  Ink drawTextAlone(Vector2F pen, const std::string &text, float scaleX, float scaleY,
+                    bool shadow = false, LinearColor color = kOpaqueRed) {
+    PngCanvas alone(kWidth, kHeight, text_);
+    alone.SetColor(color);
+    alone.SetPosition(pen);
+    alone.DrawString(text, scaleX, scaleY, shadow, false);
+    return inkBetween(blank_, alone.image());
   }
 
   Rgb backdropAt(int x, int y) const { return blank_.pixel(x, y); }
@@ -163,26 +175,15 @@ TEST_F(PngCanvasTextTest, TextIsDrawnInItsColourJustBelowAndRightOfThePen) {
 
 TEST_F(PngCanvasTextTest, TextGrowsWithItsScale) {
   const Ink small = drawText({10.0F, 10.0F}, "Queue armed", 1.0F);
-  PngCanvas large(kWidth, kHeight, text_);
-  large.SetColor(kOpaqueRed);
-  large.SetPosition({10.0F, 10.0F});
-  large.DrawString("Queue armed", 3.3F, 3.3F, false, false);
-  const Ink big = inkBetween(blank_, large.image());
+  const Ink big = drawTextAlone({10.0F, 10.0F}, "Queue armed", 3.3F, 3.3F);
 
   EXPECT_NEAR(static_cast<double>(big.width()) / small.width(), 3.3, 0.4);
   EXPECT_NEAR(static_cast<double>(big.height()) / small.height(), 3.3, 0.6);
 }
 
 TEST_F(PngCanvasTextTest, HorizontalAndVerticalScalesStretchSeparately) {
-  canvas_.SetColor(kOpaqueRed);
-  canvas_.SetPosition({10.0F, 10.0F});
-  canvas_.DrawString("Queue armed", 1.0F, 1.0F, false, false);
-  const Ink square = inkBetween(blank_, canvas_.image());
-  PngCanvas wide(kWidth, kHeight, text_);
-  wide.SetColor(kOpaqueRed);
-  wide.SetPosition({10.0F, 10.0F});
-  wide.DrawString("Queue armed", 2.0F, 1.0F, false, false);
-  const Ink stretched = inkBetween(blank_, wide.image());
+  const Ink square = drawTextAlone({10.0F, 10.0F}, "Queue armed", 1.0F, 1.0F);
+  const Ink stretched = drawTextAlone({10.0F, 10.0F}, "Queue armed", 2.0F, 1.0F);
 
   EXPECT_NEAR(static_cast<double>(stretched.width()) / square.width(), 2.0, 0.3);
   EXPECT_NEAR(stretched.height(), square.height(), 1);
@@ -226,11 +227,9 @@ TEST_F(PngCanvasTextTest, MalformedUtf8IsDrawnWithoutCrashing) {
 }
 
 TEST_F(PngCanvasTextTest, DropShadowAddsDarkPixelsBelowAndRight) {
-  const Ink plain = drawText({10.0F, 10.0F}, "Queue armed", 3.0F, {255.0F, 255.0F, 255.0F, 255.0F});
-  PngCanvas shadowed(kWidth, kHeight, text_);
-  shadowed.SetPosition({10.0F, 10.0F});
-  shadowed.DrawString("Queue armed", 3.0F, 3.0F, true, false);
-  const Ink withShadow = inkBetween(blank_, shadowed.image());
+  const Ink plain = drawText({10.0F, 10.0F}, "Queue armed", 3.0F, kOpaqueWhite);
+  const Ink withShadow =
+      drawTextAlone({10.0F, 10.0F}, "Queue armed", 3.0F, 3.0F, true, kOpaqueWhite);
 
   EXPECT_GT(withShadow.count, plain.count);
   EXPECT_GT(withShadow.right, plain.right);

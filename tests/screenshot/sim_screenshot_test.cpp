@@ -35,6 +35,14 @@ protected:
 
   std::string pathOf(const std::string &name) const { return (folder_ / name).string(); }
 
+  // The picture at `path` shows a bar `height` pixels high, the backdrop below.
+  static void expectBarOfHeight(const std::string &path, int height) {
+    const auto png = readPng(path);
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(png->pixel(1900, height - 1), kBlack);
+    EXPECT_NE(png->pixel(1900, height), kBlack);
+  }
+
   std::ostringstream out_;
   std::ostringstream err_;
   std::ostringstream trace_;
@@ -55,10 +63,7 @@ TEST_F(SimScreenshotTest, RendersTheArmedBarIntoAPngAndSaysWhere) {
   for (std::string line; std::getline(lines, line);) {
     EXPECT_NE(line.rfind('[', 0), 0U) << line;
   }
-  const auto png = readPng(path);
-  ASSERT_TRUE(png.has_value());
-  EXPECT_EQ(png->pixel(1900, 59), kBlack);
-  EXPECT_NE(png->pixel(1900, 60), kBlack);
+  expectBarOfHeight(path, 60);
 }
 
 TEST_F(SimScreenshotTest, BarHeightSettingShowsInThePicture) {
@@ -66,10 +71,7 @@ TEST_F(SimScreenshotTest, BarHeightSettingShowsInThePicture) {
   ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbheight 20\nsim_screenshot " + path),
             Status::Ok)
       << err_.str();
-  const auto png = readPng(path);
-  ASSERT_TRUE(png.has_value());
-  EXPECT_EQ(png->pixel(1900, 19), kBlack);
-  EXPECT_NE(png->pixel(1900, 20), kBlack);
+  expectBarOfHeight(path, 20);
 }
 
 TEST_F(SimScreenshotTest, NothingArmedShowsOnlyTheBackdrop) {

@@ -25,6 +25,19 @@ function(vexlo_pe_export_name dump out)
   set(${out} "${name}" PARENT_SCOPE)
 endfunction()
 
+# vexlo_pe_rows_after(TEXT LEAD OUT): what follows the regular expression
+# LEAD to the end of each line it starts, stripped, in order.
+function(vexlo_pe_rows_after text lead out)
+  string(REGEX MATCHALL "${lead}[^\n]+" rows "${text}")
+  set(values "")
+  foreach(row IN LISTS rows)
+    string(REGEX REPLACE "^${lead}" "" value "${row}")
+    string(STRIP "${value}" value)
+    list(APPEND values "${value}")
+  endforeach()
+  set(${out} "${values}" PARENT_SCOPE)
+endfunction()
+
 # vexlo_pe_exports(DUMP OUT): the exported names, in the table's order.
 function(vexlo_pe_exports dump out)
   string(FIND "${dump}" "Export Table:" start)
@@ -39,26 +52,14 @@ function(vexlo_pe_exports dump out)
     string(SUBSTRING "${table}" 0 ${end} table)
   endif()
   # Rows: ordinal, address, name.
-  string(REGEX MATCHALL "\n +[0-9]+ +0x[0-9a-fA-F]+ +[^\n]+" rows "${table}")
-  set(names "")
-  foreach(row IN LISTS rows)
-    string(REGEX REPLACE "^\n +[0-9]+ +0x[0-9a-fA-F]+ +" "" name "${row}")
-    string(STRIP "${name}" name)
-    list(APPEND names "${name}")
-  endforeach()
+  vexlo_pe_rows_after("${table}" "\n +[0-9]+ +0x[0-9a-fA-F]+ +" names)
   set(${out} "${names}" PARENT_SCOPE)
 endfunction()
 
 # vexlo_pe_imported_dlls(DUMP OUT): the DLLs the file imports from, as the
 # import table spells them.
 function(vexlo_pe_imported_dlls dump out)
-  string(REGEX MATCHALL "DLL Name: [^\n]+" rows "${dump}")
-  set(dlls "")
-  foreach(row IN LISTS rows)
-    string(REGEX REPLACE "^DLL Name: " "" dll "${row}")
-    string(STRIP "${dll}" dll)
-    list(APPEND dlls "${dll}")
-  endforeach()
+  vexlo_pe_rows_after("${dump}" "DLL Name: " dlls)
   set(${out} "${dlls}" PARENT_SCOPE)
 endfunction()
 

@@ -7,6 +7,7 @@
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../validate/expect_report.cmake)
 
 file(REAL_PATH "${PLUGIN}" plugin)
 string(REPLACE "/" "\\" plugin "Z:${plugin}")
@@ -19,12 +20,4 @@ execute_process(COMMAND "${WINE}" "${SIM}" validate "${plugin}" ${EXTRA_ARGS}
                 TIMEOUT 240)
 file(READ "${report_file}" report)
 file(READ "${errors_file}" errors)
-message("${report}")
-if(NOT status STREQUAL EXPECT_STATUS)
-  message(FATAL_ERROR "validate exited with ${status}, expected ${EXPECT_STATUS}\n${errors}")
-endif()
-foreach(expected IN LISTS EXPECT_LINES)
-  if(NOT report MATCHES "${expected}")
-    message(FATAL_ERROR "validate's report lacks a line matching: ${expected}\n${errors}")
-  endif()
-endforeach()
+vexlo_expect_report(validate "${status}" "${report}" "${errors}")

@@ -14,20 +14,29 @@ namespace corvane::pe {
 namespace {
 
 constexpr std::string_view kArchiveSignature = "!<arch>\n";
-constexpr std::size_t kMemberHeaderSize = 60;
-constexpr std::size_t kMemberNameLength = 16;
-constexpr std::size_t kMemberSizeField = 48;
-constexpr std::size_t kMemberSizeLength = 10;
-constexpr std::size_t kMemberEndField = 58;
 constexpr std::string_view kMemberEnd = "`\n";
+
+// Where a member header's fields stand, and its size.
+struct MemberHeader {
+  std::size_t size = 60;
+  std::size_t nameLength = 16;
+  std::size_t sizeField = 48;
+  std::size_t sizeLength = 10;
+  std::size_t endField = 58;
+};
+constexpr MemberHeader kMember;
 
 // A short import object: machine-independent fields, then the symbol's
 // name, the DLL's name and, for one name type, the name to import by.
-constexpr std::uint16_t kShortImportSignature = 0xFFFF;
-constexpr std::size_t kShortImportHeaderSize = 20;
-constexpr std::size_t kShortImportDataSizeField = 12;
-constexpr std::size_t kShortImportOrdinalField = 16;
-constexpr std::size_t kShortImportTypeField = 18;
+struct ShortImportHeader {
+  std::uint16_t signature = 0xFFFF;
+  std::size_t size = 20;
+  std::size_t dataSizeField = 12;
+  std::size_t ordinalField = 16;
+  std::size_t typeField = 18;
+};
+constexpr ShortImportHeader kShortImport;
+// The name type: bits 2 to 4 of the type field.
 constexpr unsigned kNameTypeShift = 2;
 constexpr unsigned kNameTypeMask = 0x7;
 enum NameType : unsigned { Ordinal = 0, Name = 1, NoPrefix = 2, Undecorate = 3, ExportAs = 4 };
@@ -61,12 +70,11 @@ std::string exportedName(std::string symbol, unsigned nameType) {
 }
 
 void readShortImport(const ByteReader &member, ExportSet &exports) {
-  const std::uint16_t ordinalOrHint = member.u16(kShortImportOrdinalField, "import object");
+  const std::uint16_t ordinalOrHint = member.u16(kShortImport.ordinalField, "import object");
   const unsigned nameType =
-      (member.u16(kShortImportTypeField, "import object") >> kNameTypeShift) & kNameTypeMask;
-  const ByteReader strings =
-      member.slice(kShortImportHeaderSize, member.u32(kShortImportDataSizeField, "import object"),
-                   "import object");
+      (member.u16(kShortImport.typeField, "import object") >> kNameTypeShift) & kNameTypeMask;
+  const ByteReader strings = member.slice(
+      kShortImport.size, member.u32(kShortImport.dataSizeField, "import object"), "import object");
   const std::string symbol = strings.name(0, "name in an import object");
   switch (nameType) {
   case Ordinal:
@@ -117,14 +125,14 @@ void readCoffImport(const ByteReader &member, ExportSet &exports) {
 
 std::size_t memberSize(const ByteReader &header) {
   const std::string field =
-      header.text(kMemberSizeField, kMemberSizeLength, "archive member header");
+      header.text(kMember.sizeField, kMember.sizeLength, "archive member header");
   std::size_t size = 0;
   std::size_t index = 0;
   for (; index < field.size() && field[index] >= '0' && field[index] <= '9'; ++index) {
     size = size * 10 + static_cast<std::size_t>(field[index] - '0');
   }
   if (index == 0 || field.find_first_not_of(' ', index) != std::string::npos ||
-      header.text(kMemberEndField, kMemberEnd.size(), "archive member header") != kMemberEnd) {
+      header.text(kMember.endField, kMemberEnd.size(), "archive member header") != kMemberEnd) {
     throw FormatError("an archive member header is damaged");
   }
   return size;
@@ -145,21 +153,21 @@ ExportSet readImportLibrary(std::span<const std::uint8_t> bytes) {
   const ByteReader file(bytes);
   ExportSet exports;
   for (std::size_t offset = kArchiveSignature.size(); offset < file.size();) {
-    const ByteReader header = file.slice(offset, kMemberHeaderSize, "archive member header");
+    const ByteReader header = file.slice(offset, kMember.size, "archive member header");
     const std::size_t size = memberSize(header);
-    const ByteReader member = file.slice(offset + kMemberHeaderSize, size, "archive member");
-    const std::string name = header.text(0, kMemberNameLength, "archive member header");
+    const ByteReader member = file.slice(offset + kMember.size, size, "archive member");
+    const std::string name = header.text(0, kMember.nameLength, "archive member header");
     // "/123" names a member through the long-name table; every other name
     // starting with "/" is one of the linker's own tables.
     const bool index = name.front() == '/' && (name[1] < '0' || name[1] > '9');
-    if (!index && member.size() >= kShortImportHeaderSize && member.u16(0, "archive member") == 0 &&
-        member.u16(2, "archive member") == kShortImportSignature) {
+    if (!index && member.size() >= kShortImport.size && member.u16(0, "archive member") == 0 &&
+        member.u16(2, "archive member") == kShortImport.signature) {
       readShortImport(member, exports);
     } else if (!index && member.size() >= kCoffHeaderSize &&
                member.u16(0, "archive member") == kMachineAmd64) {
       readCoffImport(member, exports);
     }
-    offset += kMemberHeaderSize + size + size % 2;
+    offset += kMember.size + size + size % 2;
   }
   if (exports.names.empty() && exports.ordinals.empty()) {
     throw FormatError("it is an archive, but none of its members imports a function from a DLL");

@@ -50,13 +50,16 @@ constexpr double kTickHalfWidth = 1.5;
 constexpr double kKeySwatchHalfHeight = 5.0;
 constexpr double kAxisTickLength = 5.0;
 constexpr double kAxisLabelDrop = 18.0;
-// A break's two strokes lean this far each way from their middle, stand this
-// far inside the break's edges, and lie on a band of background this wide
-// so that they read over any span.
-constexpr double kBreakSlant = 3.0;
-constexpr double kBreakMarkInset = 4.0;
-constexpr double kBreakHalo = 4.0;
-constexpr double kBreakAxisHalfHeight = 6.0;
+// A break's two strokes: how far each leans from its middle, how far inside
+// the break's edges it stands, the band of background under it that makes
+// it read over any span, and its half height across the axis.
+struct BreakMark {
+  double slant = 3.0;
+  double inset = 4.0;
+  double halo = 4.0;
+  double axisHalfHeight = 6.0;
+};
+constexpr BreakMark kBreak;
 constexpr double kHairline = 1.0;
 constexpr double kStroke = 1.5;
 // Vector lines on whole pixels blur across two; half a pixel puts them on one.
@@ -334,9 +337,9 @@ void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
 // The two slanted strokes of a break, from `top` to `bottom`.
 void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, double bottom) {
   const Palette &p = painter.palette();
-  for (const double x : {piece.left + kBreakMarkInset, piece.right - kBreakMarkInset}) {
-    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, p.background);
-    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, p.mutedText);
+  for (const double x : {piece.left + kBreak.inset, piece.right - kBreak.inset}) {
+    painter.line(x - kBreak.slant, bottom, x + kBreak.slant, top, kBreak.halo, p.background);
+    painter.line(x - kBreak.slant, bottom, x + kBreak.slant, top, kStroke, p.mutedText);
   }
 }
 
@@ -358,9 +361,9 @@ void drawAxisBreaks(Painter &painter, const Layout &layout) {
   const double axis = std::round(layout.axisTop) + kPixelCentre;
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
-      painter.line(piece.left + kBreakMarkInset, axis, piece.right - kBreakMarkInset, axis,
-                   kBreakHalo, painter.palette().background);
-      drawBreakStrokes(painter, piece, axis - kBreakAxisHalfHeight, axis + kBreakAxisHalfHeight);
+      painter.line(piece.left + kBreak.inset, axis, piece.right - kBreak.inset, axis, kBreak.halo,
+                   painter.palette().background);
+      drawBreakStrokes(painter, piece, axis - kBreak.axisHalfHeight, axis + kBreak.axisHalfHeight);
     }
   }
 }

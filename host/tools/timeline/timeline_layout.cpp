@@ -526,12 +526,6 @@ namespace {
 constexpr double kEventTickRowHeight = 16.0;
 // Below a lane's last label row.
 constexpr double kLabelRowsPadding = 4.0;
-// How far a label below a mark may stand off it and still be its label.
-constexpr double kPixelSlack = 1.0;
-// Around an event's tick, what its tooltip covers.
-constexpr double kTickTooltipHalfWidth = 3.0;
-constexpr double kKeyLeft = 10.0;
-constexpr double kKeyBottomPadding = 6.0;
 
 // The x ranges that one row of labels already takes.
 class LabelRow {
@@ -605,6 +599,8 @@ public:
     if (text.empty()) {
       return;
     }
+    // How far a label below a mark may stand off it and still be its label.
+    constexpr double kPixelSlack = 1.0;
     const double width = textWidth_(text);
     for (int index = firstRow; index <= lastRow; ++index) {
       std::vector<double> lefts = candidates(index, width);
@@ -685,6 +681,8 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
 // with room.
 void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &textWidth,
               std::vector<Tooltip> &tooltips) {
+  // Around an event's tick, what its tooltip covers.
+  constexpr double kTickTooltipHalfWidth = 3.0;
   lane.rowHeight = kEventTickRowHeight;
   const double top = lane.top;
   LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
@@ -735,6 +733,8 @@ double layKey(Layout &layout, double top, const TextWidth &textWidth) {
       {KeySwatch::Group, "close events as one mark"},
       {KeySwatch::Break, "quiet time cut out"},
   }};
+  constexpr double kKeyLeft = 10.0;
+  constexpr double kKeyBottomPadding = 6.0;
   const double right = static_cast<double>(layout.width) - kRightMargin;
   double x = kKeyLeft;
   double middle = top + kKeyRowHeight / 2.0;

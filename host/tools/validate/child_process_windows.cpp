@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -30,8 +31,6 @@ constexpr UINT kHungExitCode = 1;
 // one ended on an exception nobody handled.
 constexpr DWORD kSeverityErrorBits = 0xC0000000;
 constexpr DWORD kBreakpointCode = 0x80000003;
-constexpr int kNibbleBits = 4;
-constexpr int kCodeDigits = 8;
 
 // What each exception a crashing plugin most likely raised is called.
 struct ExceptionName {
@@ -53,12 +52,9 @@ constexpr std::array kExceptionNames = {
 };
 
 std::string hexCode(DWORD code) {
-  constexpr std::string_view kDigits = "0123456789ABCDEF";
-  std::string text = "0x";
-  for (int digit = kCodeDigits - 1; digit >= 0; --digit) {
-    text += kDigits[(code >> (digit * kNibbleBits)) & 0xFU];
-  }
-  return text;
+  std::array<char, sizeof "0x12345678"> text{};
+  std::snprintf(text.data(), text.size(), "0x%08lX", static_cast<unsigned long>(code));
+  return text.data();
 }
 
 bool isExceptionCode(DWORD status) {

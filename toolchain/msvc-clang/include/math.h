@@ -20,69 +20,6 @@ _ACRTIMP float __cdecl nanf(const char *);
 _ACRTIMP double __cdecl nexttoward(double, long double);
 _ACRTIMP float __cdecl nexttowardf(float, long double);
 
-static __inline long double __cdecl acosl(long double x) { return acos((double)x); }
-static __inline long double __cdecl acoshl(long double x) { return acosh((double)x); }
-static __inline long double __cdecl asinl(long double x) { return asin((double)x); }
-static __inline long double __cdecl asinhl(long double x) { return asinh((double)x); }
-static __inline long double __cdecl atanl(long double x) { return atan((double)x); }
-static __inline long double __cdecl atanhl(long double x) { return atanh((double)x); }
-static __inline long double __cdecl cbrtl(long double x) { return cbrt((double)x); }
-static __inline long double __cdecl ceill(long double x) { return ceil((double)x); }
-static __inline long double __cdecl cosl(long double x) { return cos((double)x); }
-static __inline long double __cdecl coshl(long double x) { return cosh((double)x); }
-static __inline long double __cdecl erfl(long double x) { return erf((double)x); }
-static __inline long double __cdecl erfcl(long double x) { return erfc((double)x); }
-static __inline long double __cdecl expl(long double x) { return exp((double)x); }
-static __inline long double __cdecl exp2l(long double x) { return exp2((double)x); }
-static __inline long double __cdecl expm1l(long double x) { return expm1((double)x); }
-static __inline long double __cdecl fabsl(long double x) { return fabs((double)x); }
-static __inline long double __cdecl floorl(long double x) { return floor((double)x); }
-static __inline long double __cdecl lgammal(long double x) { return lgamma((double)x); }
-static __inline long double __cdecl logl(long double x) { return log((double)x); }
-static __inline long double __cdecl log10l(long double x) { return log10((double)x); }
-static __inline long double __cdecl log1pl(long double x) { return log1p((double)x); }
-static __inline long double __cdecl log2l(long double x) { return log2((double)x); }
-static __inline long double __cdecl logbl(long double x) { return logb((double)x); }
-static __inline long double __cdecl nearbyintl(long double x) { return nearbyint((double)x); }
-static __inline long double __cdecl rintl(long double x) { return rint((double)x); }
-static __inline long double __cdecl roundl(long double x) { return round((double)x); }
-static __inline long double __cdecl sinl(long double x) { return sin((double)x); }
-static __inline long double __cdecl sinhl(long double x) { return sinh((double)x); }
-static __inline long double __cdecl sqrtl(long double x) { return sqrt((double)x); }
-static __inline long double __cdecl tanl(long double x) { return tan((double)x); }
-static __inline long double __cdecl tanhl(long double x) { return tanh((double)x); }
-static __inline long double __cdecl tgammal(long double x) { return tgamma((double)x); }
-static __inline long double __cdecl truncl(long double x) { return trunc((double)x); }
-static __inline long double __cdecl atan2l(long double x, long double y) {
-  return atan2((double)x, (double)y);
-}
-static __inline long double __cdecl copysignl(long double x, long double y) {
-  return copysign((double)x, (double)y);
-}
-static __inline long double __cdecl fdiml(long double x, long double y) {
-  return fdim((double)x, (double)y);
-}
-static __inline long double __cdecl fmaxl(long double x, long double y) {
-  return fmax((double)x, (double)y);
-}
-static __inline long double __cdecl fminl(long double x, long double y) {
-  return fmin((double)x, (double)y);
-}
-static __inline long double __cdecl fmodl(long double x, long double y) {
-  return fmod((double)x, (double)y);
-}
-static __inline long double __cdecl hypotl(long double x, long double y) {
-  return hypot((double)x, (double)y);
-}
-static __inline long double __cdecl nextafterl(long double x, long double y) {
-  return nextafter((double)x, (double)y);
-}
-static __inline long double __cdecl powl(long double x, long double y) {
-  return pow((double)x, (double)y);
-}
-static __inline long double __cdecl remainderl(long double x, long double y) {
-  return remainder((double)x, (double)y);
-}
 static __inline long double __cdecl fmal(long double x, long double y, long double z) {
   return fma((double)x, (double)y, (double)z);
 }
@@ -116,6 +53,24 @@ static __inline long double __cdecl scalblnl(long double x, long exponent) {
 static __inline long double __cdecl scalbnl(long double x, int exponent) {
   return scalbn((double)x, exponent);
 }
+
+// The long double function of one or two arguments that is its double one.
+#define LD1(name)                                                                                  \
+  static __inline long double __cdecl name##l(long double x) { return name((double)x); }
+#define LD2(name)                                                                                  \
+  static __inline long double __cdecl name##l(long double x, long double y) {                      \
+    return name((double)x, (double)y);                                                             \
+  }
+// clang-format off
+LD1(acos) LD1(acosh) LD1(asin) LD1(asinh) LD1(atan) LD1(atanh) LD1(cbrt) LD1(ceil) LD1(cos)
+LD1(cosh) LD1(erf) LD1(erfc) LD1(exp) LD1(exp2) LD1(expm1) LD1(fabs) LD1(floor) LD1(lgamma)
+LD1(log) LD1(log10) LD1(log1p) LD1(log2) LD1(logb) LD1(nearbyint) LD1(rint) LD1(round) LD1(sin)
+LD1(sinh) LD1(sqrt) LD1(tan) LD1(tanh) LD1(tgamma) LD1(trunc)
+LD2(atan2) LD2(copysign) LD2(fdim) LD2(fmax) LD2(fmin) LD2(fmod) LD2(hypot) LD2(nextafter) LD2(pow)
+LD2(remainder)
+#undef LD1
+#undef LD2
+// clang-format on
 
 _CRT_END_C_HEADER
 
