@@ -1,9 +1,9 @@
 // Decoding the UTF-8 a player types into the text setting.
-#include <host/tools/screenshot/utf8.h>
+#include "host/tools/common/utf8.h"
 
 #include <gtest/gtest.h>
 
-namespace corvane::screenshot {
+namespace corvane::text {
 namespace {
 
 TEST(Utf8Test, DecodesEveryLength) {
@@ -27,4 +27,4 @@ TEST(Utf8Test, EachBadSequenceBecomesOneReplacement) {
 }
 
 } // namespace
-} // namespace corvane::screenshot
+} // namespace corvane::text

@@ -20,8 +20,8 @@
 #include FT_FREETYPE_H
 
 #include "host/session/platform/utf8_path.h"
+#include "host/tools/common/utf8.h"
 #include "screenshot_error.h"
-#include "utf8.h"
 
 namespace corvane::screenshot {
 
@@ -202,7 +202,7 @@ void TextRenderer::draw(Image &image, Vector2F pen, std::string_view utf8, float
   FT_Pos penUnits = toUnits(pen.X);
   FT_UInt previous = 0;
   const bool kerning = FT_HAS_KERNING(face);
-  for (const char32_t code : decodeUtf8(utf8)) {
+  for (const char32_t code : text::decodeUtf8(utf8)) {
     if (code < kFirstPrintable) {
       continue;
     }

@@ -10,7 +10,12 @@
 #include <optional>
 #include <utility>
 
+#include "host/tools/common/utf8.h"
+
 namespace corvane::timeline {
+
+using text::isUtf8Continuation;
+using text::utf8CharCount;
 
 namespace {
 
@@ -37,13 +42,6 @@ constexpr Rgb kOnlineColour{230, 124, 46};
 constexpr Rgb kUnknownStateColour{170, 170, 170};
 constexpr Rgb kInPartyColour{0, 150, 136};
 constexpr Rgb kLobbyOwnerColour{121, 85, 72};
-
-// A byte inside a UTF-8 sequence, after its first.
-bool isUtf8Continuation(char byte) {
-  constexpr unsigned kContinuationMask = 0xC0U;
-  constexpr unsigned kContinuationBits = 0x80U;
-  return (static_cast<unsigned char>(byte) & kContinuationMask) == kContinuationBits;
-}
 
 const char *laneTitle(LaneKind kind) {
   switch (kind) {
@@ -195,16 +193,11 @@ bool Scale::breakBetween(double a, double b) const {
 }
 
 double estimatedWidth(std::string_view text) {
-  return static_cast<double>(charCount(text)) * kLabelCharWidth;
-}
-
-std::size_t charCount(std::string_view text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
+  return static_cast<double>(utf8CharCount(text)) * kLabelCharWidth;
 }
 
 std::string cutToChars(std::string_view text, std::size_t maxChars) {
-  if (maxChars == 0 || charCount(text) <= maxChars) {
+  if (maxChars == 0 || utf8CharCount(text) <= maxChars) {
     return std::string(text);
   }
   std::size_t kept = 0;
@@ -224,7 +217,7 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
   }
   // Start from the share of characters that the room would hold at their
   // average width, and give up one at a time from there.
-  const std::size_t chars = charCount(text);
+  const std::size_t chars = utf8CharCount(text);
   auto keep = std::min(
       chars,
       static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
@@ -290,7 +283,7 @@ std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
   double taken = -std::numeric_limits<double>::infinity(); // where the last label ends
   for (AxisTick &tick : candidates) {
     const double x = scale.x(tick.time);
-    const double halfWidth = static_cast<double>(charCount(tick.label)) * kAxisCharWidth / 2.0;
+    const double halfWidth = static_cast<double>(utf8CharCount(tick.label)) * kAxisCharWidth / 2.0;
     if (x - halfWidth >= taken + kAxisLabelGap) {
       taken = x + halfWidth;
       ticks.push_back(std::move(tick));
@@ -660,7 +653,7 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
     const auto [from, to] =
         widestUnbroken(scale, box.x0 + kSpanTextIndent, box.x1 - kSpanTextIndent);
     const std::string inside = fitted(item.text, to - from, textWidth);
-    if (!inside.empty() && (inside == item.text || charCount(inside) > kMinInsideChars)) {
+    if (!inside.empty() && (inside == item.text || utf8CharCount(inside) > kMinInsideChars)) {
       lane.labels.push_back(
           PlacedLabel{inside, from, top + kSpanLaneHeight / 2.0, textWidth(inside), true});
       continue;

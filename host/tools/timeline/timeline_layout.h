@@ -228,9 +228,6 @@ struct Rgb {
   friend bool operator==(const Rgb &, const Rgb &) = default;
 };
 
-// Characters (UTF-8 sequences) in `text`.
-std::size_t charCount(std::string_view text);
-
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
 // never splits a UTF-8 sequence.
 std::string cutToChars(std::string_view text, std::size_t maxChars);

@@ -1,10 +1,11 @@
-// UTF-8 decoding for the text a screenshot draws.
+// UTF-8 text as the tools draw and measure it: decoded into code points,
+// counted in characters.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace corvane::screenshot {
+namespace corvane::text {
 
 // The code point drawn in place of bytes that are not valid UTF-8.
 inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
@@ -14,4 +15,10 @@ inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
 // kReplacementCharacter and decoding goes on with the next byte.
 std::u32string decodeUtf8(std::string_view text);
 
-} // namespace corvane::screenshot
+// Whether `byte` stands inside a UTF-8 sequence, after its first byte.
+bool isUtf8Continuation(char byte);
+
+// How many characters `text` holds: its bytes that start a sequence.
+std::size_t utf8CharCount(std::string_view text);
+
+} // namespace corvane::text

@@ -1,10 +1,11 @@
 // UTF-8 decoding with replacement of malformed sequences.
 #include "utf8.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
-namespace corvane::screenshot {
+namespace corvane::text {
 
 namespace {
 
@@ -67,4 +68,13 @@ std::u32string decodeUtf8(std::string_view text) {
   return out;
 }
 
-} // namespace corvane::screenshot
+bool isUtf8Continuation(char byte) {
+  return (static_cast<std::uint8_t>(byte) & kContinuationMask) == kContinuationTag;
+}
+
+std::size_t utf8CharCount(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
+}
+
+} // namespace corvane::text
