@@ -47,7 +47,7 @@ std::vector<std::size_t> EffectWatch::take(const host::Event &event,
           }
           watched_.clear();
           barShown_ = shown;
-          barText_ = frameText_;
+          barText_ = std::move(frameText_); // the next frame begins with none
         } else if constexpr (!std::is_same_v<What, host::TimerSet> &&
                              !std::is_same_v<What, host::CommandIssued> &&
                              !std::is_same_v<What, host::PlaylistSelected> &&
