@@ -3,14 +3,11 @@
 # Microsoft's decorated names, and imports from the host's SDK library,
 # KERNEL32 and the Visual C++ runtime only (the C++ library among them, which
 # the host loads too), so that the file loads with nothing shipped beside it.
-# Also the tables its startup code gives it: a load-configuration directory
-# naming its /GS cookie, as every DLL Microsoft's tools make has; checked
-# exactly, with __chkstk's unwind data, on PROBE, a DLL of the same startup
-# code whose linker map PROBE_MAP gives the symbols' addresses.
+# Also its load-configuration directory; on PROBE, a DLL of the same startup
+# code, exactly, with __chkstk's unwind data, by its linker map PROBE_MAP.
 #
 # Run as: cmake -DPLUGIN=vexlo.dll -DOBJDUMP=... -DUNDNAME=... -DREADOBJ=...
-#               [-DPROBE=startup_probe_ok.dll -DPROBE_MAP=startup_probe_ok.map]
-#               -P this file
+#               [-DPROBE=probe.dll -DPROBE_MAP=probe.map] -P this file
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/pe_tables.cmake)
