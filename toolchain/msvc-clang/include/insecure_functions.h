@@ -6,9 +6,9 @@
 //
 // A function wine defines inline in its header must be declared with the
 // attribute before that definition, and one it only declares after that
-// declaration; so this folder's <stdio.h>, <time.h> and <wchar.h> include
-// this file before wine's header and every wrapper of a header below
-// includes it after. There is no include guard: each group is taken once,
+// declaration; so this folder's <stdio.h>, <string.h>, <time.h> and
+// <wchar.h> include this file before wine's header, and every wrapper of a
+// header below includes it after. There is no include guard: each group is taken once,
 // when its wine header has (or, for the inline ones, has not yet) been read.
 //
 // Left out: wscanf, which wine declares with a FILE * first parameter (a
