@@ -87,8 +87,10 @@ std::vector<std::string> InvariantChecker::check(std::string_view line, bool lin
       if (!wait) {
         violations.push_back("a search started for an arming that set no timer: " + traced);
       } else {
-        const double earliest = static_cast<double>(model.armedAtMicros()) +
-                                std::llround(static_cast<double>(*wait) * kMicrosPerSecond);
+        // Microseconds of a session fit a double's 53 bits exactly.
+        const double earliest =
+            static_cast<double>(model.armedAtMicros()) +
+            static_cast<double>(std::llround(static_cast<double>(*wait) * kMicrosPerSecond));
         const auto earliestMillis = static_cast<std::int64_t>(
             std::llround(earliest / static_cast<double>(kMicrosPerMilli)));
         if (traceMillis(traced).value_or(0) < earliestMillis) {

@@ -12,6 +12,7 @@
 #include <windows.h>
 #endif
 
+#include "host/session/platform/utf8_path.h"
 #include "lockstep.h"
 
 namespace modelcheck {
@@ -73,13 +74,13 @@ INSTANTIATE_TEST_SUITE_P(Seeds, ModelCheck, testing::ValuesIn(kSeeds));
 
 // Reruns one seed for as many steps as a failure report gave.
 TEST(ModelCheckReplay, ReplaysTheSeedFromTheEnvironment) {
-  const char *seed = std::getenv("VEXLO_MODEL_SEED");
-  if (seed == nullptr) {
+  const auto seed = corvane::platform::environmentVariable("VEXLO_MODEL_SEED");
+  if (!seed) {
     GTEST_SKIP() << "set VEXLO_MODEL_SEED (and VEXLO_MODEL_STEPS) to replay a run";
   }
-  const char *steps = std::getenv("VEXLO_MODEL_STEPS");
+  const auto steps = corvane::platform::environmentVariable("VEXLO_MODEL_STEPS");
   const LockstepResult result =
-      runSeed(std::stoull(seed), steps == nullptr ? kStepsPerSeed : std::stoull(steps));
+      runSeed(std::stoull(*seed), steps ? std::stoull(*steps) : kStepsPerSeed);
   EXPECT_TRUE(result.passed) << result.report;
 }
 

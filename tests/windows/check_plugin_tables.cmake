@@ -3,8 +3,11 @@
 # Microsoft's decorated names, and imports from the host's SDK library,
 # KERNEL32 and the Visual C++ runtime only (the C++ library among them, which
 # the host loads too), so that the file loads with nothing shipped beside it.
+# Also its load-configuration directory; on PROBE, a DLL of the same startup
+# code, exactly, with __chkstk's unwind data, by its linker map PROBE_MAP.
 #
-# Run as: cmake -DPLUGIN=vexlo.dll -DOBJDUMP=... -DUNDNAME=... -P this file
+# Run as: cmake -DPLUGIN=vexlo.dll -DOBJDUMP=... -DUNDNAME=... -DREADOBJ=...
+#               [-DPROBE=probe.dll -DPROBE_MAP=probe.map] -P this file
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/pe_tables.cmake)
@@ -82,6 +85,11 @@ foreach(needed IN ITEMS sdk kernel32 c_runtime cpp_library)
     list(APPEND faults "imports nothing from the ${needed} library; imports are: ${dlls}")
   endif()
 endforeach()
+
+vexlo_pe_startup_faults("${PLUGIN}" "${READOBJ}" "" faults)
+if(PROBE)
+  vexlo_pe_startup_faults("${PROBE}" "${READOBJ}" "${PROBE_MAP}" faults)
+endif()
 
 if(faults)
   list(JOIN faults "\n  " report)

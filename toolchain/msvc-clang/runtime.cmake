@@ -7,8 +7,8 @@
 #     library for msvcp140.dll carries as code, compiled from the STL's
 #     sources;
 #   - msvc-clang-startup: this folder's startup code (entry points,
-#     initialisers, atexit, /GS cookie, thread-safe statics, TLS, new and
-#     delete).
+#     initialisers, atexit, /GS cookie and load configuration, __chkstk,
+#     thread-safe statics, TLS and thread_local objects, new and delete).
 
 set(import_dir "${CMAKE_BINARY_DIR}/msvc-clang/lib")
 file(MAKE_DIRECTORY "${import_dir}")
@@ -33,8 +33,8 @@ function(vexlo_msvc_clang_import_library dll)
                                 "${dll}.dll" "${library}")
 endfunction()
 
-# In the order Visual Studio's libraries are searched: a name both
-# vcruntime140.dll and ucrtbase.dll export (memcpy, the C++ exception
+# In the order Visual Studio's libraries are searched: a name both wine's
+# vcruntime140.dll and its ucrtbase.dll export (memcpy, the C++ exception
 # handler) is imported from vcruntime140.dll, as an MSVC build does.
 set(runtime_dlls vcruntime140 ucrtbase msvcp140 kernel32)
 foreach(dll IN LISTS runtime_dlls ITEMS shell32 dbghelp)
@@ -71,6 +71,7 @@ add_library(msvc-clang-startup STATIC
   "${startup_dir}/module.cpp"
   "${startup_dir}/new_delete.cpp"
   "${startup_dir}/security_cookie.cpp"
+  "${startup_dir}/thread_local_objects.cpp"
   "${startup_dir}/thread_safe_statics.cpp"
   "${startup_dir}/tls_directory.cpp"
   "${startup_dir}/type_info.cpp")

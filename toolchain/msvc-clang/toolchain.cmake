@@ -6,7 +6,8 @@
 # of Visual Studio does; no runtime is linked in statically.
 #
 # Cache variables:
-#   VEXLO_MSVC_STL_DIR      Microsoft's STL (its stl/inc and stl/src)
+#   VEXLO_MSVC_STL_DIR      Microsoft's STL (its stl/inc and stl/src); also
+#                           read from the environment
 #   VEXLO_WINE_INCLUDE_DIR  wine's headers (msvcrt/ and windows/ in it)
 #   VEXLO_WINE_DLL_DIR      wine's Windows DLLs, whose export tables give the
 #                           import libraries (runtime.cmake)
@@ -18,16 +19,13 @@ set(VEXLO_MSVC_CLANG_DIR "${CMAKE_CURRENT_LIST_DIR}")
 get_filename_component(vexlo_repository_root "${CMAKE_CURRENT_LIST_DIR}/../.." ABSOLUTE)
 
 # The STL is not in any package registry: CI finds it in ../shared beside the
-# clone, a person passes its folder. A clone elsewhere (in /tmp, say) falls
-# back to the machine's shared folder.
+# clone; a person names its folder with -DVEXLO_MSVC_STL_DIR=... or, for every
+# build folder at once, the environment variable of the same name.
 if(NOT VEXLO_MSVC_STL_DIR)
-  get_filename_component(stl_beside "${vexlo_repository_root}/../shared/msvc-stl" ABSOLUTE)
-  if(EXISTS "${stl_beside}/stl/inc/yvals_core.h")
-    set(stl_default "${stl_beside}")
-  elseif(EXISTS "/work/shared/msvc-stl/stl/inc/yvals_core.h")
-    set(stl_default "/work/shared/msvc-stl")
+  if(NOT "$ENV{VEXLO_MSVC_STL_DIR}" STREQUAL "")
+    set(stl_default "$ENV{VEXLO_MSVC_STL_DIR}")
   else()
-    set(stl_default "${stl_beside}")
+    get_filename_component(stl_default "${vexlo_repository_root}/../shared/msvc-stl" ABSOLUTE)
   endif()
   set(VEXLO_MSVC_STL_DIR "${stl_default}" CACHE PATH "Microsoft's STL sources (stl/inc, stl/src)")
 endif()
@@ -35,7 +33,7 @@ if(NOT EXISTS "${VEXLO_MSVC_STL_DIR}/stl/inc/yvals_core.h")
   message(FATAL_ERROR
           "Microsoft's STL is not in ${VEXLO_MSVC_STL_DIR} (no stl/inc/yvals_core.h there). Get it with\n"
           "  git clone --depth 1 --branch vs-2022-17.14 https://github.com/microsoft/STL ${VEXLO_MSVC_STL_DIR}\n"
-          "or pass its folder as -DVEXLO_MSVC_STL_DIR=...")
+          "or name its folder with -DVEXLO_MSVC_STL_DIR=... or the environment variable VEXLO_MSVC_STL_DIR")
 endif()
 
 set(VEXLO_WINE_INCLUDE_DIR /usr/include/wine/wine CACHE PATH "wine's headers (msvcrt/, windows/)")

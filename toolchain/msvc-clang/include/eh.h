@@ -1,7 +1,8 @@
 // <eh.h> for this toolchain: the terminate and unexpected handlers and the
-// structured-exception translator. ucrtbase.dll and vcruntime140.dll export
-// them under C names; declared with C++ linkage, as wine's header does,
-// they would be looked for under decorated names no runtime DLL exports.
+// structured-exception translator. wine's ucrtbase.dll exports all three
+// under C names (its vcruntime140.dll set_unexpected and _set_se_translator,
+// not set_terminate); declared with C++ linkage, as wine's header does, they
+// would be looked for under decorated names no runtime DLL exports.
 #pragma once
 #define __WINE_EH_H
 

@@ -1,7 +1,9 @@
 // <stdio.h> for this toolchain: wine's, plus the C99 va_list scanning
 // functions the C++ library names in <cstdio>, as the runtime's inline
-// wrappers over its common scanning entry point.
+// wrappers over its common scanning entry point; and its unsafe functions
+// marked deprecated, as Microsoft's are (insecure_functions.h).
 #pragma once
+#include <insecure_functions.h>
 #include_next <stdio.h>
 
 _CRT_BEGIN_C_HEADER
@@ -18,3 +20,4 @@ static __inline int __cdecl vsscanf(const char *buffer, const char *format, va_l
                                 args);
 }
 _CRT_END_C_HEADER
+#include <insecure_functions.h>

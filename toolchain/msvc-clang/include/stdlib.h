@@ -1,8 +1,10 @@
-// <stdlib.h> for this toolchain: wine's, with atexit and _onexit declared as
-// functions of the calling module rather than imports. A DLL's registered
-// functions must run when that DLL is unloaded, not when the process ends,
-// so each module keeps its own table (this toolchain's startup code);
-// wine's header imports them from the runtime DLL.
+// <stdlib.h> for this toolchain: wine's, with atexit, _onexit and
+// at_quick_exit declared as functions of the calling module rather than
+// imports. A DLL's registered functions must run when that DLL is unloaded,
+// not when the process ends, so each module keeps its own tables (this
+// toolchain's startup code); wine's header imports atexit and _onexit from
+// the runtime DLL. Its unsafe functions are marked deprecated, as
+// Microsoft's are (insecure_functions.h).
 #pragma once
 #define atexit __vexlo_runtime_atexit
 #define _onexit __vexlo_runtime_onexit
@@ -16,9 +18,7 @@ _onexit_t __cdecl _onexit(_onexit_t function);
 _ACRTIMP unsigned int __cdecl _set_abort_behavior(unsigned int flags, unsigned int mask);
 _ACRTIMP int __cdecl _crt_at_quick_exit(void(__cdecl *function)(void));
 _ACRTIMP __declspec(noreturn) void __cdecl quick_exit(int status);
-static __inline int __cdecl at_quick_exit(void(__cdecl *function)(void)) {
-  return _crt_at_quick_exit(function);
-}
+int __cdecl at_quick_exit(void(__cdecl *function)(void));
 _CRT_END_C_HEADER
 
 #ifdef __cplusplus
@@ -28,3 +28,4 @@ inline long __cdecl abs(long x) noexcept { return labs(x); }
 inline long long __cdecl abs(long long x) noexcept { return llabs(x); }
 }
 #endif
+#include <insecure_functions.h>

@@ -1,7 +1,9 @@
 // <time.h> for this toolchain: wine's, plus the C11 timespec and
 // timespec_get and the bounds-checked localtime_s and gmtime_s, which
-// ucrtbase.dll provides under their 64-bit names.
+// ucrtbase.dll provides under their 64-bit names; and its unsafe functions
+// marked deprecated, as Microsoft's are (insecure_functions.h).
 #pragma once
+#include <insecure_functions.h>
 #include_next <time.h>
 
 _CRT_BEGIN_C_HEADER
@@ -27,3 +29,4 @@ static __inline errno_t __cdecl gmtime_s(struct tm *result, const time_t *when) 
   return _gmtime64_s(result, when);
 }
 _CRT_END_C_HEADER
+#include <insecure_functions.h>

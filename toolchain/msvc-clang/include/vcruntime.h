@@ -74,7 +74,16 @@
 #define _CRT_GUARDOVERFLOW
 #define _CRT_HYBRIDPATCHABLE
 #define _CRT_DEPRECATE_TEXT(text) __declspec(deprecated(text))
+// Warning C4996 on the C runtime's unsafe functions (insecure_functions.h),
+// in the words of Microsoft's headers, unless the sources opt out.
+#ifdef _CRT_SECURE_NO_WARNINGS
 #define _CRT_INSECURE_DEPRECATE(replacement)
+#else
+#define _CRT_INSECURE_DEPRECATE(replacement)                                                       \
+  _CRT_DEPRECATE_TEXT("This function or variable may be unsafe. Consider using " #replacement      \
+                      " instead. To disable deprecation, use _CRT_SECURE_NO_WARNINGS. "             \
+                      "See online help for details.")
+#endif
 #define _CRT_INSECURE_DEPRECATE_MEMORY(replacement)
 #define _CRT_SECURE_CPP_NOTHROW throw()
 #define _VCRUNTIME_DISABLED_WARNINGS 4514 4820

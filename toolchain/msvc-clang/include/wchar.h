@@ -1,12 +1,15 @@
 // <wchar.h> for this toolchain: wine's wide-character headers, with the
 // conversion state as Microsoft's runtime and standard library define it.
 // The state is a structure there, and msvcp140.dll's stream functions take
-// it in their decorated names: declared as an int, as wine does, sixteen of
-// them would be imported under names the DLL does not export.
+// it in their decorated names (121 of wine's msvcp140.dll's exports name
+// _Mbstatet): declared as an int, as wine does, sixteen of them would be
+// imported under names the DLL does not export. The unsafe
+// functions are marked deprecated, as Microsoft's are (insecure_functions.h).
 #pragma once
 #define __WINE_WCHAR_H
 
 #include <corecrt.h>
+#include <insecure_functions.h>
 #include <corecrt_wctype.h>
 #include <corecrt_wdirect.h>
 #include <corecrt_wio.h>
@@ -85,3 +88,4 @@ extern "C++" inline wchar_t *__cdecl wmemchr(wchar_t *s, wchar_t c, size_t n) {
   return const_cast<wchar_t *>(wmemchr(static_cast<const wchar_t *>(s), c, n));
 }
 #endif
+#include <insecure_functions.h>

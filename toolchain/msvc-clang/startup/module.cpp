@@ -6,11 +6,16 @@
 // .CRT$XCA and .CRT$XCZ bound the table. atexit registers into a table of
 // this module, run when it ends: for a DLL when it is unloaded, which the
 // process-wide table of ucrtbase.dll would do only at process exit, after
-// the DLL's code is gone.
+// the DLL's code is gone. at_quick_exit likewise registers into a table of
+// this module, which quick_exit runs through one entry of the process's
+// table; since that entry cannot be taken back, a module that registers
+// there stays loaded until the process ends, rather than leave quick_exit a
+// call into code that is gone.
 #include "module.h"
 
 #include <stdlib.h>
 #include <vcruntime_typeinfo.h>
+#include <windows.h>
 
 #pragma section(".CRT$XIA", long, read)
 #pragma section(".CRT$XIZ", long, read)
@@ -26,6 +31,16 @@ __declspec(allocate(".CRT$XCZ")) _PVFV __xc_z[] = {nullptr};
 
 namespace {
 _onexit_table_t module_exit_table;
+_onexit_table_t module_quick_exit_table;
+
+void __cdecl run_module_quick_exit_functions() { _execute_onexit_table(&module_quick_exit_table); }
+
+bool hook_into_quick_exit() {
+  HMODULE self = nullptr;
+  return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                            reinterpret_cast<LPCWSTR>(&module_quick_exit_table), &self) &&
+         _crt_at_quick_exit(run_module_quick_exit_functions) == 0;
+}
 } // namespace
 
 extern "C" int __cdecl atexit(void(__cdecl *function)(void)) {
@@ -38,11 +53,22 @@ extern "C" _onexit_t __cdecl _onexit(_onexit_t function) {
   return _register_onexit_function(&module_exit_table, function) == 0 ? function : nullptr;
 }
 
+extern "C" int __cdecl at_quick_exit(void(__cdecl *function)(void)) {
+  static const bool hooked = hook_into_quick_exit();
+  if (!hooked)
+    return -1;
+  return _register_onexit_function(&module_quick_exit_table,
+                                   reinterpret_cast<_onexit_t>(function)) == 0
+             ? 0
+             : -1;
+}
+
 namespace msvc_clang_startup {
 
 bool initialize_module() {
   __security_init_cookie();
-  if (_initialize_onexit_table(&module_exit_table) != 0)
+  if (_initialize_onexit_table(&module_exit_table) != 0 ||
+      _initialize_onexit_table(&module_quick_exit_table) != 0)
     return false;
   if (_initterm_e(__xi_a, __xi_z) != 0)
     return false;

@@ -1,7 +1,13 @@
 // The /GS stack cookie: a value per module, written into a function's frame
 // on entry and compared on return; a difference means the frame was
 // overrun, and the process ends at once rather than return through it.
+//
+// Also the module's load-configuration directory, which every DLL and
+// program Microsoft's linker makes from Microsoft's runtime carries, and
+// which tells the loader where the cookie is, so that Windows can give it a
+// random value before any code of the module runs.
 #include <intrin.h>
+#include <stddef.h>
 #include <windows.h>
 
 namespace {
@@ -43,3 +49,74 @@ void __cdecl __security_check_cookie(uintptr_t cookie) {
     __report_gsfailure(cookie);
 }
 }
+
+namespace msvc_clang_startup {
+// The load-configuration directory as the PE format documents it for x64,
+// to its last field (GuardMemcpyFunctionPointer); wine's winnt.h has only
+// its first fields. Only Size and SecurityCookie are set: the image uses no
+// control-flow guard, no lock prefix table, no SEH table (x64 unwinds
+// through .pdata) and no other of the loader's optional features.
+struct LoadConfigDirectory {
+  DWORD Size;
+  DWORD TimeDateStamp;
+  WORD MajorVersion;
+  WORD MinorVersion;
+  DWORD GlobalFlagsClear;
+  DWORD GlobalFlagsSet;
+  DWORD CriticalSectionDefaultTimeout;
+  ULONGLONG DeCommitFreeBlockThreshold;
+  ULONGLONG DeCommitTotalFreeThreshold;
+  ULONGLONG LockPrefixTable;
+  ULONGLONG MaximumAllocationSize;
+  ULONGLONG VirtualMemoryThreshold;
+  ULONGLONG ProcessAffinityMask;
+  DWORD ProcessHeapFlags;
+  WORD CSDVersion;
+  WORD DependentLoadFlags;
+  ULONGLONG EditList;
+  ULONGLONG SecurityCookie;
+  ULONGLONG SEHandlerTable;
+  ULONGLONG SEHandlerCount;
+  ULONGLONG GuardCFCheckFunctionPointer;
+  ULONGLONG GuardCFDispatchFunctionPointer;
+  ULONGLONG GuardCFFunctionTable;
+  ULONGLONG GuardCFFunctionCount;
+  DWORD GuardFlags;
+  BYTE CodeIntegrity[12];
+  ULONGLONG GuardAddressTakenIatEntryTable;
+  ULONGLONG GuardAddressTakenIatEntryCount;
+  ULONGLONG GuardLongJumpTargetTable;
+  ULONGLONG GuardLongJumpTargetCount;
+  ULONGLONG DynamicValueRelocTable;
+  ULONGLONG CHPEMetadataPointer;
+  ULONGLONG GuardRFFailureRoutine;
+  ULONGLONG GuardRFFailureRoutineFunctionPointer;
+  DWORD DynamicValueRelocTableOffset;
+  WORD DynamicValueRelocTableSection;
+  WORD Reserved2;
+  ULONGLONG GuardRFVerifyStackPointerFunctionPointer;
+  DWORD HotPatchTableOffset;
+  DWORD Reserved3;
+  ULONGLONG EnclaveConfigurationPointer;
+  ULONGLONG VolatileMetadataPointer;
+  ULONGLONG GuardEHContinuationTable;
+  ULONGLONG GuardEHContinuationCount;
+  ULONGLONG GuardXFGCheckFunctionPointer;
+  ULONGLONG GuardXFGDispatchFunctionPointer;
+  ULONGLONG GuardXFGTableDispatchFunctionPointer;
+  ULONGLONG CastGuardOsDeterminedFailureMode;
+  ULONGLONG GuardMemcpyFunctionPointer;
+};
+static_assert(offsetof(LoadConfigDirectory, SecurityCookie) == 0x58);
+static_assert(offsetof(LoadConfigDirectory, GuardFlags) == 0x90);
+static_assert(sizeof(LoadConfigDirectory) == 0x140);
+} // namespace msvc_clang_startup
+
+// The linker points the image's load-configuration entry at this symbol.
+// Every field not named is zero.
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wmissing-designated-field-initializers"
+extern "C" const msvc_clang_startup::LoadConfigDirectory _load_config_used = {
+    .Size = sizeof(msvc_clang_startup::LoadConfigDirectory),
+    .SecurityCookie = reinterpret_cast<ULONGLONG>(&__security_cookie)};
+#pragma clang diagnostic pop

@@ -1,9 +1,11 @@
 // type_info's destructor and its virtual table, which every type descriptor
-// the compiler emits points to. Microsoft's vcruntime140.dll exports both;
-// wine's does not, so each module has its own. Type descriptors are never
-// destroyed, so the table's one slot (the deleting destructor) is never
-// called in practice, and no descriptor of type_info itself is needed: the
-// slot before the table, where the compiler looks for it, stays empty.
+// the compiler emits points to. wine's vcruntime140.dll and ucrtbase.dll
+// export neither (only the __std_type_info_* functions), so each module has
+// its own, which works whichever runtime DLLs the host's process has. Type
+// descriptors are never destroyed, so the table's one slot (the deleting
+// destructor) is never called in practice, and no descriptor of type_info
+// itself is needed: the slot before the table, where the compiler looks for
+// it, stays empty.
 #include <vcruntime_typeinfo.h>
 
 extern "C" {
