@@ -1,13 +1,8 @@
-// Screenshots: the resolution option, and one frame rendered into a PNG
-// when the build has libpng and FreeType.
+// Screenshots: the resolution option, and the refusal of a build without
+// Cairo and FreeType (screenshot_cairo.cpp draws when the build has them).
 #include "screenshot.h"
 
 #include <charconv>
-
-#if VEXLO_SCREENSHOTS
-#include "png_canvas.h"
-#include "text_renderer.h"
-#endif
 
 namespace corvane::screenshot {
 
@@ -42,24 +37,7 @@ std::optional<Resolution> parseResolution(std::string_view text) {
   return Resolution{*width, *height};
 }
 
-#if VEXLO_SCREENSHOTS
-
-static_assert(kMaxResolutionSide == Image::kMaxSide, "every accepted resolution must fit an Image");
-
-bool screenshotsAvailable() { return true; }
-
-std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
-                           const std::string &path, Resolution resolution,
-                           const std::string &fontPath) {
-  TextRenderer text(fontPath.empty() ? defaultFontPath() : fontPath);
-  PngCanvas canvas(resolution.width, resolution.height, text);
-  drawFrame(canvas);
-  canvas.save(path);
-  return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
-         std::to_string(resolution.height) + ")";
-}
-
-#else
+#if !VEXLO_SCREENSHOTS
 
 bool screenshotsAvailable() { return false; }
 
