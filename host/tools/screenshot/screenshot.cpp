@@ -8,11 +8,9 @@ namespace corvane::screenshot {
 
 namespace {
 
-// A side in 1..kMaxResolutionSide written in plain decimal digits.
+// A side in 1..kMaxResolutionSide written in plain decimal digits (no sign
+// but a minus, which the range refuses; no spaces).
 std::optional<int> parseSide(std::string_view text) {
-  if (text.empty() || text.front() < '0' || text.front() > '9') {
-    return std::nullopt;
-  }
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size() || value < 1 ||
@@ -26,11 +24,9 @@ std::optional<int> parseSide(std::string_view text) {
 
 std::optional<Resolution> parseResolution(std::string_view text) {
   const std::size_t cross = text.find_first_of("xX");
-  if (cross == std::string_view::npos) {
-    return std::nullopt;
-  }
   const std::optional<int> width = parseSide(text.substr(0, cross));
-  const std::optional<int> height = parseSide(text.substr(cross + 1));
+  const std::optional<int> height =
+      cross == std::string_view::npos ? std::nullopt : parseSide(text.substr(cross + 1));
   if (!width || !height) {
     return std::nullopt;
   }

@@ -70,15 +70,12 @@ std::string printable(std::string_view utf8) {
   static constexpr std::array<char32_t, 4> kLead{0x00, 0xC0, 0xE0, 0xF0};
   std::string out;
   for (const char32_t code : text::decodeUtf8(utf8)) {
-    const int extra = code < 0x20      ? -1
-                      : code < 0x80    ? 0
-                      : code < 0x800   ? 1
-                      : code < 0x10000 ? 2
-                                       : 3;
-    for (int shift = extra; shift >= 0; --shift) { // the lead byte, then 6 bits a byte
-      const char32_t bits = code >> (6 * shift);
-      out += static_cast<char>(shift < extra ? 0x80U | (bits & 0x3FU)
-                                             : kLead.at(static_cast<std::size_t>(extra)) | bits);
+    const std::size_t extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    if (code >= 0x20) { // the lead byte, then 6 bits a byte
+      out += static_cast<char>(kLead.at(extra) | code >> (6 * extra));
+      for (std::size_t shift = extra; shift-- > 0;) {
+        out += static_cast<char>(0x80U | ((code >> (6 * shift)) & 0x3FU));
+      }
     }
   }
   return out;
@@ -101,7 +98,9 @@ int firstCentreAtOrPast(double edge, int limit) {
 // starts at the top-left corner, the colour opaque white.
 class CairoCanvas final : public host::Canvas {
 public:
-  CairoCanvas(cairo_t *cr, Resolution size) : cr_(cr), size_(size) {}
+  CairoCanvas(cairo_t *cr, Resolution size) : cr_(cr), size_(size) {
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
+  }
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
@@ -119,14 +118,14 @@ public:
     const int y1 = firstCentreAtOrPast(bottom, size_.height);
     if (x1 > x0 && y1 > y0) {
       cairo_rectangle(cr_, x0, y0, x1 - x0, y1 - y0);
-      fill(color_);
+      setSource(color_);
+      cairo_fill(cr_);
     }
   }
 
-  // The pen is the text's top-left corner, the baseline the font's ascent
-  // below it, on whole pixels; the em is kBaseTextPixels times each scale.
-  // `wrap` has no effect: a line runs on past the right edge and is clipped.
-  // A drop shadow is a black copy below and to the right.
+  // The pen is the text's top-left corner and the baseline the font's ascent
+  // below it, on whole pixels. `wrap` has no effect: a line runs on past the
+  // right edge. A drop shadow is a black copy below and to the right.
   void DrawString(const std::string &text, float xScale, float yScale, bool dropShadow,
                   bool /*wrap*/) override {
     cairo_matrix_t em;
@@ -150,15 +149,13 @@ public:
   }
 
 private:
-  void fill(LinearColor color) {
+  void setSource(LinearColor color) {
     cairo_set_source_rgba(cr_, unit(color.R), unit(color.G), unit(color.B), unit(color.A));
-    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
-    cairo_fill(cr_);
   }
 
   void show(const std::string &text, double x, double baseline, LinearColor color) {
     cairo_move_to(cr_, x, baseline);
-    cairo_set_source_rgba(cr_, unit(color.R), unit(color.G), unit(color.B), unit(color.A));
+    setSource(color);
     cairo_show_text(cr_, text.c_str());
   }
 
