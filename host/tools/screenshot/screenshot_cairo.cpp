@@ -48,9 +48,11 @@ CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
   }
   static FT_Library library = nullptr; // one for the process, as Cairo keeps faces
   FT_Face face = nullptr;
-  const FT_Error error = library == nullptr ? FT_Init_FreeType(&library) : 0;
-  if (error != 0 || FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-    throw ScreenshotError("cannot load font file " + path + " (FreeType cannot read it)");
+  FT_Error error = library == nullptr ? FT_Init_FreeType(&library) : 0;
+  error = error != 0 ? error : FT_New_Face(library, path.c_str(), 0, &face);
+  if (error != 0) {
+    throw ScreenshotError("cannot load font file " + path + " (FreeType error " +
+                          std::to_string(error) + ")");
   }
   // The Cairo face may outlive the screenshot in Cairo's cache: it frees the
   // FreeType face when it goes.
