@@ -2,8 +2,8 @@
 # The Debian packages the build needs, written once: the demo's, and the
 # tests' on top. Sourced by scripts/demo, scripts/test and .ci/run.
 
-demo_packages=(cmake make g++ pkg-config libpng-dev libfreetype-dev fonts-dejavu-core
-               libcairo2-dev libedit-dev)
+demo_packages=(cmake make g++ pkg-config libfreetype-dev fonts-dejavu-core libcairo2-dev
+               libedit-dev)
 test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev)
 
 # install_missing PACKAGE...: installs those not installed yet, saying which,
