@@ -1,11 +1,14 @@
-# Runs `corvane-sim.exe check-sdk PLUGIN HOST` under wine and checks its exit
-# status and report. HOST can first be made from the stand-in's SDK library:
+# Runs `corvane-sim.exe check-sdk PLUGIN HOST` under wine, or with CHECK set
+# `vexlo-check.exe PLUGIN HOST`, and checks its exit status and report.
+# AS_PLUGIN gives another file as the plugin. HOST can first be made from
+# the stand-in's SDK library:
 # RENAME=TEXT copies it with every TEXT in it spelled otherwise, so that the
 # one export whose name holds TEXT is gone; TRUNCATE=N copies its first N
 # bytes; DLLTOOL and OBJDUMP make it into a Microsoft-style import library of
 # short import objects.
 #
 # Run as: cmake -DWINE=... -DWINEPREFIX=... -DSIM=corvane-sim.exe -DPLUGIN=x.dll
+#               [-DCHECK=vexlo-check.exe] [-DAS_PLUGIN=y.dll]
 #               -DHOST=pluginsdk.dll|.lib [-DRENAME=TEXT|-DTRUNCATE=N -DPERL=perl]
 #               [-DDLLTOOL=llvm-dlltool -DOBJDUMP=objdump]
 #               -DEXPECT_STATUS=N -DEXPECT=regex -P this file
@@ -14,9 +17,14 @@ cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
 
 set(host "${HOST}")
+# Rows that run side by side make their files apart.
+set(suffix "")
+if(CHECK)
+  set(suffix "-vexlo-check")
+endif()
 if(RENAME)
   get_filename_component(host "${HOST}" NAME_WE)
-  set(host "${CMAKE_CURRENT_BINARY_DIR}/${host}-without-${RENAME}.dll")
+  set(host "${CMAKE_CURRENT_BINARY_DIR}/${host}-without-${RENAME}${suffix}.dll")
   file(COPY_FILE "${HOST}" "${host}")
   # The last letter changed: the name keeps its length and the file its layout.
   string(REGEX REPLACE ".$" "X" renamed "${RENAME}")
@@ -42,16 +50,28 @@ elseif(DLLTOOL)
                   COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
+set(plugin "${PLUGIN}")
+if(AS_PLUGIN)
+  set(plugin "${AS_PLUGIN}")
+endif()
 set(arguments)
-foreach(file IN ITEMS "${PLUGIN}" "${host}")
+foreach(file IN ITEMS "${plugin}" "${host}")
   file(REAL_PATH "${file}" file)
   string(REPLACE "/" "\\" file "Z:${file}")
   list(APPEND arguments "${file}")
 endforeach()
 # Through files, not pipes: see run_scenario_under_wine.cmake.
 get_filename_component(name "${host}" NAME)
+set(program "${SIM}" check-sdk)
+if(CHECK)
+  set(program "${CHECK}")
+  set(name "vexlo-check-${name}")
+endif()
+if(AS_PLUGIN)
+  set(name "swapped-${name}")
+endif()
 set(report_file "${CMAKE_CURRENT_BINARY_DIR}/check-sdk-${name}.wine-report")
-execute_process(COMMAND "${WINE}" "${SIM}" check-sdk ${arguments} OUTPUT_FILE "${report_file}"
+execute_process(COMMAND "${WINE}" ${program} ${arguments} OUTPUT_FILE "${report_file}"
                 ERROR_FILE "${report_file}.errors" RESULT_VARIABLE status TIMEOUT 60)
 file(READ "${report_file}" report)
 file(READ "${report_file}.errors" errors)
