@@ -1,8 +1,6 @@
-// libFuzzer target: arbitrary bytes as a Windows image, as an import
-// library, and as both files of the SDK check, which reads files a player
-// downloads. Besides crashes and sanitizer reports it fails when the check
-// answers other than its statuses promise: 0 or 1 with a report and no
-// error, 2 with one error line and no report.
+// libFuzzer target: arbitrary bytes as a Windows image, an import library
+// and both files of the SDK check, which reads files players download. It
+// also fails when the check answers other than its statuses promise.
 #include <cstddef>
 #include <cstdint>
 #include <span>

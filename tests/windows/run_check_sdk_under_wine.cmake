@@ -1,14 +1,13 @@
 # Runs `corvane-sim.exe check-sdk PLUGIN HOST` under wine, or with CHECK set
 # `vexlo-check.exe PLUGIN HOST`, and checks its exit status and report.
-# AS_PLUGIN gives another file as the plugin. HOST can first be made from
-# the stand-in's SDK library:
+# HOST can first be made from the stand-in's SDK library:
 # RENAME=TEXT copies it with every TEXT in it spelled otherwise, so that the
 # one export whose name holds TEXT is gone; TRUNCATE=N copies its first N
 # bytes; DLLTOOL and OBJDUMP make it into a Microsoft-style import library of
 # short import objects.
 #
 # Run as: cmake -DWINE=... -DWINEPREFIX=... -DSIM=corvane-sim.exe -DPLUGIN=x.dll
-#               [-DCHECK=vexlo-check.exe] [-DAS_PLUGIN=y.dll]
+#               [-DCHECK=vexlo-check.exe]
 #               -DHOST=pluginsdk.dll|.lib [-DRENAME=TEXT|-DTRUNCATE=N -DPERL=perl]
 #               [-DDLLTOOL=llvm-dlltool -DOBJDUMP=objdump]
 #               -DEXPECT_STATUS=N -DEXPECT=regex -P this file
@@ -50,12 +49,8 @@ elseif(DLLTOOL)
                   COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
-set(plugin "${PLUGIN}")
-if(AS_PLUGIN)
-  set(plugin "${AS_PLUGIN}")
-endif()
 set(arguments)
-foreach(file IN ITEMS "${plugin}" "${host}")
+foreach(file IN ITEMS "${PLUGIN}" "${host}")
   file(REAL_PATH "${file}" file)
   string(REPLACE "/" "\\" file "Z:${file}")
   list(APPEND arguments "${file}")
@@ -66,9 +61,6 @@ set(program "${SIM}" check-sdk)
 if(CHECK)
   set(program "${CHECK}")
   set(name "vexlo-check-${name}")
-endif()
-if(AS_PLUGIN)
-  set(name "swapped-${name}")
 endif()
 set(report_file "${CMAKE_CURRENT_BINARY_DIR}/check-sdk-${name}.wine-report")
 execute_process(COMMAND "${WINE}" ${program} ${arguments} OUTPUT_FILE "${report_file}"

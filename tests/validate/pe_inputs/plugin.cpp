@@ -1,7 +1,5 @@
-// A tiny stand-in for a plugin, compiled for Windows with no runtime: it
-// imports the SDK's members and function and exports an entry of its own.
-// With DELAY_HELPER it also defines the delay-load helper a /delayload link
-// needs, since it links no runtime library that would bring it.
+// A stand-in plugin for Windows, built with no runtime, importing the SDK's
+// members and function; DELAY_HELPER brings the helper /delayload needs.
 struct __declspec(dllimport) MatchmakingWrapper {
   void SetPlaylistSelection(int playlist, bool selected);
   void StartMatchmaking(int category);

@@ -1,6 +1,5 @@
-// A tiny stand-in for the host's SDK library, compiled for Windows with no
-// runtime: one class with two members and a plain function, exported. With
-// OLDER_SDK it lacks StartMatchmaking, as an older host's SDK would.
+// A stand-in SDK library for Windows, built with no runtime; OLDER_SDK
+// leaves out StartMatchmaking, as an older host's SDK would.
 struct __declspec(dllexport) MatchmakingWrapper {
   void SetPlaylistSelection(int playlist, bool selected);
 #if !defined(OLDER_SDK)
