@@ -7,7 +7,7 @@
 # short import objects.
 #
 # Run as: cmake -DWINE=... -DWINEPREFIX=... -DSIM=corvane-sim.exe -DPLUGIN=x.dll
-#               [-DCHECK=vexlo-check.exe]
+#               -DROW=name [-DCHECK=vexlo-check.exe]
 #               -DHOST=pluginsdk.dll|.lib [-DRENAME=TEXT|-DTRUNCATE=N -DPERL=perl]
 #               [-DDLLTOOL=llvm-dlltool -DOBJDUMP=objdump]
 #               -DEXPECT_STATUS=N -DEXPECT=regex -P this file
@@ -16,14 +16,9 @@ cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
 
 set(host "${HOST}")
-# Rows that run side by side make their files apart.
-set(suffix "")
-if(CHECK)
-  set(suffix "-vexlo-check")
-endif()
 if(RENAME)
   get_filename_component(host "${HOST}" NAME_WE)
-  set(host "${CMAKE_CURRENT_BINARY_DIR}/${host}-without-${RENAME}${suffix}.dll")
+  set(host "${CMAKE_CURRENT_BINARY_DIR}/${host}-without-${RENAME}-${ROW}.dll")
   file(COPY_FILE "${HOST}" "${host}")
   # The last letter changed: the name keeps its length and the file its layout.
   string(REGEX REPLACE ".$" "X" renamed "${RENAME}")
@@ -55,14 +50,13 @@ foreach(file IN ITEMS "${PLUGIN}" "${host}")
   string(REPLACE "/" "\\" file "Z:${file}")
   list(APPEND arguments "${file}")
 endforeach()
-# Through files, not pipes: see run_scenario_under_wine.cmake.
-get_filename_component(name "${host}" NAME)
+# Through files, not pipes: see run_scenario_under_wine.cmake. Each row
+# (ROW) has its own.
 set(program "${SIM}" check-sdk)
 if(CHECK)
   set(program "${CHECK}")
-  set(name "vexlo-check-${name}")
 endif()
-set(report_file "${CMAKE_CURRENT_BINARY_DIR}/check-sdk-${name}.wine-report")
+set(report_file "${CMAKE_CURRENT_BINARY_DIR}/check-sdk-${ROW}.wine-report")
 execute_process(COMMAND "${WINE}" ${program} ${arguments} OUTPUT_FILE "${report_file}"
                 ERROR_FILE "${report_file}.errors" RESULT_VARIABLE status TIMEOUT 60)
 file(READ "${report_file}" report)

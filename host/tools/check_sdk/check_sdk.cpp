@@ -98,8 +98,8 @@ std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::
     throw refusal(name, problem, "a Windows DLL");
   }
   requireX64(name, plugin.machine, "a DLL");
-  std::vector<SdkImport> functions;
-  // Where each function stands in `functions`, so that removing duplicates
+  std::vector<SdkImport> imports;
+  // Where each function stands in `imports`, so that removing duplicates
   // stays n log n for however many imports a file lists.
   std::map<std::pair<std::string, int>, std::size_t> seen;
   for (const pe::ImportedLibrary &library : plugin.imports) {
@@ -107,21 +107,20 @@ std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::
       continue;
     }
     for (const pe::ImportedFunction &function : library.functions) {
-      const auto [at, added] =
-          seen.emplace(std::pair{function.name, function.ordinal ? int{*function.ordinal} : -1},
-                       functions.size());
+      const auto [at, added] = seen.emplace(
+          std::pair{function.name, function.ordinal ? int{*function.ordinal} : -1}, imports.size());
       if (added) {
-        functions.push_back({function, library.delayed});
+        imports.push_back({function, library.delayed});
       } else {
-        functions[at->second].delayed = functions[at->second].delayed && library.delayed;
+        imports[at->second].delayed = imports[at->second].delayed && library.delayed;
       }
     }
   }
-  if (functions.empty()) {
+  if (imports.empty()) {
     throw Refusal(name + " imports nothing from " + std::string(kSdkLibrary) +
                   ": it is no plugin of this host");
   }
-  return functions;
+  return imports;
 }
 
 pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> bytes) {

@@ -132,7 +132,7 @@ std::vector<ObjectSection> objectSections(const ByteReader &member) {
   for (std::size_t index = 0; index < sectionCount; ++index) {
     const std::size_t offset = index * kSectionHeaderSize;
     std::string name = table.text(offset, kSectionNameLength, "archive member");
-    name = name.substr(0, name.find('\0'));
+    name.resize(std::min(name.size(), name.find('\0')));
     sections.push_back(
         {name, member.slice(table.u32(offset + 20, "archive member"),
                             table.u32(offset + 16, "archive member"), "archive member")});

@@ -4,6 +4,7 @@
 // import and export directories themselves.
 #include "pe_image.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -257,7 +258,7 @@ std::vector<Section> readSections(const ByteReader &file, const Headers &headers
                           table.u32(offset + 20, "section table")};
     if (std::size_t{section.rawOffset} + section.rawSize > file.size()) {
       std::string name = table.text(offset, kSectionNameLength, "section table");
-      name = name.substr(0, name.find('\0'));
+      name.resize(std::min(name.size(), name.find('\0')));
       throw FormatError("its section " + name + " lies past the end of the file");
     }
     sections.push_back(section);
