@@ -135,8 +135,8 @@ pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> 
     throw Refusal(name + " exports nothing: it is not the host's " + std::string(kSdkLibrary));
   }
   if (!sameLibrary(sdk.exportedAs, kSdkLibrary)) {
-    throw Refusal(name + " is " + sdk.exportedAs + " (its export table says so), not the host's " +
-                  std::string(kSdkLibrary));
+    throw Refusal(name + " is " + pe::printable(sdk.exportedAs) +
+                  " (its export table says so), not the host's " + std::string(kSdkLibrary));
   }
   return sdk.exports;
 }
@@ -154,7 +154,7 @@ pe::ExportSet libraryExports(const std::string &name, std::span<const std::uint8
   std::string dlls;
   bool others = false;
   for (const std::string &dll : library.dlls) {
-    dlls += (dlls.empty() ? "" : " and ") + dll;
+    dlls += (dlls.empty() ? "" : " and ") + pe::printable(dll);
     others = others || !sameLibrary(dll, kSdkLibrary);
   }
   if (others) {
@@ -180,7 +180,8 @@ std::string describe(const pe::ImportedFunction &function) {
     return "ordinal " + std::to_string(*function.ordinal);
   }
   const auto readable = readableName(function.name);
-  return readable ? *readable + " (" + function.name + ")" : function.name;
+  return readable ? pe::printable(*readable) + " (" + pe::printable(function.name) + ")"
+                  : pe::printable(function.name);
 }
 
 std::string functions(std::size_t count) {

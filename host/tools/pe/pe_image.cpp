@@ -259,7 +259,7 @@ std::vector<Section> readSections(const ByteReader &file, const Headers &headers
     if (std::size_t{section.rawOffset} + section.rawSize > file.size()) {
       std::string name = table.text(offset, kSectionNameLength, "section table");
       name.resize(std::min(name.size(), name.find('\0')));
-      throw FormatError("its section " + name + " lies past the end of the file");
+      throw FormatError("its section " + printable(name) + " lies past the end of the file");
     }
     sections.push_back(section);
   }

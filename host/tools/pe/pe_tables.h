@@ -33,6 +33,18 @@ private:
 // The machine field of a COFF header or an import object.
 inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
 
+// Text from a file, fit for a message of one line: every byte that is no
+// printable ASCII (a hostile file's line break, say) reads as '?'.
+inline std::string printable(std::string_view text) {
+  std::string shown(text);
+  for (char &c : shown) {
+    if (c < ' ' || c > '~') {
+      c = '?';
+    }
+  }
+  return shown;
+}
+
 // A machine field as a person knows the processor, or its number in hex.
 inline std::string machineName(std::uint16_t machine) {
   switch (machine) {
