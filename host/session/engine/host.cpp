@@ -6,6 +6,8 @@
 
 #include <corvane/game_wrapper.h>
 
+#include "game_functions.h"
+
 namespace corvane::host {
 
 Host::Host() = default;
@@ -19,9 +21,7 @@ PluginContext &Host::createContext(std::string pluginName) {
 void Host::dropRegistrations(const PluginContext &context) {
   hooks_.dropOwner(&context);
   for (const std::uint64_t id : timers_.dropOwner(&context)) {
-    if (!events_.empty()) {
-      publish(TimerDropped{id});
-    }
+    publish([id] { return TimerDropped{id}; });
   }
   notifiers_.dropOwner(&context);
   settings_.dropOwner(&context);
@@ -33,9 +33,7 @@ void Host::setCommandRunner(std::function<void(const std::string &)> runner) {
 }
 
 void Host::runCommandLine(const std::string &line) {
-  if (!events_.empty()) {
-    publish(CommandIssued{line});
-  }
+  publish([&line] { return CommandIssued{line}; });
   if (commandRunner_) {
     commandRunner_(line);
   }
@@ -50,79 +48,66 @@ void Host::advance(std::int64_t micros) {
     if (timer->owner->active()) {
       timer->callback(timer->owner->gameWrapper().get());
     }
-    if (!events_.empty()) {
-      publish(TimerFired{timer->id});
-    }
+    publish([&timer] { return TimerFired{timer->id}; });
   }
   clock_.set(std::max(target, clock_.nowMicros()));
 }
 
 void Host::callFunction(const std::string &name) {
-  if (events_.empty()) {
-    hooks_.call(name);
-    return;
+  const bool hooked = hooks_.call(name);
+  publish([&] { return FunctionCalled{name, hooked}; });
+  if (const auto party = game_functions::partyAfter(name)) {
+    setParty(*party);
   }
-  // Looked at before the call: a hook may drop itself, or its plugin.
-  const bool hooked = hooks_.hooked(name);
-  hooks_.call(name);
-  publish(FunctionCalled{name, hooked});
+}
+
+void Host::setParty(Party party) {
+  if (party != party_) {
+    party_ = party;
+    publish([party] { return PartyChanged{party}; });
+  }
 }
 
 void Host::setState(GameState state) {
   state_ = state;
-  if (!events_.empty()) {
-    publish(StateChanged{state});
-  }
+  publish([state] { return StateChanged{state}; });
 }
 
 void Host::setSearching(bool searching) {
   matchmaking_.searching = searching;
-  if (events_.empty()) {
-    return;
-  }
-  if (searching) {
-    publish(SearchStarted{matchmaking_.lastCategory, selectedPlaylists()});
-  } else {
-    publish(SearchStopped{});
-  }
+  publish([&]() -> EventData {
+    if (searching) {
+      return SearchStarted{matchmaking_.lastCategory, selectedPlaylists()};
+    }
+    return SearchStopped{};
+  });
 }
 
 void Host::setTimer(std::int64_t dueMicros, PluginContext *owner,
                     std::function<void(GameWrapper *)> callback) {
   const std::uint64_t id = timers_.add(dueMicros, owner, std::move(callback));
-  if (!events_.empty()) {
-    publish(TimerSet{id, dueMicros});
-  }
+  publish([id, dueMicros] { return TimerSet{id, dueMicros}; });
 }
 
 std::optional<std::string> Host::pressKey(std::string_view key) {
-  if (!events_.empty()) {
-    publish(KeyPressed{std::string(key)});
-  }
+  publish([key] { return KeyPressed{std::string(key)}; });
   return keyBindings_.lineFor(key);
 }
 
 bool Host::runNotifier(const std::vector<std::string> &words) {
-  if (events_.empty()) {
-    return notifiers_.run(words);
-  }
   if (words.empty() || !notifiers_.contains(words.front())) {
     return false;
   }
   // Told before it runs, so that what it does follows it in the stream.
-  publish(NotifierRun{words.front()});
+  publish([&words] { return NotifierRun{words.front()}; });
   return notifiers_.run(words);
 }
 
 void Host::renderFrame(Canvas &canvas) {
   frame_.begin();
-  if (events_.empty()) {
-    drawables_.render(canvas);
-  } else {
-    publish(FrameBegun{});
-    drawables_.render(canvas);
-    publish(FrameEnded{frame_.calls()});
-  }
+  publish([] { return FrameBegun{}; });
+  drawables_.render(canvas);
+  publish([this] { return FrameEnded{&frame_}; });
   ++framesRendered_;
   lastFrameMicros_ = clock_.nowMicros();
 }
@@ -133,16 +118,12 @@ void Host::selectPlaylist(std::int32_t playlist, bool selected) {
   } else {
     matchmaking_.selectedPlaylists.erase(playlist);
   }
-  if (!events_.empty()) {
-    publish(PlaylistSelected{playlist, selected});
-  }
+  publish([=] { return PlaylistSelected{playlist, selected}; });
 }
 
 void Host::setMatchmakingUsable(bool usable) {
   matchmaking_.usable = usable;
-  if (!events_.empty()) {
-    publish(MatchmakingUsable{usable});
-  }
+  publish([usable] { return MatchmakingUsable{usable}; });
 }
 
 void Host::startSearch(std::int32_t category) {
@@ -169,62 +150,52 @@ std::optional<std::string> Host::keyBinding(std::string_view key) const {
 void Host::addHook(const std::string &functionName, HookPhase phase, PluginContext *owner,
                    std::function<void(std::string)> callback) {
   hooks_.add(functionName, phase, owner, std::move(callback));
-  if (!events_.empty()) {
-    publish(
-        Registered{phase == HookPhase::Entry ? Registration::EntryHook : Registration::AfterHook,
-                   functionName});
-  }
+  publish([&] {
+    return Registered{phase == HookPhase::Entry ? Registration::EntryHook : Registration::AfterHook,
+                      functionName};
+  });
 }
 
 int Host::addSetting(SettingDefinition definition) {
   const int index = settings_.add(std::move(definition));
-  if (!events_.empty()) {
-    publish(Registered{Registration::Setting, settings_.at(index)->definition.name});
-  }
+  publish([&] { return Registered{Registration::Setting, settings_.at(index)->definition.name}; });
   return index;
 }
 
 void Host::bindSetting(int index, PluginContext *owner, BoundTarget target) {
   settings_.bind(index, owner, std::move(target));
-  if (const Setting *setting = settings_.at(index); setting != nullptr && !events_.empty()) {
-    publish(Registered{Registration::BoundValue, setting->definition.name});
+  publishRegistered(Registration::BoundValue, index);
+}
+
+void Host::publishRegistered(Registration kind, int index) {
+  if (const Setting *setting = settings_.at(index); setting != nullptr) {
+    publish([&] { return Registered{kind, setting->definition.name}; });
   }
 }
 
 void Host::watchSetting(int index, PluginContext *owner, ChangeFunction function) {
   settings_.addCallback(index, owner, std::move(function));
-  if (const Setting *setting = settings_.at(index); setting != nullptr && !events_.empty()) {
-    publish(Registered{Registration::ChangeCallback, setting->definition.name});
-  }
+  publishRegistered(Registration::ChangeCallback, index);
 }
 
 void Host::addNotifier(std::string name, Notifier notifier) {
-  if (!events_.empty()) {
-    publish(Registered{Registration::Notifier, name});
-  }
+  publish([&name] { return Registered{Registration::Notifier, name}; });
   notifiers_.add(std::move(name), std::move(notifier));
 }
 
 void Host::addDrawable(PluginContext *owner, std::function<void(CanvasWrapper)> callback) {
   drawables_.add(owner, std::move(callback));
-  if (!events_.empty()) {
-    publish(Registered{Registration::Drawable, {}});
-  }
+  publish([] { return Registered{Registration::Drawable, {}}; });
 }
 
 std::optional<std::string> Host::setSetting(int index, std::string text) {
-  if (events_.empty()) {
-    return settings_.set(index, std::move(text));
-  }
   return settings_.set(index, std::move(text), [this](const Setting &setting) {
-    publish(SettingChanged{setting.definition.name, setting.value});
+    publish([&setting] { return SettingChanged{setting.definition.name, setting.value}; });
   });
 }
 
 void Host::bindKey(std::string key, std::string commandLine) {
-  if (!events_.empty()) {
-    publish(KeyBound{key, commandLine});
-  }
+  publish([&] { return KeyBound{key, commandLine}; });
   keyBindings_.bind(std::move(key), std::move(commandLine));
 }
 
@@ -232,9 +203,7 @@ bool Host::unbindKey(std::string_view key) {
   if (!keyBindings_.unbind(key)) {
     return false;
   }
-  if (!events_.empty()) {
-    publish(KeyBound{std::string(key), std::nullopt});
-  }
+  publish([key] { return KeyBound{std::string(key), std::nullopt}; });
   return true;
 }
 

@@ -105,9 +105,7 @@ public:
   // increment and one branch.
   template <typename... Args> void record(Op op, const Args &...args) {
     ++counts_[static_cast<std::size_t>(op)];
-    if (!events_.empty()) {
-      publish(SdkCall{op, {callArg(args)...}});
-    }
+    publish([&] { return SdkCall{op, {callArg(args)...}}; });
   }
 
   // Where console lines from plugins (executeCommand) go; the console sets it.
@@ -117,7 +115,8 @@ public:
   // Moves the clock forward by `micros`, firing every timer due meanwhile
   // (timers set by those callbacks too) with the clock at each one's due time.
   void advance(std::int64_t micros);
-  // The game calls the function `name`: its entry hooks, then its after hooks.
+  // The game calls the function `name`: its entry hooks, then its after
+  // hooks; then a party function moves the player in or out of a party.
   void callFunction(const std::string &name);
   // Renders one frame on `canvas`.
   void renderFrame(Canvas &canvas);
@@ -128,6 +127,7 @@ public:
   std::int64_t nowMicros() const { return clock_.nowMicros(); }
   double nowSeconds() const { return clock_.nowSeconds(); }
   GameState state() const { return state_; }
+  Party party() const { return party_; }
   bool searching() const { return matchmaking_.searching; }
   bool matchmakingUsable() const { return matchmaking_.usable; }
   std::vector<std::int32_t> selectedPlaylists() const;
@@ -143,9 +143,17 @@ public:
   std::int64_t lastFrameMicros() const { return lastFrameMicros_; }
 
 private:
-  void publish(EventData what) const {
-    events_.publish(Event{clock_.nowMicros(), std::move(what)});
+  // Every change is published here: the event `make()` returns, stamped with
+  // the time, when anyone listens. With no subscriber it costs one branch and
+  // the event is never built.
+  template <typename Make> void publish(const Make &make) {
+    if (!events_.empty()) {
+      events_.publish(Event{clock_.nowMicros(), make()});
+    }
   }
+  void setParty(Party party);
+  // A plugin registered something on the setting `index`, when there is one.
+  void publishRegistered(Registration kind, int index);
 
   VirtualClock clock_;
   EventStream events_;
@@ -158,6 +166,7 @@ private:
   KeyBindings keyBindings_;
   Matchmaking matchmaking_;
   GameState state_ = GameState::Menu;
+  Party party_ = Party::None;
   std::vector<std::unique_ptr<PluginContext>> contexts_;
   std::function<void(const std::string &)> commandRunner_;
   FrameRecord frame_;
