@@ -13,7 +13,7 @@
 
 #include "host/session/console/console.h"
 #include "host/session/engine/host.h"
-#include "host/session/engine/trace.h"
+#include "host/session/trace.h"
 #include "host/session/loader/plugin_library.h"
 
 namespace corvane::sim {

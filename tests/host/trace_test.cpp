@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/session/engine/trace.h"
+#include "host/session/trace.h"
 #include "host/session/engine/trace_format.h"
 #include "session.h"
 

@@ -15,12 +15,13 @@
 
 #include "host/session/engine/canvas.h"
 #include "host/session/engine/host.h"
+#include "host/session/exit_status.h"
 #include "tokenizer.h"
 
 namespace corvane::console {
 
 // How a run of console text ended; also corvane-sim's exit status.
-enum class Status { Ok = 0, ExpectationFailed = 1, Error = 2 };
+enum class Status { Ok = kExitPassed, ExpectationFailed = kExitFailed, Error = kExitUsage };
 
 // What one command did: nothing to report, an error (a BadInput error is bad
 // input, an ExpectationFailed one reads "expected ..., got ..."), or a

@@ -7,7 +7,7 @@
 
 #include "command_args.h"
 #include "console.h"
-#include "host/session/engine/trace.h"
+#include "host/session/trace.h"
 #include "host/session/engine/trace_format.h"
 
 namespace corvane::console {

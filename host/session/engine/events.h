@@ -13,7 +13,6 @@
 
 #include "frame_record.h"
 #include "game_state.h"
-#include "host_export.h"
 #include "sdk_ops.h"
 
 namespace corvane::host {
@@ -138,12 +137,12 @@ struct Event {
 
 // A reader of the stream. It sees every event in the order it happened, and
 // must stay subscribed no longer than it lives.
-class CORVANE_HOST_API EventSubscriber {
+class EventSubscriber {
 public:
   EventSubscriber() = default;
   EventSubscriber(const EventSubscriber &) = delete;
   EventSubscriber &operator=(const EventSubscriber &) = delete;
-  virtual ~EventSubscriber();
+  virtual ~EventSubscriber() = default;
   virtual void onEvent(const Event &event) = 0;
 };
 

@@ -114,7 +114,7 @@ std::string functions(std::size_t count) {
 int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
   if (sim::asksForHelp(words)) {
     out << kUsage;
-    return sim::kVerbExitPassed;
+    return kExitPassed;
   }
   const auto fail = [&err](ErrorKind kind, std::string message) {
     return sim::reportVerbError(err, kVerb, Error{kind, std::move(message)}, kUsage);
@@ -149,13 +149,13 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
                [&](const pe::ImportedFunction &function) { return !exports.provides(function); });
   if (imports.empty()) {
     out << pluginName << " imports nothing from " << kSdkLibrary << '\n';
-    return sim::kVerbExitPassed;
+    return kExitPassed;
   }
   if (missing.empty()) {
     out << (imports.size() == 1 ? "the " : "all ") << functions(imports.size()) << " that "
         << pluginName << " imports from " << kSdkLibrary << (imports.size() == 1 ? " is" : " are")
         << " exported by " << hostName << '\n';
-    return sim::kVerbExitPassed;
+    return kExitPassed;
   }
   out << missing.size() << " of the " << functions(imports.size()) << " that " << pluginName
       << " imports from " << kSdkLibrary << (missing.size() == 1 ? " is" : " are")
@@ -163,7 +163,7 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
   for (const pe::ImportedFunction &function : missing) {
     out << "  " << describe(function) << '\n';
   }
-  return sim::kVerbExitFailed;
+  return kExitFailed;
 }
 
 } // namespace corvane::sdkcheck

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/session/engine/trace.h"
+#include "host/session/trace.h"
 
 namespace corvane::sim {
 

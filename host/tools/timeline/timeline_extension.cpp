@@ -13,7 +13,7 @@
 #include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
-#include "host/session/engine/trace.h"
+#include "host/session/trace.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/tools/common/file_name.h"
 #include "timeline.h"
