@@ -5,6 +5,7 @@
 #include "command_args.h"
 #include "console.h"
 #include "host/session/engine/game_functions.h"
+#include "host/session/engine/hook_table.h"
 
 namespace corvane::console {
 

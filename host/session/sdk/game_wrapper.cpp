@@ -2,6 +2,9 @@
 #include <corvane/game_wrapper.h>
 
 #include "host/session/engine/host.h"
+#include "host/session/engine/hook_table.h"
+#include "host/session/engine/plugin_context.h"
+#include "host/session/engine/value_conversion.h"
 
 using corvane::host::HookPhase;
 using corvane::host::Op;
