@@ -104,7 +104,7 @@ public:
   std::ostream &err() { return err_; }
 
 private:
-  // Runs one command, then the after-command listener; no reporting.
+  // Runs one command; no reporting.
   CommandResult execute(const Words &words);
   // Runs the commands of one line until one fails, which `report` tells;
   // with `stopOnIssuedFailure`, a failure in a line a plugin issued stops it too.
