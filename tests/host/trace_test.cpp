@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/session/trace.h"
 #include "host/session/engine/trace_format.h"
+#include "host/session/trace.h"
 #include "session.h"
 
 namespace {
