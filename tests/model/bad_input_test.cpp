@@ -99,7 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"sim_expect calls NoSuchOp 1", "NoSuchOp"},
                     // A picture written in another format than its name says.
                     BadInput{"sim_timeline session.jpg", "session.jpg"},
-                    BadInput{"sim_screenshot bar.bmp", "bar.bmp"}));
+                    BadInput{"sim_screenshot bar.bmp", "bar.bmp"},
+                    // A picture that cannot be written renders no frame (the
+                    // fault: the frame is drawn, then the file refused).
+                    BadInput{"sim_screenshot no-such-folder/bar.png", "no-such-folder"}));
 
 // The path of a file named `name` in the test's scratch folder, holding `text`.
 std::string writtenFile(const char *name, const char *text) {

@@ -40,6 +40,11 @@ std::optional<Resolution> parseResolution(std::string_view text);
 // Whether this build can take screenshots (Cairo and FreeType were found).
 bool screenshotsAvailable();
 
+// Why the font file `fontPath` cannot draw text ("missing font file ...",
+// "not a font file: ..."); nothing when it can, or when this build draws
+// no screenshots.
+std::optional<std::string> refuseFont(const std::string &fontPath);
+
 // Paints the backdrop, lets `drawFrame` draw one frame on a canvas of
 // `resolution`, and writes the picture to `path` (relative to the working
 // folder) as a PNG. Text is drawn with the font file `fontPath`, or the

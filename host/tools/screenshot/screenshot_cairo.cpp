@@ -2,9 +2,7 @@
 // stand-in game picture, text in a font file FreeType opens, written as PNG.
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,6 +11,7 @@
 #include <host/session/engine/canvas.h>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/tools/common/utf8.h"
 #include "screenshot.h"
 
@@ -50,6 +49,9 @@ CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
   FT_Face face = nullptr;
   FT_Error error = library == nullptr ? FT_Init_FreeType(&library) : 0;
   error = error != 0 ? error : FT_New_Face(library, path.c_str(), 0, &face);
+  if (error == FT_Err_Unknown_File_Format) {
+    throw ScreenshotError("not a font file: " + path);
+  }
   if (error != 0) {
     throw ScreenshotError("cannot load font file " + path + " (FreeType error " +
                           std::to_string(error) + ")");
@@ -184,25 +186,18 @@ cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int l
   return CAIRO_STATUS_SUCCESS;
 }
 
-// Encoded in memory first, so a failure leaves no half-written file behind.
-void writeFile(const std::string &path, const std::string &bytes) {
-  errno = 0;
-  std::FILE *file = platform::openForWriting(path);
-  if (file == nullptr) {
-    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(errno));
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (std::fclose(file) != 0 || !written) {
-    const int why = errno != 0 ? errno : EIO;
-    std::error_code ignored;
-    std::filesystem::remove(platform::pathFromUtf8(path), ignored);
-    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(why));
-  }
-}
-
 } // namespace
 
 bool screenshotsAvailable() { return true; }
+
+std::optional<std::string> refuseFont(const std::string &fontPath) {
+  try {
+    openFontFile(fontPath);
+  } catch (const ScreenshotError &error) {
+    return error.what();
+  }
+  return std::nullopt;
+}
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
                            const std::string &path, Resolution resolution,
@@ -223,7 +218,9 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   if (status != CAIRO_STATUS_SUCCESS) {
     throw ScreenshotError("cannot write " + path + ": " + cairo_status_to_string(status));
   }
-  writeFile(path, png);
+  if (const auto problem = platform::writeWholeFile(platform::pathFromUtf8(path), png)) {
+    throw ScreenshotError("cannot write " + path + ": " + *problem);
+  }
   return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
          std::to_string(resolution.height) + ")";
 }

@@ -8,6 +8,8 @@
 
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
+#include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/session/simulator.h"
 #include "host/tools/common/file_name.h"
 #include "host/tools/common/option_table.h"
@@ -50,10 +52,15 @@ CommandResult simScreenshot(Console &console, const Words &words, Resolution res
     return CommandResult::error("sim_screenshot writes PNG files (FILE.png), not " +
                                 console::quoteWordIfNeeded(words[1]));
   }
+  const std::string file = console.outputFile(words[1]);
+  // Checked before the frame is rendered: a refused command changes nothing.
+  if (const auto problem = platform::refuseToWrite(platform::pathFromUtf8(file))) {
+    return CommandResult::error("cannot write " + file + ": " + *problem);
+  }
   try {
     const std::string line =
         takeScreenshot([&console](host::Canvas &canvas) { console.host().renderFrame(canvas); },
-                       console.outputFile(words[1]), resolution, font);
+                       file, resolution, font);
     console.out() << line << '\n';
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());
@@ -70,6 +77,10 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
   table.add({"--font", "", "FILE",
              "the TrueType font sim_screenshot draws text with (default: the system's)",
              [this](const std::string &value) { return parseFont(value, font_); }});
+}
+
+std::optional<std::string> ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
+  return font_.empty() ? std::nullopt : refuseFont(font_);
 }
 
 void ScreenshotExtension::attach(sim::Simulator &simulator) {

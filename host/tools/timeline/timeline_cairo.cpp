@@ -4,10 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -22,6 +19,7 @@
 #include <cairo.h>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/tools/common/file_name.h"
 
 namespace corvane::timeline {
@@ -552,12 +550,6 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
   const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 
-  errno = 0;
-  std::FILE *file = platform::openForWriting(path);
-  if (file == nullptr) {
-    return failure(path, platform::errnoText(errno));
-  }
-
   std::string bytes;
   SurfacePtr surface(
       svg ? cairo_svg_surface_create_for_stream(&appendTo, &bytes, layout.width, layout.height)
@@ -579,20 +571,11 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
   }
   surface.reset();
 
-  std::string reason;
   if (status != CAIRO_STATUS_SUCCESS) {
-    reason = cairo_status_to_string(status);
-  } else if (errno = 0; std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-    reason = platform::errnoText(errno != 0 ? errno : EIO);
+    return failure(path, cairo_status_to_string(status));
   }
-  errno = 0;
-  if (std::fclose(file) != 0 && reason.empty()) {
-    reason = platform::errnoText(errno != 0 ? errno : EIO);
-  }
-  if (!reason.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(platform::pathFromUtf8(path), ignored);
-    return failure(path, reason);
+  if (const auto problem = platform::writeWholeFile(platform::pathFromUtf8(path), bytes)) {
+    return failure(path, *problem);
   }
   return std::nullopt;
 }

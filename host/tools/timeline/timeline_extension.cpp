@@ -3,7 +3,6 @@
 #include "timeline_extension.h"
 
 #include <cmath>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -15,6 +14,7 @@
 #include "host/session/console/console.h"
 #include "host/session/engine/trace.h"
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/tools/common/file_name.h"
 #include "timeline.h"
 #include "timeline_render.h"
@@ -102,10 +102,11 @@ public:
     if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
       return renderTimeline(timeline, file);
     }
-    std::ofstream out(platform::pathFromUtf8(file), std::ios::binary | std::ios::trunc);
-    out << describe(timeline);
-    out.close();
-    return out ? std::nullopt : std::optional<std::string>("cannot write timeline " + file);
+    if (const auto problem =
+            platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline))) {
+      return "cannot write timeline " + file + ": " + *problem;
+    }
+    return std::nullopt;
   }
 
   void onEvent(const host::Event &event) override {
@@ -232,6 +233,17 @@ void TimelineExtension::attach(sim::Simulator &simulator) {
 std::optional<Timeline> TimelineExtension::record() const {
   const std::shared_ptr<SessionTimeline> timeline = session_.lock();
   return timeline ? std::optional<Timeline>(timeline->record()) : std::nullopt;
+}
+
+std::optional<std::string> TimelineExtension::refuseToStart(sim::Simulator &simulator) {
+  if (file_.empty()) {
+    return std::nullopt;
+  }
+  const std::string file = simulator.console().outputFile(file_);
+  if (const auto problem = platform::refuseToWrite(platform::pathFromUtf8(file))) {
+    return "cannot write timeline " + file + ": " + *problem;
+  }
+  return std::nullopt;
 }
 
 bool TimelineExtension::finish(sim::Simulator &simulator) {
