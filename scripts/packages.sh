@@ -3,7 +3,7 @@
 # tests' on top. Sourced by scripts/demo, scripts/test and .ci/run.
 
 demo_packages=(cmake make g++ pkg-config libfreetype-dev fonts-dejavu-core libcairo2-dev
-               libedit-dev)
+               libfontconfig-dev libedit-dev)
 test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev)
 
 # install_missing PACKAGE...: installs those not installed yet, saying which,

@@ -41,7 +41,7 @@ std::optional<std::string> refuseFont(const std::string & /*fontPath*/) { return
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
                            const std::string & /*path*/, Resolution /*resolution*/,
-                           const std::string & /*fontPath*/) {
+                           const std::string & /*fontPath*/, MissingGlyphs * /*missing*/) {
   throw ScreenshotError("screenshots are not available in this build");
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "host/session/console/console.h"
 #include "host/tools/common/extension.h"
 #include "screenshot.h"
 
@@ -24,8 +25,12 @@ public:
   void setResolution(Resolution resolution) { resolution_ = resolution; }
 
 private:
+  console::CommandResult screenshot(console::Console &console, const console::Words &words);
+  void reportMissing(console::Console &console, const MissingGlyphs &missing);
+
   Resolution resolution_ = kDefaultResolution;
-  std::string font_; // empty: the system's usual font
+  std::string font_;        // empty: the system's usual font
+  std::u32string reported_; // characters without a glyph, said once
 };
 
 } // namespace corvane::screenshot

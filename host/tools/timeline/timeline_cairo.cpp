@@ -21,6 +21,7 @@
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
 #include "host/tools/common/file_name.h"
+#include "host/tools/common/utf8.h"
 
 namespace corvane::timeline {
 
@@ -210,18 +211,19 @@ public:
     cairo_fill(cr_);
   }
 
+  // Cairo takes only valid UTF-8, and the bar's text is a player's.
   double textWidth(const std::string &text, double size) {
     cairo_set_font_size(cr_, size);
     cairo_text_extents_t extents{};
-    cairo_text_extents(cr_, text.c_str(), &extents);
+    cairo_text_extents(cr_, text::drawableUtf8(text).c_str(), &extents);
     return extents.x_advance;
   }
 
   // Text centred on `middle` vertically, from `x`, as much as fits before `right`.
   void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
-    const std::string shown = fitted(text, right - x, [this, size](std::string_view part) {
-      return textWidth(std::string(part), size);
-    });
+    const std::string shown =
+        fitted(text::drawableUtf8(text), right - x,
+               [this, size](std::string_view part) { return textWidth(std::string(part), size); });
     if (shown.empty()) {
       return;
     }
@@ -525,7 +527,7 @@ Layout measuredLayout(const Timeline &timeline, int width) {
                          CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(measure.get(), kLabelFontSize);
   return layOut(timeline, width, [&](std::string_view text) {
-    const std::string copy(text);
+    const std::string copy = text::drawableUtf8(text);
     cairo_text_extents_t extents{};
     cairo_text_extents(measure.get(), copy.c_str(), &extents);
     return std::ceil(extents.x_advance);
