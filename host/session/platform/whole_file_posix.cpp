@@ -1,6 +1,8 @@
 // WholeFile on POSIX systems: a temporary file made with O_EXCL beside the
 // target, rename(2) over it, and a signal handler that removes temporary
 // files when Ctrl-C or a termination request ends the program.
+#include "whole_file.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,7 +14,6 @@
 #include <random>
 
 #include "utf8_path.h"
-#include "whole_file.h"
 
 namespace corvane::platform {
 

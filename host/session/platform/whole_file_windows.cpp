@@ -2,6 +2,8 @@
 // target, MoveFileExW over it (which keeps the old file when it fails), and
 // a console control handler that removes temporary files when Ctrl-C or
 // closing the console ends the program.
+#include "whole_file.h"
+
 #include <windows.h>
 
 #include <array>
@@ -10,7 +12,6 @@
 #include <random>
 
 #include "utf8_path.h"
-#include "whole_file.h"
 
 namespace corvane::platform {
 
