@@ -11,6 +11,8 @@
 #include "allocation_counter.h"
 #include "benchmark_failure.h"
 #include "counting_canvas.h"
+#include "host/session/engine/drawables.h"
+#include "host/session/engine/plugin_context.h"
 #include "session.h"
 #include "source/vexlo/hiding_bar_style.h"
 

@@ -13,8 +13,8 @@
 
 #include "host/session/console/console.h"
 #include "host/session/engine/host.h"
-#include "host/session/engine/trace.h"
 #include "host/session/loader/plugin_library.h"
+#include "host/session/trace.h"
 
 namespace corvane::sim {
 

@@ -1,13 +1,15 @@
 // The trace a person reads: line format, text escapes, number forms, what
 // verbose adds, and the per-operation counters; the event stream under it.
+#include <array>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "host/session/engine/trace.h"
 #include "host/session/engine/trace_format.h"
+#include "host/session/trace.h"
 #include "session.h"
 
 namespace {
@@ -129,7 +131,7 @@ TEST(EventStream, EverySubscriberSeesEachChangeInOrderWithItsData) {
         line += "search " + std::to_string(search->category.value_or(-1)) + " " +
                 std::to_string(search->playlists.at(0));
       } else if (const auto *frame = std::get_if<host::FrameEnded>(&event.what)) {
-        line += "frame drew " + std::to_string(frame->canvasCalls);
+        line += "frame drew " + std::to_string(frame->drew->calls());
       } else if (const auto *state = std::get_if<host::StateChanged>(&event.what)) {
         line += host::gameStateName(state->state);
       } else {
@@ -193,6 +195,46 @@ TEST(EventStream, RegistrationsSettingsAndKeysAreChangesSubscribersSee) {
                           "registerCvar \"s\" \"1\" \"\" true false 0 false 0 false", "2 s",
                           "addOnValueChanged \"s\"", "4 s", "HookEventPost \"F\"", "1 F", "s=2",
                           "SetTimeout 1", "K:s 3", "K:-"}));
+}
+
+// Catches a subscriber skipped, or told after it left, when the list changes
+// while an event is told: the first of three subscribers, on its first
+// event, subscribes a fourth, leaves, or unsubscribes the third.
+TEST(EventStream, SubscribersChangedWhileAnEventIsTold) {
+  namespace host = corvane::host;
+  struct Counter final : host::EventSubscriber {
+    std::function<void()> first;
+    int told = 0;
+    void onEvent(const host::Event & /*event*/) override {
+      if (told++ == 0 && first) {
+        first();
+      }
+    }
+  };
+  using Subscribers = std::array<Counter, 4>;
+  struct Row {
+    std::function<void(host::EventStream &, Subscribers &)> change;
+    std::array<int, 4> told; // after two events
+  };
+  const std::vector<Row> rows = {
+      {[](host::EventStream &stream, Subscribers &s) { stream.subscribe(s[3]); }, {2, 2, 2, 2}},
+      {[](host::EventStream &stream, Subscribers &s) { stream.unsubscribe(s[0]); }, {1, 2, 2, 0}},
+      {[](host::EventStream &stream, Subscribers &s) { stream.unsubscribe(s[2]); }, {2, 2, 0, 0}},
+  };
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    host::EventStream stream;
+    Subscribers subscribers;
+    subscribers[0].first = [&] { rows[row].change(stream, subscribers); };
+    for (std::size_t i = 0; i < 3; ++i) {
+      stream.subscribe(subscribers.at(i));
+    }
+    stream.publish(host::Event{0, host::FrameBegun{}});
+    stream.publish(host::Event{1, host::FrameBegun{}});
+    for (std::size_t i = 0; i < subscribers.size(); ++i) {
+      EXPECT_EQ(subscribers.at(i).told, rows[row].told.at(i))
+          << "row " << row << ", subscriber " << i;
+    }
+  }
 }
 
 } // namespace

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "host/session/console/game_functions.h"
 #include "host/session/console/tokenizer.h"
+#include "host/session/engine/game_functions.h"
 
 namespace modelcheck {
 
-using namespace corvane::console::game_functions;
+using namespace corvane::host::game_functions;
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <cmath>
 #include <variant>
 
-#include "host/session/console/game_functions.h"
+#include "host/session/engine/game_functions.h"
 #include "trace_text.h"
 
 namespace modelcheck {
 
-using namespace corvane::console::game_functions;
+using namespace corvane::host::game_functions;
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <corvane/cvar_manager_wrapper.h>
 #include <corvane/game_wrapper.h>
 
+#include "host/session/engine/plugin_context.h"
 #include "host/session/simulator.h"
 
 namespace vexlo::testing {

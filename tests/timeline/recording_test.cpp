@@ -4,7 +4,8 @@
 // an event lost, and what a picture hides: a dropped timer left pending, a
 // re-armed timer that replaces the first, intervals of no length left out,
 // equal events at one moment kept as one, a refused command not shown as
-// having no effect or an arming that only shows the bar shown as one.
+// having no effect or an arming that only shows the bar shown as one, a
+// party the game's party functions joined and left not drawn as one.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -99,12 +100,13 @@ TEST(TimelineRecording, RecordsWhatHappenedAndWhen) {
       // Refused during a match: no effect. Armed while a party blocks: no
       // call with an effect, but the next frame shows the bar, so not marked.
       {"vexlo_enabled 1\nsim_game_found\nvexlo_queue\nsim_frame\nsim_match_end\n"
-       "sim_party_join\nsim_wait 2\nvexlo_queue\nsim_frame",
+       "sim_party_join\nsim_wait 2\nvexlo_queue\nsim_frame\nsim_wait 1; sim_party_leave",
        "",
        "state [0.000] to [0.000] menu\n"
-       "state [0.000] to [2.000] online\n"
+       "state [0.000] to [3.000] online\n"
+       "party [0.000] to [3.000] in a party\n"
        "timer [0.000] to [1.000] due [1.000] fired\n"
-       "bar [2.000] to [2.000] \"\"\n"
+       "bar [2.000] to [3.000] \"\"\n"
        "event [0.000] function Function "
        "ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete\n"
        "event [0.000] function Function TAGame.GameEvent_TA.StartEvent\n"
@@ -113,7 +115,8 @@ TEST(TimelineRecording, RecordsWhatHappenedAndWhen) {
        "event [0.000] function Function TAGame.GameEvent_Soccar_TA.OnMatchWinnerSet\n"
        "event [0.000] function Function TAGame.GameEvent_Soccar_TA.EventMatchEnded\n"
        "event [0.000] function Function ProjectX.Parties_X.JoinLobby\n"
-       "event [2.000] notifier vexlo_queue\n"},
+       "event [2.000] notifier vexlo_queue\n"
+       "event [3.000] function Function ProjectX.Parties_X.LeaveLobby\n"},
       // The same key twice at one moment: two presses, two commands run.
       {"bind F1 vexlo_queue\nsim_key F1; sim_key F1", "",
        "state [0.000] to [0.000] menu\n"

@@ -3,6 +3,7 @@
 
 #include "command_args.h"
 #include "console.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 
 namespace corvane::console {

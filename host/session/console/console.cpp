@@ -6,6 +6,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "host/session/engine/notifiers.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 #include "host/session/platform/utf8_path.h"
 #include "nearest_name.h"

@@ -15,12 +15,13 @@
 
 #include "host/session/engine/canvas.h"
 #include "host/session/engine/host.h"
+#include "host/session/exit_status.h"
 #include "tokenizer.h"
 
 namespace corvane::console {
 
 // How a run of console text ended; also corvane-sim's exit status.
-enum class Status { Ok = 0, ExpectationFailed = 1, Error = 2 };
+enum class Status { Ok = kExitPassed, ExpectationFailed = kExitFailed, Error = kExitUsage };
 
 // What one command did: nothing to report, an error (a BadInput error is bad
 // input, an ExpectationFailed one reads "expected ..., got ..."), or a
@@ -103,7 +104,7 @@ public:
   std::ostream &err() { return err_; }
 
 private:
-  // Runs one command, then the after-command listener; no reporting.
+  // Runs one command; no reporting.
   CommandResult execute(const Words &words);
   // Runs the commands of one line until one fails, which `report` tells;
   // with `stopOnIssuedFailure`, a failure in a line a plugin issued stops it too.

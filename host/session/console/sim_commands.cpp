@@ -4,13 +4,14 @@
 
 #include "command_args.h"
 #include "console.h"
-#include "game_functions.h"
+#include "host/session/engine/game_functions.h"
+#include "host/session/engine/hook_table.h"
 
 namespace corvane::console {
 
 namespace {
 
-namespace fn = game_functions;
+namespace fn = host::game_functions;
 
 // A million frames is over four hours of a 60 Hz game: more is a slip of the
 // keyboard, which would otherwise run until killed.

@@ -7,8 +7,11 @@
 
 #include "command_args.h"
 #include "console.h"
-#include "host/session/engine/trace.h"
+#include "host/session/engine/key_bindings.h"
+#include "host/session/engine/settings_store.h"
+#include "host/session/engine/timer_queue.h"
 #include "host/session/engine/trace_format.h"
+#include "host/session/trace.h"
 
 namespace corvane::console {
 

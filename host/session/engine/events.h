@@ -2,6 +2,7 @@
 // plugins did, each event with its own data, for any number of subscribers.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,8 +11,8 @@
 
 #include <corvane/value_types.h>
 
+#include "frame_record.h"
 #include "game_state.h"
-#include "host_export.h"
 #include "sdk_ops.h"
 
 namespace corvane::host {
@@ -110,16 +111,23 @@ struct KeyBound {
 };
 // A frame starts rendering; the canvas calls of its drawables follow.
 struct FrameBegun {};
-// The frame is done: `canvasCalls` is how many canvas calls it made (none:
-// nothing was drawn).
+// The frame is done; `drew` is what it drew (no canvas call: nothing), the
+// host's own record, never null and good while the event is told: a
+// subscriber copies what it keeps.
 struct FrameEnded {
-  std::size_t canvasCalls = 0;
+  const FrameRecord *drew = nullptr;
+};
+// Where the player stands in a party: in none, in one, or its lobby's owner.
+enum class Party { None, Member, Owner };
+// A party function of the game moved the player to `party`.
+struct PartyChanged {
+  Party party = Party::None;
 };
 
 using EventData = std::variant<SdkCall, StateChanged, MatchmakingUsable, PlaylistSelected,
                                SearchStarted, SearchStopped, TimerSet, TimerFired, TimerDropped,
                                FunctionCalled, NotifierRun, KeyPressed, CommandIssued, FrameBegun,
-                               FrameEnded, Registered, SettingChanged, KeyBound>;
+                               FrameEnded, Registered, SettingChanged, KeyBound, PartyChanged>;
 
 // What happened, at the virtual time `micros`.
 struct Event {
@@ -129,31 +137,60 @@ struct Event {
 
 // A reader of the stream. It sees every event in the order it happened, and
 // must stay subscribed no longer than it lives.
-class CORVANE_HOST_API EventSubscriber {
+class EventSubscriber {
 public:
   EventSubscriber() = default;
   EventSubscriber(const EventSubscriber &) = delete;
   EventSubscriber &operator=(const EventSubscriber &) = delete;
-  virtual ~EventSubscriber();
+  virtual ~EventSubscriber() = default;
   virtual void onEvent(const Event &event) = 0;
 };
 
-// The subscribers of one host, told in the order they subscribed. With none,
-// publishing is one branch and the event is never built.
+// The subscribers of one host, told in the order they subscribed. A
+// subscriber may subscribe or unsubscribe any of them while it is told: one
+// subscribed then is told this event too, one unsubscribed then is told
+// nothing more, and every other is told as usual.
 class EventStream {
 public:
   bool empty() const { return subscribers_.empty(); }
   void subscribe(EventSubscriber &subscriber) { subscribers_.push_back(&subscriber); }
-  void unsubscribe(const EventSubscriber &subscriber) { std::erase(subscribers_, &subscriber); }
-  void publish(const Event &event) const {
-    // By index: a subscriber may subscribe another while it is told.
+  void unsubscribe(const EventSubscriber &subscriber) {
+    const auto isIt = [&subscriber](const EventSubscriber *entry) { return entry == &subscriber; };
+    if (publishing_ == 0) {
+      std::erase_if(subscribers_, isIt);
+    } else {
+      // Its slot stays, empty, until the publish ends: the walk below must
+      // skip no one.
+      std::replace_if(subscribers_.begin(), subscribers_.end(), isIt, nullptr);
+    }
+  }
+  void publish(const Event &event) {
+    const Publishing publishing(*this);
+    // By index: the list may grow while a subscriber is told.
     for (std::size_t i = 0; i < subscribers_.size(); ++i) {
-      subscribers_[i]->onEvent(event);
+      if (subscribers_[i] != nullptr) {
+        subscribers_[i]->onEvent(event);
+      }
     }
   }
 
 private:
+  // Counts the publishes under way; the last to end, even by an exception,
+  // drops the slots emptied meanwhile.
+  struct Publishing {
+    explicit Publishing(EventStream &stream) : stream_(stream) { ++stream_.publishing_; }
+    ~Publishing() {
+      if (--stream_.publishing_ == 0) {
+        std::erase(stream_.subscribers_, nullptr);
+      }
+    }
+    Publishing(const Publishing &) = delete;
+    Publishing &operator=(const Publishing &) = delete;
+    EventStream &stream_;
+  };
+
   std::vector<EventSubscriber *> subscribers_;
+  int publishing_ = 0;
 };
 
 // The argument as the stream carries it.

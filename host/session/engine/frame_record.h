@@ -1,5 +1,5 @@
-// FrameRecord: a summary of what the last rendered frame drew, for sim_status
-// and sim_expect drawn.
+// FrameRecord: a summary of what the last rendered frame drew, for sim_status,
+// sim_expect drawn and the frame's end in the host's events.
 #pragma once
 
 #include <algorithm>
@@ -17,8 +17,7 @@
 namespace corvane::host {
 
 // Filled by the canvas wrappers on every call, so each call costs a few
-// stores and no allocation: the text is copied only when it changes, which
-// a bar showing the same text frame after frame never does.
+// stores and no allocation: the text is copied into a buffer of fixed size.
 class FrameRecord {
 public:
   // The calls kept in order; later calls of a long frame are only counted.
@@ -42,6 +41,8 @@ public:
     calls_ = 0;
     drewBox_ = false;
     drewText_ = false;
+    textSize_ = 0;
+    textCut_ = false;
   }
   void setPosition(Vector2F position) {
     note(Op::SetPosition);
@@ -73,7 +74,8 @@ public:
   // The last box and text of the frame, when it drew one.
   const Box *box() const { return drewBox_ ? &box_ : nullptr; }
   const Text *textStyle() const { return drewText_ ? &textStyle_ : nullptr; }
-  // The last text drawn, its first kKeptTextBytes bytes at most.
+  // The frame's last text, its first kKeptTextBytes bytes at most; empty
+  // when it drew none.
   std::string_view text() const { return {text_.data(), textSize_}; }
   bool textCut() const { return textCut_; }
 

@@ -15,10 +15,10 @@ bool HookTable::hooked(std::string_view functionName) const {
   return it != hooks_.end() && !it->second.empty();
 }
 
-void HookTable::call(const std::string &functionName) {
+bool HookTable::call(const std::string &functionName) {
   const auto it = hooks_.find(functionName);
-  if (it == hooks_.end()) {
-    return;
+  if (it == hooks_.end() || it->second.empty()) {
+    return false;
   }
   // Walked by index over the hooks present now: a callback may add hooks to
   // this very list, which moves its entries but never the hooks they share.
@@ -32,6 +32,7 @@ void HookTable::call(const std::string &functionName) {
       }
     }
   }
+  return true;
 }
 
 void HookTable::dropOwner(const PluginContext *owner) {

@@ -28,8 +28,9 @@ public:
            std::function<void(std::string)> callback);
   // The game calls `functionName`: its entry hooks in registration order,
   // then its after hooks, each with the name. Hooks added meanwhile wait for
-  // the next call.
-  void call(const std::string &functionName);
+  // the next call. Whether any hook waited for it when it was called (a hook
+  // may drop itself, or its plugin).
+  bool call(const std::string &functionName);
   void dropOwner(const PluginContext *owner);
   std::size_t size() const;
   // Some hook waits for the game to call `functionName`.

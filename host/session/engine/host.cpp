@@ -6,26 +6,52 @@
 
 #include <corvane/game_wrapper.h>
 
+#include "canvas.h"
+#include "drawables.h"
+#include "game_functions.h"
+#include "hook_table.h"
+#include "key_bindings.h"
+#include "notifiers.h"
+#include "plugin_context.h"
+#include "settings_store.h"
+#include "timer_queue.h"
+
 namespace corvane::host {
 
-Host::Host() = default;
+struct Host::Tables {
+  SettingsStore settings;
+  TimerQueue timers;
+  HookTable hooks;
+  Drawables drawables;
+  Notifiers notifiers;
+  KeyBindings keyBindings;
+  std::vector<std::unique_ptr<PluginContext>> contexts;
+};
+
+Host::Host() : tables_(std::make_unique<Tables>()) {}
 Host::~Host() = default;
 
+const SettingsStore &Host::settings() const { return tables_->settings; }
+const TimerQueue &Host::timers() const { return tables_->timers; }
+const HookTable &Host::hooks() const { return tables_->hooks; }
+const Drawables &Host::drawables() const { return tables_->drawables; }
+const Notifiers &Host::notifiers() const { return tables_->notifiers; }
+const KeyBindings &Host::keyBindings() const { return tables_->keyBindings; }
+std::size_t Host::pendingTimers() const { return tables_->timers.pending(); }
+
 PluginContext &Host::createContext(std::string pluginName) {
-  contexts_.push_back(std::make_unique<PluginContext>(*this, std::move(pluginName)));
-  return *contexts_.back();
+  tables_->contexts.push_back(std::make_unique<PluginContext>(*this, std::move(pluginName)));
+  return *tables_->contexts.back();
 }
 
 void Host::dropRegistrations(const PluginContext &context) {
-  hooks_.dropOwner(&context);
-  for (const std::uint64_t id : timers_.dropOwner(&context)) {
-    if (!events_.empty()) {
-      publish(TimerDropped{id});
-    }
+  tables_->hooks.dropOwner(&context);
+  for (const std::uint64_t id : tables_->timers.dropOwner(&context)) {
+    publish([id] { return TimerDropped{id}; });
   }
-  notifiers_.dropOwner(&context);
-  settings_.dropOwner(&context);
-  drawables_.dropOwner(&context);
+  tables_->notifiers.dropOwner(&context);
+  tables_->settings.dropOwner(&context);
+  tables_->drawables.dropOwner(&context);
 }
 
 void Host::setCommandRunner(std::function<void(const std::string &)> runner) {
@@ -33,9 +59,7 @@ void Host::setCommandRunner(std::function<void(const std::string &)> runner) {
 }
 
 void Host::runCommandLine(const std::string &line) {
-  if (!events_.empty()) {
-    publish(CommandIssued{line});
-  }
+  publish([&line] { return CommandIssued{line}; });
   if (commandRunner_) {
     commandRunner_(line);
   }
@@ -43,86 +67,73 @@ void Host::runCommandLine(const std::string &line) {
 
 void Host::advance(std::int64_t micros) {
   const std::int64_t target = addSaturated(clock_.nowMicros(), micros < 0 ? 0 : micros);
-  while (auto timer = timers_.popDue(target)) {
+  while (auto timer = tables_->timers.popDue(target)) {
     // A callback may itself advance the clock (a console line); time never
     // runs backwards.
     clock_.set(std::max(timer->dueMicros, clock_.nowMicros()));
     if (timer->owner->active()) {
       timer->callback(timer->owner->gameWrapper().get());
     }
-    if (!events_.empty()) {
-      publish(TimerFired{timer->id});
-    }
+    publish([&timer] { return TimerFired{timer->id}; });
   }
   clock_.set(std::max(target, clock_.nowMicros()));
 }
 
 void Host::callFunction(const std::string &name) {
-  if (events_.empty()) {
-    hooks_.call(name);
-    return;
+  const bool hooked = tables_->hooks.call(name);
+  publish([&] { return FunctionCalled{name, hooked}; });
+  if (const auto party = game_functions::partyAfter(name)) {
+    setParty(*party);
   }
-  // Looked at before the call: a hook may drop itself, or its plugin.
-  const bool hooked = hooks_.hooked(name);
-  hooks_.call(name);
-  publish(FunctionCalled{name, hooked});
+}
+
+void Host::setParty(Party party) {
+  if (party != party_) {
+    party_ = party;
+    publish([party] { return PartyChanged{party}; });
+  }
 }
 
 void Host::setState(GameState state) {
   state_ = state;
-  if (!events_.empty()) {
-    publish(StateChanged{state});
-  }
+  publish([state] { return StateChanged{state}; });
 }
 
 void Host::setSearching(bool searching) {
   matchmaking_.searching = searching;
-  if (events_.empty()) {
-    return;
-  }
-  if (searching) {
-    publish(SearchStarted{matchmaking_.lastCategory, selectedPlaylists()});
-  } else {
-    publish(SearchStopped{});
-  }
+  publish([&]() -> EventData {
+    if (searching) {
+      return SearchStarted{matchmaking_.lastCategory, selectedPlaylists()};
+    }
+    return SearchStopped{};
+  });
 }
 
 void Host::setTimer(std::int64_t dueMicros, PluginContext *owner,
                     std::function<void(GameWrapper *)> callback) {
-  const std::uint64_t id = timers_.add(dueMicros, owner, std::move(callback));
-  if (!events_.empty()) {
-    publish(TimerSet{id, dueMicros});
-  }
+  const std::uint64_t id = tables_->timers.add(dueMicros, owner, std::move(callback));
+  publish([id, dueMicros] { return TimerSet{id, dueMicros}; });
 }
 
 std::optional<std::string> Host::pressKey(std::string_view key) {
-  if (!events_.empty()) {
-    publish(KeyPressed{std::string(key)});
-  }
-  return keyBindings_.lineFor(key);
+  publish([key] { return KeyPressed{std::string(key)}; });
+  return tables_->keyBindings.lineFor(key);
 }
 
 bool Host::runNotifier(const std::vector<std::string> &words) {
-  if (events_.empty()) {
-    return notifiers_.run(words);
-  }
-  if (words.empty() || !notifiers_.contains(words.front())) {
+  if (words.empty() || !tables_->notifiers.contains(words.front())) {
     return false;
   }
   // Told before it runs, so that what it does follows it in the stream.
-  publish(NotifierRun{words.front()});
-  return notifiers_.run(words);
+  publish([&words] { return NotifierRun{words.front()}; });
+  return tables_->notifiers.run(words);
 }
 
 void Host::renderFrame(Canvas &canvas) {
   frame_.begin();
-  if (events_.empty()) {
-    drawables_.render(canvas);
-  } else {
-    publish(FrameBegun{});
-    drawables_.render(canvas);
-    publish(FrameEnded{frame_.calls()});
-  }
+  publish([] { return FrameBegun{}; });
+  tables_->drawables.render(canvas);
+  publish([this] { return FrameEnded{&frame_}; });
   ++framesRendered_;
   lastFrameMicros_ = clock_.nowMicros();
 }
@@ -133,16 +144,12 @@ void Host::selectPlaylist(std::int32_t playlist, bool selected) {
   } else {
     matchmaking_.selectedPlaylists.erase(playlist);
   }
-  if (!events_.empty()) {
-    publish(PlaylistSelected{playlist, selected});
-  }
+  publish([=] { return PlaylistSelected{playlist, selected}; });
 }
 
 void Host::setMatchmakingUsable(bool usable) {
   matchmaking_.usable = usable;
-  if (!events_.empty()) {
-    publish(MatchmakingUsable{usable});
-  }
+  publish([usable] { return MatchmakingUsable{usable}; });
 }
 
 void Host::startSearch(std::int32_t category) {
@@ -155,7 +162,7 @@ std::vector<std::int32_t> Host::selectedPlaylists() const {
 }
 
 std::optional<std::string> Host::settingValue(std::string_view name) const {
-  const Setting *setting = settings_.at(settings_.find(name));
+  const Setting *setting = tables_->settings.at(tables_->settings.find(name));
   if (setting == nullptr) {
     return std::nullopt;
   }
@@ -163,78 +170,68 @@ std::optional<std::string> Host::settingValue(std::string_view name) const {
 }
 
 std::optional<std::string> Host::keyBinding(std::string_view key) const {
-  return keyBindings_.lineFor(key);
+  return tables_->keyBindings.lineFor(key);
 }
 
 void Host::addHook(const std::string &functionName, HookPhase phase, PluginContext *owner,
                    std::function<void(std::string)> callback) {
-  hooks_.add(functionName, phase, owner, std::move(callback));
-  if (!events_.empty()) {
-    publish(
-        Registered{phase == HookPhase::Entry ? Registration::EntryHook : Registration::AfterHook,
-                   functionName});
-  }
+  tables_->hooks.add(functionName, phase, owner, std::move(callback));
+  publish([&] {
+    return Registered{phase == HookPhase::Entry ? Registration::EntryHook : Registration::AfterHook,
+                      functionName};
+  });
 }
 
 int Host::addSetting(SettingDefinition definition) {
-  const int index = settings_.add(std::move(definition));
-  if (!events_.empty()) {
-    publish(Registered{Registration::Setting, settings_.at(index)->definition.name});
-  }
+  const int index = tables_->settings.add(std::move(definition));
+  publish([&] {
+    return Registered{Registration::Setting, tables_->settings.at(index)->definition.name};
+  });
   return index;
 }
 
 void Host::bindSetting(int index, PluginContext *owner, BoundTarget target) {
-  settings_.bind(index, owner, std::move(target));
-  if (const Setting *setting = settings_.at(index); setting != nullptr && !events_.empty()) {
-    publish(Registered{Registration::BoundValue, setting->definition.name});
+  tables_->settings.bind(index, owner, std::move(target));
+  publishRegistered(Registration::BoundValue, index);
+}
+
+void Host::publishRegistered(Registration kind, int index) {
+  if (const Setting *setting = tables_->settings.at(index); setting != nullptr) {
+    publish([&] { return Registered{kind, setting->definition.name}; });
   }
 }
 
 void Host::watchSetting(int index, PluginContext *owner, ChangeFunction function) {
-  settings_.addCallback(index, owner, std::move(function));
-  if (const Setting *setting = settings_.at(index); setting != nullptr && !events_.empty()) {
-    publish(Registered{Registration::ChangeCallback, setting->definition.name});
-  }
+  tables_->settings.addCallback(index, owner, std::move(function));
+  publishRegistered(Registration::ChangeCallback, index);
 }
 
 void Host::addNotifier(std::string name, Notifier notifier) {
-  if (!events_.empty()) {
-    publish(Registered{Registration::Notifier, name});
-  }
-  notifiers_.add(std::move(name), std::move(notifier));
+  publish([&name] { return Registered{Registration::Notifier, name}; });
+  tables_->notifiers.add(std::move(name), std::move(notifier));
 }
 
 void Host::addDrawable(PluginContext *owner, std::function<void(CanvasWrapper)> callback) {
-  drawables_.add(owner, std::move(callback));
-  if (!events_.empty()) {
-    publish(Registered{Registration::Drawable, {}});
-  }
+  tables_->drawables.add(owner, std::move(callback));
+  publish([] { return Registered{Registration::Drawable, {}}; });
 }
 
 std::optional<std::string> Host::setSetting(int index, std::string text) {
-  if (events_.empty()) {
-    return settings_.set(index, std::move(text));
-  }
-  return settings_.set(index, std::move(text), [this](const Setting &setting) {
-    publish(SettingChanged{setting.definition.name, setting.value});
+  return tables_->settings.set(index, std::move(text), [this](const Setting &setting) {
+    publish([&setting] { return SettingChanged{setting.definition.name, setting.value}; });
   });
 }
 
 void Host::bindKey(std::string key, std::string commandLine) {
-  if (!events_.empty()) {
-    publish(KeyBound{key, commandLine});
-  }
-  keyBindings_.bind(std::move(key), std::move(commandLine));
+  publish([&] { return KeyBound{key, commandLine}; });
+  tables_->keyBindings.bind(std::move(key), std::move(commandLine));
 }
 
 bool Host::unbindKey(std::string_view key) {
-  if (!keyBindings_.unbind(key)) {
+  if (!tables_->keyBindings.unbind(key)) {
     return false;
   }
-  if (!events_.empty()) {
-    publish(KeyBound{std::string(key), std::nullopt});
-  }
+  publish([key] { return KeyBound{std::string(key), std::nullopt}; });
   return true;
 }
 

@@ -10,22 +10,29 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas.h"
-#include "drawables.h"
 #include "events.h"
-#include "frame_record.h"
-#include "game_state.h"
-#include "hook_table.h"
 #include "host_export.h"
-#include "key_bindings.h"
 #include "matchmaking.h"
-#include "notifiers.h"
-#include "plugin_context.h"
-#include "settings_store.h"
-#include "timer_queue.h"
+#include "setting_targets.h"
 #include "virtual_clock.h"
 
+class CanvasWrapper;
+class GameWrapper;
+
 namespace corvane::host {
+
+// The host's tables, each in a header of its own, for those who read them.
+class Canvas;
+class Drawables;
+class HookTable;
+class KeyBindings;
+class Notifiers;
+class PluginContext;
+class SettingsStore;
+class TimerQueue;
+struct Notifier;
+struct SettingDefinition;
+enum class HookPhase;
 
 // One simulated game with its console. Every part is reachable for the
 // wrappers and the console; the accessors at the end are what tests check.
@@ -38,12 +45,12 @@ public:
 
   // The parts, for reading: every change goes through the operations below,
   // which publish it.
-  const SettingsStore &settings() const { return settings_; }
-  const TimerQueue &timers() const { return timers_; }
-  const HookTable &hooks() const { return hooks_; }
-  const Drawables &drawables() const { return drawables_; }
-  const Notifiers &notifiers() const { return notifiers_; }
-  const KeyBindings &keyBindings() const { return keyBindings_; }
+  const SettingsStore &settings() const;
+  const TimerQueue &timers() const;
+  const HookTable &hooks() const;
+  const Drawables &drawables() const;
+  const Notifiers &notifiers() const;
+  const KeyBindings &keyBindings() const;
   const Matchmaking &matchmaking() const { return matchmaking_; }
 
   // What plugins register: hooks, settings with their bound values and
@@ -105,9 +112,7 @@ public:
   // increment and one branch.
   template <typename... Args> void record(Op op, const Args &...args) {
     ++counts_[static_cast<std::size_t>(op)];
-    if (!events_.empty()) {
-      publish(SdkCall{op, {callArg(args)...}});
-    }
+    publish([&] { return SdkCall{op, {callArg(args)...}}; });
   }
 
   // Where console lines from plugins (executeCommand) go; the console sets it.
@@ -117,7 +122,8 @@ public:
   // Moves the clock forward by `micros`, firing every timer due meanwhile
   // (timers set by those callbacks too) with the clock at each one's due time.
   void advance(std::int64_t micros);
-  // The game calls the function `name`: its entry hooks, then its after hooks.
+  // The game calls the function `name`: its entry hooks, then its after
+  // hooks; then a party function moves the player in or out of a party.
   void callFunction(const std::string &name);
   // Renders one frame on `canvas`.
   void renderFrame(Canvas &canvas);
@@ -128,11 +134,12 @@ public:
   std::int64_t nowMicros() const { return clock_.nowMicros(); }
   double nowSeconds() const { return clock_.nowSeconds(); }
   GameState state() const { return state_; }
+  Party party() const { return party_; }
   bool searching() const { return matchmaking_.searching; }
   bool matchmakingUsable() const { return matchmaking_.usable; }
   std::vector<std::int32_t> selectedPlaylists() const;
   std::optional<std::int32_t> lastCategory() const { return matchmaking_.lastCategory; }
-  std::size_t pendingTimers() const { return timers_.pending(); }
+  std::size_t pendingTimers() const;
   std::optional<std::string> settingValue(std::string_view name) const;
   std::optional<std::string> keyBinding(std::string_view key) const;
   std::uint64_t callCount(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
@@ -143,22 +150,28 @@ public:
   std::int64_t lastFrameMicros() const { return lastFrameMicros_; }
 
 private:
-  void publish(EventData what) const {
-    events_.publish(Event{clock_.nowMicros(), std::move(what)});
+  // Every change is published here: the event `make()` returns, stamped with
+  // the time, when anyone listens. With no subscriber it costs one branch and
+  // the event is never built.
+  template <typename Make> void publish(const Make &make) {
+    if (!events_.empty()) {
+      events_.publish(Event{clock_.nowMicros(), make()});
+    }
   }
+  void setParty(Party party);
+  // A plugin registered something on the setting `index`, when there is one.
+  void publishRegistered(Registration kind, int index);
+
+  // The tables the frame path never reads, and the plugins' contexts.
+  struct Tables;
 
   VirtualClock clock_;
   EventStream events_;
   std::array<std::uint64_t, kOpCount> counts_{};
-  SettingsStore settings_;
-  TimerQueue timers_;
-  HookTable hooks_;
-  Drawables drawables_;
-  Notifiers notifiers_;
-  KeyBindings keyBindings_;
+  std::unique_ptr<Tables> tables_;
   Matchmaking matchmaking_;
   GameState state_ = GameState::Menu;
-  std::vector<std::unique_ptr<PluginContext>> contexts_;
+  Party party_ = Party::None;
   std::function<void(const std::string &)> commandRunner_;
   FrameRecord frame_;
   std::uint64_t framesRendered_ = 0;

@@ -15,6 +15,7 @@
 #include <corvane/cvar_wrapper.h>
 
 #include "host_export.h"
+#include "setting_targets.h"
 #include "value_conversion.h"
 
 namespace corvane::host {
@@ -32,14 +33,11 @@ struct SettingDefinition {
 };
 
 // A plugin value the host keeps equal to a setting, and who handed it over.
-using BoundTarget = std::variant<std::shared_ptr<bool>, std::shared_ptr<int>,
-                                 std::shared_ptr<float>, std::shared_ptr<std::string>>;
 struct BoundValue {
   PluginContext *owner;
   BoundTarget target;
 };
 
-using ChangeFunction = std::function<void(std::string, CVarWrapper)>;
 struct ChangeCallback {
   PluginContext *owner;
   // Shared so that a callback list can be walked from a copy while callbacks

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "descriptor_check.h"
+#include "host/session/engine/plugin_context.h"
 
 namespace corvane::loader {
 

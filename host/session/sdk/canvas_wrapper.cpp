@@ -2,7 +2,9 @@
 // trace, and the canvas's own call: no allocation or lookup while tracing is off.
 #include <corvane/canvas_wrapper.h>
 
+#include "host/session/engine/canvas.h"
 #include "host/session/engine/host.h"
+#include "host/session/engine/plugin_context.h"
 
 using corvane::host::Op;
 

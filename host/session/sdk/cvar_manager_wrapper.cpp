@@ -2,6 +2,9 @@
 #include <corvane/cvar_manager_wrapper.h>
 
 #include "host/session/engine/host.h"
+#include "host/session/engine/notifiers.h"
+#include "host/session/engine/plugin_context.h"
+#include "host/session/engine/settings_store.h"
 
 using corvane::host::Op;
 

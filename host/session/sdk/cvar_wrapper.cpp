@@ -2,6 +2,8 @@
 #include <corvane/cvar_wrapper.h>
 
 #include "host/session/engine/host.h"
+#include "host/session/engine/plugin_context.h"
+#include "host/session/engine/settings_store.h"
 
 using corvane::host::BareWord;
 using corvane::host::Op;

@@ -1,7 +1,10 @@
 // GameWrapper: hooks, timers, drawables and the game's state.
 #include <corvane/game_wrapper.h>
 
+#include "host/session/engine/hook_table.h"
 #include "host/session/engine/host.h"
+#include "host/session/engine/plugin_context.h"
+#include "host/session/engine/value_conversion.h"
 
 using corvane::host::HookPhase;
 using corvane::host::Op;

@@ -3,6 +3,7 @@
 #include <corvane/matchmaking_wrapper.h>
 
 #include "host/session/engine/host.h"
+#include "host/session/engine/plugin_context.h"
 
 using corvane::host::Op;
 

@@ -239,11 +239,11 @@ Outcome checkSdk(const std::string &pluginName, std::span<const std::uint8_t> pl
     std::vector<SdkImport> missing;
     std::copy_if(imports.begin(), imports.end(), std::back_inserter(missing),
                  [&](const SdkImport &function) { return !exports.provides(function.function); });
-    return {missing.empty() ? sim::kVerbExitPassed : sim::kVerbExitFailed,
+    return {missing.empty() ? kExitPassed : kExitFailed,
             report(pluginName, hostName, imports, missing),
             {}};
   } catch (const Refusal &refused) {
-    return {sim::kVerbExitUsage, {}, refused.what()};
+    return {kExitUsage, {}, refused.what()};
   }
 }
 
@@ -251,11 +251,11 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
                  const Program &program) {
   if (sim::asksForHelp(words)) {
     out << program.usage;
-    return sim::kVerbExitPassed;
+    return kExitPassed;
   }
   const auto usageError = [&](const std::string &message) {
     err << program.name << ": " << message << '\n' << program.usage;
-    return sim::kVerbExitUsage;
+    return kExitUsage;
   };
   for (const std::string &word : words) {
     if (word.starts_with('-')) {
@@ -271,7 +271,7 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
     const std::vector<std::uint8_t> host = readFile(words[1]);
     outcome = checkSdk(words[0], plugin, words[1], host);
   } catch (const Refusal &refused) {
-    outcome = {sim::kVerbExitUsage, {}, refused.what()};
+    outcome = {kExitUsage, {}, refused.what()};
   }
   out << outcome.report;
   if (!outcome.error.empty()) {

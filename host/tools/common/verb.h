@@ -9,12 +9,9 @@
 #include <vector>
 
 #include "host/session/error.h"
+#include "host/session/exit_status.h"
 
 namespace corvane::sim {
-
-inline constexpr int kVerbExitPassed = 0;
-inline constexpr int kVerbExitFailed = 1;
-inline constexpr int kVerbExitUsage = 2;
 
 // Whether any word is `--help` or `-h`.
 inline bool asksForHelp(const std::vector<std::string> &words) {
@@ -30,7 +27,7 @@ inline int reportVerbError(std::ostream &err, std::string_view verb, const Error
   if (error.kind == ErrorKind::BadInput) {
     err << usage;
   }
-  return kVerbExitUsage;
+  return kExitUsage;
 }
 
 } // namespace corvane::sim

@@ -6,6 +6,10 @@
 #include <cmath>
 
 #include "host/session/console/tokenizer.h"
+#include "host/session/engine/hook_table.h"
+#include "host/session/engine/key_bindings.h"
+#include "host/session/engine/notifiers.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 
 namespace corvane::sim {

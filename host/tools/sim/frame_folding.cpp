@@ -1,6 +1,7 @@
 // Folding of repeated frames into one line.
 #include "frame_folding.h"
 
+#include <algorithm>
 #include <variant>
 
 #include "host/session/engine/trace_format.h"
@@ -15,8 +16,9 @@ void FoldedFrames::onEvent(const host::Event &event) {
     frame_.clear();
     return;
   }
-  if (std::holds_alternative<host::FrameEnded>(event.what)) {
+  if (const auto *ended = std::get_if<host::FrameEnded>(&event.what)) {
     inFrame_ = false;
+    nameText(*ended->drew);
     frameEnded(event.micros);
     return;
   }
@@ -29,12 +31,19 @@ void FoldedFrames::onEvent(const host::Event &event) {
     TraceWriter::onEvent(event);
     return;
   }
-  std::string name(host::opName(call->op));
-  if (call->op == host::Op::DrawString && !call->args.empty()) {
-    name += ' ';
-    name += host::quoteText(std::get<std::string>(call->args.front()));
+  frame_.push_back({host::formatCall(*call), std::string(host::opName(call->op))});
+}
+
+void FoldedFrames::nameText(const host::FrameRecord &drew) {
+  if (drew.textStyle() == nullptr) {
+    return;
   }
-  frame_.push_back({host::formatCall(*call), std::move(name)});
+  const auto last = std::find_if(frame_.rbegin(), frame_.rend(), [](const Call &call) {
+    return call.name == host::opName(host::Op::DrawString);
+  });
+  if (last != frame_.rend()) {
+    last->name += ' ' + host::quoteText(drew.text()) + (drew.textCut() ? " (cut)" : "");
+  }
 }
 
 void FoldedFrames::frameEnded(std::int64_t micros) {

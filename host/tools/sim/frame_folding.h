@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/session/engine/trace.h"
+#include "host/session/trace.h"
 
 namespace corvane::sim {
 
@@ -18,7 +18,8 @@ public:
   ~FoldedFrames() override;
 
   void onEvent(const host::Event &event) override;
-  // Writes the run held back, as `[T] N frames: OP, OP, DrawString "text"`.
+  // Writes the run held back, as `[T] N frames: OP, OP, DrawString "text"`,
+  // the text the frame's last string.
   void flush();
 
 private:
@@ -27,6 +28,8 @@ private:
     std::string name; // `OP`, or `DrawString "text"`, what a person reads
     bool operator==(const Call &other) const { return line == other.line; }
   };
+  // The frame's last DrawString is read with the text the frame drew.
+  void nameText(const host::FrameRecord &drew);
   void frameEnded(std::int64_t micros);
 
   bool inFrame_ = false;

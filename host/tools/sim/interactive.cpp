@@ -10,6 +10,8 @@
 
 #include "frame_folding.h"
 #include "host/session/console/tokenizer.h"
+#include "host/session/engine/notifiers.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 #include "line_editor.h"
 

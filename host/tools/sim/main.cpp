@@ -17,6 +17,7 @@
 #endif
 
 #include "extensions.h"
+#include "host/session/exit_status.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
 #include "host/session/simulator.h"
@@ -29,12 +30,12 @@
 
 namespace {
 
+using corvane::kExitUsage;
 using corvane::sim::OptionTable;
 using corvane::sim::Simulator;
 using corvane::sim::SimulatorOptions;
 using corvane::sim::Status;
 
-constexpr int kExitUsage = 2;
 constexpr int kStdinDescriptor = 0;
 constexpr std::string_view kStdinName = "<stdin>";
 constexpr std::string_view kStdinScript = "-";

@@ -35,20 +35,18 @@ std::vector<std::size_t> EffectWatch::take(const host::Event &event,
         } else if constexpr (std::is_same_v<What, host::SdkCall>) {
           if (host::opKind(what.op) == host::OpKind::Effect && !drawsOnCanvas(what.op)) {
             effect_ = true;
-          } else if (what.op == host::Op::DrawString && !what.args.empty()) {
-            frameText_ = std::get<std::string>(what.args.front());
           }
-        } else if constexpr (std::is_same_v<What, host::FrameBegun>) {
-          frameText_.clear();
         } else if constexpr (std::is_same_v<What, host::FrameEnded>) {
-          const bool shown = what.canvasCalls > 0;
-          if (!effect_ && shown == barShown_ && (!shown || frameText_ == barText_)) {
+          const bool shown = what.drew->calls() > 0;
+          const std::string_view text = shown ? what.drew->text() : std::string_view();
+          if (!effect_ && shown == barShown_ && text == barText_) {
             noEffect = std::move(watched_);
           }
           watched_.clear();
           barShown_ = shown;
-          barText_ = std::move(frameText_); // the next frame begins with none
+          barText_.assign(text);
         } else if constexpr (!std::is_same_v<What, host::TimerSet> &&
+                             !std::is_same_v<What, host::FrameBegun> &&
                              !std::is_same_v<What, host::CommandIssued> &&
                              !std::is_same_v<What, host::PlaylistSelected> &&
                              !std::is_same_v<What, host::Registered> &&

@@ -27,10 +27,9 @@ public:
 private:
   std::vector<std::size_t> watched_;
   bool effect_ = false;
-  // The bar as the last frame drew it, and the text of the frame being drawn.
+  // The bar as the last frame drew it.
   bool barShown_ = false;
   std::string barText_;
-  std::string frameText_;
 };
 
 } // namespace corvane::timeline

@@ -43,6 +43,19 @@ void Recorder::searchStopped(double t) {
   }
 }
 
+void Recorder::partyChanged(double t, std::string_view what) {
+  if (party_ && party_->what == what) {
+    return;
+  }
+  if (party_) {
+    record_.parties.push_back(closedAt(std::move(*party_), t));
+    party_.reset();
+  }
+  if (!what.empty()) {
+    party_ = PartySpan{t, t, std::string(what)};
+  }
+}
+
 void Recorder::timerSet(std::uint64_t id, double t, double due) {
   if (const auto found = pending_.find(id); found != pending_.end()) {
     if (record_.timers[found->second].due == due) {
@@ -99,6 +112,9 @@ Timeline Recorder::snapshot(double tEnd) const {
   }
   if (search_) {
     timeline.searches.push_back(closedAt(*search_, tEnd));
+  }
+  if (party_) {
+    timeline.parties.push_back(closedAt(*party_, tEnd));
   }
   if (bar_) {
     timeline.bars.push_back(closedAt(*bar_, tEnd));

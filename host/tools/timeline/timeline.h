@@ -27,6 +27,14 @@ struct SearchSpan {
   std::vector<int> playlists;
 };
 
+// Where the player stands in a party over an interval, as the game's party
+// functions moved them; no party is no interval.
+struct PartySpan {
+  double start = 0.0;
+  double end = 0.0;
+  std::string what; // "in a party" or "lobby owner"
+};
+
 // How a timer's life ended: it fired, it was dropped before firing (the
 // plugin unloaded, say), or it was still waiting when the record was taken.
 enum class TimerOutcome { Fired, Dropped, Pending };
@@ -66,6 +74,7 @@ struct Timeline {
   double end = 0.0;
   std::vector<StateSpan> states;
   std::vector<SearchSpan> searches;
+  std::vector<PartySpan> parties;
   std::vector<TimerSpan> timers;
   std::vector<BarSpan> bars;
   std::vector<Event> events;
@@ -82,6 +91,8 @@ public:
   // A search that starts while another runs, with other settings, ends that one.
   void searchStarted(double t, int category, std::vector<int> playlists);
   void searchStopped(double t);
+  // `what` is where the player now stands in a party; empty: in none.
+  void partyChanged(double t, std::string_view what);
   // `id` is the host's number for the timer; setting a pending id again with
   // another due time replaces it.
   void timerSet(std::uint64_t id, double t, double due);
@@ -103,6 +114,7 @@ private:
   Timeline record_;
   std::optional<StateSpan> state_;
   std::optional<SearchSpan> search_;
+  std::optional<PartySpan> party_;
   std::optional<BarSpan> bar_;
   // Pending timers: their index in record_.timers.
   std::map<std::uint64_t, std::size_t> pending_;

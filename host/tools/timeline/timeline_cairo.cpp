@@ -484,7 +484,7 @@ void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &
       break;
     case LaneKind::Party:
       drawSpanLane(
-          painter, lane, [&](std::size_t i) { return partyColour(layout.party[i].what); },
+          painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].what); },
           palette.stateText, std::nullopt);
       break;
     case LaneKind::Timers:

@@ -12,9 +12,9 @@
 #include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
-#include "host/session/engine/trace.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
+#include "host/session/trace.h"
 #include "host/tools/common/file_name.h"
 #include "timeline.h"
 #include "timeline_render.h"
@@ -64,6 +64,9 @@ std::string describe(const Timeline &timeline) {
       text += " " + std::to_string(playlist);
     }
     text += "\n";
+  }
+  for (const PartySpan &span : timeline.parties) {
+    text += "party " + interval(span.start, span.end) + " " + span.what + "\n";
   }
   for (const TimerSpan &span : timeline.timers) {
     text += "timer " + interval(span.set, span.end) + " due " + stamp(span.due) + " " +
@@ -147,19 +150,19 @@ private:
   }
   // The bar is what the frames draw: any canvas call shows it, with the
   // frame's last text.
-  void take(double /*t*/, const host::FrameBegun & /*what*/) { barText_.clear(); }
-  void take(double /*t*/, const host::SdkCall &what) {
-    if (what.op == host::Op::DrawString && !what.args.empty()) {
-      barText_ = std::get<std::string>(what.args.front());
-    }
-  }
   void take(double t, const host::FrameEnded &what) {
-    if (what.canvasCalls > 0) {
-      recorder_.barShown(t, barText_);
+    if (what.drew->calls() > 0) {
+      recorder_.barShown(t, what.drew->text());
     } else {
       recorder_.barHidden(t);
     }
   }
+  void take(double t, const host::PartyChanged &what) {
+    constexpr std::string_view kParties[] = {"", "in a party", "lobby owner"};
+    recorder_.partyChanged(t, kParties[static_cast<std::size_t>(what.party)]);
+  }
+  void take(double /*t*/, const host::FrameBegun & /*what*/) {}
+  void take(double /*t*/, const host::SdkCall & /*what*/) {}
   void take(double /*t*/, const host::MatchmakingUsable & /*what*/) {}
   void take(double /*t*/, const host::PlaylistSelected & /*what*/) {}
   void take(double /*t*/, const host::Registered & /*what*/) {}
@@ -174,7 +177,6 @@ private:
 
   host::Host &host_;
   Recorder recorder_;
-  std::string barText_;
   EffectWatch effects_;
   std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };

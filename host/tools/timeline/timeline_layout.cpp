@@ -360,39 +360,6 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
   return marks;
 }
 
-std::vector<PartySpan> partySpans(const Timeline &timeline) {
-  constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kPartyFunctions{{
-      {"Function ProjectX.Parties_X.JoinLobby", "in a party"},
-      {"Function ProjectX.Parties_X.CreateLobby", "lobby owner"},
-      {"Function ProjectX.Parties_X.SetLobbyOwner", "lobby owner"},
-      {"Function ProjectX.Parties_X.LeaveLobby", ""},
-      {"Function ProjectX.OnlineGameParty_X.EventPartyDestroyed", ""},
-  }};
-  std::vector<PartySpan> spans;
-  std::optional<PartySpan> open;
-  for (const Event &event : timeline.events) {
-    const auto row = std::find_if(kPartyFunctions.begin(), kPartyFunctions.end(),
-                                  [&](const auto &entry) { return entry.first == event.label; });
-    if (event.kind != EventKind::Function || row == kPartyFunctions.end() ||
-        (open && open->what == row->second)) {
-      continue;
-    }
-    if (open) {
-      open->end = event.time;
-      spans.push_back(*open);
-      open.reset();
-    }
-    if (!row->second.empty()) {
-      open = PartySpan{event.time, event.time, std::string(row->second)};
-    }
-  }
-  if (open) {
-    open->end = std::max(open->start, timeline.end);
-    spans.push_back(*open);
-  }
-  return spans;
-}
-
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
   std::vector<double> rowReach; // how far each row is taken
   std::vector<int> rows;
@@ -786,7 +753,7 @@ Lane &layTimers(Layout &layout, const Timeline &timeline, double top) {
 }
 
 // What a lane of spans shows: each span with its label and its tooltip.
-std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline, const Layout &layout) {
+std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
   std::vector<SpanItem> items;
   const auto add = [&items](double start, double end, const std::string &label,
                             const std::string &what) {
@@ -801,7 +768,7 @@ std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline, const L
       add(span.start, span.end, searchLabel(span), searchLabel(span));
     }
   } else if (kind == LaneKind::Party) {
-    for (const PartySpan &span : layout.party) {
+    for (const PartySpan &span : timeline.parties) {
       add(span.start, span.end, span.what, span.what);
     }
   } else if (kind == LaneKind::Bar) {
@@ -823,7 +790,6 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
                            [&](double t) { return labelRoomAt(timeline, textWidth, t); });
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
   layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
-  layout.party = partySpans(timeline);
   const Scale &scale = layout.scale;
   // Labels stop short of the picture's edge, past the axis's end.
   const double labelRight = static_cast<double>(width) - kLabelGap;
@@ -835,8 +801,7 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
   };
   const auto spanLane = [&](LaneKind kind) {
     Lane &lane = addLane(kind);
-    laySpans(lane, spanItems(kind, timeline, layout), scale, labelRight, textWidth,
-             layout.tooltips);
+    laySpans(lane, spanItems(kind, timeline), scale, labelRight, textWidth, layout.tooltips);
     top += lane.height;
   };
   spanLane(LaneKind::State);

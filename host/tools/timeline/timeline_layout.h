@@ -134,13 +134,6 @@ struct EventMark {
   bool noEffect = false;
 };
 
-// Where the player stands in a party, as the game's party functions said.
-struct PartySpan {
-  double start = 0.0;
-  double end = 0.0;
-  std::string what; // "in a party" or "lobby owner"
-};
-
 enum class LaneKind { State, Search, Party, Timers, Bar, Keys, Notifiers, Functions, Commands };
 
 // An interval of a span lane as drawn: `source` is its index in the
@@ -215,7 +208,6 @@ struct Layout {
   double axisTop = 0.0;
   std::vector<AxisTick> ticks;
   std::vector<int> timerRows; // for each of the timeline's timers, its row in the timer lane
-  std::vector<PartySpan> party;
   std::vector<KeyEntry> key;
   std::vector<Tooltip> tooltips;
 };
@@ -269,12 +261,6 @@ std::string shortLabel(EventKind kind, std::string_view label);
 // of events that all had no effect says so: "F3: no effect".
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth);
-
-// The party the player was in, from the game's party functions among the
-// events: joining a lobby puts them in a party, creating one or being made
-// its owner makes them a lobby's owner, leaving or the party's end takes them
-// out. Spans of no party are left out.
-std::vector<PartySpan> partySpans(const Timeline &timeline);
 
 // Rows for the timer spans such that spans in a row do not overlap, at most
 // `maxRows` of them; returns each timer's row.

@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "host/session/console/tokenizer.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/simulator.h"
 #include "host/tools/common/splitmix64.h"
 

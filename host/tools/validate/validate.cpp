@@ -101,7 +101,7 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
     out.flush();
   }
   out << passedCount << " passed, " << failedCount << " failed\n";
-  return failedCount == 0 ? sim::kVerbExitPassed : sim::kVerbExitFailed;
+  return failedCount == 0 ? kExitPassed : kExitFailed;
 }
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
@@ -110,13 +110,13 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
   if (words.size() >= 2 && words.front() == kChildCheckOption) {
     const Check *check = findCheck(words[1]);
     if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {
-      return sim::kVerbExitUsage;
+      return kExitUsage;
     }
     return runChildCheck(*check, options, out);
   }
   if (sim::asksForHelp(words)) {
     out << validateUsage();
-    return sim::kVerbExitPassed;
+    return kExitPassed;
   }
   if (const auto problem = parseValidateOptions(words, options)) {
     return sim::reportVerbError(err, kVerb, Error{ErrorKind::BadInput, *problem}, validateUsage());

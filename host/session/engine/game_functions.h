@@ -1,12 +1,15 @@
 // The names of the game's functions that the plugin may hook: those the
 // simulator's game-flow commands call, and the party's, which scripts call
-// with sim_call.
+// with sim_call; and what the party's do to where the player stands.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
-namespace corvane::console::game_functions {
+#include "events.h"
+
+namespace corvane::host::game_functions {
 
 inline constexpr std::string_view kFindGameComplete =
     "Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete";
@@ -34,4 +37,21 @@ inline constexpr std::array<std::string_view, 13> kAll = {
     kRestrictionError, kJoinLobby,      kSetLobbyOwner,
 };
 
-} // namespace corvane::console::game_functions
+// Where the player stands in a party after the game ran `function`; nothing
+// when it is no function that moves them. Joining a lobby puts them in a
+// party, creating one or being made its owner makes them the lobby's owner,
+// leaving it or the party's end takes them out.
+inline std::optional<Party> partyAfter(std::string_view function) {
+  if (function == kJoinLobby) {
+    return Party::Member;
+  }
+  if (function == kCreateLobby || function == kSetLobbyOwner) {
+    return Party::Owner;
+  }
+  if (function == kLeaveLobby || function == kPartyDestroyed) {
+    return Party::None;
+  }
+  return std::nullopt;
+}
+
+} // namespace corvane::host::game_functions

@@ -6,8 +6,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "events.h"
-#include "host_export.h"
+#include "host/session/engine/events.h"
 
 namespace corvane::host {
 
@@ -19,12 +18,12 @@ constexpr bool traced(Op op, bool verbose) {
 }
 
 // `OP ARGS`: the call as a trace line writes it after its time.
-CORVANE_HOST_API std::string formatCall(const SdkCall &call);
+std::string formatCall(const SdkCall &call);
 
 // "[12.000]": a time in whole milliseconds, as the trace prefixes lines.
-CORVANE_HOST_API std::string traceTime(std::int64_t micros);
+std::string traceTime(std::int64_t micros);
 
-class CORVANE_HOST_API TraceWriter : public EventSubscriber {
+class TraceWriter : public EventSubscriber {
 public:
   TraceWriter(std::ostream &out, bool verbose) : out_(out), verbose_(verbose) {}
   TraceWriter(const TraceWriter &) = delete;

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <ostream>
 
-#include "trace_format.h"
+#include "host/session/engine/trace_format.h"
 
 namespace corvane::host {
 
@@ -60,7 +60,6 @@ std::string traceTime(std::int64_t micros) {
   return time;
 }
 
-EventSubscriber::~EventSubscriber() = default;
 TraceWriter::~TraceWriter() = default;
 
 void TraceWriter::onEvent(const Event &event) {
