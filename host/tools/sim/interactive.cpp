@@ -12,6 +12,7 @@
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/trace_format.h"
 #include "line_editor.h"
+#include "no_effect_notes.h"
 
 namespace corvane::sim {
 
@@ -144,11 +145,21 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
     return SessionWord::None;
   }
   const console::Words &words = commands->front();
-  if ((words[0] == "quit" || words[0] == "exit") && words.size() == 1) {
+  const bool leaves = words[0] == "quit" || words[0] == "exit";
+  if (leaves && words.size() == 1) {
     return SessionWord::Quit;
   }
-  if (words[0] != "help" || words.size() > 2) {
+  if (!leaves && words[0] != "help") {
     return SessionWord::None;
+  }
+  if (words.size() > (leaves ? 1U : 2U)) {
+    // Not left to the console, which knows no such command.
+    std::cerr << "usage: " << (leaves ? words[0] : std::string("help [NAME]")) << " (got";
+    for (std::size_t i = 1; i < words.size(); ++i) {
+      std::cerr << ' ' << host::quoteText(words[i]);
+    }
+    std::cerr << ")\n";
+    return SessionWord::Help;
   }
   if (words.size() == 1) {
     std::cout << helpList(simulator);
@@ -169,8 +180,15 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
   host::EventStream &events = simulator.host().events();
   host::TraceWriter *plain = simulator.traceWriter();
   std::optional<FoldedFrames> folded;
+  NoEffectNotes noEffect;
+  events.subscribe(noEffect);
   console.setNarrating(true);
+  console.setSessionWords({"help", "quit", "exit"});
   console.setInterruptFlag(&interruptRequested);
+  std::ostream *const progress = console.progressStream();
+  if (options.showProgress) {
+    console.setProgressStream(&std::cout);
+  }
   if (options.foldFrames && plain != nullptr) {
     folded.emplace(plain->out(), plain->verbose());
     events.unsubscribe(*plain);
@@ -201,6 +219,7 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
       if (folded) {
         folded->flush();
       }
+      noEffect.flush(std::cout);
     }
     std::cout.flush();
   }
@@ -209,7 +228,10 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
     events.unsubscribe(*folded);
     events.subscribe(*plain);
   }
+  events.unsubscribe(noEffect);
   console.setInterruptFlag(nullptr);
+  console.setProgressStream(progress);
+  console.setSessionWords({});
   console.setNarrating(false);
   return Status::Ok;
 }

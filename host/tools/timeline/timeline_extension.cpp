@@ -10,9 +10,9 @@
 #include <string>
 #include <variant>
 
-#include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
+#include "host/session/effect_watch.h"
 #include "host/session/engine/trace.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/tools/common/file_name.h"
@@ -174,7 +174,7 @@ private:
   host::Host &host_;
   Recorder recorder_;
   std::string barText_;
-  EffectWatch effects_;
+  host::EffectWatch effects_;
   std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };
 
