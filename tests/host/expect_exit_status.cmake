@@ -5,6 +5,7 @@
 # REGEX; with -DSTDOUT_MATCHES=REGEX, its output must match REGEX; with
 # -DSTDOUT=FILE, its output must be FILE's text, the prompts of a
 # build without line editing taken out.
+# With -DFRESH=DIR, DIR is removed before the run.
 # With -DPROTECT=FILE, ARGS name a fresh copy of FILE as @COPY@ and as
 # @COPY_ALIAS@ (the same file spelt another way), and the copy must come out
 # of the run unchanged.
@@ -16,6 +17,9 @@ if(DEFINED PROTECT)
   file(SHA256 "${protected_dir}/${protected_name}" before)
   string(REPLACE "@COPY@" "${protected_dir}/${protected_name}" ARGS "${ARGS}")
   string(REPLACE "@COPY_ALIAS@" "${protected_dir}/./${protected_name}" ARGS "${ARGS}")
+endif()
+if(FRESH)
+  file(REMOVE_RECURSE "${FRESH}")
 endif()
 if(NOT INPUT)
   set(INPUT /dev/null)

@@ -115,6 +115,9 @@ TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
   // Tab completes the setting's name; the line then prints its value.
   terminal.type("vexlo_hbhe\t\n");
   EXPECT_TRUE(terminal.waitFor("vexlo_hbheight = \"60\"")) << terminal.screen();
+  // Fault: the line typed is not kept, so Up does not bring it back.
+  terminal.type("\x1b[A\n");
+  EXPECT_TRUE(terminal.waitFor("vexlo_hbheight = \"60\"")) << terminal.screen();
 #endif
   terminal.type("quit\n");
   EXPECT_EQ(terminal.exitStatus(), 0) << terminal.screen();

@@ -8,6 +8,7 @@
 #include <string>
 #include <variant>
 
+#include "completion.h"
 #include "frame_folding.h"
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/trace_format.h"
@@ -183,7 +184,7 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
   NoEffectNotes noEffect;
   events.subscribe(noEffect);
   console.setNarrating(true);
-  console.setSessionWords({"help", "quit", "exit"});
+  console.setSessionWords({std::begin(kSessionWords), std::end(kSessionWords)});
   console.setInterruptFlag(&interruptRequested);
   std::ostream *const progress = console.progressStream();
   if (options.showProgress) {
