@@ -80,7 +80,7 @@ function(vexlo_optional_feature var summary)
 endfunction()
 
 vexlo_optional_feature(VEXLO_SCREENSHOTS "Screenshots (sim_screenshot)"
-  NEEDS package:PNG:libpng-dev package:Freetype:libfreetype-dev)
+  NEEDS pkg-config:cairo:libcairo2-dev package:Freetype:libfreetype-dev)
 vexlo_optional_feature(VEXLO_TIMELINE "Timeline pictures (sim_timeline, --timeline)"
   NEEDS pkg-config:cairo:libcairo2-dev)
 vexlo_optional_feature(VEXLO_LINE_EDITING "Line editing at corvane-sim's prompt"

@@ -1,4 +1,4 @@
-# For builds without screenshots (no libpng or FreeType, as on Windows): a
+# For builds without screenshots (no Cairo or FreeType, as on Windows): a
 # scenario's sim_screenshot would stop the script, so each is played as a
 # plain frame instead. The plugin makes the same drawing calls into it, and
 # the output lacks only the line that names the written picture.

@@ -3,18 +3,18 @@
 # on top, and what each further preset adds to the tests'. Sourced by
 # scripts/demo, scripts/test and .ci/run.
 
-demo_packages=(cmake make g++ pkg-config libpng-dev libfreetype-dev fonts-dejavu-core
-               libcairo2-dev libedit-dev)
+demo_packages=(cmake make g++ pkg-config libfreetype-dev fonts-dejavu-core libcairo2-dev
+               libedit-dev)
 test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev)
 # bench: Google Benchmark.
 bench_packages=(libbenchmark-dev)
 # fuzz: clang with its fuzzer runtime.
 fuzz_packages=(clang libclang-rt-14-dev)
 # msvc: clang-cl, lld-link and LLVM's tools, wine's headers and DLLs, wine,
-# GoogleTest's sources (built for Windows), GNU's dlltool (check-sdk's test
-# of a MinGW import library) and zip (the players' archive). Microsoft's
-# STL is no package (see the README's Windows section).
-msvc_packages=(clang-19 lld-19 llvm-19 libwine-dev wine googletest binutils-mingw-w64-x86-64 zip)
+# GoogleTest's sources (built for Windows) and GNU's dlltool (check-sdk's
+# test of a MinGW import library). Microsoft's STL is no package (see the
+# README's Windows section).
+msvc_packages=(clang-19 lld-19 llvm-19 libwine-dev wine googletest binutils-mingw-w64-x86-64)
 
 # provided PACKAGE: whether what the build uses of PACKAGE is there. For
 # these, that is a program or a file, which may come from elsewhere than
@@ -32,7 +32,6 @@ provided() {
     wine) command -v wine ;;
     googletest) [[ -f /usr/src/googletest/CMakeLists.txt ]] ;;
     binutils-mingw-w64-x86-64) command -v x86_64-w64-mingw32-dlltool ;;
-    zip) command -v zip ;;
     *) dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed" ;;
   esac >/dev/null
 }

@@ -1,15 +1,26 @@
-// What a frame drawn on PngCanvas looks like: boxes, text, colours, clipping.
-#include <host/tools/screenshot/backdrop.h>
-#include <host/tools/screenshot/png_canvas.h>
-#include <host/tools/screenshot/screenshot_error.h>
+// What a frame looks like in its screenshot, read back from the PNG: boxes,
+// text, colours, clipping and the font.
+#include <host/session/engine/canvas.h>
+#include <host/tools/screenshot/screenshot.h>
 
 #include <cmath>
+#include <filesystem>
+#include <functional>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "png_reader.h"
+#include "scratch_folder.h"
+
 namespace corvane::screenshot {
 namespace {
+
+using testing::DecodedPng;
+using testing::Rgb;
+using Frame = std::function<void(host::Canvas &)>;
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 360;
@@ -31,10 +42,10 @@ struct Ink {
   int height() const { return bottom - top + 1; }
 };
 
-Ink inkBetween(const Image &before, const Image &after) {
+Ink inkBetween(const DecodedPng &before, const DecodedPng &after) {
   Ink ink;
-  for (int y = 0; y < after.height(); ++y) {
-    for (int x = 0; x < after.width(); ++x) {
+  for (int y = 0; y < after.height; ++y) {
+    for (int x = 0; x < after.width; ++x) {
       if (!(before.pixel(x, y) == after.pixel(x, y))) {
         ++ink.count;
         ink.left = std::min(ink.left, x);
@@ -47,105 +58,120 @@ Ink inkBetween(const Image &before, const Image &after) {
   return ink;
 }
 
-class PngCanvasTest : public ::testing::Test {
+class PngCanvasTest : public testing::ScratchFolderTest {
 protected:
-  PngCanvasTest() : canvas_(kWidth, kHeight, text_), blank_(canvas_.image()) {}
+  PngCanvasTest() : ScratchFolderTest("vexlo-png-canvas") {}
 
-  Ink drawText(Vector2F pen, const std::string &text, float scale, LinearColor color = kOpaqueRed) {
-    canvas_.SetPosition(pen);
-    canvas_.SetColor(color);
-    canvas_.DrawString(text, scale, scale, false, false);
-    return inkBetween(blank_, canvas_.image());
+  void SetUp() override {
+    ScratchFolderTest::SetUp();
+    blank_ = shoot([](host::Canvas & /*canvas*/) {});
   }
 
-  // The ink of `text` at `pen` on a canvas of its own, scaled `scaleX` across
-  // and `scaleY` down, with a drop shadow when `shadow`.
-  Ink drawTextAlone(Vector2F pen, const std::string &text, float scaleX, float scaleY,
-                    bool shadow = false, LinearColor color = kOpaqueRed) {
-    PngCanvas alone(kWidth, kHeight, text_);
-    alone.SetColor(color);
-    alone.SetPosition(pen);
-    alone.DrawString(text, scaleX, scaleY, shadow, false);
-    return inkBetween(blank_, alone.image());
+  // The screenshot of one frame, as its PNG file reads back.
+  DecodedPng shoot(const Frame &frame) {
+    const std::string path = (folder_ / "frame.png").string();
+    takeScreenshot(frame, path, Resolution{kWidth, kHeight});
+    std::optional<DecodedPng> png = testing::readPng(path);
+    EXPECT_TRUE(png.has_value());
+    return png.value_or(DecodedPng{});
+  }
+
+  // What `frame` drew over the backdrop; its picture is left in picture_.
+  Ink inkOf(const Frame &frame) {
+    picture_ = shoot(frame);
+    return inkBetween(blank_, picture_);
+  }
+
+  // The ink of `text` at `pen`, scaled `scaleX` across and `scaleY` down,
+  // with a drop shadow when `shadow`.
+  Ink drawTextScaled(Vector2F pen, const std::string &text, float scaleX, float scaleY,
+                     bool shadow = false, LinearColor color = kOpaqueRed) {
+    return inkOf([&](host::Canvas &canvas) {
+      canvas.SetColor(color);
+      canvas.SetPosition(pen);
+      canvas.DrawString(text, scaleX, scaleY, shadow, false);
+    });
+  }
+
+  Ink drawText(Vector2F pen, const std::string &text, float scale, LinearColor color = kOpaqueRed) {
+    return drawTextScaled(pen, text, scale, scale, false, color);
+  }
+
+  // The ink of one box of `size` at `pen` in `color`.
+  Ink fillBox(Vector2F pen, Vector2F size, LinearColor color = kOpaqueBlack) {
+    return inkOf([&](host::Canvas &canvas) {
+      canvas.SetPosition(pen);
+      canvas.SetColor(color);
+      canvas.FillBox(size);
+    });
   }
 
   Rgb backdropAt(int x, int y) const { return blank_.pixel(x, y); }
 
-  TextRenderer text_;
-  PngCanvas canvas_;
-  const Image blank_;
+  DecodedPng blank_;
+  DecodedPng picture_;
 };
 
 using PngCanvasBoxTest = PngCanvasTest;
 
 TEST_F(PngCanvasBoxTest, BarAcrossTheTopIsBlackInsideAndBackdropOutside) {
-  canvas_.SetPosition({0.0F, 0.0F});
-  canvas_.SetColor(kOpaqueBlack);
-  canvas_.FillBox({5120.0F, 60.0F}); // wider than the image, as the plugin draws it
+  // wider than the image, as the plugin draws it
+  const Ink ink = fillBox({0.0F, 0.0F}, {5120.0F, 60.0F});
 
-  EXPECT_EQ(canvas_.image().pixel(0, 0), kBlack);
-  EXPECT_EQ(canvas_.image().pixel(kWidth - 1, 59), kBlack);
-  EXPECT_EQ(canvas_.image().pixel(0, 60), backdropAt(0, 60));
-  EXPECT_EQ(canvas_.image().pixel(kWidth - 1, kHeight - 1), backdropAt(kWidth - 1, kHeight - 1));
-  const Ink ink = inkBetween(blank_, canvas_.image());
+  EXPECT_EQ(picture_.pixel(0, 0), kBlack);
+  EXPECT_EQ(picture_.pixel(kWidth - 1, 59), kBlack);
+  EXPECT_EQ(picture_.pixel(0, 60), backdropAt(0, 60));
+  EXPECT_EQ(picture_.pixel(kWidth - 1, kHeight - 1), backdropAt(kWidth - 1, kHeight - 1));
   EXPECT_EQ(ink.count, kWidth * 60);
 }
 
 TEST_F(PngCanvasBoxTest, EdgesRoundToTheNearestPixelLine) {
-  canvas_.SetPosition({10.4F, 20.6F});
-  canvas_.SetColor(kOpaqueBlack);
-  canvas_.FillBox({4.2F, 2.0F}); // covers x 10.4..14.6 and y 20.6..22.6
+  // covers x 10.4..14.6 and y 20.6..22.6
+  const Ink ink = fillBox({10.4F, 20.6F}, {4.2F, 2.0F});
 
-  const Ink ink = inkBetween(blank_, canvas_.image());
   EXPECT_EQ(ink.left, 10);
   EXPECT_EQ(ink.right, 14);
   EXPECT_EQ(ink.top, 21);
   EXPECT_EQ(ink.bottom, 22);
+  EXPECT_EQ(ink.count, 5 * 2); // every pixel inside is wholly black, none smoothed
+  EXPECT_EQ(picture_.pixel(10, 21), kBlack);
+  EXPECT_EQ(picture_.pixel(14, 22), kBlack);
 }
 
 TEST_F(PngCanvasBoxTest, EmptyOrInvalidBoxesDrawNothing) {
-  canvas_.SetColor(kOpaqueBlack);
-  canvas_.SetPosition({0.0F, 0.0F});
-  canvas_.FillBox({5120.0F, 0.0F});
-  canvas_.FillBox({0.0F, 60.0F});
-  canvas_.FillBox({100.0F, -60.0F});
-  canvas_.FillBox({kNaN, 60.0F});
-  canvas_.SetPosition({kNaN, 0.0F});
-  canvas_.FillBox({100.0F, 60.0F});
-  canvas_.SetPosition({kWidth + 10.0F, 0.0F});
-  canvas_.FillBox({100.0F, 60.0F});
-
-  EXPECT_EQ(inkBetween(blank_, canvas_.image()).count, 0);
+  const Ink ink = inkOf([](host::Canvas &canvas) {
+    canvas.SetColor(kOpaqueBlack);
+    canvas.SetPosition({0.0F, 0.0F});
+    canvas.FillBox({5120.0F, 0.0F});
+    canvas.FillBox({0.0F, 60.0F});
+    canvas.FillBox({100.0F, -60.0F});
+    canvas.FillBox({kNaN, 60.0F});
+    canvas.SetPosition({kNaN, 0.0F});
+    canvas.FillBox({100.0F, 60.0F});
+    canvas.SetPosition({kWidth + 10.0F, 0.0F});
+    canvas.FillBox({100.0F, 60.0F});
+  });
+  EXPECT_EQ(ink.count, 0);
 }
 
 TEST_F(PngCanvasBoxTest, BoxesFarLargerThanTheImageAreClipped) {
-  canvas_.SetColor(kOpaqueBlack);
-  canvas_.SetPosition({-1.0e9F, -1.0e9F});
-  canvas_.FillBox({kInfinity, kInfinity});
-
-  EXPECT_EQ(inkBetween(blank_, canvas_.image()).count, kWidth * kHeight);
-  EXPECT_EQ(canvas_.image().pixel(kWidth - 1, kHeight - 1), kBlack);
+  EXPECT_EQ(fillBox({-1.0e9F, -1.0e9F}, {kInfinity, kInfinity}).count, kWidth * kHeight);
+  EXPECT_EQ(picture_.pixel(kWidth - 1, kHeight - 1), kBlack);
 }
 
 TEST_F(PngCanvasBoxTest, OpacityBlendsWithTheBackdrop) {
-  canvas_.SetPosition({0.0F, 0.0F});
-  canvas_.SetColor({0.0F, 0.0F, 0.0F, 0.0F});
-  canvas_.FillBox({100.0F, 100.0F});
-  EXPECT_EQ(inkBetween(blank_, canvas_.image()).count, 0);
+  EXPECT_EQ(fillBox({0.0F, 0.0F}, {100.0F, 100.0F}, {0.0F, 0.0F, 0.0F, 0.0F}).count, 0);
 
-  canvas_.SetColor({255.0F, 255.0F, 255.0F, 127.5F});
-  canvas_.FillBox({100.0F, 100.0F});
+  fillBox({0.0F, 0.0F}, {100.0F, 100.0F}, {255.0F, 255.0F, 255.0F, 127.5F});
   const Rgb under = backdropAt(0, 0);
-  const Rgb half = canvas_.image().pixel(0, 0);
+  const Rgb half = picture_.pixel(0, 0);
   EXPECT_NEAR(half.r, (under.r + 255) / 2.0, 1.0);
   EXPECT_NEAR(half.b, (under.b + 255) / 2.0, 1.0);
 }
 
 TEST_F(PngCanvasBoxTest, ColourComponentsOutsideTheScaleAreClamped) {
-  canvas_.SetPosition({0.0F, 0.0F});
-  canvas_.SetColor({300.0F, -5.0F, kNaN, 1000.0F});
-  canvas_.FillBox({1.0F, 1.0F});
-  EXPECT_EQ(canvas_.image().pixel(0, 0), (Rgb{255, 0, 0}));
+  fillBox({0.0F, 0.0F}, {1.0F, 1.0F}, {300.0F, -5.0F, kNaN, 1000.0F});
+  EXPECT_EQ(picture_.pixel(0, 0), (Rgb{255, 0, 0}));
 }
 
 using PngCanvasTextTest = PngCanvasTest;
@@ -162,7 +188,7 @@ TEST_F(PngCanvasTextTest, TextIsDrawnInItsColourJustBelowAndRightOfThePen) {
   bool sawTextColour = false;
   for (int y = ink.top; y <= ink.bottom; ++y) {
     for (int x = ink.left; x <= ink.right; ++x) {
-      const Rgb pixel = canvas_.image().pixel(x, y);
+      const Rgb pixel = picture_.pixel(x, y);
       const Rgb under = backdropAt(x, y);
       // Red blended over the backdrop: red rises, green and blue fall.
       EXPECT_GE(pixel.r, under.r);
@@ -175,15 +201,15 @@ TEST_F(PngCanvasTextTest, TextIsDrawnInItsColourJustBelowAndRightOfThePen) {
 
 TEST_F(PngCanvasTextTest, TextGrowsWithItsScale) {
   const Ink small = drawText({10.0F, 10.0F}, "Queue armed", 1.0F);
-  const Ink big = drawTextAlone({10.0F, 10.0F}, "Queue armed", 3.3F, 3.3F);
+  const Ink big = drawTextScaled({10.0F, 10.0F}, "Queue armed", 3.3F, 3.3F);
 
   EXPECT_NEAR(static_cast<double>(big.width()) / small.width(), 3.3, 0.4);
   EXPECT_NEAR(static_cast<double>(big.height()) / small.height(), 3.3, 0.6);
 }
 
 TEST_F(PngCanvasTextTest, HorizontalAndVerticalScalesStretchSeparately) {
-  const Ink square = drawTextAlone({10.0F, 10.0F}, "Queue armed", 1.0F, 1.0F);
-  const Ink stretched = drawTextAlone({10.0F, 10.0F}, "Queue armed", 2.0F, 1.0F);
+  const Ink square = drawTextScaled({10.0F, 10.0F}, "Queue armed", 1.0F, 1.0F);
+  const Ink stretched = drawTextScaled({10.0F, 10.0F}, "Queue armed", 2.0F, 1.0F);
 
   EXPECT_NEAR(static_cast<double>(stretched.width()) / square.width(), 2.0, 0.3);
   EXPECT_NEAR(stretched.height(), square.height(), 1);
@@ -229,25 +255,29 @@ TEST_F(PngCanvasTextTest, MalformedUtf8IsDrawnWithoutCrashing) {
 TEST_F(PngCanvasTextTest, DropShadowAddsDarkPixelsBelowAndRight) {
   const Ink plain = drawText({10.0F, 10.0F}, "Queue armed", 3.0F, kOpaqueWhite);
   const Ink withShadow =
-      drawTextAlone({10.0F, 10.0F}, "Queue armed", 3.0F, 3.0F, true, kOpaqueWhite);
+      drawTextScaled({10.0F, 10.0F}, "Queue armed", 3.0F, 3.0F, true, kOpaqueWhite);
 
   EXPECT_GT(withShadow.count, plain.count);
   EXPECT_GT(withShadow.right, plain.right);
   EXPECT_GT(withShadow.bottom, plain.bottom);
 }
 
-TEST(TextRendererFontTest, MissingFontFileIsNamedInTheError) {
+TEST_F(PngCanvasTest, MissingFontFileIsNamedInTheErrorAndNothingIsWritten) {
   const std::string missing = "/nonexistent/fonts/DejaVuSans.ttf";
+  const std::string path = (folder_ / "no-font.png").string();
   try {
-    TextRenderer renderer(missing);
+    takeScreenshot([](host::Canvas &) {}, path, Resolution{64, 64}, missing);
     FAIL() << "a missing font was accepted";
   } catch (const ScreenshotError &error) {
-    EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+    EXPECT_EQ(std::string(error.what()), "missing font file " + missing);
   }
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(TextRendererFontTest, FileThatIsNoFontIsRefused) {
-  EXPECT_THROW(TextRenderer renderer(__FILE__), ScreenshotError);
+TEST_F(PngCanvasTest, FileThatIsNoFontIsRefused) {
+  EXPECT_THROW(takeScreenshot([](host::Canvas &) {}, (folder_ / "x.png").string(),
+                              Resolution{64, 64}, __FILE__),
+               ScreenshotError);
 }
 
 } // namespace

@@ -1,37 +1,41 @@
-// Test helper: PNG decoding through libpng's simplified reading API.
+// Test helper: PNG decoding through Cairo's PNG reader.
 #include "png_reader.h"
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
 
-#include <png.h>
+#include <cairo.h>
 
 namespace corvane::screenshot::testing {
 
-namespace {
-constexpr std::size_t kBytesPerPixel = 3;
-}
-
 Rgb DecodedPng::pixel(int x, int y) const {
-  const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                          static_cast<std::size_t>(x)) *
-                         kBytesPerPixel;
-  return Rgb{rgb[at], rgb[at + 1], rgb[at + 2]};
+  return pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                   static_cast<std::size_t>(x));
 }
 
 std::optional<DecodedPng> readPng(const std::string &path) {
-  png_image info{};
-  info.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&info, path.c_str()) == 0) {
+  const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+      cairo_image_surface_create_from_png(path.c_str()), &cairo_surface_destroy);
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
     return std::nullopt;
   }
-  info.format = PNG_FORMAT_RGB;
+  cairo_surface_flush(surface.get());
   DecodedPng decoded;
-  decoded.width = static_cast<int>(info.width);
-  decoded.height = static_cast<int>(info.height);
-  decoded.rgb.resize(PNG_IMAGE_SIZE(info));
-  if (png_image_finish_read(&info, nullptr, decoded.rgb.data(), 0, nullptr) == 0) {
-    png_image_free(&info);
-    return std::nullopt;
+  decoded.width = cairo_image_surface_get_width(surface.get());
+  decoded.height = cairo_image_surface_get_height(surface.get());
+  const unsigned char *data = cairo_image_surface_get_data(surface.get());
+  const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(surface.get()));
+  for (std::size_t y = 0; y < static_cast<std::size_t>(decoded.height); ++y) {
+    for (std::size_t x = 0; x < static_cast<std::size_t>(decoded.width); ++x) {
+      // Cairo's 32-bit pixels in the machine's byte order; an opaque picture
+      // decodes as RGB24 (the top byte unused) or ARGB32 with full alpha.
+      std::uint32_t argb = 0;
+      std::memcpy(&argb, data + y * stride + x * 4, sizeof argb);
+      decoded.pixels.push_back(Rgb{static_cast<std::uint8_t>(argb >> 16),
+                                   static_cast<std::uint8_t>(argb >> 8),
+                                   static_cast<std::uint8_t>(argb)});
+    }
   }
   return decoded;
 }

@@ -1,4 +1,4 @@
-// Test helper: decodes a PNG file with libpng, independently of the writer.
+// Test helper: decodes a PNG file into 8-bit RGB pixels through Cairo's reader.
 #pragma once
 
 #include <cstdint>
@@ -6,19 +6,26 @@
 #include <string>
 #include <vector>
 
-#include <host/tools/screenshot/image.h>
-
 namespace corvane::screenshot::testing {
+
+// One opaque pixel.
+struct Rgb {
+  std::uint8_t r;
+  std::uint8_t g;
+  std::uint8_t b;
+
+  friend bool operator==(const Rgb &, const Rgb &) = default;
+};
 
 struct DecodedPng {
   int width = 0;
   int height = 0;
-  std::vector<std::uint8_t> rgb; // rows top to bottom, three bytes a pixel
+  std::vector<Rgb> pixels; // rows top to bottom
 
   Rgb pixel(int x, int y) const;
 };
 
-// The picture in `path` as 8-bit RGB, or empty when it is not a readable PNG.
+// The picture in `path`, or empty when it is not a readable PNG.
 std::optional<DecodedPng> readPng(const std::string &path);
 
 } // namespace corvane::screenshot::testing

@@ -16,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::readPng;
+using testing::Rgb;
 
 constexpr LinearColor kOpaqueBlack{0.0F, 0.0F, 0.0F, 255.0F};
 constexpr LinearColor kOpaqueWhite{255.0F, 255.0F, 255.0F, 255.0F};

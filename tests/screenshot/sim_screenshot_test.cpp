@@ -18,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using sim::Status;
 using testing::readPng;
+using testing::Rgb;
 
 constexpr Rgb kBlack{0, 0, 0};
 

@@ -1,4 +1,4 @@
-// A build without libpng or FreeType refuses screenshots in words.
+// A build without Cairo or FreeType refuses screenshots in words.
 #include <host/session/engine/canvas.h>
 #include <host/session/simulator.h>
 #include <host/tools/screenshot/screenshot.h>

@@ -8,7 +8,7 @@
 #
 # Run as: cmake -DSOURCE_DIR=... -DWORK_DIR=... -DSDK_DLL=pluginsdk.dll
 #               -DSTL_DIR=... -DREADOBJ=... -DDLLTOOL=... -P this file
-# The plugin lands in WORK_DIR/build/bin/vexlo.dll.
+# The plugin lands in WORK_DIR/build/bin/vexlo.dll, with vexlo-check.exe.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -31,7 +31,7 @@ execute_process(
           "-DVEXLO_HOST_SDK_DIR=${sdk}" "-DVEXLO_MSVC_STL_DIR=${STL_DIR}"
   OUTPUT_FILE "${log}" ERROR_FILE "${log}.errors" RESULT_VARIABLE result)
 if(result EQUAL 0)
-  execute_process(COMMAND "${CMAKE_COMMAND}" --build "${build}" --target vexlo --parallel 2
+  execute_process(COMMAND "${CMAKE_COMMAND}" --build "${build}" --target vexlo vexlo-check --parallel 2
                   OUTPUT_FILE "${log}" ERROR_FILE "${log}.errors" RESULT_VARIABLE result)
 endif()
 if(NOT result EQUAL 0)

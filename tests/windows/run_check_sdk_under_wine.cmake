@@ -1,11 +1,13 @@
-# Runs `corvane-sim.exe check-sdk PLUGIN HOST` under wine and checks its exit
-# status and report. HOST can first be made from the stand-in's SDK library:
+# Runs `corvane-sim.exe check-sdk PLUGIN HOST` under wine, or with CHECK set
+# `vexlo-check.exe PLUGIN HOST`, and checks its exit status and report.
+# HOST can first be made from the stand-in's SDK library:
 # RENAME=TEXT copies it with every TEXT in it spelled otherwise, so that the
 # one export whose name holds TEXT is gone; TRUNCATE=N copies its first N
 # bytes; DLLTOOL and OBJDUMP make it into a Microsoft-style import library of
 # short import objects.
 #
 # Run as: cmake -DWINE=... -DWINEPREFIX=... -DSIM=corvane-sim.exe -DPLUGIN=x.dll
+#               -DROW=name [-DCHECK=vexlo-check.exe]
 #               -DHOST=pluginsdk.dll|.lib [-DRENAME=TEXT|-DTRUNCATE=N -DPERL=perl]
 #               [-DDLLTOOL=llvm-dlltool -DOBJDUMP=objdump]
 #               -DEXPECT_STATUS=N -DEXPECT=regex -P this file
@@ -16,7 +18,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/wine_environment.cmake)
 set(host "${HOST}")
 if(RENAME)
   get_filename_component(host "${HOST}" NAME_WE)
-  set(host "${CMAKE_CURRENT_BINARY_DIR}/${host}-without-${RENAME}.dll")
+  set(host "${CMAKE_CURRENT_BINARY_DIR}/${host}-without-${RENAME}-${ROW}.dll")
   file(COPY_FILE "${HOST}" "${host}")
   # The last letter changed: the name keeps its length and the file its layout.
   string(REGEX REPLACE ".$" "X" renamed "${RENAME}")
@@ -48,10 +50,14 @@ foreach(file IN ITEMS "${PLUGIN}" "${host}")
   string(REPLACE "/" "\\" file "Z:${file}")
   list(APPEND arguments "${file}")
 endforeach()
-# Through files, not pipes: see run_scenario_under_wine.cmake.
-get_filename_component(name "${host}" NAME)
-set(report_file "${CMAKE_CURRENT_BINARY_DIR}/check-sdk-${name}.wine-report")
-execute_process(COMMAND "${WINE}" "${SIM}" check-sdk ${arguments} OUTPUT_FILE "${report_file}"
+# Through files, not pipes: see run_scenario_under_wine.cmake. Each row
+# (ROW) has its own.
+set(program "${SIM}" check-sdk)
+if(CHECK)
+  set(program "${CHECK}")
+endif()
+set(report_file "${CMAKE_CURRENT_BINARY_DIR}/check-sdk-${ROW}.wine-report")
+execute_process(COMMAND "${WINE}" ${program} ${arguments} OUTPUT_FILE "${report_file}"
                 ERROR_FILE "${report_file}.errors" RESULT_VARIABLE status TIMEOUT 60)
 file(READ "${report_file}" report)
 file(READ "${report_file}.errors" errors)

@@ -25,7 +25,7 @@ endforeach()
 
 file(READ "${EXPECTED}" expected)
 
-# Built without screenshots (no libpng or FreeType for Windows), the program
+# Built without screenshots (no Cairo or FreeType for Windows), the program
 # would refuse a scenario's sim_screenshot: each becomes a plain frame.
 if(NOT SCREENSHOTS)
   vexlo_scenario_without_screenshots(SCENARIO expected "${CMAKE_CURRENT_BINARY_DIR}")

@@ -1,15 +1,18 @@
-// Compares the plugin's import table for the SDK library with what the
-// host's SDK library, or its import library, exports.
+// Compares the plugin's import tables for the SDK library with what the
+// host's SDK library, or its import library, exports. Each file is first
+// held to being what it was given as: an x64 DLL, the plugin one importing
+// from pluginsdk.dll, the SDK one that is pluginsdk.dll or stands for it.
 #include "check_sdk.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string_view>
+#include <map>
+#include <optional>
+#include <stdexcept>
 #include <utility>
 
 #include "host/session/platform/utf8_path.h"
@@ -22,40 +25,35 @@ namespace corvane::sdkcheck {
 
 namespace {
 
-constexpr std::string_view kVerb = "check-sdk";
 // The DLL the plugin links against for every SDK operation.
 constexpr std::string_view kSdkLibrary = "pluginsdk.dll";
 // Larger than any DLL or import library; a file past it is not read whole.
 constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30U;
 
-constexpr std::string_view kUsage =
-    "usage: corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
-    "\n"
-    "Lists every function PLUGIN.dll imports from pluginsdk.dll that HOST_SDK,\n"
-    "the host's own pluginsdk.dll or its import library (pluginsdk.lib), does\n"
-    "not export: a plugin importing such a function would not load into that\n"
-    "host. Run it before copying the plugin into the host's plugins folder.\n"
-    "Exit status: 0 every import is exported (one line says so), 1 some are\n"
-    "missing (each is listed), 2 usage error or a file that cannot be read.\n";
+// A file that is not what it was given as: the one error line, status 2.
+class Refusal : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
 
 // The whole file, or why it cannot be read.
 std::vector<std::uint8_t> readFile(const std::string &name) {
   const std::filesystem::path path = platform::pathFromUtf8(name);
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
-    throw pe::FormatError("it is a folder");
+    throw Refusal("cannot read " + name + ": it is a folder");
   }
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
-    throw pe::FormatError(error.message());
+    throw Refusal("cannot read " + name + ": " + error.message());
   }
   if (size > kMaxFileSize) {
-    throw pe::FormatError("it is larger than any DLL or import library");
+    throw Refusal(name + " is larger than any DLL or import library");
   }
   std::ifstream in(path, std::ios::binary);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   if (!in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(size))) {
-    throw pe::FormatError("it cannot be read");
+    throw Refusal("cannot read " + name);
   }
   return bytes;
 }
@@ -67,34 +65,114 @@ bool sameLibrary(std::string_view left, std::string_view right) {
   });
 }
 
-// What the plugin imports from the SDK library, each function once, in the
-// order its import table lists them.
-std::vector<pe::ImportedFunction> sdkImports(const pe::PeImage &plugin) {
-  std::vector<pe::ImportedFunction> functions;
+// The reader's complaint about `name`, as the one line that says what the
+// file is.
+Refusal refusal(const std::string &name, const pe::FormatError &problem, std::string_view kind) {
+  if (problem.kind() == pe::FormatError::Kind::OtherKind) {
+    return Refusal(name + " is not " + std::string(kind) + ": " + problem.what());
+  }
+  return Refusal(name + " is cut off or damaged: " + problem.what());
+}
+
+void requireX64(const std::string &name, std::uint16_t machine, std::string_view kind) {
+  if (machine != pe::kMachineAmd64) {
+    throw Refusal(name + " is " + std::string(kind) + " for " + pe::machineName(machine) +
+                  ": the host runs on x64 and loads x64 files only");
+  }
+}
+
+// A function the plugin imports from the SDK library; `delayed` when only
+// its delay-import table names it.
+struct SdkImport {
+  pe::ImportedFunction function;
+  bool delayed = false;
+};
+
+// What the plugin imports from the SDK library, at load time or delayed,
+// each function once, in the order its tables list them.
+std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::uint8_t> bytes) {
+  pe::PeImage plugin;
+  try {
+    plugin = pe::readPeImage(bytes);
+  } catch (const pe::FormatError &problem) {
+    throw refusal(name, problem, "a Windows DLL");
+  }
+  requireX64(name, plugin.machine, "a DLL");
+  std::vector<SdkImport> imports;
+  // Where each function stands in `imports`, so that removing duplicates
+  // stays n log n for however many imports a file lists.
+  std::map<std::pair<std::string, int>, std::size_t> seen;
   for (const pe::ImportedLibrary &library : plugin.imports) {
     if (!sameLibrary(library.dll, kSdkLibrary)) {
       continue;
     }
     for (const pe::ImportedFunction &function : library.functions) {
-      if (std::none_of(functions.begin(), functions.end(), [&](const pe::ImportedFunction &seen) {
-            return seen.name == function.name && seen.ordinal == function.ordinal;
-          })) {
-        functions.push_back(function);
+      const auto [at, added] = seen.emplace(
+          std::pair{function.name, function.ordinal ? int{*function.ordinal} : -1}, imports.size());
+      if (added) {
+        imports.push_back({function, library.delayed});
+      } else {
+        imports[at->second].delayed = imports[at->second].delayed && library.delayed;
       }
     }
   }
-  return functions;
+  if (imports.empty()) {
+    throw Refusal(name + " imports nothing from " + std::string(kSdkLibrary) +
+                  ": it is no plugin of this host");
+  }
+  return imports;
 }
 
-pe::ExportSet hostExports(const std::vector<std::uint8_t> &bytes) {
+pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> bytes) {
+  pe::PeImage sdk;
+  try {
+    sdk = pe::readPeImage(bytes);
+  } catch (const pe::FormatError &problem) {
+    throw refusal(name, problem, "a Windows DLL");
+  }
+  requireX64(name, sdk.machine, "a DLL");
+  if (sdk.exportedAs.empty()) {
+    throw Refusal(name + " exports nothing: it is not the host's " + std::string(kSdkLibrary));
+  }
+  if (!sameLibrary(sdk.exportedAs, kSdkLibrary)) {
+    throw Refusal(name + " is " + pe::printable(sdk.exportedAs) +
+                  " (its export table says so), not the host's " + std::string(kSdkLibrary));
+  }
+  return sdk.exports;
+}
+
+pe::ExportSet libraryExports(const std::string &name, std::span<const std::uint8_t> bytes) {
+  pe::ImportLibrary library;
+  try {
+    library = pe::readImportLibrary(bytes);
+  } catch (const pe::FormatError &problem) {
+    throw refusal(name, problem, "an import library");
+  }
+  for (const std::uint16_t machine : library.machines) {
+    requireX64(name, machine, "an import library");
+  }
+  std::string dlls;
+  bool others = false;
+  for (const std::string &dll : library.dlls) {
+    dlls += (dlls.empty() ? "" : " and ") + pe::printable(dll);
+    others = others || !sameLibrary(dll, kSdkLibrary);
+  }
+  if (others) {
+    throw Refusal(name + " is an import library of " + dlls + ", not of " +
+                  std::string(kSdkLibrary) + " alone");
+  }
+  return library.exports;
+}
+
+pe::ExportSet hostExports(const std::string &name, std::span<const std::uint8_t> bytes) {
   if (pe::looksLikePeImage(bytes)) {
-    return pe::readPeImage(bytes).exports;
+    return dllExports(name, bytes);
   }
   if (pe::looksLikeArchive(bytes)) {
-    return pe::readImportLibrary(bytes);
+    return libraryExports(name, bytes);
   }
-  throw pe::FormatError("it is neither a DLL (no MZ header) nor an import library (no !<arch> "
-                        "signature)");
+  throw Refusal(name + " is neither a Windows DLL (no MZ header) nor an import library (no " +
+                "!<arch> signature)");
 }
 
 std::string describe(const pe::ImportedFunction &function) {
@@ -102,68 +180,104 @@ std::string describe(const pe::ImportedFunction &function) {
     return "ordinal " + std::to_string(*function.ordinal);
   }
   const auto readable = readableName(function.name);
-  return readable ? *readable + " (" + function.name + ")" : function.name;
+  return readable ? pe::printable(*readable) + " (" + pe::printable(function.name) + ")"
+                  : pe::printable(function.name);
 }
 
 std::string functions(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " function" : " functions");
 }
 
+// What follows for the player from the missing functions: an import the
+// loader resolves stops the plugin loading; one only delay-loaded fails when
+// the plugin first calls it.
+std::string consequence(const std::string &pluginName, const std::vector<SdkImport> &missing) {
+  const bool loadTime = std::any_of(missing.begin(), missing.end(),
+                                    [](const SdkImport &function) { return !function.delayed; });
+  return pluginName +
+         (loadTime ? " will not load into this host"
+                   : " loads into this host but fails when it first calls one of them") +
+         ": do not copy it into the host's plugins folder; it needs a build made against this "
+         "version of the host's SDK\n";
+}
+
+std::string report(const std::string &pluginName, const std::string &hostName,
+                   const std::vector<SdkImport> &imports, const std::vector<SdkImport> &missing) {
+  const std::string imported = " that " + pluginName + " imports from " + std::string(kSdkLibrary);
+  if (missing.empty()) {
+    return (imports.size() == 1 ? "the " : "all ") + functions(imports.size()) + imported +
+           (imports.size() == 1 ? " is" : " are") + " exported by " + hostName + '\n';
+  }
+  std::string text = std::to_string(missing.size()) + " of the " + functions(imports.size()) +
+                     imported + (missing.size() == 1 ? " is" : " are") + " not exported by " +
+                     hostName + ":\n";
+  for (const SdkImport &function : missing) {
+    text += "  " + describe(function.function) + '\n';
+  }
+  return text + consequence(pluginName, missing);
+}
+
 } // namespace
 
-int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
+const Program kCheckSdkVerb{
+    "corvane-sim check-sdk",
+    "usage: corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
+    "\n"
+    "Lists every function PLUGIN.dll imports from pluginsdk.dll that HOST_SDK,\n"
+    "the host's own pluginsdk.dll or its import library (pluginsdk.lib), does\n"
+    "not export: a plugin importing such a function would not load into that\n"
+    "host. Run it before copying the plugin into the host's plugins folder.\n"
+    "Exit status: 0 every import is exported (one line says so), 1 some are\n"
+    "missing (each is listed: do not copy the plugin), 2 usage error, or a\n"
+    "file that is not what it should be (one line says what it is).\n"};
+
+Outcome checkSdk(const std::string &pluginName, std::span<const std::uint8_t> plugin,
+                 const std::string &hostName, std::span<const std::uint8_t> host) {
+  try {
+    const std::vector<SdkImport> imports = sdkImports(pluginName, plugin);
+    const pe::ExportSet exports = hostExports(hostName, host);
+    std::vector<SdkImport> missing;
+    std::copy_if(imports.begin(), imports.end(), std::back_inserter(missing),
+                 [&](const SdkImport &function) { return !exports.provides(function.function); });
+    return {missing.empty() ? sim::kVerbExitPassed : sim::kVerbExitFailed,
+            report(pluginName, hostName, imports, missing),
+            {}};
+  } catch (const Refusal &refused) {
+    return {sim::kVerbExitUsage, {}, refused.what()};
+  }
+}
+
+int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err,
+                 const Program &program) {
   if (sim::asksForHelp(words)) {
-    out << kUsage;
+    out << program.usage;
     return sim::kVerbExitPassed;
   }
-  const auto fail = [&err](ErrorKind kind, std::string message) {
-    return sim::reportVerbError(err, kVerb, Error{kind, std::move(message)}, kUsage);
+  const auto usageError = [&](const std::string &message) {
+    err << program.name << ": " << message << '\n' << program.usage;
+    return sim::kVerbExitUsage;
   };
   for (const std::string &word : words) {
     if (word.starts_with('-')) {
-      return fail(ErrorKind::BadInput, "unknown option " + word);
+      return usageError("unknown option " + word);
     }
   }
   if (words.size() != 2) {
-    return fail(ErrorKind::BadInput, "needs two files, the plugin and the host's SDK library");
+    return usageError("needs two files, the plugin and the host's SDK library");
   }
-  const std::string &pluginName = words[0];
-  const std::string &hostName = words[1];
-  std::vector<pe::ImportedFunction> imports;
+  Outcome outcome;
   try {
-    imports = sdkImports(pe::readPeImage(readFile(pluginName)));
-  } catch (const pe::FormatError &problem) {
-    return fail(ErrorKind::Unreadable,
-                "cannot read " + pluginName + " as a DLL: " + problem.what());
+    const std::vector<std::uint8_t> plugin = readFile(words[0]);
+    const std::vector<std::uint8_t> host = readFile(words[1]);
+    outcome = checkSdk(words[0], plugin, words[1], host);
+  } catch (const Refusal &refused) {
+    outcome = {sim::kVerbExitUsage, {}, refused.what()};
   }
-  pe::ExportSet exports;
-  try {
-    exports = hostExports(readFile(hostName));
-  } catch (const pe::FormatError &problem) {
-    return fail(ErrorKind::Unreadable,
-                "cannot read " + hostName + " as a DLL or an import library: " + problem.what());
+  out << outcome.report;
+  if (!outcome.error.empty()) {
+    err << program.name << ": " << outcome.error << '\n';
   }
-
-  std::vector<pe::ImportedFunction> missing;
-  std::copy_if(imports.begin(), imports.end(), std::back_inserter(missing),
-               [&](const pe::ImportedFunction &function) { return !exports.provides(function); });
-  if (imports.empty()) {
-    out << pluginName << " imports nothing from " << kSdkLibrary << '\n';
-    return sim::kVerbExitPassed;
-  }
-  if (missing.empty()) {
-    out << (imports.size() == 1 ? "the " : "all ") << functions(imports.size()) << " that "
-        << pluginName << " imports from " << kSdkLibrary << (imports.size() == 1 ? " is" : " are")
-        << " exported by " << hostName << '\n';
-    return sim::kVerbExitPassed;
-  }
-  out << missing.size() << " of the " << functions(imports.size()) << " that " << pluginName
-      << " imports from " << kSdkLibrary << (missing.size() == 1 ? " is" : " are")
-      << " not exported by " << hostName << ":\n";
-  for (const pe::ImportedFunction &function : missing) {
-    out << "  " << describe(function) << '\n';
-  }
-  return sim::kVerbExitFailed;
+  return outcome.status;
 }
 
 } // namespace corvane::sdkcheck

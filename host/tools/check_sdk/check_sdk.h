@@ -1,19 +1,46 @@
-// The `check-sdk` verb of corvane-sim: before a plugin DLL is copied into
-// the host, whether the host's own SDK library exports every function the
-// plugin imports from it.
+// The SDK check: before a plugin DLL is copied into the host, whether the
+// host's own SDK library exports every function the plugin imports from it.
+// corvane-sim runs it as its `check-sdk` verb, vexlo-check as its whole job.
 #pragma once
 
+#include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane::sdkcheck {
 
-// The verb's entry: `words` are the command-line words after `check-sdk`,
-// the plugin DLL and the host's pluginsdk.dll or its import library.
-// Returns the program's exit status: 0 when every import is exported (one
-// line says so), 1 when some is missing (each is listed), 2 for a usage
-// error or a file that cannot be read as what it should be.
-int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err);
+// How the program running the check names itself in its errors, and the
+// usage it prints for --help and after a usage error.
+struct Program {
+  std::string_view name;
+  std::string_view usage;
+};
+
+// corvane-sim's `check-sdk` verb.
+extern const Program kCheckSdkVerb;
+
+// What the check found: the exit status (0 every import is exported, 1 some
+// is missing, 2 a file is not what it should be), the report for standard
+// output (statuses 0 and 1) and the one error line (status 2, without the
+// program's name).
+struct Outcome {
+  int status = 0;
+  std::string report;
+  std::string error;
+};
+
+// Checks the plugin's bytes against the host SDK's (its pluginsdk.dll or its
+// import library); the names are the files' as the person gave them.
+Outcome checkSdk(const std::string &pluginName, std::span<const std::uint8_t> plugin,
+                 const std::string &hostName, std::span<const std::uint8_t> host);
+
+// The program's entry: `words` are its command-line words, the plugin DLL
+// and the host's pluginsdk.dll or its import library. Returns the exit
+// status: Outcome's, and 2 for a usage error or a file that cannot be read.
+int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err,
+                 const Program &program = kCheckSdkVerb);
 
 } // namespace corvane::sdkcheck

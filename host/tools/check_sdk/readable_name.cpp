@@ -1,6 +1,18 @@
 // dbghelp is loaded when first needed rather than linked, so that a
-// system without it still runs the check, with decorated names.
+// system without it still runs the check. Without it, and on every other
+// system, a member's qualified name is read from the decorated text itself:
+// `?Name@Class@Namespace@@...` lists the name and then its scopes, innermost
+// first, up to `@@`. Only the SDK's own forms are read so (functions and
+// data of classes and namespaces, constructors, destructors, assignment and
+// virtual tables); anything else (templates, back references, other
+// operators) is left decorated rather than guessed at.
 #include "readable_name.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -9,6 +21,90 @@
 #endif
 
 namespace corvane::sdkcheck {
+
+namespace {
+
+// The special members `??CODE` names, as the member's name; the constructor
+// and destructor take their class's.
+enum class Special { None, Constructor, Destructor, Assignment, VirtualTable };
+
+Special specialMember(std::string_view &rest) {
+  if (!rest.starts_with('?')) {
+    return Special::None;
+  }
+  for (const auto &[code, special] :
+       {std::pair<std::string_view, Special>{"?0", Special::Constructor},
+        {"?1", Special::Destructor},
+        {"?4", Special::Assignment},
+        {"?_7", Special::VirtualTable}}) {
+    if (rest.starts_with(code)) {
+      rest.remove_prefix(code.size());
+      return special;
+    }
+  }
+  return Special::None;
+}
+
+// The `@`-ended identifiers up to the `@@` that closes the name; nothing
+// when one is no plain identifier.
+std::optional<std::vector<std::string_view>> fragments(std::string_view rest) {
+  std::vector<std::string_view> parts;
+  while (!rest.empty() && rest.front() != '@') {
+    const std::size_t end = rest.find('@');
+    if (end == std::string_view::npos) {
+      return std::nullopt;
+    }
+    const std::string_view part = rest.substr(0, end);
+    const auto plain = [](char c) {
+      return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    };
+    if (std::isdigit(static_cast<unsigned char>(part.front())) != 0 ||
+        !std::all_of(part.begin(), part.end(), plain)) {
+      return std::nullopt;
+    }
+    parts.push_back(part);
+    rest.remove_prefix(end + 1);
+  }
+  if (rest.empty() || parts.empty()) {
+    return std::nullopt;
+  }
+  return parts;
+}
+
+} // namespace
+
+std::optional<std::string> plainMemberName(const std::string &decorated) {
+  std::string_view rest = decorated;
+  if (!rest.starts_with('?')) {
+    return std::nullopt;
+  }
+  rest.remove_prefix(1);
+  const Special special = specialMember(rest);
+  if (rest.starts_with('?') || rest.starts_with('$')) {
+    return std::nullopt;
+  }
+  const auto parts = fragments(rest);
+  if (!parts) {
+    return std::nullopt;
+  }
+  std::string name;
+  for (auto part = parts->rbegin(); part != parts->rend(); ++part) {
+    name += (name.empty() ? "" : "::") + std::string(*part);
+  }
+  switch (special) {
+  case Special::Constructor:
+    return name + "::" + std::string(parts->front());
+  case Special::Destructor:
+    return name + "::~" + std::string(parts->front());
+  case Special::Assignment:
+    return name + "::operator=";
+  case Special::VirtualTable:
+    return name + "::`vftable'";
+  case Special::None:
+    break;
+  }
+  return name;
+}
 
 #if defined(_WIN32)
 namespace {
@@ -37,19 +133,21 @@ UndecorateFunction undecorateFunction() {
 std::optional<std::string> readableName(const std::string &decorated) {
   const UndecorateFunction undecorate = undecorateFunction();
   if (undecorate == nullptr || !decorated.starts_with('?')) {
-    return std::nullopt;
+    return plainMemberName(decorated);
   }
   std::array<char, kReadableNameCapacity> buffer{};
   const DWORD length =
       undecorate(decorated.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
                  kUndecorateNoMsKeywords | kUndecorateNoAccessSpecifiers);
   if (length == 0 || std::string(buffer.data(), length) == decorated) {
-    return std::nullopt;
+    return plainMemberName(decorated);
   }
   return std::string(buffer.data(), length);
 }
 #else
-std::optional<std::string> readableName(const std::string &) { return std::nullopt; }
+std::optional<std::string> readableName(const std::string &decorated) {
+  return plainMemberName(decorated);
+}
 #endif
 
 } // namespace corvane::sdkcheck

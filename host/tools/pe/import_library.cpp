@@ -4,8 +4,11 @@
 // about exports and are skipped.
 #include "import_library.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "byte_reader.h"
 
@@ -31,6 +34,7 @@ constexpr MemberHeader kMember;
 struct ShortImportHeader {
   std::uint16_t signature = 0xFFFF;
   std::size_t size = 20;
+  std::size_t machineField = 6;
   std::size_t dataSizeField = 12;
   std::size_t ordinalField = 16;
   std::size_t typeField = 18;
@@ -41,15 +45,22 @@ constexpr unsigned kNameTypeShift = 2;
 constexpr unsigned kNameTypeMask = 0x7;
 enum NameType : unsigned { Ordinal = 0, Name = 1, NoPrefix = 2, Undecorate = 3, ExportAs = 4 };
 
-// A whole COFF object for x64, whose import sections hold the hint and name
+// A whole COFF object, whose import sections hold the hint and name
 // (.idata$6) or, for an import by ordinal, a lookup entry with the ordinal
-// (.idata$4).
-constexpr std::uint16_t kMachineAmd64 = 0x8664;
+// (.idata$4). The object that describes the DLL itself has an import
+// descriptor (.idata$2) and then holds the DLL's name in .idata$6; GNU's
+// tools put that name in .idata$7 of their last object instead.
 constexpr std::size_t kCoffHeaderSize = 20;
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::size_t kSectionNameLength = 8;
+constexpr std::string_view kDescriptorSection = ".idata$2";
 constexpr std::string_view kHintNameSection = ".idata$6";
 constexpr std::string_view kLookupSection = ".idata$4";
+constexpr std::string_view kGnuDllNameSection = ".idata$7";
+// The machines a COFF object in an import library may be for; anything else
+// in a member is no object.
+constexpr std::array<std::uint16_t, 7> kObjectMachines = {0x8664, 0xAA64, 0xA641, 0xA64E,
+                                                          0x014C, 0x01C4, 0x0200};
 constexpr std::size_t kLookupEntrySize = 8;
 constexpr std::uint64_t kImportByOrdinal = 1ULL << 63U;
 constexpr std::uint64_t kOrdinalMask = 0xFFFF;
@@ -69,13 +80,22 @@ std::string exportedName(std::string symbol, unsigned nameType) {
   return symbol;
 }
 
-void readShortImport(const ByteReader &member, ExportSet &exports) {
+void readShortImport(const ByteReader &member, ImportLibrary &library) {
+  ExportSet &exports = library.exports;
   const std::uint16_t ordinalOrHint = member.u16(kShortImport.ordinalField, "import object");
   const unsigned nameType =
       (member.u16(kShortImport.typeField, "import object") >> kNameTypeShift) & kNameTypeMask;
   const ByteReader strings = member.slice(
       kShortImport.size, member.u32(kShortImport.dataSizeField, "import object"), "import object");
   const std::string symbol = strings.name(0, "name in an import object");
+  library.machines.insert(member.u16(kShortImport.machineField, "import object"));
+  library.dlls.insert(strings.name(symbol.size() + 1, "name in an import object"));
+  // For an import by name the field is the hint, which the tools that write
+  // these (link, lld-link, dlltool) fill with the ordinal the DLL exports the
+  // name under: a plugin linked against the same DLL by ordinal imports it.
+  if (nameType != Ordinal && ordinalOrHint != 0) {
+    exports.ordinals.insert(ordinalOrHint);
+  }
   switch (nameType) {
   case Ordinal:
     exports.ordinals.insert(ordinalOrHint);
@@ -97,27 +117,51 @@ void readShortImport(const ByteReader &member, ExportSet &exports) {
   }
 }
 
-void readCoffImport(const ByteReader &member, ExportSet &exports) {
+// One section of a COFF object: its name and its data.
+struct ObjectSection {
+  std::string name;
+  ByteReader data;
+};
+
+std::vector<ObjectSection> objectSections(const ByteReader &member) {
   const std::size_t sectionCount = member.u16(2, "archive member");
   const std::size_t optionalSize = member.u16(16, "archive member");
   const ByteReader table = member.slice(kCoffHeaderSize + optionalSize,
                                         sectionCount * kSectionHeaderSize, "archive member");
+  std::vector<ObjectSection> sections;
   for (std::size_t index = 0; index < sectionCount; ++index) {
     const std::size_t offset = index * kSectionHeaderSize;
     std::string name = table.text(offset, kSectionNameLength, "archive member");
-    name = name.substr(0, name.find('\0'));
-    if (name != kHintNameSection && name != kLookupSection) {
-      continue;
-    }
-    const ByteReader data =
-        member.slice(table.u32(offset + 20, "archive member"),
-                     table.u32(offset + 16, "archive member"), "archive member");
-    if (name == kHintNameSection && data.size() > kHintSize) {
-      exports.names.insert(data.name(kHintSize, "name in an archive member"));
-    } else if (name == kLookupSection && data.size() == kLookupEntrySize) {
+    name.resize(std::min(name.size(), name.find('\0')));
+    sections.push_back(
+        {name, member.slice(table.u32(offset + 20, "archive member"),
+                            table.u32(offset + 16, "archive member"), "archive member")});
+  }
+  return sections;
+}
+
+void readCoffImport(const ByteReader &member, ImportLibrary &library) {
+  library.machines.insert(member.u16(0, "archive member"));
+  const std::vector<ObjectSection> sections = objectSections(member);
+  const bool describesDll = std::any_of(sections.begin(), sections.end(), [](const auto &section) {
+    return section.name == kDescriptorSection;
+  });
+  for (const ObjectSection &section : sections) {
+    const ByteReader &data = section.data;
+    if (section.name == kHintNameSection && describesDll && data.size() > 0) {
+      library.dlls.insert(data.name(0, "name in an archive member"));
+    } else if (section.name == kHintNameSection && data.size() > kHintSize) {
+      library.exports.names.insert(data.name(kHintSize, "name in an archive member"));
+      if (const std::uint16_t hint = data.u16(0, "archive member"); hint != 0) {
+        library.exports.ordinals.insert(hint);
+      }
+    } else if (section.name == kGnuDllNameSection && data.size() > 0 &&
+               data.u16(0, "archive member") != 0) {
+      library.dlls.insert(data.name(0, "name in an archive member"));
+    } else if (section.name == kLookupSection && data.size() == kLookupEntrySize) {
       const std::uint64_t entry = data.u64(0, "archive member");
       if ((entry & kImportByOrdinal) != 0) {
-        exports.ordinals.insert(static_cast<std::uint32_t>(entry & kOrdinalMask));
+        library.exports.ordinals.insert(static_cast<std::uint32_t>(entry & kOrdinalMask));
       }
     }
   }
@@ -146,12 +190,13 @@ bool looksLikeArchive(std::span<const std::uint8_t> bytes) {
          reader.text(0, kArchiveSignature.size(), "archive") == kArchiveSignature;
 }
 
-ExportSet readImportLibrary(std::span<const std::uint8_t> bytes) {
+ImportLibrary readImportLibrary(std::span<const std::uint8_t> bytes) {
   if (!looksLikeArchive(bytes)) {
-    throw FormatError("it does not start with an archive signature (!<arch>)");
+    throw FormatError("it does not start with an archive signature (!<arch>)",
+                      FormatError::Kind::OtherKind);
   }
   const ByteReader file(bytes);
-  ExportSet exports;
+  ImportLibrary library;
   for (std::size_t offset = kArchiveSignature.size(); offset < file.size();) {
     const ByteReader header = file.slice(offset, kMember.size, "archive member header");
     const std::size_t size = memberSize(header);
@@ -162,17 +207,19 @@ ExportSet readImportLibrary(std::span<const std::uint8_t> bytes) {
     const bool index = name.front() == '/' && (name[1] < '0' || name[1] > '9');
     if (!index && member.size() >= kShortImport.size && member.u16(0, "archive member") == 0 &&
         member.u16(2, "archive member") == kShortImport.signature) {
-      readShortImport(member, exports);
+      readShortImport(member, library);
     } else if (!index && member.size() >= kCoffHeaderSize &&
-               member.u16(0, "archive member") == kMachineAmd64) {
-      readCoffImport(member, exports);
+               std::find(kObjectMachines.begin(), kObjectMachines.end(),
+                         member.u16(0, "archive member")) != kObjectMachines.end()) {
+      readCoffImport(member, library);
     }
     offset += kMember.size + size + size % 2;
   }
-  if (exports.names.empty() && exports.ordinals.empty()) {
-    throw FormatError("it is an archive, but none of its members imports a function from a DLL");
+  if (library.exports.names.empty() && library.exports.ordinals.empty()) {
+    throw FormatError("it is an archive, but none of its members imports a function from a DLL",
+                      FormatError::Kind::OtherKind);
   }
-  return exports;
+  return library;
 }
 
 } // namespace corvane::pe

@@ -4,6 +4,7 @@
 // import and export directories themselves.
 #include "pe_image.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,10 +28,19 @@ constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::size_t kDirectoryCountField = 108;
 constexpr std::size_t kDirectoriesField = 112;
 constexpr std::size_t kDirectorySize = 8;
+constexpr std::size_t kImageBaseField = 24;
+constexpr std::size_t kHeadersSizeField = 60;
 constexpr std::uint32_t kExportDirectory = 0;
 constexpr std::uint32_t kImportDirectory = 1;
+constexpr std::uint32_t kCertificateDirectory = 4;
+constexpr std::uint32_t kDelayImportDirectory = 13;
 constexpr std::size_t kSectionHeaderSize = 40;
+constexpr std::size_t kSectionNameLength = 8;
 constexpr std::size_t kImportDescriptorSize = 20;
+constexpr std::size_t kDelayDescriptorSize = 32;
+// Set in a delay-import descriptor whose addresses are relative, as every
+// 64-bit linker writes them; without it they are virtual addresses.
+constexpr std::uint32_t kDelayRelativeAddresses = 1;
 constexpr std::size_t kLookupEntrySize = 8;
 constexpr std::uint64_t kImportByOrdinal = 1ULL << 63U;
 constexpr std::uint32_t kHintNameAddressMask = 0x7FFFFFFF;
@@ -46,9 +56,11 @@ struct Section {
   std::uint32_t rawOffset;
 };
 
-// A data directory's relative address; its size the tables themselves tell.
+// A data directory's relative address (a file offset for the certificate
+// table) and size.
 struct Directory {
   std::uint32_t address;
+  std::uint32_t size;
 };
 
 // The image as the loader would map it, for following relative addresses.
@@ -79,13 +91,40 @@ void checkCount(std::size_t count, std::string_view what) {
   }
 }
 
-std::vector<ImportedLibrary> readImports(const MappedImage &image, Directory directory) {
-  std::vector<ImportedLibrary> libraries;
+// The functions of one import lookup table (or delay-import name table), up
+// to its null entry; `total` counts every entry of the image against the
+// bound a real one stays under.
+std::vector<ImportedFunction> readLookupTable(const MappedImage &image, std::uint32_t address,
+                                              std::size_t &total) {
+  std::vector<ImportedFunction> functions;
+  const ByteReader entries = image.at(address, "import lookup table");
+  for (std::size_t entry = 0;; entry += kLookupEntrySize) {
+    const std::uint64_t value = entries.u64(entry, "import lookup table");
+    if (value == 0) {
+      return functions;
+    }
+    checkCount(++total, "import directory");
+    if ((value & kImportByOrdinal) != 0) {
+      functions.push_back({{}, static_cast<std::uint16_t>(value & kOrdinalMask)});
+    } else {
+      const auto hintName = static_cast<std::uint32_t>(value & kHintNameAddressMask);
+      functions.push_back({image.at(hintName, "name of an imported function")
+                               .name(kHintSize, "name of an imported function"),
+                           std::nullopt});
+    }
+  }
+}
+
+std::string importedDllName(const MappedImage &image, std::uint32_t address) {
+  return image.at(address, "name of an imported DLL").name(0, "name of an imported DLL");
+}
+
+void readImports(const MappedImage &image, Directory directory, std::size_t &total,
+                 std::vector<ImportedLibrary> &libraries) {
   if (directory.address == 0) {
-    return libraries;
+    return;
   }
   const ByteReader descriptors = image.at(directory.address, "import directory");
-  std::size_t total = 0;
   for (std::size_t offset = 0;; offset += kImportDescriptorSize) {
     const ByteReader descriptor =
         descriptors.slice(offset, kImportDescriptorSize, "import directory");
@@ -93,30 +132,44 @@ std::vector<ImportedLibrary> readImports(const MappedImage &image, Directory dir
     const std::uint32_t nameAddress = descriptor.u32(12, "import directory");
     const std::uint32_t addressTable = descriptor.u32(16, "import directory");
     if (lookupTable == 0 && nameAddress == 0 && addressTable == 0) {
-      return libraries;
+      return;
     }
-    ImportedLibrary library{
-        image.at(nameAddress, "name of an imported DLL").name(0, "name of an imported DLL"), {}};
     // Linkers that leave out the lookup table import through the address
     // table alone, which holds the same entries until the DLL is bound.
-    const ByteReader entries =
-        image.at(lookupTable != 0 ? lookupTable : addressTable, "import lookup table");
-    for (std::size_t entry = 0;; entry += kLookupEntrySize) {
-      const std::uint64_t value = entries.u64(entry, "import lookup table");
-      if (value == 0) {
-        break;
-      }
-      checkCount(++total, "import directory");
-      if ((value & kImportByOrdinal) != 0) {
-        library.functions.push_back({{}, static_cast<std::uint16_t>(value & kOrdinalMask)});
-      } else {
-        const auto hintName = static_cast<std::uint32_t>(value & kHintNameAddressMask);
-        library.functions.push_back({image.at(hintName, "name of an imported function")
-                                         .name(kHintSize, "name of an imported function"),
-                                     std::nullopt});
-      }
+    libraries.push_back(
+        {importedDllName(image, nameAddress),
+         readLookupTable(image, lookupTable != 0 ? lookupTable : addressTable, total), false});
+  }
+}
+
+// The delay-import table: one descriptor per DLL (attributes, name, module
+// handle, address table, name table, ...), its names read as the import
+// table's.
+void readDelayImports(const MappedImage &image, Directory directory, std::uint64_t imageBase,
+                      std::size_t &total, std::vector<ImportedLibrary> &libraries) {
+  if (directory.address == 0) {
+    return;
+  }
+  const ByteReader descriptors = image.at(directory.address, "delay-import directory");
+  for (std::size_t offset = 0;; offset += kDelayDescriptorSize) {
+    const ByteReader descriptor =
+        descriptors.slice(offset, kDelayDescriptorSize, "delay-import directory");
+    const std::uint32_t attributes = descriptor.u32(0, "delay-import directory");
+    std::uint64_t nameAddress = descriptor.u32(4, "delay-import directory");
+    std::uint64_t nameTable = descriptor.u32(16, "delay-import directory");
+    if (nameAddress == 0 && nameTable == 0) {
+      return;
     }
-    libraries.push_back(std::move(library));
+    if ((attributes & kDelayRelativeAddresses) == 0) {
+      if (nameAddress < imageBase || nameTable < imageBase) {
+        throw FormatError("the delay-import directory points outside the image");
+      }
+      nameAddress -= imageBase;
+      nameTable -= imageBase;
+    }
+    libraries.push_back({importedDllName(image, static_cast<std::uint32_t>(nameAddress)),
+                         readLookupTable(image, static_cast<std::uint32_t>(nameTable), total),
+                         true});
   }
 }
 
@@ -152,6 +205,67 @@ void readExports(const MappedImage &image, Directory directory, PeImage &result)
   }
 }
 
+// Where the file header and the optional header lie; the machine and the
+// section count come from the one, the directories from the other.
+struct Headers {
+  std::uint16_t machine = 0;
+  std::uint16_t sectionCount = 0;
+  std::size_t sectionTableOffset = 0;
+  ByteReader optional;
+};
+
+Headers readHeaders(const ByteReader &file) {
+  const std::size_t peOffset = file.u32(kPeOffsetField, "DOS header");
+  if (peOffset > file.size() || file.size() - peOffset < kSignatureSize ||
+      file.u32(peOffset, "PE header") != kPeSignature) {
+    throw FormatError("its DOS header does not lead to a PE header: it is a DOS program or "
+                      "no Windows file at all",
+                      FormatError::Kind::OtherKind);
+  }
+  const std::size_t fileHeaderOffset = peOffset + kSignatureSize;
+  const ByteReader fileHeader = file.slice(fileHeaderOffset, kFileHeaderSize, "PE header");
+  const std::uint16_t optionalSize = fileHeader.u16(kOptionalHeaderSizeField, "PE header");
+  const std::size_t optionalOffset = fileHeaderOffset + kFileHeaderSize;
+  Headers headers{fileHeader.u16(0, "PE header"), fileHeader.u16(kSectionCountField, "PE header"),
+                  optionalOffset + optionalSize,
+                  file.slice(optionalOffset, optionalSize, "optional header")};
+  const std::uint16_t magic = headers.optional.u16(0, "optional header");
+  if (magic == kPe32Magic) {
+    throw FormatError("it is a 32-bit image, and the host loads 64-bit ones only",
+                      FormatError::Kind::OtherKind);
+  }
+  if (magic != kPe32PlusMagic) {
+    throw FormatError("its optional header is of no known kind");
+  }
+  if (headers.optional.u32(kHeadersSizeField, "optional header") > file.size()) {
+    throw FormatError("its headers reach past the end of the file");
+  }
+  return headers;
+}
+
+// Every section's data lies inside the file: a file cut off after its
+// headers, or missing its last sections, is refused here even when the
+// tables this check reads happen to lie before the cut.
+std::vector<Section> readSections(const ByteReader &file, const Headers &headers) {
+  const ByteReader table =
+      file.slice(headers.sectionTableOffset, std::size_t{headers.sectionCount} * kSectionHeaderSize,
+                 "section table");
+  std::vector<Section> sections;
+  for (std::size_t index = 0; index < headers.sectionCount; ++index) {
+    const std::size_t offset = index * kSectionHeaderSize;
+    const Section section{table.u32(offset + 12, "section table"),
+                          table.u32(offset + 16, "section table"),
+                          table.u32(offset + 20, "section table")};
+    if (std::size_t{section.rawOffset} + section.rawSize > file.size()) {
+      std::string name = table.text(offset, kSectionNameLength, "section table");
+      name.resize(std::min(name.size(), name.find('\0')));
+      throw FormatError("its section " + printable(name) + " lies past the end of the file");
+    }
+    sections.push_back(section);
+  }
+  return sections;
+}
+
 } // namespace
 
 bool looksLikePeImage(std::span<const std::uint8_t> bytes) {
@@ -160,49 +274,34 @@ bool looksLikePeImage(std::span<const std::uint8_t> bytes) {
 
 PeImage readPeImage(std::span<const std::uint8_t> bytes) {
   if (!looksLikePeImage(bytes)) {
-    throw FormatError("it does not start with a DOS header (MZ)");
+    throw FormatError("it does not start with a DOS header (MZ)", FormatError::Kind::OtherKind);
   }
   const ByteReader file(bytes);
-  const std::size_t peOffset = file.u32(kPeOffsetField, "DOS header");
-  if (file.u32(peOffset, "PE header") != kPeSignature) {
-    throw FormatError("its DOS header does not lead to a PE header");
-  }
-  const std::size_t fileHeaderOffset = peOffset + kSignatureSize;
-  const ByteReader fileHeader = file.slice(fileHeaderOffset, kFileHeaderSize, "PE header");
-  const std::uint16_t sectionCount = fileHeader.u16(kSectionCountField, "PE header");
-  const std::uint16_t optionalSize = fileHeader.u16(kOptionalHeaderSizeField, "PE header");
-  const std::size_t optionalOffset = fileHeaderOffset + kFileHeaderSize;
-  const ByteReader optional = file.slice(optionalOffset, optionalSize, "optional header");
-  const std::uint16_t magic = optional.u16(0, "optional header");
-  if (magic == kPe32Magic) {
-    throw FormatError("it is a 32-bit image, and the host loads 64-bit ones only");
-  }
-  if (magic != kPe32PlusMagic) {
-    throw FormatError("its optional header is of no known kind");
-  }
-  const std::uint32_t directoryCount = optional.u32(kDirectoryCountField, "optional header");
+  const Headers headers = readHeaders(file);
+  const std::uint32_t directoryCount =
+      headers.optional.u32(kDirectoryCountField, "optional header");
   const auto directory = [&](std::uint32_t index) {
     if (index >= directoryCount) {
-      return Directory{0};
+      return Directory{0, 0};
     }
     const std::size_t offset = kDirectoriesField + std::size_t{index} * kDirectorySize;
-    return Directory{optional.u32(offset, "data directories")};
+    return Directory{headers.optional.u32(offset, "data directories"),
+                     headers.optional.u32(offset + 4, "data directories")};
   };
-
-  const ByteReader table =
-      file.slice(optionalOffset + optionalSize, std::size_t{sectionCount} * kSectionHeaderSize,
-                 "section table");
-  std::vector<Section> sections;
-  for (std::size_t index = 0; index < sectionCount; ++index) {
-    const std::size_t offset = index * kSectionHeaderSize;
-    sections.push_back({table.u32(offset + 12, "section table"),
-                        table.u32(offset + 16, "section table"),
-                        table.u32(offset + 20, "section table")});
+  // The certificate table is the one directory given as a file offset.
+  const Directory certificates = directory(kCertificateDirectory);
+  if (certificates.address != 0 &&
+      std::size_t{certificates.address} + certificates.size > file.size()) {
+    throw FormatError("its certificate table lies past the end of the file");
   }
-  const MappedImage image(file, std::move(sections));
+  const MappedImage image(file, readSections(file, headers));
 
   PeImage result;
-  result.imports = readImports(image, directory(kImportDirectory));
+  result.machine = headers.machine;
+  std::size_t total = 0;
+  readImports(image, directory(kImportDirectory), total, result.imports);
+  readDelayImports(image, directory(kDelayImportDirectory),
+                   headers.optional.u64(kImageBaseField, "optional header"), total, result.imports);
   readExports(image, directory(kExportDirectory), result);
   return result;
 }

@@ -1,23 +1,16 @@
-// Screenshots: the resolution option, and one frame rendered into a PNG
-// when the build has libpng and FreeType.
+// Screenshots: the resolution option, and the refusal of a build without
+// Cairo and FreeType (screenshot_cairo.cpp draws when the build has them).
 #include "screenshot.h"
 
 #include <charconv>
-
-#if VEXLO_SCREENSHOTS
-#include "png_canvas.h"
-#include "text_renderer.h"
-#endif
 
 namespace corvane::screenshot {
 
 namespace {
 
-// A side in 1..kMaxResolutionSide written in plain decimal digits.
+// A side in 1..kMaxResolutionSide written in plain decimal digits (no sign
+// but a minus, which the range refuses; no spaces).
 std::optional<int> parseSide(std::string_view text) {
-  if (text.empty() || text.front() < '0' || text.front() > '9') {
-    return std::nullopt;
-  }
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size() || value < 1 ||
@@ -31,35 +24,16 @@ std::optional<int> parseSide(std::string_view text) {
 
 std::optional<Resolution> parseResolution(std::string_view text) {
   const std::size_t cross = text.find_first_of("xX");
-  if (cross == std::string_view::npos) {
-    return std::nullopt;
-  }
   const std::optional<int> width = parseSide(text.substr(0, cross));
-  const std::optional<int> height = parseSide(text.substr(cross + 1));
+  const std::optional<int> height =
+      cross == std::string_view::npos ? std::nullopt : parseSide(text.substr(cross + 1));
   if (!width || !height) {
     return std::nullopt;
   }
   return Resolution{*width, *height};
 }
 
-#if VEXLO_SCREENSHOTS
-
-static_assert(kMaxResolutionSide == Image::kMaxSide, "every accepted resolution must fit an Image");
-
-bool screenshotsAvailable() { return true; }
-
-std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
-                           const std::string &path, Resolution resolution,
-                           const std::string &fontPath) {
-  TextRenderer text(fontPath.empty() ? defaultFontPath() : fontPath);
-  PngCanvas canvas(resolution.width, resolution.height, text);
-  drawFrame(canvas);
-  canvas.save(path);
-  return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
-         std::to_string(resolution.height) + ")";
-}
-
-#else
+#if !VEXLO_SCREENSHOTS
 
 bool screenshotsAvailable() { return false; }
 

@@ -3,16 +3,22 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
-
-#include "screenshot_error.h"
 
 namespace corvane::host {
 class Canvas;
 }
 
 namespace corvane::screenshot {
+
+// Why a screenshot could not be made: a complete message for a person,
+// shown as it is after the console's FILE:LINE.
+class ScreenshotError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
 
 // The size of a screenshot, in pixels.
 struct Resolution {
@@ -24,14 +30,14 @@ struct Resolution {
 
 // The screen the simulated game is taken to have unless told otherwise.
 inline constexpr Resolution kDefaultResolution{1920, 1080};
-// Neither side may exceed this.
+// Neither side may exceed this: an 8K screen, a picture of about 256 MiB.
 inline constexpr int kMaxResolutionSide = 8192;
 
 // Reads "WxH" (e.g. "1280x720"): two decimal numbers in 1..kMaxResolutionSide
 // joined by 'x' or 'X', nothing else. Empty when `text` is anything else.
 std::optional<Resolution> parseResolution(std::string_view text);
 
-// Whether this build can take screenshots (libpng and FreeType were found).
+// Whether this build can take screenshots (Cairo and FreeType were found).
 bool screenshotsAvailable();
 
 // Paints the backdrop, lets `drawFrame` draw one frame on a canvas of

@@ -73,12 +73,12 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
 }
 
 void ScreenshotExtension::attach(sim::Simulator &simulator) {
-  // A build without libpng or FreeType (the Windows cross build) keeps the
+  // A build without Cairo or FreeType (the Windows builds) keeps the
   // command, which refuses, and says so in the help.
   simulator.console().addCommand(
       "sim_screenshot", "sim_screenshot FILE.png",
       screenshotsAvailable() ? "renders one frame into FILE.png over a stand-in game picture"
-                             : "not available in this build (screenshots need libpng and FreeType)",
+                             : "not available in this build (screenshots need Cairo and FreeType)",
       [this](Console &console, const Words &words) {
         return simScreenshot(console, words, resolution_, font_);
       });
