@@ -228,6 +228,12 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
                                                             kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
   }
+  // A person watching sees a long sim_frame or sim_wait move, unless the
+  // trace goes to the screen line by line (then the prompt's folded view
+  // shows it); a pipe or a file gets nothing of it.
+  const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
+  simulator.console().setProgressStream(watched && !settings.traceFile.empty() ? &std::cout
+                                                                               : nullptr);
   Status status = Status::Ok;
   for (const std::string &script : scripts) {
     status = script == kStdinScript ? runStandardInput(simulator, settings)
@@ -291,11 +297,6 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }
-  // A person watching sees a long sim_frame or sim_wait move, unless the
-  // trace goes to the screen line by line (then the prompt's folded view
-  // shows it); a pipe or a file gets nothing of it.
-  const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
-  simulator.console().setProgressStream(watched && traceFile ? &std::cout : nullptr);
   const Status status =
       playScripts(simulator, {positional.begin() + 1, positional.end()}, settings);
   simulator.unload();
