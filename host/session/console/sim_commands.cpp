@@ -49,7 +49,7 @@ CommandResult withArgument(Console &console, const Words &words, Parse parse, Ap
 
 // Advances the clock by `micros` in steps towards one end time: a timer
 // that moves the clock itself (a console line) moves the end no further.
-void wait(Console &console, const std::string &what, std::int64_t micros) {
+void waitInSteps(Console &console, const std::string &what, std::int64_t micros) {
   host::Host &host = console.host();
   const std::int64_t start = host.nowMicros();
   if (micros <= 0 || micros > std::numeric_limits<std::int64_t>::max() - start) {
@@ -70,7 +70,7 @@ CommandResult simWait(Console &console, const Words &words) {
   if (!micros) {
     return usageError(console, words);
   }
-  wait(console, "sim_wait " + words[1], *micros);
+  waitInSteps(console, "sim_wait " + words[1], *micros);
   return CommandResult::ok();
 }
 
