@@ -2,8 +2,10 @@
 # Standard input is INPUT when given, else empty, as in CI. EMULATOR, when
 # given, runs the program (wine, for the Windows build).
 # With -DSTDERR=REGEX, what the program wrote to its error stream must match
-# REGEX; with -DSTDOUT=FILE, its output must be FILE's text, the prompts of a
+# REGEX; with -DSTDOUT_MATCHES=REGEX, its output must match REGEX; with
+# -DSTDOUT=FILE, its output must be FILE's text, the prompts of a
 # build without line editing taken out.
+# With -DFRESH=DIR, DIR is removed before the run.
 # With -DPROTECT=FILE, ARGS name a fresh copy of FILE as @COPY@ and as
 # @COPY_ALIAS@ (the same file spelt another way), and the copy must come out
 # of the run unchanged, alone in its folder (@COPY_DIR@): no temporary file
@@ -31,6 +33,9 @@ endif()
 if(INTERRUPT_AFTER)
   set(command timeout --preserve-status -k 10 -s INT ${INTERRUPT_AFTER} ${command})
 endif()
+if(FRESH)
+  file(REMOVE_RECURSE "${FRESH}")
+endif()
 if(NOT INPUT)
   set(INPUT /dev/null)
 endif()
@@ -49,6 +54,9 @@ if(NOT "${status}" STREQUAL "${EXPECTED}")
 endif()
 if(STDERR AND NOT err MATCHES "${STDERR}")
   message(FATAL_ERROR "the error stream does not match ${STDERR}\nstderr:\n${err}")
+endif()
+if(STDOUT_MATCHES AND NOT out MATCHES "${STDOUT_MATCHES}")
+  message(FATAL_ERROR "the output does not match ${STDOUT_MATCHES}\nstdout:\n${out}")
 endif()
 if(STDOUT)
   file(READ "${STDOUT}" expected)

@@ -27,6 +27,7 @@
 #include "interactive.h"
 #include "line_editor.h"
 #include "trace_file.h"
+#include "version.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ using corvane::sim::SimulatorOptions;
 using corvane::sim::Status;
 
 constexpr int kStdinDescriptor = 0;
+constexpr int kStdoutDescriptor = 1;
 constexpr std::string_view kStdinName = "<stdin>";
 constexpr std::string_view kStdinScript = "-";
 constexpr std::size_t kCommandColumn = 34;
@@ -44,6 +46,7 @@ constexpr std::size_t kCommandColumn = 34;
 struct ProgramSettings {
   bool verbose = false;
   bool help = false;
+  bool version = false;
   bool interactive = false;
   std::string traceFile;
   std::string outputFolder;
@@ -78,6 +81,12 @@ OptionTable makeOptions(ProgramSettings &settings) {
                settings.interactive = true;
                return std::optional<std::string>{};
              }});
+  table.add({"--version", "", "",
+             "print the program's version, and the plugin's when one is given, and exit",
+             [&settings](const std::string &) {
+               settings.version = true;
+               return std::optional<std::string>{};
+             }});
   table.add({"--help", "-h", "", "show this help", [&settings](const std::string &) {
                settings.help = true;
                return std::optional<std::string>{};
@@ -98,6 +107,7 @@ void addRow(std::string &text, const std::string &usage, const std::string &summ
 std::string helpText(const OptionTable &options, const corvane::sim::Extensions &extensions) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
+      "       corvane-sim --version [PLUGIN]\n"
       "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
       "       corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
       "\n"
@@ -167,7 +177,9 @@ bool makeOutputFolder(const std::string &folder) {
 Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
-    return corvane::sim::runInteractive(simulator, {settings.traceFile.empty()});
+    const bool folded = settings.traceFile.empty();
+    return corvane::sim::runInteractive(simulator,
+                                        {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
   }
   std::string line;
   int lineNumber = 0;
@@ -176,7 +188,9 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
       break;
     }
     ++lineNumber;
-    const Status status = simulator.run(line, kStdinName, lineNumber);
+    const std::string_view text =
+        lineNumber == 1 ? corvane::console::withoutByteOrderMark(line) : std::string_view(line);
+    const Status status = simulator.run(text, kStdinName, lineNumber);
     if (status != Status::Ok) {
       return status;
     }
@@ -232,6 +246,12 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
                                                             kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
   }
+  // A person watching sees a long sim_frame or sim_wait move, unless the
+  // trace goes to the screen line by line (then the prompt's folded view
+  // shows it); a pipe or a file gets nothing of it.
+  const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
+  simulator.console().setProgressStream(watched && !settings.traceFile.empty() ? &std::cout
+                                                                               : nullptr);
   Status status = Status::Ok;
   for (const std::string &script : scripts) {
     status = script == kStdinScript ? runStandardInput(simulator, settings)
@@ -274,6 +294,13 @@ int runProgram(const std::vector<std::string> &arguments) {
     return 0;
   }
   const auto &positional = std::get<std::vector<std::string>>(parsed);
+  if (settings.version) {
+    if (positional.size() > 1) {
+      return usageError("--version takes at most one plugin");
+    }
+    return corvane::sim::printVersion(positional.empty() ? std::string() : positional.front(),
+                                      std::cout, std::cerr);
+  }
   if (positional.empty()) {
     return usageError("no plugin given");
   }

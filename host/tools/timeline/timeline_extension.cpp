@@ -9,9 +9,9 @@
 #include <string>
 #include <variant>
 
-#include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
+#include "host/session/effect_watch.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
 #include "host/session/trace.h"
@@ -177,7 +177,7 @@ private:
 
   host::Host &host_;
   Recorder recorder_;
-  EffectWatch effects_;
+  host::EffectWatch effects_;
   std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };
 
