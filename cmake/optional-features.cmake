@@ -80,7 +80,8 @@ function(vexlo_optional_feature var summary)
 endfunction()
 
 vexlo_optional_feature(VEXLO_SCREENSHOTS "Screenshots (sim_screenshot)"
-  NEEDS pkg-config:cairo:libcairo2-dev package:Freetype:libfreetype-dev)
+  NEEDS pkg-config:cairo:libcairo2-dev package:Freetype:libfreetype-dev
+        pkg-config:fontconfig:libfontconfig-dev)
 vexlo_optional_feature(VEXLO_TIMELINE "Timeline pictures (sim_timeline, --timeline)"
   NEEDS pkg-config:cairo:libcairo2-dev)
 vexlo_optional_feature(VEXLO_LINE_EDITING "Line editing at corvane-sim's prompt"

@@ -1,10 +1,40 @@
 # shellcheck shell=bash disable=SC2034
-# The Debian packages the build needs, written once: the demo's, and the
-# tests' on top. Sourced by scripts/demo, scripts/test and .ci/run.
+# The Debian packages the build needs, written once: the demo's, the tests'
+# on top, and what each further preset adds to the tests'. Sourced by
+# scripts/demo, scripts/test and .ci/run.
 
 demo_packages=(cmake make g++ pkg-config libfreetype-dev fonts-dejavu-core libcairo2-dev
-               libedit-dev)
+               libfontconfig-dev libedit-dev)
 test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev)
+# bench: Google Benchmark.
+bench_packages=(libbenchmark-dev)
+# fuzz: clang with its fuzzer runtime.
+fuzz_packages=(clang libclang-rt-14-dev)
+# msvc: clang-cl, lld-link and LLVM's tools, wine's headers and DLLs, wine,
+# GoogleTest's sources (built for Windows) and GNU's dlltool (check-sdk's
+# test of a MinGW import library). Microsoft's STL is no package (see the
+# README's Windows section).
+msvc_packages=(clang-19 lld-19 llvm-19 libwine-dev wine googletest binutils-mingw-w64-x86-64)
+
+# provided PACKAGE: whether what the build uses of PACKAGE is there. For
+# these, that is a program or a file, which may come from elsewhere than
+# Debian's package (a clang++ of another version, wine from wine's own
+# packages): asking dpkg would install a second one beside it.
+provided() {
+  case "$1" in
+    clang) command -v clang++ ;;
+    libclang-rt-14-dev)
+      compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" ;;
+    clang-19) command -v clang-cl-19 ;;
+    lld-19) command -v lld-link-19 ;;
+    llvm-19) command -v llvm-dlltool-19 ;;
+    libwine-dev) [[ -f /usr/include/wine/wine/msvcrt/corecrt.h ]] ;;
+    wine) command -v wine ;;
+    googletest) [[ -f /usr/src/googletest/CMakeLists.txt ]] ;;
+    binutils-mingw-w64-x86-64) command -v x86_64-w64-mingw32-dlltool ;;
+    *) dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed" ;;
+  esac >/dev/null
+}
 
 # install_missing PACKAGE...: installs those not installed yet, saying which,
 # as root or through sudo. Where there is no apt (not Debian or Ubuntu), or
@@ -19,8 +49,7 @@ install_missing() {
     return 1
   fi
   for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-      missing+=("$package")
+    provided "$package" || missing+=("$package")
   done
   ((${#missing[@]} == 0)) && return 0
 

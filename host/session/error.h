@@ -13,6 +13,7 @@ enum class ErrorKind {
   NoPlugin,          // the file is no plugin at all: it does not open, or has no descriptor
   CheckFailed,       // a plugin failed one of validate's checks
   Unreadable,        // a file that cannot be read as what it should be
+  Notice,            // no failure, but a person would otherwise hear nothing: the run goes on
 };
 
 struct Error {

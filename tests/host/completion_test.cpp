@@ -1,8 +1,8 @@
 // Tab at corvane-sim's prompt, with the plugin loaded and two keys bound: what
 // the typed word becomes and which choices are shown. Catches a completion
 // that forgets the opening quote of the word it replaces, reads words before
-// a `;` as the same command, offers a setting values outside its range, or
-// misses hooked functions and bound keys.
+// a `;` as the same command, offers a setting values outside its range or
+// not its default, or misses hooked functions and bound keys.
 #include <string>
 #include <vector>
 
@@ -22,7 +22,8 @@ struct CompletionCase {
 
 TEST(Completion, CompletesTheWordBeingTypedFromTheLiveSession) {
   vexlo::testing::Session session;
-  ASSERT_EQ(session.start("vexlo_bind F4\nbind F3 echo \"a b\"\nvexlo_hbtext \"two words\""),
+  ASSERT_EQ(session.start("vexlo_bind F4\nbind F3 echo \"a b\"\nvexlo_hbtext \"two words\"\n"
+                          "vexlo_hbheight 80"),
             std::nullopt);
   const std::vector<CompletionCase> cases = {
       {"vexlo_hbhe", 10, "vexlo_hbheight ", {}},
@@ -33,6 +34,7 @@ TEST(Completion, CompletesTheWordBeingTypedFromTheLiveSession) {
       // A setting's values: its whole numbers when few, its value and default.
       {"vexlo_hbtextsize ", 0, "", {"1", "2", "3", "3.3", "4", "5", "6", "7"}},
       {"vexlo_hbtextcolor ", 0, "6 ", {}},
+      {"vexlo_hbheight ", 0, "", {"60", "80"}}, // fault: the default not offered
       {"vexlo_enabled ", 0, "", {"0", "1"}},
       {"vexlo_hbtextsize 3", 1, "", {"3", "3.3"}},
       {"vexlo_hbtext \"tw", 3, "\"two words\" ", {}},

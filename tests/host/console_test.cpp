@@ -32,6 +32,7 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
       {"unbind F2", "key F2 is not bound"},
       {"load_freeplay please", "usage: load_freeplay (got \"please\")"},
       {"exec missing.cfg", "cannot read script missing.cfg"},
+      {"exec", "usage: exec FILE (got no argument)"}, // fault: reads past its words
       {"sim_expect searching", "usage: sim_expect WHAT VALUE (got \"searching\")"},
       {"sim_expect weather sunny", "usage: sim_expect WHAT VALUE (got \"weather\" \"sunny\")"},
       {"sim_expect searching yes", "searching is true or false, not yes"},

@@ -93,6 +93,16 @@ TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
       << terminal.screen();
   terminal.type("sim_key Q\n"); // silence read as a lost key press
   EXPECT_TRUE(terminal.waitFor("key Q is not bound: nothing ran")) << terminal.screen();
+  // Faults: the session's own words get no suggestion, and words after quit
+  // are silence.
+  terminal.type("quti\n");
+  EXPECT_TRUE(terminal.waitFor("unknown command quti (did you mean quit?)")) << terminal.screen();
+  terminal.type("quit now\n");
+  EXPECT_TRUE(terminal.waitFor("usage: quit (got \"now\")")) << terminal.screen();
+  // Fault: the Ctrl-C that abandoned a line stays set and stops the next sim_frame.
+  terminal.type("\x03");
+  terminal.type("sim_frame 2\n");
+  EXPECT_TRUE(terminal.waitFor("2 frames: nothing drawn")) << terminal.screen();
   terminal.type("help\n");
   EXPECT_TRUE(terminal.waitFor("sim_status")) << terminal.screen();
   terminal.type("vexlo_enabled 1; vexlo_bind F3; sim_key F3; sim_frame 3\n");
@@ -104,6 +114,9 @@ TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
 #if CORVANE_SIM_EDITS_LINES
   // Tab completes the setting's name; the line then prints its value.
   terminal.type("vexlo_hbhe\t\n");
+  EXPECT_TRUE(terminal.waitFor("vexlo_hbheight = \"60\"")) << terminal.screen();
+  // Fault: the line typed is not kept, so Up does not bring it back.
+  terminal.type("\x1b[A\n");
   EXPECT_TRUE(terminal.waitFor("vexlo_hbheight = \"60\"")) << terminal.screen();
 #endif
   terminal.type("quit\n");

@@ -86,8 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"vexlo_waitingtime \"\"", "vexlo_waitingtime"},
                     BadInput{"vexlo_enabled yes", "yes"}, BadInput{"vexlo_hbtextsize 2.", "2."},
                     BadInput{"vexlo_hbtext two words", "vexlo_hbtext"},
-                    BadInput{"vexlo_nope 1", "vexlo_nope"}, BadInput{"sim_wait -1", "sim_wait"},
-                    BadInput{"sim_wait soon", "sim_wait"}, BadInput{"sim_state space", "sim_state"},
+                    BadInput{"vexlo_nope 1", "vexlo_nope"},
+                    BadInput{"vexlo_enable 1", "did you mean vexlo_enabled?"},
+                    BadInput{"sim_wait -1", "sim_wait"}, BadInput{"sim_wait soon", "sim_wait"},
+                    BadInput{"sim_state space", "sim_state"},
                     BadInput{"sim_matchmaking maybe", "sim_matchmaking"},
                     BadInput{"sim_searching yes", "sim_searching"},
                     BadInput{"sim_frame x", "sim_frame"}, BadInput{"sim_frame 1000001", "1000000"},
@@ -99,7 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"sim_expect calls NoSuchOp 1", "NoSuchOp"},
                     // A picture written in another format than its name says.
                     BadInput{"sim_timeline session.jpg", "session.jpg"},
-                    BadInput{"sim_screenshot bar.bmp", "bar.bmp"}));
+                    BadInput{"sim_screenshot bar.bmp", "bar.bmp"},
+                    // A picture that cannot be written renders no frame (the
+                    // fault: the frame is drawn, then the file refused).
+                    BadInput{"sim_screenshot no-such-folder/bar.png", "no-such-folder"}));
 
 // The path of a file named `name` in the test's scratch folder, holding `text`.
 std::string writtenFile(const char *name, const char *text) {

@@ -209,6 +209,8 @@ bool VexloModel::runSimCommand(const Words &words, bool &known) {
     if (found != bindings_.end()) {
       const Words command = found->second;
       runInnerLine(corvane::console::joinWords(command.begin(), command.end()));
+    } else {
+      ++prediction_->consoleErrors; // "key K is not bound", and the run goes on
     }
   } else if (name == "sim_call") {
     if (args != 1) {

@@ -31,7 +31,8 @@ enum class GameState { Menu, Freeplay, Online };
 struct Prediction {
   // The line was refused as a script error (its later commands do not run).
   bool error = false;
-  // Errors of lines run from inside: plugin console commands and key presses.
+  // Error lines that do not end the run: of lines run from inside (plugin
+  // console commands and key presses), and a press of a key bound to nothing.
   int consoleErrors = 0;
   // The trace lines, in order.
   std::vector<std::string> trace;

@@ -103,6 +103,25 @@ TEST_F(SimScreenshotTest, UnwritablePathIsAScriptErrorNamingTheLine) {
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
 }
 
+// Text the font cannot draw is named once per run, with the font that drew
+// it instead. Faults: boxes drawn in silence, or the line repeated at every
+// screenshot. DejaVu Sans Mono lacks Hebrew, which DejaVu Sans, of the same
+// package, has: fontconfig finds it.
+TEST_F(SimScreenshotTest, CharactersTheFontLacksAreNamedOnceAndDrawnWithAFallback) {
+  const std::string mono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  if (!fs::exists(mono)) {
+    GTEST_SKIP() << "needs " << mono << " (fonts-dejavu-core)";
+  }
+  sim::OptionTable options;
+  screenshots_.addOptions(options);
+  ASSERT_EQ(options.parse({"--font", mono}).index(), 0U); // accepted
+  ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbtext \"Queue \u05E7\"\nsim_screenshot " +
+                           pathOf("a.png") + "\nsim_screenshot " + pathOf("b.png")),
+            Status::Ok);
+  EXPECT_EQ(err_.str(), "sim_screenshot: the font " + mono +
+                            " has no glyph for \u05E7 (U+05E7); drawn with DejaVu Sans\n");
+}
+
 TEST_F(SimScreenshotTest, WrongArgumentsShowTheUsage) {
   EXPECT_EQ(simulator_.run("sim_screenshot"), Status::Error);
   EXPECT_EQ(simulator_.run("sim_screenshot a.png b.png"), Status::Error);

@@ -21,21 +21,31 @@ namespace {
 constexpr const char *kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
 
 // Catches labels printed over each other, a full function path as a label,
-// and a group whose count or label is wrong.
+// a group whose count or label is wrong, a shortened label that loses its
+// first character, and one mark for events on either side of a break (its
+// time placed across the break).
 TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
   struct Row {
     std::vector<double> times;
     std::vector<const char *> labels;
     std::vector<std::string> marks;
+    // 100 s over 1000 px: events under 10 s apart are under a label's width.
+    Scale scale{0.0, 100.0, 0.0, 1000.0};
   };
-  // 100 s over 1000 px: events under 10 s apart are under a label's width.
-  const Scale scale{0.0, 100.0, 0.0, 1000.0};
+  // 10 s, a break of 990 s in 10 px, 10 s: 9.9 s and 1000.1 s are 12 px apart.
+  const Scale broken({{0.0, 10.0, 0.0, 100.0, false},
+                      {10.0, 1000.0, 100.0, 110.0, true},
+                      {1000.0, 1010.0, 110.0, 210.0, false}});
   const std::vector<Row> rows{
       {{1.0, 50.0}, {kMatchEnded, "Function A.B.RoundStart"}, {"EventMatchEnded", "RoundStart"}},
       {{1.0, 2.0, 9.0, 30.0},
        {kMatchEnded, kMatchEnded, kMatchEnded, "Function A.X"},
        {"EventMatchEnded \u00d73", "X"}},
       {{5.0, 5.5}, {"Function A.One", "Function A.Two"}, {"One, Two"}},
+      {{1.0},
+       {"Function A.AbcdefghijklmnopqrstuvwxyzABCDEFG"},
+       {"AbcdefghijklmnopqrstuvwxyzA\u2026"}},
+      {{9.9, 1000.1}, {"Function A.One", "Function A.Two"}, {"One", "Two"}, broken},
   };
   for (const Row &row : rows) {
     std::vector<Event> events;
@@ -45,7 +55,7 @@ TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
     events.push_back(Event{row.times.front(), EventKind::Key, "F3"}); // another lane's
     std::vector<std::string> labels;
     for (const EventMark &mark :
-         groupEvents(events, EventKind::Function, scale, kEventLabelWidth)) {
+         groupEvents(events, EventKind::Function, row.scale, kEventLabelWidth)) {
       labels.push_back(mark.label);
     }
     EXPECT_EQ(labels, row.marks) << "first event at " << row.times.front();
@@ -65,7 +75,9 @@ Timeline idleThenBusy(double busyFrom, double end) {
 
 // Catches axes whose ticks crowd or whose labels are not round numbers, an
 // idle stretch drawn at its true width or a busy stretch broken, a break
-// whose far side has no time on it, and x running backwards across a break.
+// whose far side has no time on it, x running backwards across a break (an
+// event's time placed in the piece after its own), and a break over a
+// search's start.
 TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
   struct Row {
     Timeline run;
@@ -89,8 +101,12 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
     fourHoursAway.events.push_back(Event{t, EventKind::Key, "F3"});
     fourHoursAway.events.push_back(Event{std::max(t - 10.0, 0.0), EventKind::Key, "F3"});
   }
+  // A search alone in an hour: nothing else marks when it started.
+  Timeline loneSearch = lasting(3600.0);
+  loneSearch.searches = {{1800.0, 1810.0, 1, {5}}};
   const std::vector<Row> rows{
       {lasting(95.0), {"0 s", "10 s"}, 0, 47.5, 0.5},
+      {loneSearch, {"0 s", "1800 s"}, 2, 1800.0, 0.91},
       {lasting(3.0 * 3600.0), {"0 s", "1000 s"}, 0, 5400.0, 0.5},
       {lasting(1.0), {"0.0 s", "0.1 s"}, 0, 0.5, 0.5},
       {everyTenMinutes, {"0 s", "1000 s"}, 0, 5400.0, 0.5}, // 10 min idle in 3 h: no break
@@ -114,6 +130,9 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
     EXPECT_NEAR((scale.right() - scale.x(row.busyFrom)) / (scale.right() - scale.left()),
                 row.busyShare, kShareTolerance)
         << row.run.end;
+    for (const SearchSpan &search : row.run.searches) {
+      EXPECT_FALSE(scale.breakBetween(search.start, search.start)) << row.run.end;
+    }
     const double step = row.run.end / 4096.0;
     for (double t = -step; t < row.run.end + step; t += step) {
       ASSERT_LT(scale.x(t), scale.x(t + step)) << row.run.end << " at " << t;
@@ -177,6 +196,13 @@ TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
     }
     for (const Event &event : run.events) {
       EXPECT_FALSE(layout.scale.breakBetween(event.time, event.time)) << script << event.time;
+    }
+    // Fault: a span's start left out of the moments a break must not cover.
+    for (const StateSpan &span : run.states) {
+      EXPECT_FALSE(layout.scale.breakBetween(span.start, span.start)) << script << span.start;
+    }
+    for (const SearchSpan &span : run.searches) {
+      EXPECT_FALSE(layout.scale.breakBetween(span.start, span.start)) << script << span.start;
     }
   }
 }

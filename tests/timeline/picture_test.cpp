@@ -40,7 +40,7 @@ Timeline recordedRun() {
   recorder.event(5.0, EventKind::Command, "load_freeplay");
   recorder.timerSet(1, 5.0, 25.0);
   for (const double t : {5.0, 6.0, 7.0}) {
-    recorder.barShown(t, "Queue armed");
+    recorder.barShown(t, "Queue armed \xFF"); // a player's text, not valid UTF-8
     recorder.setState(t + 1.0, "freeplay");
   }
   recorder.timerFired(1, 25.0);
@@ -58,7 +58,7 @@ Timeline recordedRun() {
 // open at the end, lanes drawn out of place or in the wrong colour, a search
 // found the moment it started drawn too thin to see, an SVG without the
 // full text of its marks, and a failed write reported without the file or
-// the reason.
+// the reason, and a bar text that is not valid UTF-8 failing the picture.
 TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   Timeline run = recordedRun();
   ASSERT_EQ(run.states.size(), 4U);

@@ -37,6 +37,14 @@ constexpr std::string_view kTooDeep =
 
 } // namespace
 
+std::string_view withoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  return text;
+}
+
 Console::Console(host::Host &host, std::ostream &out, std::ostream &err)
     : host_(host), out_(out), err_(err) {
   addBuiltinCommands(*this);
@@ -80,16 +88,14 @@ CommandResult Console::dispatch(const Words &words) {
     return CommandResult::ok();
   }
   std::string message = "unknown command " + quoteWordIfNeeded(name);
-  if (narrating_) {
-    if (const auto meant = nearestName(name, knownNames())) {
-      message += " (did you mean " + *meant + "?)";
-    }
+  if (const auto meant = nearestName(name, knownNames())) {
+    message += " (did you mean " + *meant + "?)";
   }
   return CommandResult::error(message);
 }
 
 std::vector<std::string> Console::knownNames() const {
-  std::vector<std::string> names;
+  std::vector<std::string> names = sessionWords_;
   for (const auto &[name, command] : commands_) {
     names.push_back(name);
   }
@@ -180,8 +186,9 @@ Status Console::runFile(const std::string &path) {
   }
   std::ostringstream text;
   text << in.rdbuf();
+  const std::string script = std::move(text).str();
   scriptFolders_.push_back(resolved.parent_path());
-  const Status status = run(text.str(), path, 1);
+  const Status status = run(withoutByteOrderMark(script), path, 1);
   scriptFolders_.pop_back();
   return status;
 }

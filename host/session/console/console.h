@@ -38,7 +38,16 @@ struct CommandResult {
     return {Error{ErrorKind::ExpectationFailed, std::move(text)}, Status::ExpectationFailed};
   }
   static CommandResult reported(Status status) { return {std::nullopt, status}; }
+  // Said where an error would be (with its place in a script), but the run
+  // goes on and its status is untouched.
+  static CommandResult notice(std::string text) {
+    return {Error{ErrorKind::Notice, std::move(text)}, Status::Ok};
+  }
 };
+
+// `text` without the UTF-8 byte-order mark a Windows editor may put before
+// a script's first line.
+std::string_view withoutByteOrderMark(std::string_view text);
 
 class Console {
 public:
@@ -95,9 +104,17 @@ public:
   // line what the game did. Scripts keep their output as it is.
   void setNarrating(bool narrating) { narrating_ = narrating; }
   bool narrating() const { return narrating_; }
+  // Words the front end runs itself (help, quit and exit at the prompt),
+  // offered with the console's own names to a mistyped command.
+  void setSessionWords(std::vector<std::string> words) { sessionWords_ = std::move(words); }
   // A flag a signal handler sets to stop a long command (sim_frame); null: none.
   void setInterruptFlag(const volatile std::sig_atomic_t *flag) { interruptFlag_ = flag; }
   bool interrupted() const { return interruptFlag_ != nullptr && *interruptFlag_ != 0; }
+
+  // Where a long sim_frame or sim_wait shows its progress line: a
+  // terminal; null (the default) shows none.
+  void setProgressStream(std::ostream *progress) { progress_ = progress; }
+  std::ostream *progressStream() const { return progress_; }
 
   host::Host &host() { return host_; }
   std::ostream &out() { return out_; }
@@ -112,7 +129,7 @@ private:
   Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
-  // Commands, settings and plugin commands, for a person's "did you mean".
+  // Commands, settings, plugin commands and session words, for "did you mean".
   std::vector<std::string> knownNames() const;
   Status runCommands(std::string_view text, std::string_view file, int firstLine);
 
@@ -121,12 +138,14 @@ private:
   std::ostream &err_;
   std::map<std::string, Command, std::less<>> commands_;
   std::vector<std::filesystem::path> scriptFolders_;
+  std::vector<std::string> sessionWords_;
   std::filesystem::path outputFolder_;
   host::NullCanvas nullCanvas_;
   host::Canvas *frameCanvas_ = &nullCanvas_;
   int depth_ = 0;
   bool narrating_ = false;
   const volatile std::sig_atomic_t *interruptFlag_ = nullptr;
+  std::ostream *progress_ = nullptr;
   // A check failed inside a line a plugin or key issued: the script stops
   // after the command that led to it.
   bool issuedFailure_ = false;

@@ -1,11 +1,14 @@
 // The simulator's commands: time, keys, game functions, game state,
 // matchmaking, frames, and the game-flow helpers.
+#include <algorithm>
+#include <limits>
 #include <ostream>
 
 #include "command_args.h"
 #include "console.h"
 #include "host/session/engine/game_functions.h"
 #include "host/session/engine/hook_table.h"
+#include "progress_line.h"
 
 namespace corvane::console {
 
@@ -16,6 +19,11 @@ namespace fn = host::game_functions;
 // A million frames is over four hours of a 60 Hz game: more is a slip of the
 // keyboard, which would otherwise run until killed.
 constexpr std::uint32_t kMaxFramesAtOnce = 1'000'000;
+// Frames between two looks at the wall clock for the progress line.
+constexpr std::uint64_t kFramesPerLook = 1024;
+// A wait is played in this many steps, so that one with many timers to
+// fire can show its progress; the timers fire as in one step.
+constexpr std::int64_t kWaitSteps = 1000;
 
 // One line saying what the game did, for a person watching.
 void narrate(Console &console, std::string_view line) {
@@ -40,22 +48,44 @@ CommandResult withArgument(Console &console, const Words &words, Parse parse, Ap
   return CommandResult::ok();
 }
 
+// Advances the clock by `micros` in steps towards one end time: a timer
+// that moves the clock itself (a console line) moves the end no further.
+void waitInSteps(Console &console, const std::string &what, std::int64_t micros) {
+  host::Host &host = console.host();
+  const std::int64_t start = host.nowMicros();
+  if (micros <= 0 || micros > std::numeric_limits<std::int64_t>::max() - start) {
+    host.advance(micros); // nothing to step through, or to the end of time
+    return;
+  }
+  const std::int64_t end = start + micros;
+  ProgressLine progress(console.progressStream(), what, kWaitSteps, 1);
+  for (std::int64_t step = 1; step <= kWaitSteps && host.nowMicros() < end; ++step) {
+    const std::int64_t stepEnd = step == kWaitSteps ? end : start + micros / kWaitSteps * step;
+    host.advance(std::max(stepEnd, host.nowMicros()) - host.nowMicros());
+    progress.update(static_cast<std::uint64_t>(step));
+  }
+}
+
 CommandResult simWait(Console &console, const Words &words) {
-  return withArgument(console, words, parseSeconds,
-                      [](host::Host &host, std::int64_t micros) { host.advance(micros); });
+  const auto micros = argumentCount(words, 1, 1) ? parseSeconds(words[1]) : std::nullopt;
+  if (!micros) {
+    return usageError(console, words);
+  }
+  waitInSteps(console, "sim_wait " + words[1], *micros);
+  return CommandResult::ok();
 }
 
 CommandResult simKey(Console &console, const Words &words) {
   if (!argumentCount(words, 1, 1)) {
     return usageError(console, words);
   }
-  // An unbound key does nothing, as in the game.
+  // An unbound key does nothing, as in the game; a script that presses one
+  // most likely bound another, so it is told, and goes on.
   if (const auto line = console.host().pressKey(words[1])) {
     console.runIssuedLine(*line);
-  } else {
-    narrate(console, "key " + quoteWordIfNeeded(words[1]) + " is not bound: nothing ran");
+    return CommandResult::ok();
   }
-  return CommandResult::ok();
+  return CommandResult::notice("key " + quoteWordIfNeeded(words[1]) + " is not bound: nothing ran");
 }
 
 CommandResult simCall(Console &console, const Words &words) {
@@ -99,7 +129,10 @@ CommandResult simFrame(Console &console, const Words &words) {
     return CommandResult::error("sim_frame renders at most " + std::to_string(kMaxFramesAtOnce) +
                                 " frames at once (got " + quoteWordIfNeeded(words[1]) + ")");
   }
+  ProgressLine progress(console.progressStream(), "sim_frame " + std::to_string(*frames), *frames,
+                        kFramesPerLook);
   for (std::uint32_t i = 0; i < *frames; ++i) {
+    progress.update(i);
     if (console.interrupted()) {
       return CommandResult::error("sim_frame interrupted after " + std::to_string(i) + " of " +
                                   std::to_string(*frames) + " frames");

@@ -77,4 +77,25 @@ std::size_t utf8CharCount(std::string_view text) {
       std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
 }
 
+std::string encodeUtf8(std::u32string_view codes) {
+  static constexpr char32_t kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+  std::string out;
+  for (const char32_t code : codes) {
+    const std::size_t extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    out += static_cast<char>(kLead[extra] | code >> (kPayloadBits * extra));
+    for (std::size_t shift = extra; shift-- > 0;) {
+      out +=
+          static_cast<char>(kContinuationTag | ((code >> (kPayloadBits * shift)) & kPayloadMask));
+    }
+  }
+  return out;
+}
+
+std::string drawableUtf8(std::string_view text) {
+  constexpr char32_t kFirstPrintable = 0x20;
+  std::u32string codes = decodeUtf8(text);
+  std::erase_if(codes, [](char32_t code) { return code < kFirstPrintable; });
+  return encodeUtf8(codes);
+}
+
 } // namespace corvane::text

@@ -15,6 +15,13 @@ inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
 // kReplacementCharacter and decoding goes on with the next byte.
 std::u32string decodeUtf8(std::string_view text);
 
+// The UTF-8 bytes of `codes`.
+std::string encodeUtf8(std::u32string_view codes);
+
+// `text` as text drawing libraries take it: valid UTF-8, control characters
+// left out and each malformed sequence as kReplacementCharacter.
+std::string drawableUtf8(std::string_view text);
+
 // Whether `byte` stands inside a UTF-8 sequence, after its first byte.
 bool isUtf8Continuation(char byte);
 

@@ -37,9 +37,11 @@ std::optional<Resolution> parseResolution(std::string_view text) {
 
 bool screenshotsAvailable() { return false; }
 
+std::optional<std::string> refuseFont(const std::string & /*fontPath*/) { return std::nullopt; }
+
 std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
                            const std::string & /*path*/, Resolution /*resolution*/,
-                           const std::string & /*fontPath*/) {
+                           const std::string & /*fontPath*/, MissingGlyphs * /*missing*/) {
   throw ScreenshotError("screenshots are not available in this build");
 }
 

@@ -1,18 +1,18 @@
 // Screenshots drawn with Cairo: a frame's canvas calls painted over a
 // stand-in game picture, text in a font file FreeType opens, written as PNG.
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <cairo-ft.h>
+#include <fontconfig/fontconfig.h>
 #include <host/session/engine/canvas.h>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/tools/common/utf8.h"
 #include "screenshot.h"
 
@@ -39,8 +39,15 @@ struct CairoDeleter {
 };
 template <typename T> using CairoPtr = std::unique_ptr<T, CairoDeleter>;
 
+// A font file opened for drawing: Cairo's face, and FreeType's, which tells
+// which characters the file has glyphs for (Cairo's face owns it).
+struct FontFile {
+  CairoPtr<cairo_font_face_t> face;
+  FT_Face glyphs = nullptr;
+};
+
 // Opens the font file at `path` (UTF-8), or throws ScreenshotError saying why.
-CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
+FontFile openFontFile(const std::string &path) {
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ignored)) {
     throw ScreenshotError("missing font file " + path +
@@ -50,6 +57,9 @@ CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
   FT_Face face = nullptr;
   FT_Error error = library == nullptr ? FT_Init_FreeType(&library) : 0;
   error = error != 0 ? error : FT_New_Face(library, path.c_str(), 0, &face);
+  if (error == FT_Err_Unknown_File_Format) {
+    throw ScreenshotError("not a font file: " + path);
+  }
   if (error != 0) {
     throw ScreenshotError("cannot load font file " + path + " (FreeType error " +
                           std::to_string(error) + ")");
@@ -63,24 +73,38 @@ CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
     FT_Done_Face(face);
     throw ScreenshotError("cannot load font file " + path + " (Cairo cannot use it)");
   }
-  return font;
+  return {std::move(font), face};
 }
 
-// The text with control characters left out and each malformed sequence as
-// U+FFFD: Cairo draws only valid UTF-8.
-std::string printable(std::string_view utf8) {
-  static constexpr std::array<char32_t, 4> kLead{0x00, 0xC0, 0xE0, 0xF0};
-  std::string out;
-  for (const char32_t code : text::decodeUtf8(utf8)) {
-    const std::size_t extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-    if (code >= 0x20) { // the lead byte, then 6 bits a byte
-      out += static_cast<char>(kLead.at(extra) | code >> (6 * extra));
-      for (std::size_t shift = extra; shift-- > 0;) {
-        out += static_cast<char>(0x80U | ((code >> (6 * shift)) & 0x3FU));
-      }
-    }
+// A font of the system, found by fontconfig, with a glyph for every one of
+// `characters`, and its family name; none when the system has no such font.
+std::pair<CairoPtr<cairo_font_face_t>, std::string> fallbackFont(std::u32string_view characters) {
+  FcCharSet *wanted = FcCharSetCreate();
+  for (const char32_t code : characters) {
+    FcCharSetAddChar(wanted, code);
   }
-  return out;
+  FcPattern *pattern = FcPatternCreate();
+  FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  std::pair<CairoPtr<cairo_font_face_t>, std::string> found;
+  FcCharSet *has = nullptr;
+  FcChar8 *family = nullptr;
+  // The best match may still lack some: then it is no help.
+  if (match != nullptr && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
+      FcCharSetIsSubset(wanted, has) != 0 &&
+      FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
+    found = {CairoPtr<cairo_font_face_t>(cairo_ft_font_face_create_for_pattern(match)),
+             reinterpret_cast<const char *>(family)};
+  }
+  if (match != nullptr) {
+    FcPatternDestroy(match);
+  }
+  FcCharSetDestroy(wanted);
+  return found;
 }
 
 // A colour component on the host's 0..255 scale as Cairo's 0..1, clamped
@@ -100,7 +124,8 @@ int firstCentreAtOrPast(double edge, int limit) {
 // starts at the top-left corner, the colour opaque white.
 class CairoCanvas final : public host::Canvas {
 public:
-  CairoCanvas(cairo_t *cr, Resolution size) : cr_(cr), size_(size) {
+  CairoCanvas(cairo_t *cr, Resolution size, const FontFile &font, MissingGlyphs &missing)
+      : cr_(cr), size_(size), font_(font), missing_(missing) {
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
   }
   void SetPosition(Vector2F position) override { pen_ = position; }
@@ -140,7 +165,8 @@ public:
     cairo_set_font_matrix(cr_, &em);
     cairo_font_extents_t font{};
     cairo_font_extents(cr_, &font);
-    const std::string shown = printable(text);
+    const std::string shown = text::drawableUtf8(text);
+    const CairoPtr<cairo_font_face_t> fallback = fallbackFor(shown);
     const double x = std::round(pen_.X);
     const double baseline = std::round(pen_.Y) + std::ceil(font.ascent);
     if (dropShadow) {
@@ -148,9 +174,35 @@ public:
       show(shown, x + offset, baseline + offset, {0.0F, 0.0F, 0.0F, color_.A});
     }
     show(shown, x, baseline, color_);
+    cairo_set_font_face(cr_, font_.face.get());
   }
 
 private:
+  // When the font file lacks a glyph of `text`, notes which and sets a font
+  // of the system that has them all, if there is one; that font, kept for
+  // the drawing.
+  CairoPtr<cairo_font_face_t> fallbackFor(const std::string &text) {
+    const std::u32string codes = text::decodeUtf8(text);
+    bool lacking = false;
+    for (const char32_t code : codes) {
+      if (FT_Get_Char_Index(font_.glyphs, code) == 0) {
+        lacking = true;
+        if (missing_.characters.find(code) == std::u32string::npos) {
+          missing_.characters += code;
+        }
+      }
+    }
+    if (!lacking) {
+      return nullptr;
+    }
+    auto [fallback, family] = fallbackFont(codes);
+    if (fallback) {
+      missing_.drawnWith = family;
+      cairo_set_font_face(cr_, fallback.get());
+    }
+    return std::move(fallback);
+  }
+
   void setSource(LinearColor color) {
     cairo_set_source_rgba(cr_, unit(color.R), unit(color.G), unit(color.B), unit(color.A));
   }
@@ -163,6 +215,8 @@ private:
 
   cairo_t *cr_;
   Resolution size_;
+  const FontFile &font_;
+  MissingGlyphs &missing_;
   Vector2F pen_{0.0F, 0.0F};
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
 };
@@ -184,37 +238,35 @@ cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int l
   return CAIRO_STATUS_SUCCESS;
 }
 
-// Encoded in memory first, so a failure leaves no half-written file behind.
-void writeFile(const std::string &path, const std::string &bytes) {
-  errno = 0;
-  std::FILE *file = platform::openForWriting(path);
-  if (file == nullptr) {
-    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(errno));
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (std::fclose(file) != 0 || !written) {
-    const int why = errno != 0 ? errno : EIO;
-    std::error_code ignored;
-    std::filesystem::remove(platform::pathFromUtf8(path), ignored);
-    throw ScreenshotError("cannot write " + path + ": " + platform::errnoText(why));
-  }
-}
-
 } // namespace
 
 bool screenshotsAvailable() { return true; }
 
+std::optional<std::string> refuseFont(const std::string &fontPath) {
+  try {
+    openFontFile(fontPath);
+  } catch (const ScreenshotError &error) {
+    return error.what();
+  }
+  return std::nullopt;
+}
+
 std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
                            const std::string &path, Resolution resolution,
-                           const std::string &fontPath) {
-  const auto font = openFontFile(fontPath.empty() ? kDefaultFont : fontPath);
+                           const std::string &fontPath, MissingGlyphs *missing) {
+  const std::string fontName = fontPath.empty() ? kDefaultFont : fontPath;
+  const FontFile font = openFontFile(fontName);
   const CairoPtr<cairo_surface_t> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, resolution.width, resolution.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
   paintBackdrop(cr.get(), resolution);
-  cairo_set_font_face(cr.get(), font.get());
-  CairoCanvas canvas(cr.get(), resolution);
+  cairo_set_font_face(cr.get(), font.face.get());
+  MissingGlyphs lacking{{}, {}, fontName};
+  CairoCanvas canvas(cr.get(), resolution, font, lacking);
   drawFrame(canvas);
+  if (missing != nullptr) {
+    *missing = std::move(lacking);
+  }
   std::string png;
   cairo_status_t status = cairo_status(cr.get());
   if (status == CAIRO_STATUS_SUCCESS) {
@@ -223,7 +275,9 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   if (status != CAIRO_STATUS_SUCCESS) {
     throw ScreenshotError("cannot write " + path + ": " + cairo_status_to_string(status));
   }
-  writeFile(path, png);
+  if (const auto problem = platform::writeWholeFile(platform::pathFromUtf8(path), png)) {
+    throw ScreenshotError("cannot write " + path + ": " + *problem);
+  }
   return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
          std::to_string(resolution.height) + ")";
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "host/session/console/console.h"
 #include "host/tools/common/extension.h"
 #include "screenshot.h"
 
@@ -16,6 +17,7 @@ class ScreenshotExtension final : public sim::Extension {
 public:
   void addOptions(sim::OptionTable &table) override;
   void attach(sim::Simulator &simulator) override;
+  std::optional<std::string> refuseToStart(sim::Simulator &simulator) override;
 
   // The size sim_screenshot renders at; kDefaultResolution until the option
   // sets it.
@@ -23,8 +25,12 @@ public:
   void setResolution(Resolution resolution) { resolution_ = resolution; }
 
 private:
+  console::CommandResult screenshot(console::Console &console, const console::Words &words);
+  void reportMissing(console::Console &console, const MissingGlyphs &missing);
+
   Resolution resolution_ = kDefaultResolution;
-  std::string font_; // empty: the system's usual font
+  std::string font_;        // empty: the system's usual font
+  std::u32string reported_; // characters without a glyph, said once
 };
 
 } // namespace corvane::screenshot

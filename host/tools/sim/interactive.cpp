@@ -8,12 +8,14 @@
 #include <string>
 #include <variant>
 
+#include "completion.h"
 #include "frame_folding.h"
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/notifiers.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 #include "line_editor.h"
+#include "no_effect_notes.h"
 
 namespace corvane::sim {
 
@@ -146,11 +148,21 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
     return SessionWord::None;
   }
   const console::Words &words = commands->front();
-  if ((words[0] == "quit" || words[0] == "exit") && words.size() == 1) {
+  const bool leaves = words[0] == "quit" || words[0] == "exit";
+  if (leaves && words.size() == 1) {
     return SessionWord::Quit;
   }
-  if (words[0] != "help" || words.size() > 2) {
+  if (!leaves && words[0] != "help") {
     return SessionWord::None;
+  }
+  if (words.size() > (leaves ? 1U : 2U)) {
+    // Not left to the console, which knows no such command.
+    std::cerr << "usage: " << (leaves ? words[0] : std::string("help [NAME]")) << " (got";
+    for (std::size_t i = 1; i < words.size(); ++i) {
+      std::cerr << ' ' << host::quoteText(words[i]);
+    }
+    std::cerr << ")\n";
+    return SessionWord::Help;
   }
   if (words.size() == 1) {
     std::cout << helpList(simulator);
@@ -171,8 +183,15 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
   host::EventStream &events = simulator.host().events();
   host::TraceWriter *plain = simulator.traceWriter();
   std::optional<FoldedFrames> folded;
+  NoEffectNotes noEffect;
+  events.subscribe(noEffect);
   console.setNarrating(true);
+  console.setSessionWords({std::begin(kSessionWords), std::end(kSessionWords)});
   console.setInterruptFlag(&interruptRequested);
+  std::ostream *const progress = console.progressStream();
+  if (options.showProgress) {
+    console.setProgressStream(&std::cout);
+  }
   if (options.foldFrames && plain != nullptr) {
     folded.emplace(plain->out(), plain->verbose());
     events.unsubscribe(*plain);
@@ -203,6 +222,7 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
       if (folded) {
         folded->flush();
       }
+      noEffect.flush(std::cout);
     }
     std::cout.flush();
   }
@@ -211,7 +231,10 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
     events.unsubscribe(*folded);
     events.subscribe(*plain);
   }
+  events.unsubscribe(noEffect);
   console.setInterruptFlag(nullptr);
+  console.setProgressStream(progress);
+  console.setSessionWords({});
   console.setNarrating(false);
   return Status::Ok;
 }

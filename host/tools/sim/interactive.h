@@ -8,6 +8,8 @@ namespace corvane::sim {
 struct InteractiveOptions {
   // Fold runs of identical frames into one line (the trace goes to the screen).
   bool foldFrames = true;
+  // Show a long sim_frame's or sim_wait's progress (the output is a terminal).
+  bool showProgress = false;
 };
 
 // Reads lines until `quit`, `exit`, Ctrl-D or the end of input. A bad line or

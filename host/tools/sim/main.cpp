@@ -19,6 +19,7 @@
 #include "extensions.h"
 #include "host/session/exit_status.h"
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/session/simulator.h"
 #include "host/tools/check_sdk/check_sdk.h"
 #include "host/tools/common/option_table.h"
@@ -26,6 +27,7 @@
 #include "interactive.h"
 #include "line_editor.h"
 #include "trace_file.h"
+#include "version.h"
 
 namespace {
 
@@ -36,6 +38,7 @@ using corvane::sim::SimulatorOptions;
 using corvane::sim::Status;
 
 constexpr int kStdinDescriptor = 0;
+constexpr int kStdoutDescriptor = 1;
 constexpr std::string_view kStdinName = "<stdin>";
 constexpr std::string_view kStdinScript = "-";
 constexpr std::size_t kCommandColumn = 34;
@@ -43,6 +46,7 @@ constexpr std::size_t kCommandColumn = 34;
 struct ProgramSettings {
   bool verbose = false;
   bool help = false;
+  bool version = false;
   bool interactive = false;
   std::string traceFile;
   std::string outputFolder;
@@ -77,6 +81,12 @@ OptionTable makeOptions(ProgramSettings &settings) {
                settings.interactive = true;
                return std::optional<std::string>{};
              }});
+  table.add({"--version", "", "",
+             "print the program's version, and the plugin's when one is given, and exit",
+             [&settings](const std::string &) {
+               settings.version = true;
+               return std::optional<std::string>{};
+             }});
   table.add({"--help", "-h", "", "show this help", [&settings](const std::string &) {
                settings.help = true;
                return std::optional<std::string>{};
@@ -97,6 +107,7 @@ void addRow(std::string &text, const std::string &usage, const std::string &summ
 std::string helpText(const OptionTable &options, const corvane::sim::Extensions &extensions) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
+      "       corvane-sim --version [PLUGIN]\n"
       "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
       "       corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
       "\n"
@@ -141,17 +152,22 @@ std::string helpText(const OptionTable &options, const corvane::sim::Extensions 
 }
 
 // The folder --output names, made when it is missing; false, having said
-// why, when it cannot be.
+// why, when it cannot be made or written.
 bool makeOutputFolder(const std::string &folder) {
   std::error_code error;
   const std::filesystem::path path = corvane::platform::pathFromUtf8(folder);
-  if (!folder.empty() && !std::filesystem::is_directory(path, error)) {
+  if (folder.empty()) {
+    return true;
+  }
+  if (!std::filesystem::is_directory(path, error)) {
     std::filesystem::create_directories(path, error);
-    if (error) {
-      std::cerr << "corvane-sim: cannot make output folder " << folder << ": " << error.message()
-                << '\n';
-      return false;
-    }
+  }
+  const std::optional<std::string> problem =
+      error ? error.message() : corvane::platform::refuseToWrite(path / "corvane-sim");
+  if (problem) {
+    std::cerr << "corvane-sim: cannot write into output folder " << folder << ": " << *problem
+              << '\n';
+    return false;
   }
   return true;
 }
@@ -161,7 +177,9 @@ bool makeOutputFolder(const std::string &folder) {
 Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
-    return corvane::sim::runInteractive(simulator, {settings.traceFile.empty()});
+    const bool folded = settings.traceFile.empty();
+    return corvane::sim::runInteractive(simulator,
+                                        {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
   }
   std::string line;
   int lineNumber = 0;
@@ -170,7 +188,9 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
       break;
     }
     ++lineNumber;
-    const Status status = simulator.run(line, kStdinName, lineNumber);
+    const std::string_view text =
+        lineNumber == 1 ? corvane::console::withoutByteOrderMark(line) : std::string_view(line);
+    const Status status = simulator.run(text, kStdinName, lineNumber);
     if (status != Status::Ok) {
       return status;
     }
@@ -187,34 +207,51 @@ int usageError(const std::string &problem) {
 // run's `inputs` (the plugin, the scripts); the error to report otherwise.
 std::optional<std::string> openTraceFile(const std::string &name,
                                          const std::vector<std::string> &inputs,
-                                         std::unique_ptr<corvane::sim::TraceFile> &traceFile) {
+                                         std::unique_ptr<corvane::platform::WholeFile> &traceFile) {
   const std::filesystem::path target = corvane::platform::pathFromUtf8(name);
   std::vector<std::filesystem::path> inputPaths;
   inputPaths.reserve(inputs.size());
   for (const std::string &input : inputs) {
     inputPaths.push_back(corvane::platform::pathFromUtf8(input));
   }
-  if (const auto refused = corvane::sim::TraceFile::refuse(target, inputPaths)) {
+  if (const auto refused = corvane::sim::refuseTraceFile(target, inputPaths)) {
     return *refused + "\n(corvane-sim --help shows the usage)";
   }
   std::error_code ignored;
-  if (!std::filesystem::is_directory(target, ignored)) {
-    traceFile = std::make_unique<corvane::sim::TraceFile>(target);
+  if (std::filesystem::is_directory(target, ignored)) {
+    return "cannot write trace file " + name + ": it is a folder";
   }
-  if (!traceFile || !traceFile->opened()) {
-    return "cannot write trace file " + name;
+  traceFile = std::make_unique<corvane::platform::WholeFile>(target);
+  if (const auto &problem = traceFile->openError()) {
+    return "cannot write trace file " + name + ": " + *problem;
+  }
+  return std::nullopt;
+}
+
+// Why the run's features may not start as set; nothing when they may.
+std::optional<std::string> refuseToStart(Simulator &simulator, const ProgramSettings &settings) {
+  for (const auto &extension : settings.extensions) {
+    if (auto problem = extension->refuseToStart(simulator)) {
+      return problem;
+    }
   }
   return std::nullopt;
 }
 
 // Plays each script in turn (standard input where one is `-`, or when none
-// is given) until one fails, then lets every extension finish its work.
+// is given) until one fails.
 Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
                    const ProgramSettings &settings) {
   if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
                                                             kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
   }
+  // A person watching sees a long sim_frame or sim_wait move, unless the
+  // trace goes to the screen line by line (then the prompt's folded view
+  // shows it); a pipe or a file gets nothing of it.
+  const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
+  simulator.console().setProgressStream(watched && !settings.traceFile.empty() ? &std::cout
+                                                                               : nullptr);
   Status status = Status::Ok;
   for (const std::string &script : scripts) {
     status = script == kStdinScript ? runStandardInput(simulator, settings)
@@ -223,6 +260,12 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
       break;
     }
   }
+  return status;
+}
+
+// Lets every extension finish its work; the run's status, worse when one
+// failed.
+Status finishExtensions(Simulator &simulator, const ProgramSettings &settings, Status status) {
   for (const auto &extension : settings.extensions) {
     if (!extension->finish(simulator) && status == Status::Ok) {
       status = Status::Error;
@@ -251,10 +294,17 @@ int runProgram(const std::vector<std::string> &arguments) {
     return 0;
   }
   const auto &positional = std::get<std::vector<std::string>>(parsed);
+  if (settings.version) {
+    if (positional.size() > 1) {
+      return usageError("--version takes at most one plugin");
+    }
+    return corvane::sim::printVersion(positional.empty() ? std::string() : positional.front(),
+                                      std::cout, std::cerr);
+  }
   if (positional.empty()) {
     return usageError("no plugin given");
   }
-  std::unique_ptr<corvane::sim::TraceFile> traceFile;
+  std::unique_ptr<corvane::platform::WholeFile> traceFile;
   if (!settings.traceFile.empty()) {
     if (const auto problem = openTraceFile(settings.traceFile, positional, traceFile)) {
       std::cerr << "corvane-sim: " << *problem << '\n';
@@ -268,16 +318,25 @@ int runProgram(const std::vector<std::string> &arguments) {
       SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
                        settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
                        corvane::platform::pathFromUtf8(settings.outputFolder)});
+  if (const auto problem = refuseToStart(simulator, settings)) {
+    std::cerr << "corvane-sim: " << *problem << '\n';
+    return kExitUsage;
+  }
   if (!simulator.load(positional.front())) {
     return kExitUsage;
   }
-  const Status status =
+  const Status played =
       playScripts(simulator, {positional.begin() + 1, positional.end()}, settings);
+  const Status status = finishExtensions(simulator, settings, played);
   simulator.unload();
   std::cout.flush();
-  if (traceFile && !traceFile->commit()) {
-    std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << '\n';
-    return kExitUsage;
+  // A run whose scripts could not all be played keeps the old trace.
+  if (traceFile && played != Status::Error) {
+    if (const auto problem = traceFile->commit()) {
+      std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << ": " << *problem
+                << '\n';
+      return kExitUsage;
+    }
   }
   return static_cast<int>(status);
 }

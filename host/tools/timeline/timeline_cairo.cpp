@@ -4,10 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -22,7 +19,9 @@
 #include <cairo.h>
 
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/tools/common/file_name.h"
+#include "host/tools/common/utf8.h"
 
 namespace corvane::timeline {
 
@@ -212,18 +211,19 @@ public:
     cairo_fill(cr_);
   }
 
+  // Cairo takes only valid UTF-8, and the bar's text is a player's.
   double textWidth(const std::string &text, double size) {
     cairo_set_font_size(cr_, size);
     cairo_text_extents_t extents{};
-    cairo_text_extents(cr_, text.c_str(), &extents);
+    cairo_text_extents(cr_, text::drawableUtf8(text).c_str(), &extents);
     return extents.x_advance;
   }
 
   // Text centred on `middle` vertically, from `x`, as much as fits before `right`.
   void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
-    const std::string shown = fitted(text, right - x, [this, size](std::string_view part) {
-      return textWidth(std::string(part), size);
-    });
+    const std::string shown =
+        fitted(text::drawableUtf8(text), right - x,
+               [this, size](std::string_view part) { return textWidth(std::string(part), size); });
     if (shown.empty()) {
       return;
     }
@@ -527,7 +527,7 @@ Layout measuredLayout(const Timeline &timeline, int width) {
                          CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(measure.get(), kLabelFontSize);
   return layOut(timeline, width, [&](std::string_view text) {
-    const std::string copy(text);
+    const std::string copy = text::drawableUtf8(text);
     cairo_text_extents_t extents{};
     cairo_text_extents(measure.get(), copy.c_str(), &extents);
     return std::ceil(extents.x_advance);
@@ -552,12 +552,6 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
   const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 
-  errno = 0;
-  std::FILE *file = platform::openForWriting(path);
-  if (file == nullptr) {
-    return failure(path, platform::errnoText(errno));
-  }
-
   std::string bytes;
   SurfacePtr surface(
       svg ? cairo_svg_surface_create_for_stream(&appendTo, &bytes, layout.width, layout.height)
@@ -579,20 +573,11 @@ std::optional<std::string> renderTimeline(const Timeline &timeline, const std::s
   }
   surface.reset();
 
-  std::string reason;
   if (status != CAIRO_STATUS_SUCCESS) {
-    reason = cairo_status_to_string(status);
-  } else if (errno = 0; std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-    reason = platform::errnoText(errno != 0 ? errno : EIO);
+    return failure(path, cairo_status_to_string(status));
   }
-  errno = 0;
-  if (std::fclose(file) != 0 && reason.empty()) {
-    reason = platform::errnoText(errno != 0 ? errno : EIO);
-  }
-  if (!reason.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(platform::pathFromUtf8(path), ignored);
-    return failure(path, reason);
+  if (const auto problem = platform::writeWholeFile(platform::pathFromUtf8(path), bytes)) {
+    return failure(path, *problem);
   }
   return std::nullopt;
 }

@@ -3,17 +3,17 @@
 #include "timeline_extension.h"
 
 #include <cmath>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <variant>
 
-#include "effect_watch.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
+#include "host/session/effect_watch.h"
 #include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
 #include "host/session/trace.h"
 #include "host/tools/common/file_name.h"
 #include "timeline.h"
@@ -105,10 +105,11 @@ public:
     if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
       return renderTimeline(timeline, file);
     }
-    std::ofstream out(platform::pathFromUtf8(file), std::ios::binary | std::ios::trunc);
-    out << describe(timeline);
-    out.close();
-    return out ? std::nullopt : std::optional<std::string>("cannot write timeline " + file);
+    if (const auto problem =
+            platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline))) {
+      return "cannot write timeline " + file + ": " + *problem;
+    }
+    return std::nullopt;
   }
 
   void onEvent(const host::Event &event) override {
@@ -176,7 +177,7 @@ private:
 
   host::Host &host_;
   Recorder recorder_;
-  EffectWatch effects_;
+  host::EffectWatch effects_;
   std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };
 
@@ -234,6 +235,17 @@ void TimelineExtension::attach(sim::Simulator &simulator) {
 std::optional<Timeline> TimelineExtension::record() const {
   const std::shared_ptr<SessionTimeline> timeline = session_.lock();
   return timeline ? std::optional<Timeline>(timeline->record()) : std::nullopt;
+}
+
+std::optional<std::string> TimelineExtension::refuseToStart(sim::Simulator &simulator) {
+  if (file_.empty()) {
+    return std::nullopt;
+  }
+  const std::string file = simulator.console().outputFile(file_);
+  if (const auto problem = platform::refuseToWrite(platform::pathFromUtf8(file))) {
+    return "cannot write timeline " + file + ": " + *problem;
+  }
+  return std::nullopt;
 }
 
 bool TimelineExtension::finish(sim::Simulator &simulator) {

@@ -1,5 +1,6 @@
 // Whether a key press or a plugin command changed anything outside the
-// plugin, judged from what the host saw after it.
+// plugin, judged from what the host saw after it: one judgement for the
+// timeline's "no effect" and the prompt's word after such a press.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +10,7 @@
 
 #include "host/session/engine/events.h"
 
-namespace corvane::timeline {
+namespace corvane::host {
 
 // A press and the notifier it runs had an effect when the plugin made a call
 // with one (a console line, a timer, a search, a playlist), or when the next
@@ -22,7 +23,9 @@ public:
   // Reads the next event; `recorded` is its number in the record when it is
   // a key press or a notifier run. Returns the numbers of the presses and
   // notifiers now known to have changed nothing.
-  std::vector<std::size_t> take(const host::Event &event, std::optional<std::size_t> recorded);
+  std::vector<std::size_t> take(const Event &event, std::optional<std::size_t> recorded);
+  // The numbers of the presses and notifiers still waiting for a verdict.
+  const std::vector<std::size_t> &watched() const { return watched_; }
 
 private:
   std::vector<std::size_t> watched_;
@@ -32,4 +35,4 @@ private:
   std::string barText_;
 };
 
-} // namespace corvane::timeline
+} // namespace corvane::host

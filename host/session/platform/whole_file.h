@@ -1,0 +1,65 @@
+// WholeFile: a file that replaces its target whole or not at all.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace corvane::platform {
+
+// The bytes go to a temporary file beside `target`, which is renamed over it
+// only by commit(): until then, and whenever anything fails, an existing
+// target stays as it was. The temporary file goes when the object does
+// uncommitted, and also when Ctrl-C or a termination request ends the
+// program while it is open, so an interrupted run leaves nothing behind.
+class WholeFile {
+public:
+  explicit WholeFile(std::filesystem::path target);
+  ~WholeFile();
+  WholeFile(const WholeFile &) = delete;
+  WholeFile &operator=(const WholeFile &) = delete;
+  WholeFile(WholeFile &&) = delete;
+  WholeFile &operator=(WholeFile &&) = delete;
+
+  // Why the temporary file could not be made (the folder is missing or
+  // cannot be written); nothing when it was.
+  const std::optional<std::string> &openError() const { return failure_; }
+  // A stream of the file's bytes.
+  std::ostream &stream() { return stream_; }
+  // Writes every byte written so far and renames the file over its target;
+  // the reason, the target left as it was, when that fails.
+  std::optional<std::string> commit();
+
+private:
+  class Buffer;
+
+  // The system's part, one file per platform.
+  std::optional<std::string> openTemporary();
+  std::optional<std::string> writeBytes(std::string_view bytes);
+  std::optional<std::string> closeTemporary();
+  std::optional<std::string> replaceTarget();
+  void discard();
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  std::intptr_t handle_ = -1;
+  std::optional<std::string> failure_;
+  std::unique_ptr<Buffer> buffer_;
+  std::ostream stream_;
+};
+
+// Writes `bytes` as the whole of `target`; the reason on failure, when
+// `target` is as it was.
+std::optional<std::string> writeWholeFile(const std::filesystem::path &target,
+                                          std::string_view bytes);
+
+// Why a file could not be written at `target` (its folder is missing or
+// cannot be written); nothing when it can. Tried by making and removing a
+// temporary file there, since permission bits do not bind every user.
+std::optional<std::string> refuseToWrite(const std::filesystem::path &target);
+
+} // namespace corvane::platform

@@ -1,0 +1,151 @@
+// WholeFile on POSIX systems: a temporary file made with O_EXCL beside the
+// target, rename(2) over it, and a signal handler that removes temporary
+// files when Ctrl-C or a termination request ends the program.
+#include "whole_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <random>
+
+#include "utf8_path.h"
+
+namespace corvane::platform {
+
+namespace {
+
+constexpr int kNameAttempts = 16;
+constexpr mode_t kFileMode = 0666; // narrowed by the umask, as any new file
+constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP};
+
+// The names of the temporary files open now, for the signal handler: it may
+// only read them and call unlink, so they are plain C strings in a fixed
+// table, each slot taken and given back atomically.
+std::array<std::atomic<char *>, 32> temporaryNames{};
+
+extern "C" void removeTemporariesAndEnd(int signal) {
+  for (std::atomic<char *> &slot : temporaryNames) {
+    if (char *name = slot.load(); name != nullptr) {
+      ::unlink(name);
+    }
+  }
+  // Ended by the same signal, as the program would have been without us.
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// Installed once, for the signals that would end the program as they are:
+// a signal a caller ignores or handles keeps its meaning.
+void watchEndingSignals() {
+  static const bool installed = [] {
+    for (const int signal : kEndingSignals) {
+      struct sigaction current {};
+      if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+        struct sigaction action {};
+        action.sa_handler = removeTemporariesAndEnd;
+        sigemptyset(&action.sa_mask);
+        sigaction(signal, &action, nullptr);
+      }
+    }
+    return true;
+  }();
+  static_cast<void>(installed);
+}
+
+void remember(const std::filesystem::path &name) {
+  watchEndingSignals();
+  const std::string &text = name.native();
+  char *copy = new char[text.size() + 1];
+  std::memcpy(copy, text.c_str(), text.size() + 1);
+  for (std::atomic<char *> &slot : temporaryNames) {
+    char *empty = nullptr;
+    if (slot.compare_exchange_strong(empty, copy)) {
+      return;
+    }
+  }
+  delete[] copy; // more open at once than the table holds: not removed on a signal
+}
+
+void forget(const std::filesystem::path &name) {
+  for (std::atomic<char *> &slot : temporaryNames) {
+    char *held = slot.load();
+    if (held != nullptr && name.native() == held && slot.compare_exchange_strong(held, nullptr)) {
+      delete[] held;
+      return;
+    }
+  }
+}
+
+std::string reason(int number) { return errnoText(number != 0 ? number : EIO); }
+
+} // namespace
+
+std::optional<std::string> WholeFile::openTemporary() {
+  std::random_device random;
+  int error = EEXIST;
+  for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
+    std::filesystem::path candidate = target_;
+    candidate += ".partial-" + std::to_string(random());
+    const int descriptor =
+        ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+    if (descriptor >= 0) {
+      temporary_ = std::move(candidate);
+      remember(temporary_);
+      handle_ = descriptor;
+      return std::nullopt;
+    }
+    error = errno;
+  }
+  return reason(error);
+}
+
+std::optional<std::string> WholeFile::writeBytes(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
+    if (written < 0 && errno != EINTR) {
+      return reason(errno);
+    }
+    bytes.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> WholeFile::closeTemporary() {
+  // On the disk before the rename, so that the name never holds a part.
+  const bool synced = ::fsync(static_cast<int>(handle_)) == 0;
+  const int syncError = errno;
+  const bool closed = ::close(static_cast<int>(handle_)) == 0;
+  handle_ = -1;
+  if (!synced || !closed) {
+    return reason(!synced ? syncError : errno);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> WholeFile::replaceTarget() {
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    return reason(errno);
+  }
+  forget(temporary_);
+  temporary_.clear();
+  return std::nullopt;
+}
+
+void WholeFile::discard() {
+  if (handle_ >= 0) {
+    ::close(static_cast<int>(handle_));
+    handle_ = -1;
+  }
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    forget(temporary_);
+    temporary_.clear();
+  }
+}
+
+} // namespace corvane::platform

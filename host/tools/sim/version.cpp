@@ -1,0 +1,40 @@
+// corvane-sim --version: the project's version, compiled in, and the
+// plugin's from its descriptor.
+#include "version.h"
+
+#include <ostream>
+
+#include "host/session/exit_status.h"
+#include "host/session/loader/descriptor_check.h"
+#include "host/session/loader/shared_library.h"
+
+#ifndef CORVANE_SIM_VERSION
+#error "CORVANE_SIM_VERSION must be the project's version (the build defines it)"
+#endif
+
+namespace corvane::sim {
+
+int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
+  if (plugin.empty()) {
+    out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
+    return kExitPassed;
+  }
+  std::string reason;
+  const auto library = loader::SharedLibrary::open(plugin, reason);
+  const PluginDescriptor *descriptor =
+      library ? loader::findDescriptor(*library) : static_cast<const PluginDescriptor *>(nullptr);
+  if (library && descriptor == nullptr) {
+    reason = "it exports no descriptor";
+  } else if (descriptor != nullptr) {
+    reason = loader::checkDescriptor(*descriptor).value_or("");
+  }
+  if (!reason.empty()) {
+    err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << reason << '\n';
+    return kExitUsage;
+  }
+  out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
+  out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";
+  return 0;
+}
+
+} // namespace corvane::sim
