@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include <poll.h>
 #include <pty.h>
@@ -68,9 +69,17 @@ public:
     }
     return false;
   }
+  // The exit status; -1 when the program has not ended in time (it is then
+  // killed) or did not exit.
   int exitStatus() {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
     int status = 0;
-    waitpid(child_, &status, 0);
+    while (waitpid(child_, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() >= deadline) {
+        return -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(kPollMillis));
+    }
     waited_ = true;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }

@@ -199,8 +199,10 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
   }
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
-  LineEditor editor(std::string(kPrompt), historyPath(),
-                    [&simulator](std::string_view before) { return complete(simulator, before); });
+  LineEditor editor(
+      std::string(kPrompt), historyPath(),
+      [&simulator](std::string_view before) { return complete(simulator, before); },
+      interruptRequested);
   while (true) {
     interruptRequested = 0;
     LineEditor::Read read = editor.read();

@@ -2,6 +2,7 @@
 // history and Tab completion when the build has libedit, plainly otherwise.
 #pragma once
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -22,8 +23,10 @@ public:
   using Completer = std::function<Completion(std::string_view beforeCursor)>;
 
   // `historyFile` is read now and written as lines are entered (empty: no
-  // history kept).
-  LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer);
+  // history kept). `interrupted` is the flag the caller's Ctrl-C handler
+  // sets: a read that finds it set ends as Interrupted.
+  LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer,
+             const volatile std::sig_atomic_t &interrupted);
   ~LineEditor();
   LineEditor(const LineEditor &) = delete;
   LineEditor &operator=(const LineEditor &) = delete;

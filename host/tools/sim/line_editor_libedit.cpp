@@ -5,8 +5,13 @@
 #include <histedit.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cwchar>
 #include <system_error>
+
+#include <poll.h>
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 // libedit keeps its own copies of an added function's name and help text
@@ -31,6 +36,8 @@ constexpr int kHistoryEntries = 1000;
 constexpr std::size_t kChoiceGap = 2;
 // When the terminal does not say how wide it is.
 constexpr int kDefaultScreenWidth = 80;
+// How often a wait for a key looks whether Ctrl-C came.
+constexpr int kInterruptCheckMillis = 50;
 
 } // namespace
 
@@ -38,6 +45,7 @@ struct LineEditor::State {
   std::string prompt;
   std::filesystem::path historyFile;
   Completer completer;
+  const volatile std::sig_atomic_t *interrupted = nullptr;
   EditLine *editor = nullptr;
   History *history = nullptr;
 };
@@ -91,10 +99,49 @@ unsigned char completeWord(EditLine *editor, int /*key*/) {
   return CC_REFRESH_BEEP;
 }
 
+// Reads one character for libedit, as its own reader does, but ends the read
+// with EINTR whenever the Ctrl-C flag is set, also when the signal came
+// between the prompt's drawing and the wait for a key, where a read that
+// only stops on a signal would never see it.
+int readCharacter(EditLine *editor, wchar_t *character) {
+  const volatile std::sig_atomic_t &interrupted = *stateOf(editor)->interrupted;
+  std::mbstate_t shift{};
+  while (true) {
+    if (interrupted != 0) {
+      errno = EINTR;
+      return -1;
+    }
+    pollfd ready{STDIN_FILENO, POLLIN, 0};
+    const int polled = poll(&ready, 1, kInterruptCheckMillis);
+    if (polled == 0 || (polled < 0 && errno == EINTR)) {
+      continue; // nothing yet, or a signal: look at the flag again
+    }
+    char byte = 0;
+    const ssize_t count = polled < 0 ? -1 : ::read(STDIN_FILENO, &byte, 1);
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      return static_cast<int>(count); // the end of input, or an error
+    }
+    const std::size_t used = std::mbrtowc(character, &byte, 1, &shift);
+    if (used == static_cast<std::size_t>(-2)) {
+      continue; // part of a character
+    }
+    if (used == static_cast<std::size_t>(-1)) {
+      shift = {}; // not a character of the locale: the byte as it is
+      *character = static_cast<wchar_t>(static_cast<unsigned char>(byte));
+    }
+    return 1;
+  }
+}
+
 } // namespace
 
-LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer)
+LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer,
+                       const volatile std::sig_atomic_t &interrupted)
     : state_(std::make_unique<State>()) {
+  state_->interrupted = &interrupted;
   state_->prompt = std::move(prompt);
   state_->historyFile = std::move(historyFile);
   state_->completer = std::move(completer);
@@ -114,6 +161,7 @@ LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Co
   el_set(state_->editor, EL_HIST, history, state_->history);
   el_set(state_->editor, EL_ADDFN, "corvane-complete", "complete the word", completeWord);
   el_set(state_->editor, EL_BIND, "^I", "corvane-complete", nullptr);
+  el_set(state_->editor, EL_GETCFN, readCharacter);
 }
 
 LineEditor::~LineEditor() {
