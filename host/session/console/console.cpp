@@ -119,7 +119,7 @@ CommandResult Console::executeSetting(int index, const Words &words) {
                                 " takes one value (quote text with spaces)");
   }
   if (auto refused = host_.setSetting(index, words[1])) {
-    return CommandResult::error(*refused);
+    return CommandResult::error(std::move(*refused));
   }
   return CommandResult::ok();
 }
