@@ -28,6 +28,14 @@ struct Error {
 // what went wrong.
 using Failure = std::optional<Error>;
 
+// `failure` with `context` ("cannot write FILE: ") before its message.
+inline Failure withContext(const std::string &context, Failure failure) {
+  if (failure) {
+    failure->message.insert(0, context);
+  }
+  return failure;
+}
+
 // What a step that gives a value back says: the value, or what went wrong
 // instead.
 template <class T> class Expected {
@@ -38,7 +46,6 @@ public:
   explicit operator bool() const { return held_.index() == 0; }
   T &operator*() { return std::get<0>(held_); }
   const T &operator*() const { return std::get<0>(held_); }
-  T *operator->() { return &std::get<0>(held_); }
   const T *operator->() const { return &std::get<0>(held_); }
   // What went wrong; only when there is no value.
   const Error &error() const { return std::get<1>(held_); }

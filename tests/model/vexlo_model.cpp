@@ -84,8 +84,8 @@ std::int64_t delayMicros(double seconds) {
 
 std::optional<std::vector<Words>> splitLine(std::string_view line) {
   auto read = corvane::console::tokenizeLine(line);
-  if (auto *commands = std::get_if<std::vector<Words>>(&read)) {
-    return std::move(*commands);
+  if (read) {
+    return std::move(*read);
   }
   return std::nullopt;
 }

@@ -64,8 +64,8 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
     } else if (inlineValue) {
       return refuse("option " + name + " takes no value");
     }
-    if (auto problem = option->apply(value)) {
-      problem->message.insert(0, wording_ == Wording::Verb ? name + " " : "option " + name + ": ");
+    if (auto problem = withContext(wording_ == Wording::Verb ? name + " " : "option " + name + ": ",
+                                   option->apply(value))) {
       return std::move(*problem);
     }
   }

@@ -71,8 +71,8 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
   }
   const std::string file = console.outputFile(words[1]);
   // Checked before the frame is rendered: a refused command changes nothing.
-  if (auto problem = platform::refuseToWrite(platform::pathFromUtf8(file))) {
-    problem->message.insert(0, "cannot write " + file + ": ");
+  if (auto problem = withContext("cannot write " + file + ": ",
+                                 platform::refuseToWrite(platform::pathFromUtf8(file)))) {
     return CommandResult::error(std::move(*problem));
   }
   MissingGlyphs missing;
@@ -119,10 +119,8 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
 }
 
 Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
-  if (auto problem = font_.empty() ? std::nullopt : refuseFont(font_)) {
-    return Error{ErrorKind::Unreadable, std::move(*problem)};
-  }
-  return std::nullopt;
+  const auto problem = font_.empty() ? std::nullopt : refuseFont(font_);
+  return problem ? Failure(Error{ErrorKind::Unreadable, *problem}) : std::nullopt;
 }
 
 void ScreenshotExtension::attach(sim::Simulator &simulator) {

@@ -35,6 +35,7 @@ using corvane::Error;
 using corvane::ErrorKind;
 using corvane::Failure;
 using corvane::kExitUsage;
+using corvane::withContext;
 using corvane::sim::OptionTable;
 using corvane::sim::Simulator;
 using corvane::sim::SimulatorOptions;
@@ -57,13 +58,18 @@ struct ProgramSettings {
   corvane::sim::Extensions extensions = corvane::sim::makeExtensions();
 };
 
+// What a flag does: it turns `flag` on.
+OptionTable::Apply turnsOn(bool &flag) {
+  return [&flag](const std::string &) {
+    flag = true;
+    return Failure{};
+  };
+}
+
 OptionTable makeOptions(ProgramSettings &settings) {
   OptionTable table;
-  table.add({"--verbose", "-v", "", "also trace the plugin's registrations",
-             [&settings](const std::string &) {
-               settings.verbose = true;
-               return Failure{};
-             }});
+  table.add(
+      {"--verbose", "-v", "", "also trace the plugin's registrations", turnsOn(settings.verbose)});
   table.add({"--trace", "", "FILE", "write the trace to FILE instead of standard output",
              [&settings](const std::string &value) {
                settings.traceFile = value;
@@ -80,20 +86,11 @@ OptionTable makeOptions(ProgramSettings &settings) {
              }});
   table.add({"--interactive", "-i", "",
              "read standard input as a person at a prompt, even when it is no terminal",
-             [&settings](const std::string &) {
-               settings.interactive = true;
-               return Failure{};
-             }});
+             turnsOn(settings.interactive)});
   table.add({"--version", "", "",
              "print the program's version, and the plugin's when one is given, and exit",
-             [&settings](const std::string &) {
-               settings.version = true;
-               return Failure{};
-             }});
-  table.add({"--help", "-h", "", "show this help", [&settings](const std::string &) {
-               settings.help = true;
-               return Failure{};
-             }});
+             turnsOn(settings.version)});
+  table.add({"--help", "-h", "", "show this help", turnsOn(settings.help)});
   for (const auto &extension : settings.extensions) {
     extension->addOptions(table);
   }
@@ -165,12 +162,9 @@ Failure makeOutputFolder(const std::string &folder) {
   if (!std::filesystem::is_directory(path, error)) {
     std::filesystem::create_directories(path, error);
   }
-  Failure problem = error ? Error{ErrorKind::Unreadable, error.message()}
-                          : corvane::platform::refuseToWrite(path / "corvane-sim");
-  if (problem) {
-    problem->message.insert(0, "cannot write into output folder " + folder + ": ");
-  }
-  return problem;
+  return withContext("cannot write into output folder " + folder + ": ",
+                     error ? Error{ErrorKind::Unreadable, error.message()}
+                           : corvane::platform::refuseToWrite(path / "corvane-sim"));
 }
 
 // Console lines from standard input, one run per line so that each error
@@ -227,11 +221,7 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
     return Error{ErrorKind::Unreadable, "cannot write trace file " + name + ": it is a folder"};
   }
   traceFile = std::make_unique<corvane::platform::WholeFile>(target);
-  Failure problem = traceFile->openError();
-  if (problem) {
-    problem->message.insert(0, "cannot write trace file " + name + ": ");
-  }
-  return problem;
+  return withContext("cannot write trace file " + name + ": ", traceFile->openError());
 }
 
 // Why the run's features may not start as set; nothing when they may.
@@ -335,8 +325,8 @@ int runProgram(const std::vector<std::string> &arguments) {
   std::cout.flush();
   // A run whose scripts could not all be played keeps the old trace.
   if (traceFile && played != Status::Error) {
-    if (auto problem = traceFile->commit()) {
-      problem->message.insert(0, "cannot write trace file " + settings.traceFile + ": ");
+    if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
+                                         traceFile->commit())) {
       return reportError(*problem);
     }
   }

@@ -104,10 +104,8 @@ public:
   Failure draw(const std::string &file) const {
     const Timeline timeline = record();
     if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
-      if (auto problem = renderTimeline(timeline, file)) {
-        return Error{ErrorKind::Unreadable, std::move(*problem)};
-      }
-      return std::nullopt;
+      const auto problem = renderTimeline(timeline, file);
+      return problem ? Failure(Error{ErrorKind::Unreadable, *problem}) : std::nullopt;
     }
     if (auto problem = platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline))) {
       return Error{ErrorKind::Unreadable, "cannot write timeline " + file + ": " + *problem};
@@ -245,11 +243,8 @@ Failure TimelineExtension::refuseToStart(sim::Simulator &simulator) {
     return std::nullopt;
   }
   const std::string file = simulator.console().outputFile(file_);
-  Failure problem = platform::refuseToWrite(platform::pathFromUtf8(file));
-  if (problem) {
-    problem->message.insert(0, "cannot write timeline " + file + ": ");
-  }
-  return problem;
+  return withContext("cannot write timeline " + file + ": ",
+                     platform::refuseToWrite(platform::pathFromUtf8(file)));
 }
 
 bool TimelineExtension::finish(sim::Simulator &simulator) {

@@ -69,7 +69,7 @@ const Check *findCheck(std::string_view name) {
 // missing file, a library without a descriptor); nothing when it may be
 // one. Tried in a child when the checks run in children, since opening a
 // library runs its code.
-std::optional<Error> whyNoPlugin(const ValidateOptions &options) {
+Failure whyNoPlugin(const ValidateOptions &options) {
   const CheckResult result = !options.inProcess
                                  ? runCheckInChild(opensCheck(), options)
                                  : opensCheck().run(options, [](const std::string &) {});
