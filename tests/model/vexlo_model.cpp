@@ -303,10 +303,10 @@ void VexloModel::runInnerLine(std::string_view line) {
 
 bool VexloModel::setSetting(Setting &setting, const std::string &value) {
   auto stored = corvane::host::boundedText(value, setting.bounds);
-  if (std::holds_alternative<corvane::host::RefusedValue>(stored)) {
+  if (!stored) {
     return false;
   }
-  setting.text = std::move(std::get<std::string>(stored));
+  setting.text = std::move(*stored);
   onSettingChanged(setting);
   return true;
 }

@@ -42,11 +42,11 @@ Failure SettingsStore::set(int index, std::string text,
   }
   Setting &setting = settings_[static_cast<std::size_t>(index)];
   auto checked = boundedText(text, setting.definition.bounds);
-  if (const auto *refused = std::get_if<RefusedValue>(&checked)) {
-    return Error{ErrorKind::BadInput, "setting " + setting.definition.name + " refuses " +
-                                          quoteText(text) + ": " + refused->reason};
+  if (!checked) {
+    return withContext("setting " + setting.definition.name + " refuses " + quoteText(text) + ": ",
+                       checked.error());
   }
-  std::string old = std::exchange(setting.value, std::get<std::string>(std::move(checked)));
+  std::string old = std::exchange(setting.value, std::move(*checked));
   for (const BoundValue &bound : setting.boundValues) {
     writeBound(setting, bound.target);
   }
