@@ -57,12 +57,12 @@ bool Simulator::load(const std::string &pluginPath) {
           << " is already loaded\n";
     return false;
   }
-  std::string error;
-  plugin_ = loader::LoadedPlugin::load(*host_, pluginPath, error);
-  if (!plugin_) {
-    err() << error << '\n';
+  auto loaded = loader::LoadedPlugin::load(*host_, pluginPath);
+  if (!loaded) {
+    err() << loaded.error().message << '\n';
     return false;
   }
+  plugin_ = std::move(*loaded);
   return true;
 }
 

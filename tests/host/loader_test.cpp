@@ -23,18 +23,16 @@ using vexlo::testing::Session;
 // still read what the plugin logged, and reads that log.
 class MappedFixture {
 public:
-  explicit MappedFixture(const char *path)
-      : library_(corvane::loader::SharedLibrary::open(path, error_)) {}
+  explicit MappedFixture(const char *path) : library_(corvane::loader::SharedLibrary::open(path)) {}
 
-  bool mapped() const { return library_ != nullptr; }
+  bool mapped() const { return static_cast<bool>(library_); }
   template <typename Function> Function *function(const char *name) const {
-    return reinterpret_cast<Function *>(library_->symbol(name));
+    return reinterpret_cast<Function *>((*library_)->symbol(name));
   }
   std::string log() const { return function<const char *()>("fixture_log")(); }
 
 private:
-  std::string error_;
-  std::unique_ptr<corvane::loader::SharedLibrary> library_;
+  corvane::Expected<std::unique_ptr<corvane::loader::SharedLibrary>> library_;
 };
 
 // Runs `program arguments` with empty input and no output, and gives its exit

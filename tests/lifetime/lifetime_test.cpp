@@ -93,8 +93,7 @@ std::size_t loaderGrowthPerCycle() {
     if (number == kBareWarmUp) {
       start = lifetime::liveHeapBytes();
     }
-    std::string error;
-    corvane::loader::SharedLibrary::open(VEXLO_PLUGIN_PATH, error).reset();
+    corvane::loader::SharedLibrary::open(VEXLO_PLUGIN_PATH);
   }
   const std::size_t end = lifetime::liveHeapBytes();
   return end > start ? (end - start + kBareMeasured - 1) / kBareMeasured : 0;

@@ -84,8 +84,8 @@ std::int64_t delayMicros(double seconds) {
 
 std::optional<std::vector<Words>> splitLine(std::string_view line) {
   auto read = corvane::console::tokenizeLine(line);
-  if (auto *commands = std::get_if<std::vector<Words>>(&read)) {
-    return std::move(*commands);
+  if (read) {
+    return std::move(*read);
   }
   return std::nullopt;
 }
@@ -303,10 +303,10 @@ void VexloModel::runInnerLine(std::string_view line) {
 
 bool VexloModel::setSetting(Setting &setting, const std::string &value) {
   auto stored = corvane::host::boundedText(value, setting.bounds);
-  if (std::holds_alternative<corvane::host::RefusedValue>(stored)) {
+  if (!stored) {
     return false;
   }
-  setting.text = std::move(std::get<std::string>(stored));
+  setting.text = std::move(*stored);
   onSettingChanged(setting);
   return true;
 }

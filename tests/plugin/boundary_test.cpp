@@ -37,11 +37,9 @@ using PluginPtr = std::shared_ptr<Corvane::Plugin::CorvanePlugin>;
 // The plugin library opened directly, as a host does before it trusts it.
 class OpenedLibrary {
 public:
-  OpenedLibrary() : library_(corvane::loader::SharedLibrary::open(VEXLO_PLUGIN_PATH, error_)) {}
-
-  void *symbol(const char *name) const { return library_ ? library_->symbol(name) : nullptr; }
-  bool opened() const { return library_ != nullptr; }
-  const std::string &error() const { return error_; }
+  void *symbol(const char *name) const { return library_ ? (*library_)->symbol(name) : nullptr; }
+  bool opened() const { return static_cast<bool>(library_); }
+  const std::string &error() const { return library_.error().message; }
 
   PluginPtr *getPlugin() const {
     return reinterpret_cast<CorvaneGetPluginFunction *>(symbol("getPlugin"))();
@@ -49,8 +47,8 @@ public:
   void deleteMe() const { reinterpret_cast<CorvaneDeleteMeFunction *>(symbol("deleteMe"))(); }
 
 private:
-  std::string error_;
-  std::unique_ptr<corvane::loader::SharedLibrary> library_;
+  corvane::Expected<std::unique_ptr<corvane::loader::SharedLibrary>> library_ =
+      corvane::loader::SharedLibrary::open(VEXLO_PLUGIN_PATH);
 };
 
 std::uint64_t slot(const unsigned char *bytes, std::size_t offset) {

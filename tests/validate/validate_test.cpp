@@ -31,7 +31,7 @@ TEST(ValidateOptions, ReadsSeedStepsTimeoutAndInProcess) {
 TEST(ValidateOptions, NamesWhatIsWrong) {
   const auto problem = [](const std::vector<std::string> &words) {
     ValidateOptions options;
-    return parseValidateOptions(words, options).value_or("");
+    return parseValidateOptions(words, options).value_or(Error{}).message;
   };
   EXPECT_EQ(problem({}), "no plugin given");
   EXPECT_EQ(problem({"p.so", "--seed"}), "--seed needs a value");

@@ -119,7 +119,7 @@ CommandResult Console::executeSetting(int index, const Words &words) {
                                 " takes one value (quote text with spaces)");
   }
   if (auto refused = host_.setSetting(index, words[1])) {
-    return CommandResult::error(*refused);
+    return CommandResult::error(std::move(*refused));
   }
   return CommandResult::ok();
 }
@@ -157,12 +157,12 @@ Status Console::runCommands(std::string_view text, std::string_view file, int fi
 }
 
 Status Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
-  auto tokens = tokenizeLine(line);
-  if (const auto *problem = std::get_if<Error>(&tokens)) {
-    report(problem->message);
+  const auto tokens = tokenizeLine(line);
+  if (!tokens) {
+    report(tokens.error().message);
     return Status::Error;
   }
-  for (const Words &words : std::get<std::vector<Words>>(tokens)) {
+  for (const Words &words : *tokens) {
     const CommandResult result = execute(words);
     if (result.problem) {
       report(result.problem->message);

@@ -32,8 +32,10 @@ struct CommandResult {
 
   static CommandResult ok() { return {}; }
   static CommandResult error(std::string text) {
-    return {Error{ErrorKind::BadInput, std::move(text)}, Status::Error};
+    return error(Error{ErrorKind::BadInput, std::move(text)});
   }
+  // A step that failed with `error`, whatever its kind, stops the run.
+  static CommandResult error(Error error) { return {std::move(error), Status::Error}; }
   static CommandResult failed(std::string text) {
     return {Error{ErrorKind::ExpectationFailed, std::move(text)}, Status::ExpectationFailed};
   }

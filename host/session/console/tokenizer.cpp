@@ -87,7 +87,7 @@ struct Scan {
 
 } // namespace
 
-std::variant<std::vector<Words>, Error> tokenizeLine(std::string_view line) {
+Expected<std::vector<Words>> tokenizeLine(std::string_view line) {
   if (isCommentLine(line)) {
     return std::vector<Words>{};
   }

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "host/session/error.h"
@@ -18,7 +17,7 @@ using Words = std::vector<std::string>;
 // Inside quotes `\"` and `\\` stand for `"` and `\`, and `;` is part of the
 // word; `""` is an empty word.
 // A line it cannot read (an open quote) is a BadInput error.
-std::variant<std::vector<Words>, Error> tokenizeLine(std::string_view line);
+Expected<std::vector<Words>> tokenizeLine(std::string_view line);
 
 // The command being typed at the end of `text`, read as the console would
 // read it (an open quote allowed): its complete words, and the word being

@@ -216,7 +216,7 @@ void Host::addDrawable(PluginContext *owner, std::function<void(CanvasWrapper)> 
   publish([] { return Registered{Registration::Drawable, {}}; });
 }
 
-std::optional<std::string> Host::setSetting(int index, std::string text) {
+Failure Host::setSetting(int index, std::string text) {
   return tables_->settings.set(index, std::move(text), [this](const Setting &setting) {
     publish([&setting] { return SettingChanged{setting.definition.name, setting.value}; });
   });

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "events.h"
+#include "host/session/error.h"
 #include "host_export.h"
 #include "matchmaking.h"
 #include "setting_targets.h"
@@ -64,9 +65,9 @@ public:
   void addNotifier(std::string name, Notifier notifier);
   void addDrawable(PluginContext *owner, std::function<void(CanvasWrapper)> callback);
 
-  // Stores `text` in the setting (see SettingsStore::set); the reason when
-  // it is refused, and then nothing changes.
-  std::optional<std::string> setSetting(int index, std::string text);
+  // Stores `text` in the setting (see SettingsStore::set); when it is
+  // refused, nothing changes.
+  Failure setSetting(int index, std::string text);
   // The console's bind and unbind; unbind is false when the key had no line.
   void bindKey(std::string key, std::string commandLine);
   bool unbindKey(std::string_view key);

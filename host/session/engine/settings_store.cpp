@@ -35,18 +35,18 @@ const Setting *SettingsStore::at(int index) const {
   return &settings_[static_cast<std::size_t>(index)];
 }
 
-std::optional<std::string> SettingsStore::set(int index, std::string text,
-                                              const std::function<void(const Setting &)> &stored) {
+Failure SettingsStore::set(int index, std::string text,
+                           const std::function<void(const Setting &)> &stored) {
   if (at(index) == nullptr) {
-    return "no such setting";
+    return Error{ErrorKind::BadInput, "no such setting"};
   }
   Setting &setting = settings_[static_cast<std::size_t>(index)];
   auto checked = boundedText(text, setting.definition.bounds);
-  if (const auto *refused = std::get_if<RefusedValue>(&checked)) {
-    return "setting " + setting.definition.name + " refuses " + quoteText(text) + ": " +
-           refused->reason;
+  if (!checked) {
+    return withContext("setting " + setting.definition.name + " refuses " + quoteText(text) + ": ",
+                       checked.error());
   }
-  std::string old = std::exchange(setting.value, std::get<std::string>(std::move(checked)));
+  std::string old = std::exchange(setting.value, std::move(*checked));
   for (const BoundValue &bound : setting.boundValues) {
     writeBound(setting, bound.target);
   }

@@ -5,7 +5,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,6 +13,7 @@
 
 #include <corvane/cvar_wrapper.h>
 
+#include "host/session/error.h"
 #include "host_export.h"
 #include "setting_targets.h"
 #include "value_conversion.h"
@@ -66,11 +66,10 @@ public:
   std::size_t size() const { return settings_.size(); }
 
   // Stores `text` (checked and clamped by the setting's bounds), writes the
-  // bound values, then runs every change callback with the old text. Returns
-  // the reason when the text is refused; then nothing changes. `stored`, when
+  // bound values, then runs every change callback with the old text. A
+  // refused text is bad input, and then nothing changes. `stored`, when
   // given, is told of the new value before any callback runs.
-  std::optional<std::string> set(int index, std::string text,
-                                 const std::function<void(const Setting &)> &stored = {});
+  Failure set(int index, std::string text, const std::function<void(const Setting &)> &stored = {});
 
   // Writes the current value into `target` now and after every set.
   void bind(int index, PluginContext *owner, BoundTarget target);

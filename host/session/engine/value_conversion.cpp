@@ -104,12 +104,12 @@ bool readBool(std::string_view text, const SettingBounds &bounds) {
   return readNumber(text, bounds) != 0.0;
 }
 
-std::variant<std::string, RefusedValue> boundedText(std::string text, const SettingBounds &bounds) {
+Expected<std::string> boundedText(std::string text, const SettingBounds &bounds) {
   if (!bounds.any()) {
     return text;
   }
   if (!isDecimalNumber(text)) {
-    return RefusedValue{"not a decimal number"};
+    return Error{ErrorKind::BadInput, "not a decimal number"};
   }
   const double value = leadingDecimal(text);
   if (bounds.hasMin && value < static_cast<double>(bounds.min)) {

@@ -2,11 +2,10 @@
 // a new text.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
+#include "host/session/error.h"
 #include "host_export.h"
 
 namespace corvane::host {
@@ -38,15 +37,9 @@ CORVANE_HOST_API float readFloat(std::string_view text, const SettingBounds &bou
 CORVANE_HOST_API int readInt(std::string_view text, const SettingBounds &bounds);
 CORVANE_HOST_API bool readBool(std::string_view text, const SettingBounds &bounds);
 
-// Why a bounded setting refused a text.
-struct RefusedValue {
-  std::string reason;
-};
-
 // The text a setting with `bounds` stores for `text`: as given without
 // bounds or inside them, the bound in shortest form when clamped, refused
-// when bounded and `text` is not wholly a decimal number.
-CORVANE_HOST_API std::variant<std::string, RefusedValue> boundedText(std::string text,
-                                                                     const SettingBounds &bounds);
+// (bad input) when bounded and `text` is not wholly a decimal number.
+CORVANE_HOST_API Expected<std::string> boundedText(std::string text, const SettingBounds &bounds);
 
 } // namespace corvane::host

@@ -38,11 +38,12 @@ std::vector<DescriptorField> missingDescriptorFields(const PluginDescriptor &des
   return missing;
 }
 
-std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor) {
+Failure checkDescriptor(const PluginDescriptor &descriptor) {
   if (!apiVersionAccepted(descriptor)) {
-    return "API version " + std::to_string(descriptor.apiVersion) +
-           (descriptor.apiVersionHigh != 0 ? " (upper half not 0)" : "") + ", the host speaks " +
-           std::to_string(kCorvaneApiVersion);
+    return Error{ErrorKind::BadInput,
+                 "API version " + std::to_string(descriptor.apiVersion) +
+                     (descriptor.apiVersionHigh != 0 ? " (upper half not 0)" : "") +
+                     ", the host speaks " + std::to_string(kCorvaneApiVersion)};
   }
   const std::vector<DescriptorField> missing = missingDescriptorFields(descriptor);
   if (missing.empty()) {
@@ -50,11 +51,11 @@ std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor) {
   }
   switch (missing.front()) {
   case DescriptorField::GetPlugin:
-    return "the descriptor has no factory (getPlugin)";
+    return Error{ErrorKind::BadInput, "the descriptor has no factory (getPlugin)"};
   case DescriptorField::DeleteMe:
-    return "the descriptor has no teardown (deleteMe)";
+    return Error{ErrorKind::BadInput, "the descriptor has no teardown (deleteMe)"};
   default:
-    return "the descriptor has a null text";
+    return Error{ErrorKind::BadInput, "the descriptor has a null text"};
   }
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +11,7 @@
 #include <corvane/entry.h>
 #include <corvane/plugin.h>
 
+#include "host/session/error.h"
 #include "shared_library.h"
 
 namespace corvane::loader {
@@ -36,8 +36,8 @@ bool apiVersionAccepted(const PluginDescriptor &descriptor);
 // The fields left null, in record order.
 std::vector<DescriptorField> missingDescriptorFields(const PluginDescriptor &descriptor);
 
-// Why the loader refuses the descriptor (API version, texts, entry points),
-// or nothing.
-std::optional<std::string> checkDescriptor(const PluginDescriptor &descriptor);
+// Why the loader refuses the descriptor (API version, texts, entry points):
+// bad input; or nothing.
+Failure checkDescriptor(const PluginDescriptor &descriptor);
 
 } // namespace corvane::loader

@@ -34,23 +34,22 @@ CORVANE_NO_VPTR_CHECK void callOnUnload(CorvanePlugin &plugin) { plugin.onUnload
 
 } // namespace
 
-std::unique_ptr<LoadedPlugin> LoadedPlugin::load(host::Host &host, const std::string &path,
-                                                 std::string &error) {
-  const auto refuse = [&](const std::string &reason) {
-    error = "cannot load plugin " + path + ": " + reason;
-    return nullptr;
+Expected<std::unique_ptr<LoadedPlugin>> LoadedPlugin::load(host::Host &host,
+                                                           const std::string &path) {
+  const auto refuse = [&](const std::string &reason, ErrorKind kind = ErrorKind::BadInput) {
+    return Error{kind, "cannot load plugin " + path + ": " + reason};
   };
-  std::string openError;
-  std::unique_ptr<SharedLibrary> library = SharedLibrary::open(path, openError);
-  if (!library) {
-    return refuse(openError);
+  auto opened = SharedLibrary::open(path);
+  if (!opened) {
+    return refuse(opened.error().message, opened.error().kind);
   }
+  std::unique_ptr<SharedLibrary> library = std::move(*opened);
   const PluginDescriptor *descriptor = findDescriptor(*library);
   if (descriptor == nullptr) {
-    return refuse("no descriptor named `exports`");
+    return refuse("no descriptor named `exports`", ErrorKind::NoPlugin);
   }
   if (auto problem = checkDescriptor(*descriptor)) {
-    return refuse(*problem);
+    return refuse(problem->message);
   }
   std::shared_ptr<Corvane::Plugin::CorvanePlugin> *owner = descriptor->getPlugin();
   if (owner == nullptr || !*owner) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include <corvane/entry.h>
@@ -17,10 +16,9 @@ namespace corvane::loader {
 class LoadedPlugin {
 public:
   // Opens `path`, checks its descriptor, creates the plugin, hands it its
-  // wrappers and calls onLoad. On refusal (an onLoad that throws included)
-  // returns null with `error` naming the file; nothing stays loaded.
-  static std::unique_ptr<LoadedPlugin> load(host::Host &host, const std::string &path,
-                                            std::string &error);
+  // wrappers and calls onLoad. A refusal (an onLoad that throws included)
+  // names the file, and nothing stays loaded.
+  static Expected<std::unique_ptr<LoadedPlugin>> load(host::Host &host, const std::string &path);
 
   ~LoadedPlugin();
   LoadedPlugin(const LoadedPlugin &) = delete;

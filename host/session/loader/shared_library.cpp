@@ -16,7 +16,7 @@ namespace corvane::loader {
 
 #if defined(_WIN32)
 
-std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string &path, std::string &error) {
+Expected<std::unique_ptr<SharedLibrary>> SharedLibrary::open(const std::string &path) {
   // LoadLibraryW looks a name that is not a full path up on the DLL search
   // path, and takes forward slashes only in some forms of path. A plugin is
   // a file: it is made a full path from the working folder (one that starts
@@ -30,8 +30,7 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string &path, std:
   file.make_preferred();
   HMODULE module = LoadLibraryW(file.c_str());
   if (module == nullptr) {
-    error = platform::windowsErrorText(GetLastError());
-    return nullptr;
+    return Error{ErrorKind::NoPlugin, platform::windowsErrorText(GetLastError())};
   }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void *>(module)));
 }
@@ -44,14 +43,13 @@ void *SharedLibrary::symbol(const char *name) const {
 
 #else
 
-std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string &path, std::string &error) {
+Expected<std::unique_ptr<SharedLibrary>> SharedLibrary::open(const std::string &path) {
   // dlopen searches the library path for a bare name; a plugin is a file.
   const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
   void *handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char *reason = dlerror();
-    error = reason != nullptr ? reason : "unknown error";
-    return nullptr;
+    return Error{ErrorKind::NoPlugin, reason != nullptr ? reason : "unknown error"};
   }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
 }

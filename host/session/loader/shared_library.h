@@ -5,13 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "host/session/error.h"
+
 namespace corvane::loader {
 
 class SharedLibrary {
 public:
-  // Opens `path` with every symbol resolved now and none made global. On
-  // failure returns null and sets `error` to the system's reason.
-  static std::unique_ptr<SharedLibrary> open(const std::string &path, std::string &error);
+  // Opens `path` with every symbol resolved now and none made global; a
+  // file that does not open is no plugin, with the system's reason.
+  static Expected<std::unique_ptr<SharedLibrary>> open(const std::string &path);
 
   ~SharedLibrary();
   SharedLibrary(const SharedLibrary &) = delete;

@@ -52,7 +52,7 @@ WholeFile::WholeFile(std::filesystem::path target)
 
 WholeFile::~WholeFile() { discard(); }
 
-std::optional<std::string> WholeFile::commit() {
+Failure WholeFile::commit() {
   if (!failure_ && !buffer_->drain()) {
     stream_.setstate(std::ios::badbit);
   }
@@ -70,10 +70,13 @@ std::optional<std::string> writeWholeFile(const std::filesystem::path &target,
                                           std::string_view bytes) {
   WholeFile file(target);
   file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return file.commit();
+  if (const Failure failure = file.commit()) {
+    return failure->message;
+  }
+  return std::nullopt;
 }
 
-std::optional<std::string> refuseToWrite(const std::filesystem::path &target) {
+Failure refuseToWrite(const std::filesystem::path &target) {
   const WholeFile probe(target);
   return probe.openError();
 }

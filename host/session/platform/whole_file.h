@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/session/error.h"
+
 namespace corvane::platform {
 
 // The bytes go to a temporary file beside `target`, which is renamed over it
@@ -27,27 +29,28 @@ public:
 
   // Why the temporary file could not be made (the folder is missing or
   // cannot be written); nothing when it was.
-  const std::optional<std::string> &openError() const { return failure_; }
+  const Failure &openError() const { return failure_; }
   // A stream of the file's bytes.
   std::ostream &stream() { return stream_; }
   // Writes every byte written so far and renames the file over its target;
-  // the reason, the target left as it was, when that fails.
-  std::optional<std::string> commit();
+  // when that fails, the target is left as it was.
+  Failure commit();
 
 private:
   class Buffer;
 
   // The system's part, one file per platform.
-  std::optional<std::string> openTemporary();
-  std::optional<std::string> writeBytes(std::string_view bytes);
-  std::optional<std::string> closeTemporary();
-  std::optional<std::string> replaceTarget();
+  // Each fails with the system's reason, as a file that cannot be written.
+  Failure openTemporary();
+  Failure writeBytes(std::string_view bytes);
+  Failure closeTemporary();
+  Failure replaceTarget();
   void discard();
 
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   std::intptr_t handle_ = -1;
-  std::optional<std::string> failure_;
+  Failure failure_;
   std::unique_ptr<Buffer> buffer_;
   std::ostream stream_;
 };
@@ -60,6 +63,6 @@ std::optional<std::string> writeWholeFile(const std::filesystem::path &target,
 // Why a file could not be written at `target` (its folder is missing or
 // cannot be written); nothing when it can. Tried by making and removing a
 // temporary file there, since permission bits do not bind every user.
-std::optional<std::string> refuseToWrite(const std::filesystem::path &target);
+Failure refuseToWrite(const std::filesystem::path &target);
 
 } // namespace corvane::platform

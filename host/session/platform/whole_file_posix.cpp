@@ -81,11 +81,11 @@ void forget(const std::filesystem::path &name) {
   }
 }
 
-std::string reason(int number) { return errnoText(number != 0 ? number : EIO); }
+Error reason(int number) { return {ErrorKind::Unreadable, errnoText(number != 0 ? number : EIO)}; }
 
 } // namespace
 
-std::optional<std::string> WholeFile::openTemporary() {
+Failure WholeFile::openTemporary() {
   std::random_device random;
   int error = EEXIST;
   for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
@@ -104,7 +104,7 @@ std::optional<std::string> WholeFile::openTemporary() {
   return reason(error);
 }
 
-std::optional<std::string> WholeFile::writeBytes(std::string_view bytes) {
+Failure WholeFile::writeBytes(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
     if (written < 0 && errno != EINTR) {
@@ -115,7 +115,7 @@ std::optional<std::string> WholeFile::writeBytes(std::string_view bytes) {
   return std::nullopt;
 }
 
-std::optional<std::string> WholeFile::closeTemporary() {
+Failure WholeFile::closeTemporary() {
   // On the disk before the rename, so that the name never holds a part.
   const bool synced = ::fsync(static_cast<int>(handle_)) == 0;
   const int syncError = errno;
@@ -127,7 +127,7 @@ std::optional<std::string> WholeFile::closeTemporary() {
   return std::nullopt;
 }
 
-std::optional<std::string> WholeFile::replaceTarget() {
+Failure WholeFile::replaceTarget() {
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
     return reason(errno);
   }

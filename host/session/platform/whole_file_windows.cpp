@@ -61,11 +61,11 @@ void forget(const std::filesystem::path &name) {
 
 HANDLE handleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
-std::string lastError() { return windowsErrorText(GetLastError()); }
+Error reason(DWORD number) { return {ErrorKind::Unreadable, windowsErrorText(number)}; }
 
 } // namespace
 
-std::optional<std::string> WholeFile::openTemporary() {
+Failure WholeFile::openTemporary() {
   std::random_device random;
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
@@ -82,37 +82,37 @@ std::optional<std::string> WholeFile::openTemporary() {
     }
     error = GetLastError();
   }
-  return windowsErrorText(error);
+  return reason(error);
 }
 
-std::optional<std::string> WholeFile::writeBytes(std::string_view bytes) {
+Failure WholeFile::writeBytes(std::string_view bytes) {
   constexpr std::size_t kMostAtOnce = 1U << 30;
   while (!bytes.empty()) {
     const auto size = static_cast<DWORD>(bytes.size() < kMostAtOnce ? bytes.size() : kMostAtOnce);
     DWORD written = 0;
     if (WriteFile(handleOf(handle_), bytes.data(), size, &written, nullptr) == 0) {
-      return lastError();
+      return reason(GetLastError());
     }
     bytes.remove_prefix(written);
   }
   return std::nullopt;
 }
 
-std::optional<std::string> WholeFile::closeTemporary() {
+Failure WholeFile::closeTemporary() {
   const bool flushed = FlushFileBuffers(handleOf(handle_)) != 0;
   const DWORD flushError = GetLastError();
   const bool closed = CloseHandle(handleOf(handle_)) != 0;
   handle_ = -1;
   if (!flushed || !closed) {
-    return windowsErrorText(!flushed ? flushError : GetLastError());
+    return reason(!flushed ? flushError : GetLastError());
   }
   return std::nullopt;
 }
 
-std::optional<std::string> WholeFile::replaceTarget() {
+Failure WholeFile::replaceTarget() {
   if (MoveFileExW(temporary_.c_str(), target_.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-    return lastError();
+    return reason(GetLastError());
   }
   forget(temporary_);
   temporary_.clear();

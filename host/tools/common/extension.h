@@ -3,9 +3,7 @@
 // what it does when the run ends, all held by the object the run owns.
 #pragma once
 
-#include <optional>
-#include <string>
-
+#include "host/session/error.h"
 #include "host/session/simulator.h"
 #include "host/tools/common/option_table.h"
 
@@ -25,9 +23,7 @@ public:
   // Why the run may not start with the feature's options (a file it will
   // write that cannot be written, a font that does not open), checked
   // before the plugin is loaded; nothing when it may.
-  virtual std::optional<std::string> refuseToStart(Simulator & /*simulator*/) {
-    return std::nullopt;
-  }
+  virtual Failure refuseToStart(Simulator & /*simulator*/) { return std::nullopt; }
   // Runs after the last script of `simulator`'s run, before the plugin is
   // unloaded; false when it failed, having said why on the console's errors.
   virtual bool finish(Simulator & /*simulator*/) { return true; }

@@ -2,6 +2,7 @@
 #include "option_table.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace corvane::sim {
 
@@ -20,8 +21,11 @@ const OptionTable::Option *OptionTable::find(const std::string &name) const {
   return nullptr;
 }
 
-std::variant<std::vector<std::string>, std::string>
+Expected<std::vector<std::string>>
 OptionTable::parse(const std::vector<std::string> &arguments) const {
+  const auto refuse = [](std::string message) {
+    return Error{ErrorKind::BadInput, std::move(message)};
+  };
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string &argument = arguments[i];
@@ -44,7 +48,7 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
     }
     const Option *option = find(name);
     if (option == nullptr) {
-      return "unknown option " + name;
+      return refuse("unknown option " + name);
     }
     std::string value;
     if (!option->valueName.empty()) {
@@ -53,15 +57,16 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i];
       } else if (wording_ == Wording::Verb) {
-        return name + " needs a value";
+        return refuse(name + " needs a value");
       } else {
-        return "option " + name + " needs " + option->valueName;
+        return refuse("option " + name + " needs " + option->valueName);
       }
     } else if (inlineValue) {
-      return "option " + name + " takes no value";
+      return refuse("option " + name + " takes no value");
     }
-    if (auto problem = option->apply(value)) {
-      return wording_ == Wording::Verb ? name + " " + *problem : "option " + name + ": " + *problem;
+    if (auto problem = withContext(wording_ == Wording::Verb ? name + " " : "option " + name + ": ",
+                                   option->apply(value))) {
+      return std::move(*problem);
     }
   }
   return rest;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "host/session/error.h"
 
 namespace corvane::sim {
 
@@ -18,8 +18,8 @@ public:
   enum class Wording { Program, Verb };
   explicit OptionTable(Wording wording = Wording::Program) : wording_(wording) {}
 
-  // Applies an option's value (empty for a flag); returns why it is wrong.
-  using Apply = std::function<std::optional<std::string>(const std::string &value)>;
+  // Applies an option's value (empty for a flag); fails when it is wrong.
+  using Apply = std::function<Failure(const std::string &value)>;
   struct Option {
     std::string longName;  // "--trace"
     std::string shortName; // "-v", or empty
@@ -32,10 +32,9 @@ public:
   const std::vector<Option> &options() const { return options_; }
 
   // Applies the options in `arguments` (program name excluded) and returns
-  // the rest in order, or the usage error. `--` ends the options; `-` alone
-  // is an argument.
-  std::variant<std::vector<std::string>, std::string>
-  parse(const std::vector<std::string> &arguments) const;
+  // the rest in order, or the usage error (bad input). `--` ends the
+  // options; `-` alone is an argument.
+  Expected<std::vector<std::string>> parse(const std::vector<std::string> &arguments) const;
 
   // One line per option, aligned, for --help.
   std::string describe() const;

@@ -25,19 +25,20 @@ using console::CommandResult;
 using console::Console;
 using console::Words;
 
-std::optional<std::string> parseFont(const std::string &value, std::string &font) {
+Failure parseFont(const std::string &value, std::string &font) {
   if (value.empty()) {
-    return "needs a file name";
+    return Error{ErrorKind::BadInput, "needs a file name"};
   }
   font = value;
   return std::nullopt;
 }
 
-std::optional<std::string> parseResolutionOption(const std::string &value, Resolution &resolution) {
+Failure parseResolutionOption(const std::string &value, Resolution &resolution) {
   const std::optional<Resolution> parsed = parseResolution(value);
   if (!parsed) {
-    return "needs WxH, each side 1.." + std::to_string(kMaxResolutionSide) +
-           " (e.g. 1920x1080), not \"" + value + "\"";
+    return Error{ErrorKind::BadInput, "needs WxH, each side 1.." +
+                                          std::to_string(kMaxResolutionSide) +
+                                          " (e.g. 1920x1080), not \"" + value + "\""};
   }
   resolution = *parsed;
   return std::nullopt;
@@ -70,8 +71,9 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
   }
   const std::string file = console.outputFile(words[1]);
   // Checked before the frame is rendered: a refused command changes nothing.
-  if (const auto problem = platform::refuseToWrite(platform::pathFromUtf8(file))) {
-    return CommandResult::error("cannot write " + file + ": " + *problem);
+  if (auto problem = withContext("cannot write " + file + ": ",
+                                 platform::refuseToWrite(platform::pathFromUtf8(file)))) {
+    return CommandResult::error(std::move(*problem));
   }
   MissingGlyphs missing;
   try {
@@ -116,8 +118,9 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
              [this](const std::string &value) { return parseFont(value, font_); }});
 }
 
-std::optional<std::string> ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
-  return font_.empty() ? std::nullopt : refuseFont(font_);
+Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
+  const auto problem = font_.empty() ? std::nullopt : refuseFont(font_);
+  return problem ? Failure(Error{ErrorKind::Unreadable, *problem}) : std::nullopt;
 }
 
 void ScreenshotExtension::attach(sim::Simulator &simulator) {

@@ -17,7 +17,7 @@ class ScreenshotExtension final : public sim::Extension {
 public:
   void addOptions(sim::OptionTable &table) override;
   void attach(sim::Simulator &simulator) override;
-  std::optional<std::string> refuseToStart(sim::Simulator &simulator) override;
+  Failure refuseToStart(sim::Simulator &simulator) override;
 
   // The size sim_screenshot renders at; kDefaultResolution until the option
   // sets it.

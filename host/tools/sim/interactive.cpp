@@ -6,7 +6,6 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <variant>
 
 #include "completion.h"
 #include "frame_folding.h"
@@ -142,9 +141,8 @@ enum class SessionWord { None, Help, Quit };
 
 // Handles `help`, `quit` and `exit` typed alone on a line.
 SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
-  const auto tokens = console::tokenizeLine(line);
-  const auto *commands = std::get_if<std::vector<console::Words>>(&tokens);
-  if (commands == nullptr || commands->size() != 1) {
+  const auto commands = console::tokenizeLine(line);
+  if (!commands || commands->size() != 1) {
     return SessionWord::None;
   }
   const console::Words &words = commands->front();

@@ -31,7 +31,11 @@
 
 namespace {
 
+using corvane::Error;
+using corvane::ErrorKind;
+using corvane::Failure;
 using corvane::kExitUsage;
+using corvane::withContext;
 using corvane::sim::OptionTable;
 using corvane::sim::Simulator;
 using corvane::sim::SimulatorOptions;
@@ -54,43 +58,39 @@ struct ProgramSettings {
   corvane::sim::Extensions extensions = corvane::sim::makeExtensions();
 };
 
+// What a flag does: it turns `flag` on.
+OptionTable::Apply turnsOn(bool &flag) {
+  return [&flag](const std::string &) {
+    flag = true;
+    return Failure{};
+  };
+}
+
 OptionTable makeOptions(ProgramSettings &settings) {
   OptionTable table;
-  table.add({"--verbose", "-v", "", "also trace the plugin's registrations",
-             [&settings](const std::string &) {
-               settings.verbose = true;
-               return std::optional<std::string>{};
-             }});
+  table.add(
+      {"--verbose", "-v", "", "also trace the plugin's registrations", turnsOn(settings.verbose)});
   table.add({"--trace", "", "FILE", "write the trace to FILE instead of standard output",
              [&settings](const std::string &value) {
                settings.traceFile = value;
-               return value.empty() ? std::optional<std::string>{"needs a file name"}
-                                    : std::optional<std::string>{};
+               return value.empty() ? Failure{Error{ErrorKind::BadInput, "needs a file name"}}
+                                    : Failure{};
              }});
   table.add({"--output", "-o", "DIR",
              "write the run's pictures (sim_screenshot, sim_timeline, --timeline) into DIR, "
              "made if missing, when their names are relative",
              [&settings](const std::string &value) {
                settings.outputFolder = value;
-               return value.empty() ? std::optional<std::string>{"needs a folder name"}
-                                    : std::optional<std::string>{};
+               return value.empty() ? Failure{Error{ErrorKind::BadInput, "needs a folder name"}}
+                                    : Failure{};
              }});
   table.add({"--interactive", "-i", "",
              "read standard input as a person at a prompt, even when it is no terminal",
-             [&settings](const std::string &) {
-               settings.interactive = true;
-               return std::optional<std::string>{};
-             }});
+             turnsOn(settings.interactive)});
   table.add({"--version", "", "",
              "print the program's version, and the plugin's when one is given, and exit",
-             [&settings](const std::string &) {
-               settings.version = true;
-               return std::optional<std::string>{};
-             }});
-  table.add({"--help", "-h", "", "show this help", [&settings](const std::string &) {
-               settings.help = true;
-               return std::optional<std::string>{};
-             }});
+             turnsOn(settings.version)});
+  table.add({"--help", "-h", "", "show this help", turnsOn(settings.help)});
   for (const auto &extension : settings.extensions) {
     extension->addOptions(table);
   }
@@ -151,25 +151,20 @@ std::string helpText(const OptionTable &options, const corvane::sim::Extensions 
   return text;
 }
 
-// The folder --output names, made when it is missing; false, having said
-// why, when it cannot be made or written.
-bool makeOutputFolder(const std::string &folder) {
+// Makes the folder --output names when it is missing; fails when it cannot
+// be made or written.
+Failure makeOutputFolder(const std::string &folder) {
   std::error_code error;
   const std::filesystem::path path = corvane::platform::pathFromUtf8(folder);
   if (folder.empty()) {
-    return true;
+    return std::nullopt;
   }
   if (!std::filesystem::is_directory(path, error)) {
     std::filesystem::create_directories(path, error);
   }
-  const std::optional<std::string> problem =
-      error ? error.message() : corvane::platform::refuseToWrite(path / "corvane-sim");
-  if (problem) {
-    std::cerr << "corvane-sim: cannot write into output folder " << folder << ": " << *problem
-              << '\n';
-    return false;
-  }
-  return true;
+  return withContext("cannot write into output folder " + folder + ": ",
+                     error ? Error{ErrorKind::Unreadable, error.message()}
+                           : corvane::platform::refuseToWrite(path / "corvane-sim"));
 }
 
 // Console lines from standard input, one run per line so that each error
@@ -198,38 +193,39 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   return Status::Ok;
 }
 
-int usageError(const std::string &problem) {
-  std::cerr << "corvane-sim: " << problem << "\n(corvane-sim --help shows the usage)\n";
+// Says why the run cannot go on, with where to find the usage after bad
+// input, and gives the usage status.
+int reportError(const Error &error) {
+  std::cerr << "corvane-sim: " << error.message << '\n';
+  if (error.kind == ErrorKind::BadInput) {
+    std::cerr << "(corvane-sim --help shows the usage)\n";
+  }
   return kExitUsage;
 }
 
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
-// run's `inputs` (the plugin, the scripts); the error to report otherwise.
-std::optional<std::string> openTraceFile(const std::string &name,
-                                         const std::vector<std::string> &inputs,
-                                         std::unique_ptr<corvane::platform::WholeFile> &traceFile) {
+// run's `inputs` (the plugin, the scripts).
+Failure openTraceFile(const std::string &name, const std::vector<std::string> &inputs,
+                      std::unique_ptr<corvane::platform::WholeFile> &traceFile) {
   const std::filesystem::path target = corvane::platform::pathFromUtf8(name);
   std::vector<std::filesystem::path> inputPaths;
   inputPaths.reserve(inputs.size());
   for (const std::string &input : inputs) {
     inputPaths.push_back(corvane::platform::pathFromUtf8(input));
   }
-  if (const auto refused = corvane::sim::refuseTraceFile(target, inputPaths)) {
-    return *refused + "\n(corvane-sim --help shows the usage)";
+  if (auto refused = corvane::sim::refuseTraceFile(target, inputPaths)) {
+    return refused;
   }
   std::error_code ignored;
   if (std::filesystem::is_directory(target, ignored)) {
-    return "cannot write trace file " + name + ": it is a folder";
+    return Error{ErrorKind::Unreadable, "cannot write trace file " + name + ": it is a folder"};
   }
   traceFile = std::make_unique<corvane::platform::WholeFile>(target);
-  if (const auto &problem = traceFile->openError()) {
-    return "cannot write trace file " + name + ": " + *problem;
-  }
-  return std::nullopt;
+  return withContext("cannot write trace file " + name + ": ", traceFile->openError());
 }
 
 // Why the run's features may not start as set; nothing when they may.
-std::optional<std::string> refuseToStart(Simulator &simulator, const ProgramSettings &settings) {
+Failure refuseToStart(Simulator &simulator, const ProgramSettings &settings) {
   for (const auto &extension : settings.extensions) {
     if (auto problem = extension->refuseToStart(simulator)) {
       return problem;
@@ -285,57 +281,53 @@ int runProgram(const std::vector<std::string> &arguments) {
   }
   ProgramSettings settings;
   const OptionTable options = makeOptions(settings);
-  auto parsed = options.parse(arguments);
-  if (const auto *problem = std::get_if<std::string>(&parsed)) {
-    return usageError(*problem);
+  const auto positional = options.parse(arguments);
+  if (!positional) {
+    return reportError(positional.error());
   }
   if (settings.help) {
     std::cout << helpText(options, settings.extensions);
     return 0;
   }
-  const auto &positional = std::get<std::vector<std::string>>(parsed);
   if (settings.version) {
-    if (positional.size() > 1) {
-      return usageError("--version takes at most one plugin");
+    if (positional->size() > 1) {
+      return reportError({ErrorKind::BadInput, "--version takes at most one plugin"});
     }
-    return corvane::sim::printVersion(positional.empty() ? std::string() : positional.front(),
+    return corvane::sim::printVersion(positional->empty() ? std::string() : positional->front(),
                                       std::cout, std::cerr);
   }
-  if (positional.empty()) {
-    return usageError("no plugin given");
+  if (positional->empty()) {
+    return reportError({ErrorKind::BadInput, "no plugin given"});
   }
   std::unique_ptr<corvane::platform::WholeFile> traceFile;
   if (!settings.traceFile.empty()) {
-    if (const auto problem = openTraceFile(settings.traceFile, positional, traceFile)) {
-      std::cerr << "corvane-sim: " << *problem << '\n';
-      return kExitUsage;
+    if (const auto problem = openTraceFile(settings.traceFile, *positional, traceFile)) {
+      return reportError(*problem);
     }
   }
-  if (!makeOutputFolder(settings.outputFolder)) {
-    return kExitUsage;
+  if (const auto problem = makeOutputFolder(settings.outputFolder)) {
+    return reportError(*problem);
   }
   Simulator simulator(
       SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
                        settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
                        corvane::platform::pathFromUtf8(settings.outputFolder)});
   if (const auto problem = refuseToStart(simulator, settings)) {
-    std::cerr << "corvane-sim: " << *problem << '\n';
-    return kExitUsage;
+    return reportError(*problem);
   }
-  if (!simulator.load(positional.front())) {
+  if (!simulator.load(positional->front())) {
     return kExitUsage;
   }
   const Status played =
-      playScripts(simulator, {positional.begin() + 1, positional.end()}, settings);
+      playScripts(simulator, {positional->begin() + 1, positional->end()}, settings);
   const Status status = finishExtensions(simulator, settings, played);
   simulator.unload();
   std::cout.flush();
   // A run whose scripts could not all be played keeps the old trace.
   if (traceFile && played != Status::Error) {
-    if (const auto problem = traceFile->commit()) {
-      std::cerr << "corvane-sim: cannot write trace file " << settings.traceFile << ": " << *problem
-                << '\n';
-      return kExitUsage;
+    if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
+                                         traceFile->commit())) {
+      return reportError(*problem);
     }
   }
   return static_cast<int>(status);

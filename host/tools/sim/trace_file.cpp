@@ -7,14 +7,15 @@
 
 namespace corvane::sim {
 
-std::optional<std::string> refuseTraceFile(const std::filesystem::path &target,
-                                           const std::vector<std::filesystem::path> &inputs) {
+Failure refuseTraceFile(const std::filesystem::path &target,
+                        const std::vector<std::filesystem::path> &inputs) {
   for (const std::filesystem::path &input : inputs) {
     std::error_code error;
     // Fails (false) when either does not exist: then nothing is at stake.
     if (std::filesystem::equivalent(target, input, error)) {
-      return "the trace file " + platform::utf8FromPath(target) + " is " +
-             platform::utf8FromPath(input) + ", an input of this run; it would be overwritten";
+      return Error{ErrorKind::BadInput, "the trace file " + platform::utf8FromPath(target) +
+                                            " is " + platform::utf8FromPath(input) +
+                                            ", an input of this run; it would be overwritten"};
     }
   }
   return std::nullopt;

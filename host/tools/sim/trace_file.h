@@ -4,15 +4,15 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
-#include <string>
 #include <vector>
+
+#include "host/session/error.h"
 
 namespace corvane::sim {
 
-// Why `target` may not take the trace: it is one of `inputs` (the plugin,
-// a script), however named. Checked before anything is opened for writing.
-std::optional<std::string> refuseTraceFile(const std::filesystem::path &target,
-                                           const std::vector<std::filesystem::path> &inputs);
+// Refuses `target` as bad input when it is one of `inputs` (the plugin, a
+// script), however named. Checked before anything is opened for writing.
+Failure refuseTraceFile(const std::filesystem::path &target,
+                        const std::vector<std::filesystem::path> &inputs);
 
 } // namespace corvane::sim

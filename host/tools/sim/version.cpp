@@ -19,17 +19,15 @@ int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err
     out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
     return kExitPassed;
   }
-  std::string reason;
-  const auto library = loader::SharedLibrary::open(plugin, reason);
-  const PluginDescriptor *descriptor =
-      library ? loader::findDescriptor(*library) : static_cast<const PluginDescriptor *>(nullptr);
-  if (library && descriptor == nullptr) {
-    reason = "it exports no descriptor";
-  } else if (descriptor != nullptr) {
-    reason = loader::checkDescriptor(*descriptor).value_or("");
-  }
-  if (!reason.empty()) {
-    err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << reason << '\n';
+  const auto library = loader::SharedLibrary::open(plugin);
+  const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
+  const Failure refused = !library ? Failure(library.error())
+                          : descriptor == nullptr
+                              ? Failure(Error{ErrorKind::NoPlugin, "it exports no descriptor"})
+                              : loader::checkDescriptor(*descriptor);
+  if (refused) {
+    err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << refused->message
+        << '\n';
     return kExitUsage;
   }
   out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';

@@ -30,14 +30,14 @@ using console::Words;
 constexpr const char *kCommandName = "sim_timeline";
 constexpr std::string_view kTextSuffix = ".txt";
 
-// Why `file` names no kind of file a timeline is written as; nothing when
-// it does.
-std::optional<std::string> refuseFileName(const std::string &file) {
+// Refuses, as bad input, a `file` that names no kind of file a timeline is
+// written as.
+Failure refuseFileName(const std::string &file) {
   if (sim::hasSuffix(file, {".png", ".svg", kTextSuffix})) {
     return std::nullopt;
   }
-  return "timelines are written as .png, .svg or .txt files, not " +
-         console::quoteWordIfNeeded(file);
+  return Error{ErrorKind::BadInput, "timelines are written as .png, .svg or .txt files, not " +
+                                        console::quoteWordIfNeeded(file)};
 }
 
 // Times in the trace's `[S.mmm]` form.
@@ -99,15 +99,16 @@ public:
 
   Timeline record() const { return recorder_.snapshot(now()); }
 
-  // A ".txt" file gets the record as text; anything else, a picture.
-  std::optional<std::string> draw(const std::string &file) const {
+  // A ".txt" file gets the record as text; anything else, a picture. A
+  // file that cannot be written is told as one.
+  Failure draw(const std::string &file) const {
     const Timeline timeline = record();
     if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
-      return renderTimeline(timeline, file);
+      const auto problem = renderTimeline(timeline, file);
+      return problem ? Failure(Error{ErrorKind::Unreadable, *problem}) : std::nullopt;
     }
-    if (const auto problem =
-            platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline))) {
-      return "cannot write timeline " + file + ": " + *problem;
+    if (auto problem = platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline))) {
+      return Error{ErrorKind::Unreadable, "cannot write timeline " + file + ": " + *problem};
     }
     return std::nullopt;
   }
@@ -189,12 +190,12 @@ CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Wor
   if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
     return console::usageError(console, words);
   }
-  if (const auto refused = refuseFileName(words[1])) {
-    return CommandResult::error(*refused);
+  if (auto refused = refuseFileName(words[1])) {
+    return CommandResult::error(std::move(*refused));
   }
   const std::string file = console.outputFile(words[1]);
-  if (const auto problem = timeline.draw(file)) {
-    return CommandResult::error(*problem);
+  if (auto problem = timeline.draw(file)) {
+    return CommandResult::error(std::move(*problem));
   }
   console.out() << "timeline: " << file << '\n';
   return CommandResult::ok();
@@ -208,9 +209,9 @@ void TimelineExtension::addOptions(sim::OptionTable &table) {
        timelinesAvailable()
            ? "draw the whole run into FILE (.png, .svg, or .txt: the record as text) at its end"
            : "not available in this build (timelines need Cairo)",
-       [this](const std::string &value) -> std::optional<std::string> {
+       [this](const std::string &value) -> Failure {
          if (value.empty()) {
-           return "needs a file name";
+           return Error{ErrorKind::BadInput, "needs a file name"};
          }
          if (const auto refused = refuseFileName(value)) {
            return refused;
@@ -237,15 +238,13 @@ std::optional<Timeline> TimelineExtension::record() const {
   return timeline ? std::optional<Timeline>(timeline->record()) : std::nullopt;
 }
 
-std::optional<std::string> TimelineExtension::refuseToStart(sim::Simulator &simulator) {
+Failure TimelineExtension::refuseToStart(sim::Simulator &simulator) {
   if (file_.empty()) {
     return std::nullopt;
   }
   const std::string file = simulator.console().outputFile(file_);
-  if (const auto problem = platform::refuseToWrite(platform::pathFromUtf8(file))) {
-    return "cannot write timeline " + file + ": " + *problem;
-  }
-  return std::nullopt;
+  return withContext("cannot write timeline " + file + ": ",
+                     platform::refuseToWrite(platform::pathFromUtf8(file)));
 }
 
 bool TimelineExtension::finish(sim::Simulator &simulator) {
@@ -255,7 +254,7 @@ bool TimelineExtension::finish(sim::Simulator &simulator) {
   }
   Console &console = simulator.console();
   const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
-  if (result.problem && result.problem->kind == ErrorKind::BadInput) {
+  if (result.status != console::Status::Ok) {
     console.err() << "corvane-sim: " << result.problem->message << '\n';
     return false;
   }

@@ -22,7 +22,7 @@ public:
   void attach(sim::Simulator &simulator) override;
   // Refuses a --timeline file whose folder is missing or cannot be written,
   // before a session is played for nothing.
-  std::optional<std::string> refuseToStart(sim::Simulator &simulator) override;
+  Failure refuseToStart(sim::Simulator &simulator) override;
   // Draws the session attached last into the --timeline file, if one was named.
   bool finish(sim::Simulator &simulator) override;
   // The record of the session attached last, so far (none once it is gone).

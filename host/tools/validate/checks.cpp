@@ -35,11 +35,12 @@ struct OpenedPlugin {
 
 OpenedPlugin openPlugin(const std::string &path) {
   OpenedPlugin opened;
-  opened.library = loader::SharedLibrary::open(path, opened.problem);
-  if (!opened.library) {
-    opened.problem = "cannot open " + path + ": " + opened.problem;
+  auto library = loader::SharedLibrary::open(path);
+  if (!library) {
+    opened.problem = "cannot open " + path + ": " + library.error().message;
     return opened;
   }
+  opened.library = std::move(*library);
   opened.descriptor = loader::findDescriptor(*opened.library);
   if (opened.descriptor == nullptr) {
     opened.problem = path + " exports no descriptor \"" + kCorvaneDescriptorSymbol + "\"";

@@ -27,9 +27,9 @@ const Check &opensCheck() {
       "opens", "the file opens as a shared library and exports a descriptor",
       [](const ValidateOptions &options, const ProgressNote &) {
         const std::string &path = options.pluginPath;
-        std::string problem;
-        const auto library = loader::SharedLibrary::open(path, problem);
+        const auto library = loader::SharedLibrary::open(path);
         if (!library) {
+          std::string problem = library.error().message;
           // The loader's reason often starts with the file's name, which
           // the message gives once already.
           for (const std::string &named : {path + ": ", "./" + path + ": "}) {
@@ -40,7 +40,7 @@ const Check &opensCheck() {
           return CheckResult::fail("cannot open " + path + " as a shared library: " + problem,
                                    ErrorKind::NoPlugin);
         }
-        if (loader::findDescriptor(*library) == nullptr) {
+        if (loader::findDescriptor(**library) == nullptr) {
           return CheckResult::fail(path +
                                        " is a shared library but no plugin of this host: it "
                                        "exports no descriptor \"" +
@@ -69,7 +69,7 @@ const Check *findCheck(std::string_view name) {
 // missing file, a library without a descriptor); nothing when it may be
 // one. Tried in a child when the checks run in children, since opening a
 // library runs its code.
-std::optional<Error> whyNoPlugin(const ValidateOptions &options) {
+Failure whyNoPlugin(const ValidateOptions &options) {
   const CheckResult result = !options.inProcess
                                  ? runCheckInChild(opensCheck(), options)
                                  : opensCheck().run(options, [](const std::string &) {});
@@ -119,7 +119,7 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
     return kExitPassed;
   }
   if (const auto problem = parseValidateOptions(words, options)) {
-    return sim::reportVerbError(err, kVerb, Error{ErrorKind::BadInput, *problem}, validateUsage());
+    return sim::reportVerbError(err, kVerb, *problem, validateUsage());
   }
   if (const auto problem = whyNoPlugin(options)) {
     return sim::reportVerbError(err, kVerb, *problem, validateUsage());

@@ -2,6 +2,7 @@
 #include "validate_options.h"
 
 #include <charconv>
+#include <optional>
 
 #include "host/tools/common/option_table.h"
 
@@ -44,15 +45,13 @@ const char *validateUsage() {
          "  --timeout SECONDS   time one check may take before it counts as hung (60)\n";
 }
 
-std::optional<std::string> parseValidateOptions(const std::vector<std::string> &words,
-                                                ValidateOptions &options) {
-  using Problem = std::optional<std::string>;
+Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOptions &options) {
   sim::OptionTable table(sim::OptionTable::Wording::Verb);
   const auto wholeNumberInto = [](std::uint64_t &target) {
-    return [&target](const std::string &value) -> Problem {
+    return [&target](const std::string &value) -> Failure {
       const auto number = wholeNumber(value);
       if (!number) {
-        return "needs a whole number, not \"" + value + "\"";
+        return Error{ErrorKind::BadInput, "needs a whole number, not \"" + value + "\""};
       }
       target = *number;
       return std::nullopt;
@@ -63,31 +62,32 @@ std::optional<std::string> parseValidateOptions(const std::vector<std::string> &
   table.add({"--steps", "", "N", "console lines in the random run (default 2000)",
              wholeNumberInto(options.steps)});
   table.add({"--in-process", "", "", "run the checks here, not each in a child process",
-             [&options](const std::string &) -> Problem {
+             [&options](const std::string &) -> Failure {
                options.inProcess = true;
                return std::nullopt;
              }});
   table.add({"--timeout", "", "SECONDS", "time one check may take before it counts as hung (60)",
-             [&options](const std::string &value) -> Problem {
+             [&options](const std::string &value) -> Failure {
                const auto seconds = positiveSeconds(value);
                if (!seconds) {
-                 return "needs a number of seconds above 0, not \"" + value + "\"";
+                 return Error{ErrorKind::BadInput,
+                              "needs a number of seconds above 0, not \"" + value + "\""};
                }
                options.timeoutSeconds = *seconds;
                return std::nullopt;
              }});
-  auto parsed = table.parse(words);
-  if (const auto *problem = std::get_if<std::string>(&parsed)) {
-    return *problem;
+  const auto plugins = table.parse(words);
+  if (!plugins) {
+    return plugins.error();
   }
-  const auto &plugins = std::get<std::vector<std::string>>(parsed);
-  if (plugins.empty()) {
-    return "no plugin given";
+  if (plugins->empty()) {
+    return Error{ErrorKind::BadInput, "no plugin given"};
   }
-  if (plugins.size() > 1) {
-    return "more than one plugin given (" + plugins[0] + ", " + plugins[1] + ")";
+  if (plugins->size() > 1) {
+    return Error{ErrorKind::BadInput,
+                 "more than one plugin given (" + (*plugins)[0] + ", " + (*plugins)[1] + ")"};
   }
-  options.pluginPath = plugins.front();
+  options.pluginPath = plugins->front();
   return std::nullopt;
 }
 

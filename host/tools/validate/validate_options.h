@@ -3,9 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "host/session/error.h"
 
 namespace corvane::validate {
 
@@ -22,9 +23,8 @@ struct ValidateOptions {
   double timeoutSeconds = 60.0;
 };
 
-// Reads the words after `validate`; the reason when they are wrong.
-std::optional<std::string> parseValidateOptions(const std::vector<std::string> &words,
-                                                ValidateOptions &options);
+// Reads the words after `validate`; bad input when they are wrong.
+Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOptions &options);
 
 // The usage line and the options, for errors and --help.
 const char *validateUsage();
