@@ -7,12 +7,11 @@
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <random>
 
+#include "temporary_names.h"
 #include "utf8_path.h"
 
 namespace corvane::platform {
@@ -23,17 +22,10 @@ constexpr int kNameAttempts = 16;
 constexpr mode_t kFileMode = 0666; // narrowed by the umask, as any new file
 constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP};
 
-// The names of the temporary files open now, for the signal handler: it may
-// only read them and call unlink, so they are plain C strings in a fixed
-// table, each slot taken and given back atomically.
-std::array<std::atomic<char *>, 32> temporaryNames{};
+TemporaryNames temporaryNames;
 
 extern "C" void removeTemporariesAndEnd(int signal) {
-  for (std::atomic<char *> &slot : temporaryNames) {
-    if (char *name = slot.load(); name != nullptr) {
-      ::unlink(name);
-    }
-  }
+  temporaryNames.removeAll([](const char *name) { ::unlink(name); });
   // Ended by the same signal, as the program would have been without us.
   std::signal(signal, SIG_DFL);
   std::raise(signal);
@@ -59,26 +51,7 @@ void watchEndingSignals() {
 
 void remember(const std::filesystem::path &name) {
   watchEndingSignals();
-  const std::string &text = name.native();
-  char *copy = new char[text.size() + 1];
-  std::memcpy(copy, text.c_str(), text.size() + 1);
-  for (std::atomic<char *> &slot : temporaryNames) {
-    char *empty = nullptr;
-    if (slot.compare_exchange_strong(empty, copy)) {
-      return;
-    }
-  }
-  delete[] copy; // more open at once than the table holds: not removed on a signal
-}
-
-void forget(const std::filesystem::path &name) {
-  for (std::atomic<char *> &slot : temporaryNames) {
-    char *held = slot.load();
-    if (held != nullptr && name.native() == held && slot.compare_exchange_strong(held, nullptr)) {
-      delete[] held;
-      return;
-    }
-  }
+  temporaryNames.remember(name);
 }
 
 std::string reason(int number) { return errnoText(number != 0 ? number : EIO); }
@@ -131,7 +104,7 @@ std::optional<std::string> WholeFile::replaceTarget() {
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
     return reason(errno);
   }
-  forget(temporary_);
+  temporaryNames.forget(temporary_);
   temporary_.clear();
   return std::nullopt;
 }
@@ -143,7 +116,7 @@ void WholeFile::discard() {
   }
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
-    forget(temporary_);
+    temporaryNames.forget(temporary_);
     temporary_.clear();
   }
 }

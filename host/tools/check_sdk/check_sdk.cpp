@@ -88,16 +88,22 @@ struct SdkImport {
   bool delayed = false;
 };
 
-// What the plugin imports from the SDK library, at load time or delayed,
-// each function once, in the order its tables list them.
-std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::PeImage plugin;
+// `bytes` read as an x64 Windows DLL named `name`, or the refusal.
+pe::PeImage readDll(const std::string &name, std::span<const std::uint8_t> bytes) {
+  pe::PeImage image;
   try {
-    plugin = pe::readPeImage(bytes);
+    image = pe::readPeImage(bytes);
   } catch (const pe::FormatError &problem) {
     throw refusal(name, problem, "a Windows DLL");
   }
-  requireX64(name, plugin.machine, "a DLL");
+  requireX64(name, image.machine, "a DLL");
+  return image;
+}
+
+// What the plugin imports from the SDK library, at load time or delayed,
+// each function once, in the order its tables list them.
+std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::uint8_t> bytes) {
+  const pe::PeImage plugin = readDll(name, bytes);
   std::vector<SdkImport> imports;
   // Where each function stands in `imports`, so that removing duplicates
   // stays n log n for however many imports a file lists.
@@ -124,13 +130,7 @@ std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::
 }
 
 pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::PeImage sdk;
-  try {
-    sdk = pe::readPeImage(bytes);
-  } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, "a Windows DLL");
-  }
-  requireX64(name, sdk.machine, "a DLL");
+  const pe::PeImage sdk = readDll(name, bytes);
   if (sdk.exportedAs.empty()) {
     throw Refusal(name + " exports nothing: it is not the host's " + std::string(kSdkLibrary));
   }

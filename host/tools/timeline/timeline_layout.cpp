@@ -43,29 +43,12 @@ constexpr Rgb kUnknownStateColour{170, 170, 170};
 constexpr Rgb kInPartyColour{0, 150, 136};
 constexpr Rgb kLobbyOwnerColour{121, 85, 72};
 
-const char *laneTitle(LaneKind kind) {
-  switch (kind) {
-  case LaneKind::State:
-    return "game state";
-  case LaneKind::Search:
-    return "matchmaking";
-  case LaneKind::Party:
-    return "party";
-  case LaneKind::Timers:
-    return "timers";
-  case LaneKind::Bar:
-    return "bar";
-  case LaneKind::Keys:
-    return "keys";
-  case LaneKind::Notifiers:
-    return "notifiers";
-  case LaneKind::Functions:
-    return "game functions";
-  case LaneKind::Commands:
-    return "commands sent";
-  }
-  return "";
-}
+// Each lane's title, in the order of LaneKind.
+constexpr std::array<const char *, 9> kLaneTitles = {
+    "game state", "matchmaking", "party",          "timers",       "bar",
+    "keys",       "notifiers",   "game functions", "commands sent"};
+
+const char *laneTitle(LaneKind kind) { return kLaneTitles.at(static_cast<std::size_t>(kind)); }
 
 // The ticks at multiples of `step` within `segment`.
 void appendTicks(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
