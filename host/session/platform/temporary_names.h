@@ -8,6 +8,10 @@
 #include <array>
 #include <atomic>
 #include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
 
 namespace corvane::platform {
 
@@ -52,5 +56,29 @@ public:
 private:
   std::array<std::atomic<Char *>, 32> slots_{};
 };
+
+// Makes a file named "TARGET.partial-N", N random, beside `target` with
+// `create(name)`, which returns nothing when it made the file and else the
+// system's error; a name in use (that error is `taken`) is tried again with
+// another N, 16 times at most. Nothing, with the name in `made`, or the
+// last error.
+template <typename Error, typename Create>
+std::optional<Error> makeTemporary(const std::filesystem::path &target, Error taken,
+                                   std::filesystem::path &made, const Create &create) {
+  constexpr int kNameAttempts = 16;
+  std::random_device random;
+  Error error = taken;
+  for (int attempt = 0; attempt < kNameAttempts && error == taken; ++attempt) {
+    std::filesystem::path candidate = target;
+    candidate += ".partial-" + std::to_string(random());
+    const std::optional<Error> failed = create(candidate);
+    if (!failed) {
+      made = std::move(candidate);
+      return std::nullopt;
+    }
+    error = *failed;
+  }
+  return error;
+}
 
 } // namespace corvane::platform

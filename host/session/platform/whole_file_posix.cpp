@@ -9,7 +9,6 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <random>
 
 #include "temporary_names.h"
 #include "utf8_path.h"
@@ -18,7 +17,6 @@ namespace corvane::platform {
 
 namespace {
 
-constexpr int kNameAttempts = 16;
 constexpr mode_t kFileMode = 0666; // narrowed by the umask, as any new file
 constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP};
 
@@ -59,22 +57,19 @@ std::string reason(int number) { return errnoText(number != 0 ? number : EIO); }
 } // namespace
 
 std::optional<std::string> WholeFile::openTemporary() {
-  std::random_device random;
-  int error = EEXIST;
-  for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
-    std::filesystem::path candidate = target_;
-    candidate += ".partial-" + std::to_string(random());
-    const int descriptor =
-        ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-    if (descriptor >= 0) {
-      temporary_ = std::move(candidate);
-      remember(temporary_);
-      handle_ = descriptor;
-      return std::nullopt;
+  const auto create = [this](const std::filesystem::path &name) -> std::optional<int> {
+    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+    if (descriptor < 0) {
+      return errno;
     }
-    error = errno;
+    handle_ = descriptor;
+    return std::nullopt;
+  };
+  if (const auto error = makeTemporary(target_, EEXIST, temporary_, create)) {
+    return reason(*error);
   }
-  return reason(error);
+  remember(temporary_);
+  return std::nullopt;
 }
 
 std::optional<std::string> WholeFile::writeBytes(std::string_view bytes) {

@@ -6,16 +6,12 @@
 
 #include <windows.h>
 
-#include <random>
-
 #include "temporary_names.h"
 #include "utf8_path.h"
 
 namespace corvane::platform {
 
 namespace {
-
-constexpr int kNameAttempts = 16;
 
 // Read by the control handler, which runs on a thread of its own while the
 // program goes on writing.
@@ -41,23 +37,22 @@ std::string lastError() { return windowsErrorText(GetLastError()); }
 } // namespace
 
 std::optional<std::string> WholeFile::openTemporary() {
-  std::random_device random;
-  DWORD error = ERROR_FILE_EXISTS;
-  for (int attempt = 0; attempt < kNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
-    std::filesystem::path candidate = target_;
-    candidate += L".partial-" + std::to_wstring(random());
+  const auto create = [this](const std::filesystem::path &name) -> std::optional<DWORD> {
     const HANDLE file =
-        CreateFileW(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+        CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      temporary_ = std::move(candidate);
-      remember(temporary_);
-      handle_ = reinterpret_cast<std::intptr_t>(file);
-      return std::nullopt;
+    if (file == INVALID_HANDLE_VALUE) {
+      return GetLastError();
     }
-    error = GetLastError();
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return std::nullopt;
+  };
+  if (const auto error =
+          makeTemporary(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create)) {
+    return windowsErrorText(*error);
   }
-  return windowsErrorText(error);
+  remember(temporary_);
+  return std::nullopt;
 }
 
 std::optional<std::string> WholeFile::writeBytes(std::string_view bytes) {

@@ -88,14 +88,20 @@ struct SdkImport {
   bool delayed = false;
 };
 
+// What `read` reads from the file `name`, or the refusal of the file as
+// not `kind` when it cannot.
+template <typename Read>
+auto readOrRefuse(const std::string &name, std::string_view kind, const Read &read) {
+  try {
+    return read();
+  } catch (const pe::FormatError &problem) {
+    throw refusal(name, problem, kind);
+  }
+}
+
 // `bytes` read as an x64 Windows DLL named `name`, or the refusal.
 pe::PeImage readDll(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::PeImage image;
-  try {
-    image = pe::readPeImage(bytes);
-  } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, "a Windows DLL");
-  }
+  pe::PeImage image = readOrRefuse(name, "a Windows DLL", [&] { return pe::readPeImage(bytes); });
   requireX64(name, image.machine, "a DLL");
   return image;
 }
@@ -142,12 +148,8 @@ pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> 
 }
 
 pe::ExportSet libraryExports(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::ImportLibrary library;
-  try {
-    library = pe::readImportLibrary(bytes);
-  } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, "an import library");
-  }
+  const pe::ImportLibrary library =
+      readOrRefuse(name, "an import library", [&] { return pe::readImportLibrary(bytes); });
   for (const std::uint16_t machine : library.machines) {
     requireX64(name, machine, "an import library");
   }

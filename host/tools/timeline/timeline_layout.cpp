@@ -111,22 +111,19 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   };
   add(0.0);
   add(end);
-  for (const StateSpan &span : timeline.states) {
-    add(span.start);
-    add(span.end);
-  }
-  for (const SearchSpan &span : timeline.searches) {
-    add(span.start);
-    add(span.end);
-  }
+  const auto addSpans = [&add](const auto &spans) {
+    for (const auto &span : spans) {
+      add(span.start);
+      add(span.end);
+    }
+  };
+  addSpans(timeline.states);
+  addSpans(timeline.searches);
+  addSpans(timeline.bars);
   for (const TimerSpan &timer : timeline.timers) {
     add(timer.set);
     add(timer.end);
     add(timer.due);
-  }
-  for (const BarSpan &span : timeline.bars) {
-    add(span.start);
-    add(span.end);
   }
   for (const Event &event : timeline.events) {
     add(event.time);
