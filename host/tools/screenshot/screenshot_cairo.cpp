@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -69,32 +70,29 @@ FontFile openFontFile(const std::string &path) {
 // A system font with a glyph for every one of `characters`, and its family
 // name; none when the system has no such font.
 std::pair<CairoPtr<cairo_font_face_t>, std::string> fallbackFont(std::u32string_view characters) {
-  FcCharSet *wanted = FcCharSetCreate();
+  const std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> wanted(FcCharSetCreate(),
+                                                                       &FcCharSetDestroy);
   for (const char32_t code : characters) {
-    FcCharSetAddChar(wanted, code);
+    FcCharSetAddChar(wanted.get(), code);
   }
   FcPattern *pattern = FcPatternCreate();
-  FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
+  FcPatternAddCharSet(pattern, FC_CHARSET, wanted.get());
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+  const std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(
+      FcFontMatch(nullptr, pattern, &result), &FcPatternDestroy);
   FcPatternDestroy(pattern);
-  std::pair<CairoPtr<cairo_font_face_t>, std::string> found;
   FcCharSet *has = nullptr;
   FcChar8 *family = nullptr;
   // The best match may still lack some: then it is no help.
-  if (match != nullptr && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
-      FcCharSetIsSubset(wanted, has) != 0 &&
-      FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-    found = {CairoPtr<cairo_font_face_t>(cairo_ft_font_face_create_for_pattern(match)),
-             reinterpret_cast<const char *>(family)};
+  if (match && FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) == FcResultMatch &&
+      FcCharSetIsSubset(wanted.get(), has) != 0 &&
+      FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch) {
+    return {CairoPtr<cairo_font_face_t>(cairo_ft_font_face_create_for_pattern(match.get())),
+            reinterpret_cast<const char *>(family)};
   }
-  if (match != nullptr) {
-    FcPatternDestroy(match);
-  }
-  FcCharSetDestroy(wanted);
-  return found;
+  return {};
 }
 
 // The first pixel line whose centre is at or past `edge`, kept just outside
@@ -127,7 +125,7 @@ public:
     const int y1 = firstCentreAtOrPast(bottom, size_.height);
     if (x1 > x0 && y1 > y0) {
       cairo_rectangle(cr_, x0, y0, x1 - x0, y1 - y0);
-      setColour(color_);
+      picture::setColour(cr_, color_.R, color_.G, color_.B, color_.A);
       cairo_fill(cr_);
     }
   }
@@ -149,13 +147,16 @@ public:
     cairo_font_extents(cr_, &font);
     const std::string shown = text::drawableUtf8(text);
     const CairoPtr<cairo_font_face_t> fallback = fallbackFor(shown);
-    const double x = std::round(pen_.X);
-    const double baseline = std::round(pen_.Y) + std::ceil(font.ascent);
+    const auto show = [&](double offset, LinearColor color) {
+      cairo_move_to(cr_, std::round(pen_.X) + offset,
+                    std::round(pen_.Y) + std::ceil(font.ascent) + offset);
+      picture::setColour(cr_, color.R, color.G, color.B, color.A);
+      cairo_show_text(cr_, shown.c_str());
+    };
     if (dropShadow) {
-      const double offset = std::max(1.0, std::round(static_cast<double>(yScale)));
-      show(shown, x + offset, baseline + offset, {0.0F, 0.0F, 0.0F, color_.A});
+      show(std::max(1.0, std::round(static_cast<double>(yScale))), {0.0F, 0.0F, 0.0F, color_.A});
     }
-    show(shown, x, baseline, color_);
+    show(0.0, color_);
     cairo_set_font_face(cr_, font_.face.get());
   }
 
@@ -182,14 +183,6 @@ private:
       cairo_set_font_face(cr_, fallback.get());
     }
     return std::move(fallback);
-  }
-
-  void setColour(LinearColor color) { picture::setColour(cr_, color.R, color.G, color.B, color.A); }
-
-  void show(const std::string &text, double x, double baseline, LinearColor color) {
-    cairo_move_to(cr_, x, baseline);
-    setColour(color);
-    cairo_show_text(cr_, text.c_str());
   }
 
   cairo_t *cr_;

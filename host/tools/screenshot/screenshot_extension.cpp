@@ -2,6 +2,7 @@
 // without screenshots (screenshot_cairo.cpp draws them).
 #include "screenshot_extension.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -21,24 +22,21 @@ using console::CommandResult;
 using console::Console;
 using console::Words;
 
+// The sides as plain decimal numbers: no sign but a minus, which the range
+// refuses, and no spaces.
 std::optional<Resolution> parseResolution(std::string_view text) {
-  const auto side = [](std::string_view digits) -> std::optional<int> {
-    int value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc{} || end != digits.data() + digits.size() || value < 1 ||
-        value > kMaxResolutionSide) {
-      return std::nullopt;
-    }
-    return value;
-  };
-  const std::size_t cross = text.find_first_of("xX");
-  const std::optional<int> width = side(text.substr(0, cross));
-  const std::optional<int> height =
-      cross == std::string_view::npos ? std::nullopt : side(text.substr(cross + 1));
-  if (!width || !height) {
+  Resolution size{};
+  const char *const end = text.data() + text.size();
+  const auto [cross, widthError] = std::from_chars(text.data(), end, size.width);
+  if (widthError != std::errc{} || cross == end || (*cross != 'x' && *cross != 'X')) {
     return std::nullopt;
   }
-  return Resolution{*width, *height};
+  const auto [last, heightError] = std::from_chars(cross + 1, end, size.height);
+  if (heightError != std::errc{} || last != end || std::min(size.width, size.height) < 1 ||
+      std::max(size.width, size.height) > kMaxResolutionSide) {
+    return std::nullopt;
+  }
+  return size;
 }
 
 #if !VEXLO_SCREENSHOTS
