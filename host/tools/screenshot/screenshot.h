@@ -33,8 +33,7 @@ inline constexpr int kMaxResolutionSide = 8192;
 // "WxH" (or "WXH"), each side a decimal number in 1..kMaxResolutionSide.
 std::optional<Resolution> parseResolution(std::string_view text);
 
-// Whether this build draws screenshots (it has Cairo, FreeType and fontconfig).
-bool screenshotsAvailable();
+bool screenshotsAvailable(); // Cairo, FreeType and fontconfig were found
 
 // The characters of a screenshot's text that its font file has no glyph
 // for, in the order met, and the system font that drew them instead (empty:
@@ -45,8 +44,8 @@ struct MissingGlyphs {
   std::string font; // the font file
 };
 
-// Why the font file `fontPath` cannot draw text; nothing when it can, or
-// when this build draws no screenshots.
+// Why the font file `fontPath` cannot draw text (nothing in a build
+// without screenshots).
 std::optional<std::string> refuseFont(const std::string &fontPath);
 
 // Paints the backdrop, lets `drawFrame` draw on a canvas of `resolution`,

@@ -22,10 +22,9 @@ namespace {
 
 using picture::CairoPtr;
 
-// The em, in pixels, of text at scale 1: the game's small console text is
-// about 12 px on a 1080-line screen. Text is drawn at most a screen high, and
-// none from so far off the picture that Cairo's fixed-point coordinates
-// would overflow.
+// The em of text at scale 1, as the game's console text on a 1080-line
+// screen; text is at most a screen high, and none starts where Cairo's
+// fixed-point coordinates overflow.
 constexpr double kBaseTextPixels = 12.0;
 constexpr double kMaxTextPixels = 4096.0;
 constexpr float kFarOutside = 1'000'000.0F;
@@ -101,9 +100,8 @@ int firstCentreAtOrPast(double edge, int limit) {
   return static_cast<int>(std::clamp(std::ceil(edge - 0.5), -1.0, limit + 1.0));
 }
 
-// Draws a frame as the game shows it: boxes and text blend over the picture
-// by their colour's A/255, clipped at the edges. The pen starts at the
-// top-left corner, the colour opaque white.
+// A frame as the game shows it: boxes and text blend in by their colour's
+// A/255, clipped at the edges; the pen starts top left, the colour white.
 class CairoCanvas final : public host::Canvas {
 public:
   CairoCanvas(cairo_t *cr, Resolution size, const FontFile &font, MissingGlyphs &missing)
