@@ -457,7 +457,7 @@ void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &
     switch (lane.kind) {
     case LaneKind::State:
       drawSpanLane(
-          painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].state); },
+          painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].label); },
           palette.stateText, std::nullopt);
       break;
     case LaneKind::Search:
@@ -467,7 +467,7 @@ void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &
       break;
     case LaneKind::Party:
       drawSpanLane(
-          painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].what); },
+          painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].label); },
           palette.stateText, std::nullopt);
       break;
     case LaneKind::Timers:

@@ -741,7 +741,7 @@ std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
   };
   if (kind == LaneKind::State) {
     for (const StateSpan &span : timeline.states) {
-      add(span.start, span.end, span.state, span.state);
+      add(span.start, span.end, span.label, span.label);
     }
   } else if (kind == LaneKind::Search) {
     for (const SearchSpan &span : timeline.searches) {
@@ -749,12 +749,12 @@ std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
     }
   } else if (kind == LaneKind::Party) {
     for (const PartySpan &span : timeline.parties) {
-      add(span.start, span.end, span.what, span.what);
+      add(span.start, span.end, span.label, span.label);
     }
   } else if (kind == LaneKind::Bar) {
     for (const BarSpan &span : timeline.bars) {
-      add(span.start, span.end, span.text,
-          span.text.empty() ? "bar shown, no text" : "bar: \"" + span.text + "\"");
+      add(span.start, span.end, span.label,
+          span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"");
     }
   }
   return items;
