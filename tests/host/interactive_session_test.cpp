@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <poll.h>
 #include <pty.h>
@@ -96,30 +98,34 @@ private:
 TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
   Terminal terminal;
   ASSERT_TRUE(terminal.started());
-  // A typo prints its error and the prompt comes back (it used to end the run).
-  terminal.type("vexlo_enabld 1\n");
-  EXPECT_TRUE(terminal.waitFor("unknown command vexlo_enabld (did you mean vexlo_enabled?)"))
-      << terminal.screen();
-  terminal.type("sim_key Q\n"); // silence read as a lost key press
-  EXPECT_TRUE(terminal.waitFor("key Q is not bound: nothing ran")) << terminal.screen();
-  // Faults: the session's own words get no suggestion, and words after quit
-  // are silence.
-  terminal.type("quti\n");
-  EXPECT_TRUE(terminal.waitFor("unknown command quti (did you mean quit?)")) << terminal.screen();
-  terminal.type("quit now\n");
-  EXPECT_TRUE(terminal.waitFor("usage: quit (got \"now\")")) << terminal.screen();
-  // Fault: the Ctrl-C that abandoned a line stays set and stops the next sim_frame.
-  terminal.type("\x03");
-  terminal.type("sim_frame 2\n");
-  EXPECT_TRUE(terminal.waitFor("2 frames: nothing drawn")) << terminal.screen();
-  terminal.type("help\n");
-  EXPECT_TRUE(terminal.waitFor("sim_status")) << terminal.screen();
-  terminal.type("vexlo_enabled 1; vexlo_bind F3; sim_key F3; sim_frame 3\n");
-  // Three identical frames are one line, not eighteen.
-  EXPECT_TRUE(terminal.waitFor("3 frames: SetPosition, SetColor, FillBox")) << terminal.screen();
-  terminal.type("sim_status\n");
-  EXPECT_TRUE(terminal.waitFor("due at 1.000 s")) << terminal.screen();
-  EXPECT_TRUE(terminal.waitFor("F3 runs \"vexlo_queue\"")) << terminal.screen();
+  // Keys typed at the prompt (none: the screen goes on) and what the screen
+  // then shows (none: nothing to wait for).
+  const std::vector<std::pair<std::string, std::string>> exchanges = {
+      // A typo prints its error and the prompt comes back (it used to end the run).
+      {"vexlo_enabld 1\n", "unknown command vexlo_enabld (did you mean vexlo_enabled?)"},
+      {"sim_key Q\n", "key Q is not bound: nothing ran"}, // silence read as a lost key press
+      // Faults: the session's own words get no suggestion, and words after
+      // quit are silence.
+      {"quti\n", "unknown command quti (did you mean quit?)"},
+      {"quit now\n", "usage: quit (got \"now\")"},
+      // Fault: the Ctrl-C that abandoned a line stays set and stops the next sim_frame.
+      {"\x03", ""},
+      {"sim_frame 2\n", "2 frames: nothing drawn"},
+      {"help\n", "sim_status"},
+      // Three identical frames are one line, not eighteen.
+      {"vexlo_enabled 1; vexlo_bind F3; sim_key F3; sim_frame 3\n",
+       "3 frames: SetPosition, SetColor, FillBox"},
+      {"sim_status\n", "due at 1.000 s"},
+      {"", "F3 runs \"vexlo_queue\""},
+  };
+  for (const auto &[keys, answer] : exchanges) {
+    if (!keys.empty()) {
+      terminal.type(keys);
+    }
+    if (!answer.empty()) {
+      EXPECT_TRUE(terminal.waitFor(answer)) << terminal.screen();
+    }
+  }
 #if CORVANE_SIM_EDITS_LINES
   // Tab completes the setting's name; the line then prints its value.
   terminal.type("vexlo_hbhe\t\n");

@@ -104,7 +104,7 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
             std::string::npos);
   fs::remove_all(folder);
 
-  EXPECT_EQ(renderTimeline(run, (folder / "gone" / "run.png").string()),
+  EXPECT_EQ(renderTimeline(run, (folder / "gone" / "run.png").string()).value().message,
             "cannot write timeline " + (folder / "gone" / "run.png").string() +
                 ": No such file or directory");
 }

@@ -9,7 +9,8 @@ namespace {
 // Catches a build without drawing that fails silently or claims to draw.
 TEST(TimelineUnavailableTest, RenderSaysSo) {
   EXPECT_FALSE(timelinesAvailable());
-  EXPECT_EQ(renderTimeline(Timeline{}, "run.png"), "timelines are not available in this build");
+  EXPECT_EQ(renderTimeline(Timeline{}, "run.png").value().message,
+            "timelines are not available in this build");
 }
 
 } // namespace

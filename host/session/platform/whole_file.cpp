@@ -66,14 +66,10 @@ Failure WholeFile::commit() {
   return failure_;
 }
 
-std::optional<std::string> writeWholeFile(const std::filesystem::path &target,
-                                          std::string_view bytes) {
+Failure writeWholeFile(const std::filesystem::path &target, std::string_view bytes) {
   WholeFile file(target);
   file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (const Failure failure = file.commit()) {
-    return failure->message;
-  }
-  return std::nullopt;
+  return file.commit();
 }
 
 Failure refuseToWrite(const std::filesystem::path &target) {

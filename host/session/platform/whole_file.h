@@ -55,10 +55,8 @@ private:
   std::ostream stream_;
 };
 
-// Writes `bytes` as the whole of `target`; the reason on failure, when
-// `target` is as it was.
-std::optional<std::string> writeWholeFile(const std::filesystem::path &target,
-                                          std::string_view bytes);
+// Writes `bytes` as the whole of `target`; on failure, `target` is as it was.
+Failure writeWholeFile(const std::filesystem::path &target, std::string_view bytes);
 
 // Why a file could not be written at `target` (its folder is missing or
 // cannot be written); nothing when it can. Tried by making and removing a

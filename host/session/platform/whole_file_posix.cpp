@@ -7,33 +7,23 @@
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
-#include <random>
 
+#include "temporary_names.h"
 #include "utf8_path.h"
 
 namespace corvane::platform {
 
 namespace {
 
-constexpr int kNameAttempts = 16;
 constexpr mode_t kFileMode = 0666; // narrowed by the umask, as any new file
 constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP};
 
-// The names of the temporary files open now, for the signal handler: it may
-// only read them and call unlink, so they are plain C strings in a fixed
-// table, each slot taken and given back atomically.
-std::array<std::atomic<char *>, 32> temporaryNames{};
+TemporaryNames temporaryNames;
 
 extern "C" void removeTemporariesAndEnd(int signal) {
-  for (std::atomic<char *> &slot : temporaryNames) {
-    if (char *name = slot.load(); name != nullptr) {
-      ::unlink(name);
-    }
-  }
+  temporaryNames.removeAll([](const char *name) { ::unlink(name); });
   // Ended by the same signal, as the program would have been without us.
   std::signal(signal, SIG_DFL);
   std::raise(signal);
@@ -59,26 +49,7 @@ void watchEndingSignals() {
 
 void remember(const std::filesystem::path &name) {
   watchEndingSignals();
-  const std::string &text = name.native();
-  char *copy = new char[text.size() + 1];
-  std::memcpy(copy, text.c_str(), text.size() + 1);
-  for (std::atomic<char *> &slot : temporaryNames) {
-    char *empty = nullptr;
-    if (slot.compare_exchange_strong(empty, copy)) {
-      return;
-    }
-  }
-  delete[] copy; // more open at once than the table holds: not removed on a signal
-}
-
-void forget(const std::filesystem::path &name) {
-  for (std::atomic<char *> &slot : temporaryNames) {
-    char *held = slot.load();
-    if (held != nullptr && name.native() == held && slot.compare_exchange_strong(held, nullptr)) {
-      delete[] held;
-      return;
-    }
-  }
+  temporaryNames.remember(name);
 }
 
 Error reason(int number) { return {ErrorKind::Unreadable, errnoText(number != 0 ? number : EIO)}; }
@@ -86,22 +57,19 @@ Error reason(int number) { return {ErrorKind::Unreadable, errnoText(number != 0 
 } // namespace
 
 Failure WholeFile::openTemporary() {
-  std::random_device random;
-  int error = EEXIST;
-  for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
-    std::filesystem::path candidate = target_;
-    candidate += ".partial-" + std::to_string(random());
-    const int descriptor =
-        ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-    if (descriptor >= 0) {
-      temporary_ = std::move(candidate);
-      remember(temporary_);
-      handle_ = descriptor;
-      return std::nullopt;
+  const auto create = [this](const std::filesystem::path &name) -> std::optional<int> {
+    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+    if (descriptor < 0) {
+      return errno;
     }
-    error = errno;
+    handle_ = descriptor;
+    return std::nullopt;
+  };
+  if (const auto error = makeTemporary(target_, EEXIST, temporary_, create)) {
+    return reason(*error);
   }
-  return reason(error);
+  remember(temporary_);
+  return std::nullopt;
 }
 
 Failure WholeFile::writeBytes(std::string_view bytes) {
@@ -131,7 +99,7 @@ Failure WholeFile::replaceTarget() {
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
     return reason(errno);
   }
-  forget(temporary_);
+  temporaryNames.forget(temporary_);
   temporary_.clear();
   return std::nullopt;
 }
@@ -143,7 +111,7 @@ void WholeFile::discard() {
   }
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
-    forget(temporary_);
+    temporaryNames.forget(temporary_);
     temporary_.clear();
   }
 }

@@ -6,57 +6,28 @@
 
 #include <windows.h>
 
-#include <array>
-#include <atomic>
-#include <cwchar>
-#include <random>
-
+#include "temporary_names.h"
 #include "utf8_path.h"
 
 namespace corvane::platform {
 
 namespace {
 
-constexpr int kNameAttempts = 16;
-
-// The names of the temporary files open now, for the control handler, which
-// runs on a thread of its own while the program goes on writing.
-std::array<std::atomic<wchar_t *>, 32> temporaryNames{};
+// Read by the control handler, which runs on a thread of its own while the
+// program goes on writing.
+TemporaryNames temporaryNames;
 
 // The files are open with FILE_SHARE_DELETE, so each is deleted as the
 // ending process closes it; FALSE lets the next handler end the program.
 BOOL WINAPI removeTemporaries(DWORD /*event*/) {
-  for (std::atomic<wchar_t *> &slot : temporaryNames) {
-    if (wchar_t *name = slot.load(); name != nullptr) {
-      DeleteFileW(name);
-    }
-  }
+  temporaryNames.removeAll([](const wchar_t *name) { DeleteFileW(name); });
   return FALSE;
 }
 
 void remember(const std::filesystem::path &name) {
   static const bool installed = SetConsoleCtrlHandler(removeTemporaries, TRUE) != 0;
   static_cast<void>(installed);
-  const std::wstring &text = name.native();
-  auto *copy = new wchar_t[text.size() + 1];
-  std::wmemcpy(copy, text.c_str(), text.size() + 1);
-  for (std::atomic<wchar_t *> &slot : temporaryNames) {
-    wchar_t *empty = nullptr;
-    if (slot.compare_exchange_strong(empty, copy)) {
-      return;
-    }
-  }
-  delete[] copy; // more open at once than the table holds: not removed on Ctrl-C
-}
-
-void forget(const std::filesystem::path &name) {
-  for (std::atomic<wchar_t *> &slot : temporaryNames) {
-    wchar_t *held = slot.load();
-    if (held != nullptr && name.native() == held && slot.compare_exchange_strong(held, nullptr)) {
-      delete[] held;
-      return;
-    }
-  }
+  temporaryNames.remember(name);
 }
 
 HANDLE handleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
@@ -66,23 +37,22 @@ Error reason(DWORD number) { return {ErrorKind::Unreadable, windowsErrorText(num
 } // namespace
 
 Failure WholeFile::openTemporary() {
-  std::random_device random;
-  DWORD error = ERROR_FILE_EXISTS;
-  for (int attempt = 0; attempt < kNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
-    std::filesystem::path candidate = target_;
-    candidate += L".partial-" + std::to_wstring(random());
+  const auto create = [this](const std::filesystem::path &name) -> std::optional<DWORD> {
     const HANDLE file =
-        CreateFileW(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+        CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      temporary_ = std::move(candidate);
-      remember(temporary_);
-      handle_ = reinterpret_cast<std::intptr_t>(file);
-      return std::nullopt;
+    if (file == INVALID_HANDLE_VALUE) {
+      return GetLastError();
     }
-    error = GetLastError();
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return std::nullopt;
+  };
+  if (const auto error =
+          makeTemporary(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create)) {
+    return reason(*error);
   }
-  return reason(error);
+  remember(temporary_);
+  return std::nullopt;
 }
 
 Failure WholeFile::writeBytes(std::string_view bytes) {
@@ -114,7 +84,7 @@ Failure WholeFile::replaceTarget() {
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
     return reason(GetLastError());
   }
-  forget(temporary_);
+  temporaryNames.forget(temporary_);
   temporary_.clear();
   return std::nullopt;
 }
@@ -126,7 +96,7 @@ void WholeFile::discard() {
   }
   if (!temporary_.empty()) {
     DeleteFileW(temporary_.c_str());
-    forget(temporary_);
+    temporaryNames.forget(temporary_);
     temporary_.clear();
   }
 }

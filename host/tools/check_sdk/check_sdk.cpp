@@ -88,16 +88,28 @@ struct SdkImport {
   bool delayed = false;
 };
 
+// What `read` reads from the file `name`, or the refusal of the file as
+// not `kind` when it cannot.
+template <typename Read>
+auto readOrRefuse(const std::string &name, std::string_view kind, const Read &read) {
+  try {
+    return read();
+  } catch (const pe::FormatError &problem) {
+    throw refusal(name, problem, kind);
+  }
+}
+
+// `bytes` read as an x64 Windows DLL named `name`, or the refusal.
+pe::PeImage readDll(const std::string &name, std::span<const std::uint8_t> bytes) {
+  pe::PeImage image = readOrRefuse(name, "a Windows DLL", [&] { return pe::readPeImage(bytes); });
+  requireX64(name, image.machine, "a DLL");
+  return image;
+}
+
 // What the plugin imports from the SDK library, at load time or delayed,
 // each function once, in the order its tables list them.
 std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::PeImage plugin;
-  try {
-    plugin = pe::readPeImage(bytes);
-  } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, "a Windows DLL");
-  }
-  requireX64(name, plugin.machine, "a DLL");
+  const pe::PeImage plugin = readDll(name, bytes);
   std::vector<SdkImport> imports;
   // Where each function stands in `imports`, so that removing duplicates
   // stays n log n for however many imports a file lists.
@@ -124,13 +136,7 @@ std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::
 }
 
 pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::PeImage sdk;
-  try {
-    sdk = pe::readPeImage(bytes);
-  } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, "a Windows DLL");
-  }
-  requireX64(name, sdk.machine, "a DLL");
+  const pe::PeImage sdk = readDll(name, bytes);
   if (sdk.exportedAs.empty()) {
     throw Refusal(name + " exports nothing: it is not the host's " + std::string(kSdkLibrary));
   }
@@ -142,12 +148,8 @@ pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> 
 }
 
 pe::ExportSet libraryExports(const std::string &name, std::span<const std::uint8_t> bytes) {
-  pe::ImportLibrary library;
-  try {
-    library = pe::readImportLibrary(bytes);
-  } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, "an import library");
-  }
+  const pe::ImportLibrary library =
+      readOrRefuse(name, "an import library", [&] { return pe::readImportLibrary(bytes); });
   for (const std::uint16_t machine : library.machines) {
     requireX64(name, machine, "an import library");
   }

@@ -119,27 +119,38 @@ std::string importedDllName(const MappedImage &image, std::uint32_t address) {
   return image.at(address, "name of an imported DLL").name(0, "name of an imported DLL");
 }
 
-void readImports(const MappedImage &image, Directory directory, std::size_t &total,
-                 std::vector<ImportedLibrary> &libraries) {
+// Calls `read` with each `size`-byte descriptor of the table at `directory`
+// (named `what` in errors) until it returns false, at the table's end.
+template <typename Read>
+void forEachDescriptor(const MappedImage &image, Directory directory, std::size_t size,
+                       const char *what, const Read &read) {
   if (directory.address == 0) {
     return;
   }
-  const ByteReader descriptors = image.at(directory.address, "import directory");
-  for (std::size_t offset = 0;; offset += kImportDescriptorSize) {
-    const ByteReader descriptor =
-        descriptors.slice(offset, kImportDescriptorSize, "import directory");
-    const std::uint32_t lookupTable = descriptor.u32(0, "import directory");
-    const std::uint32_t nameAddress = descriptor.u32(12, "import directory");
-    const std::uint32_t addressTable = descriptor.u32(16, "import directory");
+  const ByteReader descriptors = image.at(directory.address, what);
+  std::size_t offset = 0;
+  while (read(descriptors.slice(offset, size, what))) {
+    offset += size;
+  }
+}
+
+void readImports(const MappedImage &image, Directory directory, std::size_t &total,
+                 std::vector<ImportedLibrary> &libraries) {
+  const char *what = "import directory";
+  forEachDescriptor(image, directory, kImportDescriptorSize, what, [&](const ByteReader &entry) {
+    const std::uint32_t lookupTable = entry.u32(0, what);
+    const std::uint32_t nameAddress = entry.u32(12, what);
+    const std::uint32_t addressTable = entry.u32(16, what);
     if (lookupTable == 0 && nameAddress == 0 && addressTable == 0) {
-      return;
+      return false;
     }
     // Linkers that leave out the lookup table import through the address
     // table alone, which holds the same entries until the DLL is bound.
     libraries.push_back(
         {importedDllName(image, nameAddress),
          readLookupTable(image, lookupTable != 0 ? lookupTable : addressTable, total), false});
-  }
+    return true;
+  });
 }
 
 // The delay-import table: one descriptor per DLL (attributes, name, module
@@ -147,18 +158,13 @@ void readImports(const MappedImage &image, Directory directory, std::size_t &tot
 // table's.
 void readDelayImports(const MappedImage &image, Directory directory, std::uint64_t imageBase,
                       std::size_t &total, std::vector<ImportedLibrary> &libraries) {
-  if (directory.address == 0) {
-    return;
-  }
-  const ByteReader descriptors = image.at(directory.address, "delay-import directory");
-  for (std::size_t offset = 0;; offset += kDelayDescriptorSize) {
-    const ByteReader descriptor =
-        descriptors.slice(offset, kDelayDescriptorSize, "delay-import directory");
-    const std::uint32_t attributes = descriptor.u32(0, "delay-import directory");
-    std::uint64_t nameAddress = descriptor.u32(4, "delay-import directory");
-    std::uint64_t nameTable = descriptor.u32(16, "delay-import directory");
+  const char *what = "delay-import directory";
+  forEachDescriptor(image, directory, kDelayDescriptorSize, what, [&](const ByteReader &entry) {
+    const std::uint32_t attributes = entry.u32(0, what);
+    std::uint64_t nameAddress = entry.u32(4, what);
+    std::uint64_t nameTable = entry.u32(16, what);
     if (nameAddress == 0 && nameTable == 0) {
-      return;
+      return false;
     }
     if ((attributes & kDelayRelativeAddresses) == 0) {
       if (nameAddress < imageBase || nameTable < imageBase) {
@@ -170,7 +176,8 @@ void readDelayImports(const MappedImage &image, Directory directory, std::uint64
     libraries.push_back({importedDllName(image, static_cast<std::uint32_t>(nameAddress)),
                          readLookupTable(image, static_cast<std::uint32_t>(nameTable), total),
                          true});
-  }
+    return true;
+  });
 }
 
 void readExports(const MappedImage &image, Directory directory, PeImage &result) {

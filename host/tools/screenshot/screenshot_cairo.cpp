@@ -1,5 +1,5 @@
 // Screenshots drawn with Cairo: a frame's canvas calls painted over a
-// stand-in game picture, text in a font file FreeType opens, written as PNG.
+// stand-in game picture, text in a font file FreeType opens.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -12,7 +12,7 @@
 #include <host/session/engine/canvas.h>
 
 #include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
+#include "host/tools/common/cairo_picture.h"
 #include "host/tools/common/utf8.h"
 #include "screenshot.h"
 
@@ -20,33 +20,24 @@ namespace corvane::screenshot {
 
 namespace {
 
-// The em, in pixels, of text at scale 1: the game's small console text is
-// about 12 px on a 1080-line screen, so a scale picked on a screenshot reads
-// the same in the game. Text is drawn at most kMaxTextPixels (a screen) high.
+using picture::CairoPtr;
+
+// The em of text at scale 1, as the game's console text on a 1080-line
+// screen; text is at most a screen high, and none starts where Cairo's
+// fixed-point coordinates overflow.
 constexpr double kBaseTextPixels = 12.0;
 constexpr double kMaxTextPixels = 4096.0;
-// A pen further than this left of or above the picture draws no text, far
-// from where Cairo's fixed-point coordinates overflow.
 constexpr float kFarOutside = 1'000'000.0F;
 constexpr const char *kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const cairo_user_data_key_t kFreeTypeFaceKey{};
 
-struct CairoDeleter {
-  void operator()(cairo_font_face_t *face) const { cairo_font_face_destroy(face); }
-  void operator()(cairo_pattern_t *pattern) const { cairo_pattern_destroy(pattern); }
-  void operator()(cairo_surface_t *surface) const { cairo_surface_destroy(surface); }
-  void operator()(cairo_t *cr) const { cairo_destroy(cr); }
-};
-template <typename T> using CairoPtr = std::unique_ptr<T, CairoDeleter>;
-
-// A font file opened for drawing: Cairo's face, and FreeType's, which tells
-// which characters the file has glyphs for (Cairo's face owns it).
+// Cairo's face, and FreeType's (owned by Cairo's), which tells which
+// characters the file has glyphs for.
 struct FontFile {
   CairoPtr<cairo_font_face_t> face;
   FT_Face glyphs = nullptr;
 };
 
-// Opens the font file at `path` (UTF-8), or throws ScreenshotError saying why.
 FontFile openFontFile(const std::string &path) {
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ignored)) {
@@ -64,8 +55,7 @@ FontFile openFontFile(const std::string &path) {
     throw ScreenshotError("cannot load font file " + path + " (FreeType error " +
                           std::to_string(error) + ")");
   }
-  // The Cairo face may outlive the screenshot in Cairo's cache: it frees the
-  // FreeType face when it goes.
+  // Cairo's cache may keep its face past the screenshot: it frees FreeType's.
   CairoPtr<cairo_font_face_t> font(cairo_ft_font_face_create_for_ft_face(face, 0));
   if (cairo_font_face_set_user_data(font.get(), &kFreeTypeFaceKey, face, [](void *freeType) {
         FT_Done_Face(static_cast<FT_Face>(freeType));
@@ -76,41 +66,32 @@ FontFile openFontFile(const std::string &path) {
   return {std::move(font), face};
 }
 
-// A font of the system, found by fontconfig, with a glyph for every one of
-// `characters`, and its family name; none when the system has no such font.
+// A system font with a glyph for every one of `characters`, and its family
+// name; none when the system has no such font.
 std::pair<CairoPtr<cairo_font_face_t>, std::string> fallbackFont(std::u32string_view characters) {
-  FcCharSet *wanted = FcCharSetCreate();
+  const std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> wanted(FcCharSetCreate(),
+                                                                       &FcCharSetDestroy);
   for (const char32_t code : characters) {
-    FcCharSetAddChar(wanted, code);
+    FcCharSetAddChar(wanted.get(), code);
   }
   FcPattern *pattern = FcPatternCreate();
-  FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
+  FcPatternAddCharSet(pattern, FC_CHARSET, wanted.get());
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+  const std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(
+      FcFontMatch(nullptr, pattern, &result), &FcPatternDestroy);
   FcPatternDestroy(pattern);
-  std::pair<CairoPtr<cairo_font_face_t>, std::string> found;
   FcCharSet *has = nullptr;
   FcChar8 *family = nullptr;
   // The best match may still lack some: then it is no help.
-  if (match != nullptr && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
-      FcCharSetIsSubset(wanted, has) != 0 &&
-      FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-    found = {CairoPtr<cairo_font_face_t>(cairo_ft_font_face_create_for_pattern(match)),
-             reinterpret_cast<const char *>(family)};
+  if (match && FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) == FcResultMatch &&
+      FcCharSetIsSubset(wanted.get(), has) != 0 &&
+      FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch) {
+    return {CairoPtr<cairo_font_face_t>(cairo_ft_font_face_create_for_pattern(match.get())),
+            reinterpret_cast<const char *>(family)};
   }
-  if (match != nullptr) {
-    FcPatternDestroy(match);
-  }
-  FcCharSetDestroy(wanted);
-  return found;
-}
-
-// A colour component on the host's 0..255 scale as Cairo's 0..1, clamped
-// and NaN read as 0, so no setting a player types can wrap around.
-double unit(float component) {
-  return std::isnan(component) ? 0.0 : std::clamp(component, 0.0F, 255.0F) / 255.0;
+  return {};
 }
 
 // The first pixel line whose centre is at or past `edge`, kept just outside
@@ -119,20 +100,17 @@ int firstCentreAtOrPast(double edge, int limit) {
   return static_cast<int>(std::clamp(std::ceil(edge - 0.5), -1.0, limit + 1.0));
 }
 
-// Draws what a frame draws, as the game would show it: boxes and text blend
-// over the picture by their colour's A/255, clipped at the edges. The pen
-// starts at the top-left corner, the colour opaque white.
+// A frame as the game shows it: boxes and text blend in by their colour's
+// A/255, clipped at the edges; the pen starts top left, the colour white.
 class CairoCanvas final : public host::Canvas {
 public:
   CairoCanvas(cairo_t *cr, Resolution size, const FontFile &font, MissingGlyphs &missing)
-      : cr_(cr), size_(size), font_(font), missing_(missing) {
-    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
-  }
+      : cr_(cr), size_(size), font_(font), missing_(missing) {}
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
-  // Exactly the pixels whose centres lie inside the box, unsmoothed, so each
-  // edge rounds to the nearest pixel line; an empty box covers none.
+  // Exactly the pixels whose centres lie inside the box, so each edge rounds
+  // to the nearest pixel line.
   void FillBox(Vector2F size) override {
     const double right = static_cast<double>(pen_.X) + size.X;
     const double bottom = static_cast<double>(pen_.Y) + size.Y;
@@ -145,14 +123,14 @@ public:
     const int y1 = firstCentreAtOrPast(bottom, size_.height);
     if (x1 > x0 && y1 > y0) {
       cairo_rectangle(cr_, x0, y0, x1 - x0, y1 - y0);
-      setSource(color_);
+      picture::setColour(cr_, color_.R, color_.G, color_.B, color_.A);
       cairo_fill(cr_);
     }
   }
 
-  // The pen is the text's top-left corner and the baseline the font's ascent
-  // below it, on whole pixels. `wrap` has no effect: a line runs on past the
-  // right edge. A drop shadow is a black copy below and to the right.
+  // The pen is the text's top-left corner, the baseline the font's ascent
+  // below it, on whole pixels. A line runs on past the right edge (`wrap`
+  // has no effect); a drop shadow is a black copy below and to the right.
   void DrawString(const std::string &text, float xScale, float yScale, bool dropShadow,
                   bool /*wrap*/) override {
     cairo_matrix_t em;
@@ -167,20 +145,22 @@ public:
     cairo_font_extents(cr_, &font);
     const std::string shown = text::drawableUtf8(text);
     const CairoPtr<cairo_font_face_t> fallback = fallbackFor(shown);
-    const double x = std::round(pen_.X);
-    const double baseline = std::round(pen_.Y) + std::ceil(font.ascent);
+    const auto show = [&](double offset, LinearColor color) {
+      cairo_move_to(cr_, std::round(pen_.X) + offset,
+                    std::round(pen_.Y) + std::ceil(font.ascent) + offset);
+      picture::setColour(cr_, color.R, color.G, color.B, color.A);
+      cairo_show_text(cr_, shown.c_str());
+    };
     if (dropShadow) {
-      const double offset = std::max(1.0, std::round(static_cast<double>(yScale)));
-      show(shown, x + offset, baseline + offset, {0.0F, 0.0F, 0.0F, color_.A});
+      show(std::max(1.0, std::round(static_cast<double>(yScale))), {0.0F, 0.0F, 0.0F, color_.A});
     }
-    show(shown, x, baseline, color_);
+    show(0.0, color_);
     cairo_set_font_face(cr_, font_.face.get());
   }
 
 private:
-  // When the font file lacks a glyph of `text`, notes which and sets a font
-  // of the system that has them all, if there is one; that font, kept for
-  // the drawing.
+  // Notes the characters of `text` the font file lacks and sets a system font
+  // that has them all, if there is one; that font, kept while it draws.
   CairoPtr<cairo_font_face_t> fallbackFor(const std::string &text) {
     const std::u32string codes = text::decodeUtf8(text);
     bool lacking = false;
@@ -203,16 +183,6 @@ private:
     return std::move(fallback);
   }
 
-  void setSource(LinearColor color) {
-    cairo_set_source_rgba(cr_, unit(color.R), unit(color.G), unit(color.B), unit(color.A));
-  }
-
-  void show(const std::string &text, double x, double baseline, LinearColor color) {
-    cairo_move_to(cr_, x, baseline);
-    setSource(color);
-    cairo_show_text(cr_, text.c_str());
-  }
-
   cairo_t *cr_;
   Resolution size_;
   const FontFile &font_;
@@ -221,32 +191,15 @@ private:
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
 };
 
-// The stand-in for the game: a calm vertical gradient of mid grey-blue, dark
-// enough for white or yellow text, light enough for a black bar or black
-// text, so every colour the plugin offers can be judged on it.
-void paintBackdrop(cairo_t *cr, Resolution size) {
-  const CairoPtr<cairo_pattern_t> gradient(
-      cairo_pattern_create_linear(0.0, 0.5, 0.0, size.height - 0.5));
-  cairo_pattern_add_color_stop_rgb(gradient.get(), 0.0, 112 / 255.0, 128 / 255.0, 150 / 255.0);
-  cairo_pattern_add_color_stop_rgb(gradient.get(), 1.0, 64 / 255.0, 76 / 255.0, 96 / 255.0);
-  cairo_set_source(cr, gradient.get());
-  cairo_paint(cr);
-}
-
-cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int length) {
-  static_cast<std::string *>(closure)->append(reinterpret_cast<const char *>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 } // namespace
 
 bool screenshotsAvailable() { return true; }
 
-std::optional<std::string> refuseFont(const std::string &fontPath) {
+Failure refuseFont(const std::string &fontPath) {
   try {
     openFontFile(fontPath);
   } catch (const ScreenshotError &error) {
-    return error.what();
+    return Error{ErrorKind::Unreadable, error.what()};
   }
   return std::nullopt;
 }
@@ -259,7 +212,15 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   const CairoPtr<cairo_surface_t> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, resolution.width, resolution.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
-  paintBackdrop(cr.get(), resolution);
+  // The stand-in game: a calm vertical gradient of grey-blue, dark enough
+  // for white or yellow text and light enough for a black bar or black text.
+  const CairoPtr<cairo_pattern_t> backdrop(
+      cairo_pattern_create_linear(0.0, 0.5, 0.0, resolution.height - 0.5));
+  cairo_pattern_add_color_stop_rgb(backdrop.get(), 0.0, 112 / 255.0, 128 / 255.0, 150 / 255.0);
+  cairo_pattern_add_color_stop_rgb(backdrop.get(), 1.0, 64 / 255.0, 76 / 255.0, 96 / 255.0);
+  cairo_set_source(cr.get(), backdrop.get());
+  cairo_paint(cr.get());
+  cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
   cairo_set_font_face(cr.get(), font.face.get());
   MissingGlyphs lacking{{}, {}, fontName};
   CairoCanvas canvas(cr.get(), resolution, font, lacking);
@@ -267,15 +228,7 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   if (missing != nullptr) {
     *missing = std::move(lacking);
   }
-  std::string png;
-  cairo_status_t status = cairo_status(cr.get());
-  if (status == CAIRO_STATUS_SUCCESS) {
-    status = cairo_surface_write_to_png_stream(surface.get(), &appendTo, &png);
-  }
-  if (status != CAIRO_STATUS_SUCCESS) {
-    throw ScreenshotError("cannot write " + path + ": " + cairo_status_to_string(status));
-  }
-  if (const auto problem = platform::writeWholeFile(platform::pathFromUtf8(path), png)) {
+  if (const auto problem = picture::writePng(cr.get(), surface.get(), path)) {
     throw ScreenshotError("cannot write " + path + ": " + *problem);
   }
   return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +

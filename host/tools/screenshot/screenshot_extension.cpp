@@ -1,15 +1,14 @@
-// The screenshot extension: parses the resolution and font options and runs
-// sim_screenshot through the host's frame rendering.
+// The screenshot's options and sim_screenshot, and the refusals of a build
+// without screenshots (screenshot_cairo.cpp draws them).
 #include "screenshot_extension.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
-#include <optional>
 #include <ostream>
-#include <string>
 
 #include "host/session/console/command_args.h"
-#include "host/session/console/console.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
 #include "host/session/simulator.h"
@@ -19,48 +18,43 @@
 
 namespace corvane::screenshot {
 
-namespace {
-
 using console::CommandResult;
 using console::Console;
 using console::Words;
 
-Failure parseFont(const std::string &value, std::string &font) {
-  if (value.empty()) {
-    return Error{ErrorKind::BadInput, "needs a file name"};
+// The sides as plain decimal numbers: no sign but a minus, which the range
+// refuses, and no spaces.
+std::optional<Resolution> parseResolution(std::string_view text) {
+  Resolution size{};
+  const char *const end = text.data() + text.size();
+  const auto [cross, widthError] = std::from_chars(text.data(), end, size.width);
+  if (widthError != std::errc{} || cross == end || (*cross != 'x' && *cross != 'X')) {
+    return std::nullopt;
   }
-  font = value;
-  return std::nullopt;
+  const auto [last, heightError] = std::from_chars(cross + 1, end, size.height);
+  if (heightError != std::errc{} || last != end || std::min(size.width, size.height) < 1 ||
+      std::max(size.width, size.height) > kMaxResolutionSide) {
+    return std::nullopt;
+  }
+  return size;
 }
 
-Failure parseResolutionOption(const std::string &value, Resolution &resolution) {
-  const std::optional<Resolution> parsed = parseResolution(value);
-  if (!parsed) {
-    return Error{ErrorKind::BadInput, "needs WxH, each side 1.." +
-                                          std::to_string(kMaxResolutionSide) +
-                                          " (e.g. 1920x1080), not \"" + value + "\""};
-  }
-  resolution = *parsed;
-  return std::nullopt;
+#if !VEXLO_SCREENSHOTS
+
+bool screenshotsAvailable() { return false; }
+
+Failure refuseFont(const std::string & /*fontPath*/) { return std::nullopt; }
+
+std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
+                           const std::string & /*path*/, Resolution /*resolution*/,
+                           const std::string & /*fontPath*/, MissingGlyphs * /*missing*/) {
+  throw ScreenshotError("screenshots are not available in this build");
 }
 
-// "ק (U+05E7)": a character as drawn and by number, for a person who has
-// no font for it either.
-std::string describeCharacters(std::u32string_view characters) {
-  std::string text;
-  for (const char32_t code : characters) {
-    std::array<char, 16> number{};
-    std::snprintf(number.data(), number.size(), "U+%04X", static_cast<unsigned>(code));
-    text += (text.empty() ? "" : ", ") + text::encodeUtf8({&code, 1}) + " (" + number.data() + ")";
-  }
-  return text;
-}
+#endif
 
-} // namespace
-
-// A relative path is taken from the output folder (the working folder unless
-// --output names one), not from the running script's, so pictures land
-// where the person is.
+// A relative path is taken from the output folder, so pictures land where
+// the person is, not beside the running script.
 CommandResult ScreenshotExtension::screenshot(Console &console, const Words &words) {
   if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
     return console::usageError(console, words);
@@ -77,10 +71,8 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
   }
   MissingGlyphs missing;
   try {
-    const std::string line =
-        takeScreenshot([&console](host::Canvas &canvas) { console.host().renderFrame(canvas); },
-                       file, resolution_, font_, &missing);
-    console.out() << line << '\n';
+    const auto drawFrame = [&console](host::Canvas &canvas) { console.host().renderFrame(canvas); };
+    console.out() << takeScreenshot(drawFrame, file, resolution_, font_, &missing) << '\n';
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());
   }
@@ -88,44 +80,60 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
   return CommandResult::ok();
 }
 
-// Each character once per run, so that a bar drawn again and again says it
-// once.
+// Each character once a run, so that a bar drawn again and again says it
+// once: "ק (U+05E7)", as drawn and by number.
 void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &missing) {
-  std::u32string fresh;
+  std::string fresh;
   for (const char32_t code : missing.characters) {
     if (reported_.find(code) == std::u32string::npos) {
-      fresh += code;
+      reported_ += code;
+      std::array<char, 16> number{};
+      std::snprintf(number.data(), number.size(), "U+%04X", static_cast<unsigned>(code));
+      fresh +=
+          (fresh.empty() ? "" : ", ") + text::encodeUtf8({&code, 1}) + " (" + number.data() + ")";
     }
   }
-  if (fresh.empty()) {
-    return;
+  if (!fresh.empty()) {
+    console.err() << "sim_screenshot: the font " << missing.font << " has no glyph for " << fresh
+                  << "; "
+                  << (missing.drawnWith.empty()
+                          ? "no font of this system has them all: drawn as empty boxes"
+                          : "drawn with " + missing.drawnWith)
+                  << '\n';
   }
-  reported_ += fresh;
-  console.err() << "sim_screenshot: the font " << missing.font << " has no glyph for "
-                << describeCharacters(fresh) << "; "
-                << (missing.drawnWith.empty()
-                        ? std::string("no font of this system has them all: drawn as empty boxes")
-                        : "drawn with " + missing.drawnWith)
-                << '\n';
 }
 
 void ScreenshotExtension::addOptions(sim::OptionTable &table) {
-  table.add(
-      {"--resolution", "", "WxH", "the screen size sim_screenshot renders (default 1920x1080)",
-       [this](const std::string &value) { return parseResolutionOption(value, resolution_); }});
+  table.add({"--resolution", "", "WxH",
+             "the screen size sim_screenshot renders (default 1920x1080)",
+             [this](const std::string &value) -> Failure {
+               const std::optional<Resolution> parsed = parseResolution(value);
+               if (!parsed) {
+                 return Error{ErrorKind::BadInput, "needs WxH, each side 1.." +
+                                                       std::to_string(kMaxResolutionSide) +
+                                                       " (e.g. 1920x1080), not \"" + value + "\""};
+               }
+               resolution_ = *parsed;
+               return std::nullopt;
+             }});
   table.add({"--font", "", "FILE",
              "the TrueType font sim_screenshot draws text with (default: the system's)",
-             [this](const std::string &value) { return parseFont(value, font_); }});
+             [this](const std::string &value) -> Failure {
+               if (value.empty()) {
+                 return Error{ErrorKind::BadInput, "needs a file name"};
+               }
+               font_ = value;
+               return std::nullopt;
+             }});
 }
 
 Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
-  const auto problem = font_.empty() ? std::nullopt : refuseFont(font_);
-  return problem ? Failure(Error{ErrorKind::Unreadable, *problem}) : std::nullopt;
+  return font_.empty() ? std::nullopt : refuseFont(font_);
 }
 
+// A build without screenshots keeps the command, which refuses, and says so
+// in the help.
 void ScreenshotExtension::attach(sim::Simulator &simulator) {
-  // A build without Cairo or FreeType (the Windows builds) keeps the
-  // command, which refuses, and says so in the help.
   simulator.console().addCommand(
       "sim_screenshot", "sim_screenshot FILE.png",
       screenshotsAvailable() ? "renders one frame into FILE.png over a stand-in game picture"

@@ -1,5 +1,7 @@
-// The simulator's screenshot feature: the --resolution and --font options and
-// the sim_screenshot console command.
+// The simulator's screenshots: `--resolution WxH` sets the size of every
+// screenshot of the run, `--font FILE` the font of their text, and
+// `sim_screenshot FILE` renders one frame into FILE as a PNG and prints
+// "screenshot: FILE (WxH)".
 #pragma once
 
 #include <string>
@@ -10,17 +12,12 @@
 
 namespace corvane::screenshot {
 
-// `--resolution WxH` sets the size of every screenshot the run takes,
-// `--font FILE` the font their text is drawn with, and `sim_screenshot FILE`
-// renders one frame into FILE as a PNG and prints "screenshot: FILE (WxH)".
 class ScreenshotExtension final : public sim::Extension {
 public:
   void addOptions(sim::OptionTable &table) override;
   void attach(sim::Simulator &simulator) override;
   Failure refuseToStart(sim::Simulator &simulator) override;
 
-  // The size sim_screenshot renders at; kDefaultResolution until the option
-  // sets it.
   Resolution resolution() const { return resolution_; }
   void setResolution(Resolution resolution) { resolution_ = resolution; }
 

@@ -29,17 +29,9 @@
 #include "trace_file.h"
 #include "version.h"
 
-namespace {
+namespace corvane::sim {
 
-using corvane::Error;
-using corvane::ErrorKind;
-using corvane::Failure;
-using corvane::kExitUsage;
-using corvane::withContext;
-using corvane::sim::OptionTable;
-using corvane::sim::Simulator;
-using corvane::sim::SimulatorOptions;
-using corvane::sim::Status;
+namespace {
 
 constexpr int kStdinDescriptor = 0;
 constexpr int kStdoutDescriptor = 1;
@@ -55,7 +47,7 @@ struct ProgramSettings {
   std::string traceFile;
   std::string outputFolder;
   // The run's features, which hold their own options' values.
-  corvane::sim::Extensions extensions = corvane::sim::makeExtensions();
+  Extensions extensions = makeExtensions();
 };
 
 // What a flag does: it turns `flag` on.
@@ -104,7 +96,7 @@ void addRow(std::string &text, const std::string &usage, const std::string &summ
   text += summary + "\n";
 }
 
-std::string helpText(const OptionTable &options, const corvane::sim::Extensions &extensions) {
+std::string helpText(const OptionTable &options, const Extensions &extensions) {
   std::string text =
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
       "       corvane-sim --version [PLUGIN]\n"
@@ -126,7 +118,7 @@ std::string helpText(const OptionTable &options, const corvane::sim::Extensions 
       "At a terminal (or with -i) standard input is an interactive session: a bad\n"
       "line prints its error and the session goes on; help lists the commands,\n"
       "quit, exit or Ctrl-D leaves, Ctrl-C abandons a line or stops sim_frame.\n" +
-      std::string(corvane::sim::LineEditor::editing()
+      std::string(LineEditor::editing()
                       ? "This build edits lines with libedit: history (kept in\n"
                         "$XDG_STATE_HOME/corvane-sim/history) and Tab completion.\n"
                       : "This build has no libedit: a plain prompt, without history or\n"
@@ -143,7 +135,7 @@ std::string helpText(const OptionTable &options, const corvane::sim::Extensions 
   addRow(text, "NAME VALUE", "sets a setting");
   addRow(text, "NAME ARGS...", "runs a plugin's command");
   SimulatorOptions quiet{};
-  quiet.extensions = corvane::sim::sessionExtensions(extensions);
+  quiet.extensions = sessionExtensions(extensions);
   Simulator simulator(quiet);
   for (const auto &[name, command] : simulator.console().commands()) {
     addRow(text, command.usage, command.summary);
@@ -155,7 +147,7 @@ std::string helpText(const OptionTable &options, const corvane::sim::Extensions 
 // be made or written.
 Failure makeOutputFolder(const std::string &folder) {
   std::error_code error;
-  const std::filesystem::path path = corvane::platform::pathFromUtf8(folder);
+  const std::filesystem::path path = platform::pathFromUtf8(folder);
   if (folder.empty()) {
     return std::nullopt;
   }
@@ -164,7 +156,7 @@ Failure makeOutputFolder(const std::string &folder) {
   }
   return withContext("cannot write into output folder " + folder + ": ",
                      error ? Error{ErrorKind::Unreadable, error.message()}
-                           : corvane::platform::refuseToWrite(path / "corvane-sim"));
+                           : platform::refuseToWrite(path / "corvane-sim"));
 }
 
 // Console lines from standard input, one run per line so that each error
@@ -173,8 +165,7 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
     const bool folded = settings.traceFile.empty();
-    return corvane::sim::runInteractive(simulator,
-                                        {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
+    return runInteractive(simulator, {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
   }
   std::string line;
   int lineNumber = 0;
@@ -184,7 +175,7 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
     }
     ++lineNumber;
     const std::string_view text =
-        lineNumber == 1 ? corvane::console::withoutByteOrderMark(line) : std::string_view(line);
+        lineNumber == 1 ? console::withoutByteOrderMark(line) : std::string_view(line);
     const Status status = simulator.run(text, kStdinName, lineNumber);
     if (status != Status::Ok) {
       return status;
@@ -206,21 +197,21 @@ int reportError(const Error &error) {
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
 // run's `inputs` (the plugin, the scripts).
 Failure openTraceFile(const std::string &name, const std::vector<std::string> &inputs,
-                      std::unique_ptr<corvane::platform::WholeFile> &traceFile) {
-  const std::filesystem::path target = corvane::platform::pathFromUtf8(name);
+                      std::unique_ptr<platform::WholeFile> &traceFile) {
+  const std::filesystem::path target = platform::pathFromUtf8(name);
   std::vector<std::filesystem::path> inputPaths;
   inputPaths.reserve(inputs.size());
   for (const std::string &input : inputs) {
-    inputPaths.push_back(corvane::platform::pathFromUtf8(input));
+    inputPaths.push_back(platform::pathFromUtf8(input));
   }
-  if (auto refused = corvane::sim::refuseTraceFile(target, inputPaths)) {
+  if (auto refused = refuseTraceFile(target, inputPaths)) {
     return refused;
   }
   std::error_code ignored;
   if (std::filesystem::is_directory(target, ignored)) {
     return Error{ErrorKind::Unreadable, "cannot write trace file " + name + ": it is a folder"};
   }
-  traceFile = std::make_unique<corvane::platform::WholeFile>(target);
+  traceFile = std::make_unique<platform::WholeFile>(target);
   return withContext("cannot write trace file " + name + ": ", traceFile->openError());
 }
 
@@ -272,12 +263,10 @@ Status finishExtensions(Simulator &simulator, const ProgramSettings &settings, S
 
 int runProgram(const std::vector<std::string> &arguments) {
   if (!arguments.empty() && arguments.front() == "validate") {
-    return corvane::validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout,
-                                           std::cerr);
+    return validate::validateMain({arguments.begin() + 1, arguments.end()}, std::cout, std::cerr);
   }
   if (!arguments.empty() && arguments.front() == "check-sdk") {
-    return corvane::sdkcheck::checkSdkMain({arguments.begin() + 1, arguments.end()}, std::cout,
-                                           std::cerr);
+    return sdkcheck::checkSdkMain({arguments.begin() + 1, arguments.end()}, std::cout, std::cerr);
   }
   ProgramSettings settings;
   const OptionTable options = makeOptions(settings);
@@ -293,13 +282,13 @@ int runProgram(const std::vector<std::string> &arguments) {
     if (positional->size() > 1) {
       return reportError({ErrorKind::BadInput, "--version takes at most one plugin"});
     }
-    return corvane::sim::printVersion(positional->empty() ? std::string() : positional->front(),
-                                      std::cout, std::cerr);
+    return printVersion(positional->empty() ? std::string() : positional->front(), std::cout,
+                        std::cerr);
   }
   if (positional->empty()) {
     return reportError({ErrorKind::BadInput, "no plugin given"});
   }
-  std::unique_ptr<corvane::platform::WholeFile> traceFile;
+  std::unique_ptr<platform::WholeFile> traceFile;
   if (!settings.traceFile.empty()) {
     if (const auto problem = openTraceFile(settings.traceFile, *positional, traceFile)) {
       return reportError(*problem);
@@ -308,10 +297,9 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (const auto problem = makeOutputFolder(settings.outputFolder)) {
     return reportError(*problem);
   }
-  Simulator simulator(
-      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
-                       settings.verbose, corvane::sim::sessionExtensions(settings.extensions),
-                       corvane::platform::pathFromUtf8(settings.outputFolder)});
+  Simulator simulator(SimulatorOptions{
+      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
+      sessionExtensions(settings.extensions), platform::pathFromUtf8(settings.outputFolder)});
   if (const auto problem = refuseToStart(simulator, settings)) {
     return reportError(*problem);
   }
@@ -335,14 +323,16 @@ int runProgram(const std::vector<std::string> &arguments) {
 
 } // namespace
 
+} // namespace corvane::sim
+
 int main(int argc, char **argv) {
   corvane::platform::useBinaryStandardStreams();
   // Whatever escapes (a file system error, memory running out) still ends
   // the run with a message and the error status, not an abort.
   try {
-    return runProgram(corvane::platform::utf8Arguments(argc, argv));
+    return corvane::sim::runProgram(corvane::platform::utf8Arguments(argc, argv));
   } catch (const std::exception &error) {
     std::cerr << "corvane-sim: " << error.what() << '\n';
-    return kExitUsage;
+    return corvane::kExitUsage;
   }
 }

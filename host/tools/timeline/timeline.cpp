@@ -19,7 +19,7 @@ template <typename Span> Span closedAt(Span span, double tEnd) {
 } // namespace
 
 void Recorder::setState(double t, std::string_view state) {
-  if (state_ && state_->state == state) {
+  if (state_ && state_->label == state) {
     return;
   }
   if (state_) {
@@ -44,7 +44,7 @@ void Recorder::searchStopped(double t) {
 }
 
 void Recorder::partyChanged(double t, std::string_view what) {
-  if (party_ && party_->what == what) {
+  if (party_ && party_->label == what) {
     return;
   }
   if (party_) {
@@ -83,7 +83,7 @@ void Recorder::endTimer(std::uint64_t id, double t, TimerOutcome outcome) {
 }
 
 void Recorder::barShown(double t, std::string_view text) {
-  if (bar_ && bar_->text == text) {
+  if (bar_ && bar_->label == text) {
     return;
   }
   barHidden(t);

@@ -12,12 +12,18 @@ namespace corvane::timeline {
 
 // Times are the host's virtual clock, in seconds from the start of the run.
 
-// Where the player is over an interval: "menu", "freeplay" or "online".
-struct StateSpan {
+// An interval and what it shows: where the player is ("menu", "freeplay" or
+// "online"); where they stand in a party as the game's party functions moved
+// them ("in a party" or "lobby owner": no party is no interval); or the
+// bar's text while the plugin drew it.
+struct LabelledSpan {
   double start = 0.0;
   double end = 0.0;
-  std::string state;
+  std::string label;
 };
+using StateSpan = LabelledSpan;
+using PartySpan = LabelledSpan;
+using BarSpan = LabelledSpan;
 
 // An interval in which matchmaking searched, with what it started with.
 struct SearchSpan {
@@ -25,14 +31,6 @@ struct SearchSpan {
   double end = 0.0;
   int category = 0;
   std::vector<int> playlists;
-};
-
-// Where the player stands in a party over an interval, as the game's party
-// functions moved them; no party is no interval.
-struct PartySpan {
-  double start = 0.0;
-  double end = 0.0;
-  std::string what; // "in a party" or "lobby owner"
 };
 
 // How a timer's life ended: it fired, it was dropped before firing (the
@@ -47,13 +45,6 @@ struct TimerSpan {
   double due = 0.0;
   double end = 0.0;
   TimerOutcome outcome = TimerOutcome::Pending;
-};
-
-// An interval in which the plugin drew the bar, with the bar's text.
-struct BarSpan {
-  double start = 0.0;
-  double end = 0.0;
-  std::string text;
 };
 
 enum class EventKind { Key, Notifier, Function, Command };

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -18,14 +17,15 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
+#include "host/tools/common/cairo_picture.h"
 #include "host/tools/common/file_name.h"
 #include "host/tools/common/utf8.h"
 
 namespace corvane::timeline {
 
 namespace {
+
+using picture::CairoPtr;
 
 // Below this the lanes' labels leave no room for time; above it the PNG's
 // buffer grows past what a picture of a run needs.
@@ -63,7 +63,6 @@ constexpr double kHairline = 1.0;
 constexpr double kStroke = 1.5;
 // Vector lines on whole pixels blur across two; half a pixel puts them on one.
 constexpr double kPixelCentre = 0.5;
-constexpr double kRgbMax = 255.0;
 
 struct Palette {
   Rgb background;
@@ -120,22 +119,6 @@ constexpr Palette kDarkPalette{.background = {24, 26, 31},
                                .barText = {240, 240, 240},
                                .eventTick = {176, 190, 197}};
 
-struct SurfaceDeleter {
-  void operator()(cairo_surface_t *surface) const { cairo_surface_destroy(surface); }
-};
-struct ContextDeleter {
-  void operator()(cairo_t *cr) const { cairo_destroy(cr); }
-};
-using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
-using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
-
-// Cairo's output, held until it is complete: an SVG gets its tooltips
-// before it is written.
-cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int length) {
-  static_cast<std::string *>(closure)->append(reinterpret_cast<const char *>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 // `text` safe in SVG character data and attribute values.
 std::string xmlEscaped(std::string_view text) {
   std::string escaped;
@@ -189,7 +172,7 @@ public:
 
   const Palette &palette() const { return palette_; }
 
-  void colour(Rgb c) { cairo_set_source_rgb(cr_, c.r / kRgbMax, c.g / kRgbMax, c.b / kRgbMax); }
+  void colour(Rgb c) { picture::setColour(cr_, c.r, c.g, c.b); }
 
   void fill(double x, double y, double w, double h, Rgb c) {
     colour(c);
@@ -474,7 +457,7 @@ void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &
     switch (lane.kind) {
     case LaneKind::State:
       drawSpanLane(
-          painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].state); },
+          painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].label); },
           palette.stateText, std::nullopt);
       break;
     case LaneKind::Search:
@@ -484,7 +467,7 @@ void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &
       break;
     case LaneKind::Party:
       drawSpanLane(
-          painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].what); },
+          painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].label); },
           palette.stateText, std::nullopt);
       break;
     case LaneKind::Timers:
@@ -521,8 +504,8 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
 
 // The layout, with labels placed at the widths this font gives them.
 Layout measuredLayout(const Timeline &timeline, int width) {
-  const SurfacePtr measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
-  const ContextPtr measure(cairo_create(measuring.get()));
+  const CairoPtr<cairo_surface_t> measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+  const CairoPtr<cairo_t> measure(cairo_create(measuring.get()));
   cairo_select_font_face(measure.get(), kFontFamily, CAIRO_FONT_SLANT_NORMAL,
                          CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(measure.get(), kLabelFontSize);
@@ -534,52 +517,42 @@ Layout measuredLayout(const Timeline &timeline, int width) {
   });
 }
 
-std::string failure(const std::string &path, const std::string &reason) {
-  return "cannot write timeline " + path + ": " + reason;
-}
-
 } // namespace
 
 bool timelinesAvailable() { return true; }
 
-std::optional<std::string> renderTimeline(const Timeline &timeline, const std::string &path,
-                                          const RenderOptions &options) {
+Failure renderTimeline(const Timeline &timeline, const std::string &path,
+                       const RenderOptions &options) {
   if (options.width < kMinWidth || options.width > kMaxWidth) {
-    return "cannot draw timeline " + path + ": width " + std::to_string(options.width) +
-           " is outside " + std::to_string(kMinWidth) + " to " + std::to_string(kMaxWidth);
+    return Error{ErrorKind::BadInput, "cannot draw timeline " + path + ": width " +
+                                          std::to_string(options.width) + " is outside " +
+                                          std::to_string(kMinWidth) + " to " +
+                                          std::to_string(kMaxWidth)};
   }
   const Layout layout = measuredLayout(timeline, options.width);
   const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
   const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 
   std::string bytes;
-  SurfacePtr surface(
-      svg ? cairo_svg_surface_create_for_stream(&appendTo, &bytes, layout.width, layout.height)
+  const CairoPtr<cairo_surface_t> surface(
+      svg ? cairo_svg_surface_create_for_stream(&picture::appendTo, &bytes, layout.width,
+                                                layout.height)
           : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
-  cairo_status_t status = cairo_surface_status(surface.get());
-  if (status == CAIRO_STATUS_SUCCESS) {
-    ContextPtr cr(cairo_create(surface.get()));
-    draw(cr.get(), timeline, layout, palette);
-    status = cairo_status(cr.get());
-  }
-  if (status == CAIRO_STATUS_SUCCESS) {
-    if (svg) {
+  const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
+  draw(cr.get(), timeline, layout, palette);
+  Failure problem;
+  if (svg) {
+    cairo_status_t status = cairo_status(cr.get());
+    if (status == CAIRO_STATUS_SUCCESS) {
       cairo_surface_finish(surface.get());
       status = cairo_surface_status(surface.get());
       addTooltips(bytes, layout.tooltips);
-    } else {
-      status = cairo_surface_write_to_png_stream(surface.get(), &appendTo, &bytes);
     }
+    problem = picture::writePicture(status, bytes, path);
+  } else {
+    problem = picture::writePng(cr.get(), surface.get(), path);
   }
-  surface.reset();
-
-  if (status != CAIRO_STATUS_SUCCESS) {
-    return failure(path, cairo_status_to_string(status));
-  }
-  if (const auto problem = platform::writeWholeFile(platform::pathFromUtf8(path), bytes)) {
-    return failure(path, *problem);
-  }
-  return std::nullopt;
+  return withContext("cannot write timeline " + path + ": ", std::move(problem));
 }
 
 } // namespace corvane::timeline

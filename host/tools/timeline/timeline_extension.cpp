@@ -55,7 +55,7 @@ std::string describe(const Timeline &timeline) {
   constexpr std::string_view kOutcomes[] = {"fired", "dropped", "pending"};
   std::string text;
   for (const StateSpan &span : timeline.states) {
-    text += "state " + interval(span.start, span.end) + " " + span.state + "\n";
+    text += "state " + interval(span.start, span.end) + " " + span.label + "\n";
   }
   for (const SearchSpan &span : timeline.searches) {
     text += "search " + interval(span.start, span.end) + " category " +
@@ -66,14 +66,14 @@ std::string describe(const Timeline &timeline) {
     text += "\n";
   }
   for (const PartySpan &span : timeline.parties) {
-    text += "party " + interval(span.start, span.end) + " " + span.what + "\n";
+    text += "party " + interval(span.start, span.end) + " " + span.label + "\n";
   }
   for (const TimerSpan &span : timeline.timers) {
     text += "timer " + interval(span.set, span.end) + " due " + stamp(span.due) + " " +
             std::string(kOutcomes[static_cast<std::size_t>(span.outcome)]) + "\n";
   }
   for (const BarSpan &span : timeline.bars) {
-    text += "bar " + interval(span.start, span.end) + " \"" + span.text + "\"\n";
+    text += "bar " + interval(span.start, span.end) + " \"" + span.label + "\"\n";
   }
   for (const Event &event : timeline.events) {
     text += "event " + stamp(event.time) + " " +
@@ -104,13 +104,10 @@ public:
   Failure draw(const std::string &file) const {
     const Timeline timeline = record();
     if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
-      const auto problem = renderTimeline(timeline, file);
-      return problem ? Failure(Error{ErrorKind::Unreadable, *problem}) : std::nullopt;
+      return renderTimeline(timeline, file);
     }
-    if (auto problem = platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline))) {
-      return Error{ErrorKind::Unreadable, "cannot write timeline " + file + ": " + *problem};
-    }
-    return std::nullopt;
+    return withContext("cannot write timeline " + file + ": ",
+                       platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline)));
   }
 
   void onEvent(const host::Event &event) override {

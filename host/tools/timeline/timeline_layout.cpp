@@ -43,29 +43,12 @@ constexpr Rgb kUnknownStateColour{170, 170, 170};
 constexpr Rgb kInPartyColour{0, 150, 136};
 constexpr Rgb kLobbyOwnerColour{121, 85, 72};
 
-const char *laneTitle(LaneKind kind) {
-  switch (kind) {
-  case LaneKind::State:
-    return "game state";
-  case LaneKind::Search:
-    return "matchmaking";
-  case LaneKind::Party:
-    return "party";
-  case LaneKind::Timers:
-    return "timers";
-  case LaneKind::Bar:
-    return "bar";
-  case LaneKind::Keys:
-    return "keys";
-  case LaneKind::Notifiers:
-    return "notifiers";
-  case LaneKind::Functions:
-    return "game functions";
-  case LaneKind::Commands:
-    return "commands sent";
-  }
-  return "";
-}
+// Each lane's title, in the order of LaneKind.
+constexpr std::array<const char *, 9> kLaneTitles = {
+    "game state", "matchmaking", "party",          "timers",       "bar",
+    "keys",       "notifiers",   "game functions", "commands sent"};
+
+const char *laneTitle(LaneKind kind) { return kLaneTitles.at(static_cast<std::size_t>(kind)); }
 
 // The ticks at multiples of `step` within `segment`.
 void appendTicks(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
@@ -128,22 +111,19 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   };
   add(0.0);
   add(end);
-  for (const StateSpan &span : timeline.states) {
-    add(span.start);
-    add(span.end);
-  }
-  for (const SearchSpan &span : timeline.searches) {
-    add(span.start);
-    add(span.end);
-  }
+  const auto addSpans = [&add](const auto &spans) {
+    for (const auto &span : spans) {
+      add(span.start);
+      add(span.end);
+    }
+  };
+  addSpans(timeline.states);
+  addSpans(timeline.searches);
+  addSpans(timeline.bars);
   for (const TimerSpan &timer : timeline.timers) {
     add(timer.set);
     add(timer.end);
     add(timer.due);
-  }
-  for (const BarSpan &span : timeline.bars) {
-    add(span.start);
-    add(span.end);
   }
   for (const Event &event : timeline.events) {
     add(event.time);
@@ -761,7 +741,7 @@ std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
   };
   if (kind == LaneKind::State) {
     for (const StateSpan &span : timeline.states) {
-      add(span.start, span.end, span.state, span.state);
+      add(span.start, span.end, span.label, span.label);
     }
   } else if (kind == LaneKind::Search) {
     for (const SearchSpan &span : timeline.searches) {
@@ -769,12 +749,12 @@ std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
     }
   } else if (kind == LaneKind::Party) {
     for (const PartySpan &span : timeline.parties) {
-      add(span.start, span.end, span.what, span.what);
+      add(span.start, span.end, span.label, span.label);
     }
   } else if (kind == LaneKind::Bar) {
     for (const BarSpan &span : timeline.bars) {
-      add(span.start, span.end, span.text,
-          span.text.empty() ? "bar shown, no text" : "bar: \"" + span.text + "\"");
+      add(span.start, span.end, span.label,
+          span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"");
     }
   }
   return items;

@@ -1,8 +1,9 @@
 // Drawing a timeline record into a picture file.
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "host/session/error.h"
 
 #include "timeline.h"
 #include "timeline_layout.h"
@@ -22,7 +23,7 @@ bool timelinesAvailable();
 // Draws `timeline` into `path`: an SVG when the name ends in ".svg", a PNG
 // otherwise. Returns nothing on success and a message for a person on
 // failure, naming the file and the reason; a failed write leaves no file.
-std::optional<std::string> renderTimeline(const Timeline &timeline, const std::string &path,
-                                          const RenderOptions &options = {});
+Failure renderTimeline(const Timeline &timeline, const std::string &path,
+                       const RenderOptions &options = {});
 
 } // namespace corvane::timeline

@@ -5,9 +5,8 @@ namespace corvane::timeline {
 
 bool timelinesAvailable() { return false; }
 
-std::optional<std::string> renderTimeline(const Timeline &, const std::string &,
-                                          const RenderOptions &) {
-  return "timelines are not available in this build";
+Failure renderTimeline(const Timeline &, const std::string &, const RenderOptions &) {
+  return Error{ErrorKind::BadInput, "timelines are not available in this build"};
 }
 
 } // namespace corvane::timeline

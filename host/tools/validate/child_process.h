@@ -6,6 +6,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,14 @@ struct ChildEnd {
   // Exited: the exit status it gave.
   long long status = 0;
 };
+
+// How the parent waits on a child: it reads the pipe this many bytes at a
+// time, and sleeps at most kChildPollInterval before it looks whether the
+// child ended (the pipe alone cannot tell, since what the child started may
+// hold it open); a stopped child may take kChildStopWait to be gone.
+inline constexpr std::size_t kChildReadChunk = 4096;
+inline constexpr std::chrono::milliseconds kChildPollInterval{10};
+inline constexpr std::chrono::seconds kChildStopWait{5};
 
 // Takes what the child wrote to its standard output, a piece at a time.
 using ChildOutput = std::function<void(std::string_view)>;

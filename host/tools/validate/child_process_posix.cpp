@@ -27,12 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::size_t kReadChunk = 4096;
-// How long the parent sleeps in poll before it looks whether the child ended:
-// the pipe alone cannot tell, since what the child started may hold it open.
-constexpr std::chrono::milliseconds kPollInterval{10};
-// How long a killed child may take to be gone.
-constexpr std::chrono::seconds kStopWait{5};
 // The file this process runs, even when the path it was started by has been
 // replaced or removed since (a rebuild while a validation runs).
 constexpr const char *kOwnProgram = "/proc/self/exe";
@@ -114,7 +108,7 @@ bool readPipe(int &pipe, std::chrono::milliseconds wait, const ChildOutput &outp
   if (::poll(&watch, 1, static_cast<int>(wait.count())) <= 0) {
     return false;
   }
-  std::array<char, kReadChunk> buffer{};
+  std::array<char, kChildReadChunk> buffer{};
   const ssize_t got = ::read(pipe, buffer.data(), buffer.size());
   if (got <= 0) {
     closeEnd(pipe); // every writer closed it
@@ -145,7 +139,7 @@ std::optional<int> waitWithDeadline(pid_t child, int &pipe, Clock::time_point de
     if (left.count() <= 0 || (status && pipe == kNoDescriptor)) {
       return status;
     }
-    const auto wait = status ? std::chrono::milliseconds(0) : std::min(left, kPollInterval);
+    const auto wait = status ? std::chrono::milliseconds(0) : std::min(left, kChildPollInterval);
     if (pipe != kNoDescriptor) {
       if (!readPipe(pipe, wait, output) && status) {
         return status; // it ended and nothing it wrote is left
@@ -159,9 +153,9 @@ std::optional<int> waitWithDeadline(pid_t child, int &pipe, Clock::time_point de
 // Kills a child that overran its deadline and waits a while for it to go.
 void stop(pid_t child) {
   ::kill(child, SIGKILL);
-  const auto deadline = Clock::now() + kStopWait;
+  const auto deadline = Clock::now() + kChildStopWait;
   while (!endedStatus(child) && Clock::now() < deadline) {
-    std::this_thread::sleep_for(kPollInterval);
+    std::this_thread::sleep_for(kChildPollInterval);
   }
 }
 

@@ -20,11 +20,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::size_t kReadChunk = 4096;
-// How often the parent looks at the pipe and the child while it waits.
-constexpr DWORD kPollMillis = 10;
-// How long a terminated child may take to be gone.
-constexpr DWORD kTerminateWaitMillis = 5000;
+constexpr auto kPollMillis = static_cast<DWORD>(kChildPollInterval.count());
+constexpr auto kTerminateWaitMillis =
+    static_cast<DWORD>(std::chrono::milliseconds(kChildStopWait).count());
 // The exit status a child is given when it is stopped for hanging.
 constexpr UINT kHungExitCode = 1;
 // NTSTATUS codes with both top bits set are errors: a process ending with
@@ -221,7 +219,7 @@ void confine(HANDLE child, HANDLE childThread, OwnedHandle &job) {
 
 // Moves what the child has written so far to `output`.
 void drainPipe(HANDLE pipe, const ChildOutput &output) {
-  std::array<char, kReadChunk> buffer{};
+  std::array<char, kChildReadChunk> buffer{};
   DWORD available = 0;
   while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) != 0 && available > 0) {
     DWORD got = 0;

@@ -1,0 +1,44 @@
+#include "cairo_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "host/session/platform/utf8_path.h"
+#include "host/session/platform/whole_file.h"
+
+namespace corvane::picture {
+
+namespace {
+
+double unit(double component) {
+  return std::isnan(component) ? 0.0 : std::clamp(component, 0.0, 255.0) / 255.0;
+}
+
+} // namespace
+
+void setColour(cairo_t *cr, double red, double green, double blue, double alpha) {
+  cairo_set_source_rgba(cr, unit(red), unit(green), unit(blue), unit(alpha));
+}
+
+cairo_status_t appendTo(void *closure, const unsigned char *data, unsigned int length) {
+  static_cast<std::string *>(closure)->append(reinterpret_cast<const char *>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+Failure writePicture(cairo_status_t status, const std::string &bytes, const std::string &path) {
+  if (status != CAIRO_STATUS_SUCCESS) {
+    return Error{ErrorKind::Unreadable, cairo_status_to_string(status)};
+  }
+  return platform::writeWholeFile(platform::pathFromUtf8(path), bytes);
+}
+
+Failure writePng(cairo_t *cr, cairo_surface_t *surface, const std::string &path) {
+  std::string png;
+  cairo_status_t status = cairo_status(cr);
+  if (status == CAIRO_STATUS_SUCCESS) {
+    status = cairo_surface_write_to_png_stream(surface, &appendTo, &png);
+  }
+  return writePicture(status, png, path);
+}
+
+} // namespace corvane::picture
