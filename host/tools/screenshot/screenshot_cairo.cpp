@@ -229,7 +229,7 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
     *missing = std::move(lacking);
   }
   if (const auto problem = picture::writePng(cr.get(), surface.get(), path)) {
-    throw ScreenshotError("cannot write " + path + ": " + *problem);
+    throw ScreenshotError("cannot write " + path + ": " + problem->message);
   }
   return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
          std::to_string(resolution.height) + ")";
