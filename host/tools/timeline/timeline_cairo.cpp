@@ -123,22 +123,12 @@ constexpr Palette kDarkPalette{.background = {24, 26, 31},
 std::string xmlEscaped(std::string_view text) {
   std::string escaped;
   for (const char c : text) {
-    switch (c) {
-    case '&':
-      escaped += "&amp;";
-      break;
-    case '<':
-      escaped += "&lt;";
-      break;
-    case '>':
-      escaped += "&gt;";
-      break;
-    case '"':
-      escaped += "&quot;";
-      break;
-    default:
-      escaped += c;
-    }
+    const std::string_view entity = c == '&'   ? "&amp;"
+                                    : c == '<' ? "&lt;"
+                                    : c == '>' ? "&gt;"
+                                    : c == '"' ? "&quot;"
+                                               : "";
+    escaped += entity.empty() ? std::string(1, c) : std::string(entity);
   }
   return escaped;
 }
@@ -195,7 +185,7 @@ public:
   }
 
   // Cairo takes only valid UTF-8, and the bar's text is a player's.
-  double textWidth(const std::string &text, double size) {
+  double textWidth(std::string_view text, double size) {
     cairo_set_font_size(cr_, size);
     cairo_text_extents_t extents{};
     cairo_text_extents(cr_, text::drawableUtf8(text).c_str(), &extents);
@@ -206,7 +196,7 @@ public:
   void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
     const std::string shown =
         fitted(text::drawableUtf8(text), right - x,
-               [this, size](std::string_view part) { return textWidth(std::string(part), size); });
+               [this, size](std::string_view part) { return textWidth(part, size); });
     if (shown.empty()) {
       return;
     }
@@ -230,9 +220,18 @@ private:
 
 double middleOf(const Lane &lane) { return lane.top + lane.height / 2.0; }
 
+// A lane's labels where the layout put them; those on an interval's fill in
+// `inside`.
+void drawLabels(Painter &painter, const Lane &lane, Rgb inside) {
+  for (const PlacedLabel &label : lane.labels) {
+    painter.text(label.text, label.x, label.middle, kLabelFontSize,
+                 label.inside ? inside : painter.palette().text, label.x + label.width + 1.0);
+  }
+}
+
 // A span lane's intervals with the fill and edge each gets, then its labels.
 void drawSpanLane(Painter &painter, const Lane &lane, const std::function<Rgb(std::size_t)> &fill,
-                  Rgb insideText, std::optional<Rgb> edge) {
+                  Rgb insideText, std::optional<Rgb> edge = std::nullopt) {
   const double top = lane.top + kSpanInset;
   const double height = lane.rowHeight - 2.0 * kSpanInset;
   // Intervals drawn at their least width go last, over the ones beside them.
@@ -249,15 +248,31 @@ void drawSpanLane(Painter &painter, const Lane &lane, const std::function<Rgb(st
       }
     }
   }
-  for (const PlacedLabel &label : lane.labels) {
-    painter.text(label.text, label.x, label.middle, kLabelFontSize,
-                 label.inside ? insideText : painter.palette().text, label.x + label.width + 1.0);
+  drawLabels(painter, lane, insideText);
+}
+
+// A timer's bar from `x0` to `x1` on `y`, with a stroke where it was set and,
+// when `dueStroke`, one where it falls due.
+void drawTimerBar(Painter &painter, double x0, double x1, double y, bool dueStroke) {
+  const Rgb colour = painter.palette().timer;
+  painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, colour);
+  painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, colour);
+  if (dueStroke) {
+    painter.line(x1, y - kTimerMarkHalfHeight, x1, y + kTimerMarkHalfHeight, kStroke, colour);
   }
+}
+
+// The cross of a dropped timer, centred on `x`, `y`.
+void drawCross(Painter &painter, double x, double y) {
+  const Rgb colour = painter.palette().timerDropped;
+  painter.line(x - kDroppedMarkHalf, y - kDroppedMarkHalf, x + kDroppedMarkHalf,
+               y + kDroppedMarkHalf, kStroke, colour);
+  painter.line(x - kDroppedMarkHalf, y + kDroppedMarkHalf, x + kDroppedMarkHalf,
+               y - kDroppedMarkHalf, kStroke, colour);
 }
 
 void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout,
                 const Lane &lane) {
-  const Palette &p = painter.palette();
   const double right = layout.scale.right();
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
     const TimerSpan &timer = timeline.timers[i];
@@ -266,19 +281,13 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
     const double x0 = layout.scale.x(timer.set);
     const double x1 =
         std::max(std::min(layout.scale.x(timerReach(timer)), right), x0 + kMinSpanWidth);
-    painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, p.timer);
-    painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, p.timer);
-    if (timer.outcome != TimerOutcome::Dropped && layout.scale.x(timer.due) <= right) {
-      painter.line(x1, y - kTimerMarkHalfHeight, x1, y + kTimerMarkHalfHeight, kStroke, p.timer);
-    }
+    drawTimerBar(painter, x0, x1, y,
+                 timer.outcome != TimerOutcome::Dropped && layout.scale.x(timer.due) <= right);
     const double xEnd = layout.scale.x(timer.end);
     if (timer.outcome == TimerOutcome::Fired) {
-      painter.disc(xEnd, y, kFiredMarkRadius, p.timerFired);
+      painter.disc(xEnd, y, kFiredMarkRadius, painter.palette().timerFired);
     } else if (timer.outcome == TimerOutcome::Dropped) {
-      painter.line(xEnd - kDroppedMarkHalf, y - kDroppedMarkHalf, xEnd + kDroppedMarkHalf,
-                   y + kDroppedMarkHalf, kStroke, p.timerDropped);
-      painter.line(xEnd - kDroppedMarkHalf, y + kDroppedMarkHalf, xEnd + kDroppedMarkHalf,
-                   y - kDroppedMarkHalf, kStroke, p.timerDropped);
+      drawCross(painter, xEnd, y);
     }
   }
 }
@@ -295,26 +304,25 @@ void drawTick(Painter &painter, double x, double top, bool hollow) {
   }
 }
 
-// Each mark's tick (a group's with a bracket over the time it covers) and
-// the labels where the layout put them.
+// The bracket of a group's mark over the time it covers, from `left` to a
+// stroke at `right`.
+void drawBracket(Painter &painter, double left, double right, double tickTop) {
+  const Rgb colour = painter.palette().eventTick;
+  painter.line(right, tickTop, right, tickTop + kEventTickLength, kHairline, colour);
+  painter.line(left, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline, colour);
+}
+
 void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
-  const Palette &p = painter.palette();
   const double tickTop = lane.top + kEventTickTop;
   for (const EventMark &mark : lane.marks) {
     const double x0 = layout.scale.x(mark.first);
     drawTick(painter, x0, tickTop, mark.noEffect);
     if (mark.last > mark.first) {
-      const double x1 = std::round(layout.scale.x(mark.last)) + kPixelCentre;
-      const double left = std::round(x0) + kPixelCentre;
-      painter.line(x1, tickTop, x1, tickTop + kEventTickLength, kHairline, p.eventTick);
-      painter.line(left, tickTop + kPixelCentre, x1, tickTop + kPixelCentre, kHairline,
-                   p.eventTick);
+      drawBracket(painter, std::round(x0) + kPixelCentre,
+                  std::round(layout.scale.x(mark.last)) + kPixelCentre, tickTop);
     }
   }
-  for (const PlacedLabel &label : lane.labels) {
-    painter.text(label.text, label.x, label.middle, kLabelFontSize, p.text,
-                 label.x + label.width + 1.0);
-  }
+  drawLabels(painter, lane, painter.palette().text);
 }
 
 // The two slanted strokes of a break, from `top` to `bottom`.
@@ -339,18 +347,7 @@ void drawLaneBreaks(Painter &painter, const Layout &layout) {
   }
 }
 
-// The axis line left open between a break's strokes.
-void drawAxisBreaks(Painter &painter, const Layout &layout) {
-  const double axis = std::round(layout.axisTop) + kPixelCentre;
-  for (const ScaleSegment &piece : layout.scale.segments()) {
-    if (piece.idle) {
-      painter.line(piece.left + kBreak.inset, axis, piece.right - kBreak.inset, axis, kBreak.halo,
-                   painter.palette().background);
-      drawBreakStrokes(painter, piece, axis - kBreak.axisHalfHeight, axis + kBreak.axisHalfHeight);
-    }
-  }
-}
-
+// The axis with its ticks, left open between a break's strokes.
 void drawAxis(Painter &painter, const Layout &layout) {
   const Palette &p = painter.palette();
   const double y = std::round(layout.axisTop) + kPixelCentre;
@@ -362,6 +359,13 @@ void drawAxis(Painter &painter, const Layout &layout) {
     painter.text(tick.label, x - width / 2.0, y + kAxisLabelDrop - kAxisFontSize / 2.0,
                  kAxisFontSize, p.text, static_cast<double>(layout.width));
   }
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    if (piece.idle) {
+      painter.line(piece.left + kBreak.inset, y, piece.right - kBreak.inset, y, kBreak.halo,
+                   p.background);
+      drawBreakStrokes(painter, piece, y - kBreak.axisHalfHeight, y + kBreak.axisHalfHeight);
+    }
+  }
 }
 
 // One entry's swatch, `kKeySwatchWidth` wide from `x`, centred on `middle`.
@@ -371,49 +375,36 @@ void drawSwatch(Painter &painter, KeySwatch swatch, double x, double middle) {
   const double height = 2.0 * kKeySwatchHalfHeight;
   const double centre = x + kKeySwatchWidth / 2.0;
   const double tickTop = middle - kEventTickLength / 2.0;
+  const auto box = [&](Rgb colour) { painter.fill(x, top, kKeySwatchWidth, height, colour); };
   switch (swatch) {
   case KeySwatch::Menu:
-    return painter.fill(x, top, kKeySwatchWidth, height, stateColour("menu"));
+    return box(stateColour("menu"));
   case KeySwatch::Freeplay:
-    return painter.fill(x, top, kKeySwatchWidth, height, stateColour("freeplay"));
+    return box(stateColour("freeplay"));
   case KeySwatch::Online:
-    return painter.fill(x, top, kKeySwatchWidth, height, stateColour("online"));
+    return box(stateColour("online"));
   case KeySwatch::Search:
-    return painter.fill(x, top, kKeySwatchWidth, height, p.search);
+    return box(p.search);
   case KeySwatch::InParty:
-    return painter.fill(x, top, kKeySwatchWidth, height, partyColour("in a party"));
+    return box(partyColour("in a party"));
   case KeySwatch::LobbyOwner:
-    return painter.fill(x, top, kKeySwatchWidth, height, partyColour("lobby owner"));
+    return box(partyColour("lobby owner"));
   case KeySwatch::Bar:
-    painter.fill(x, top, kKeySwatchWidth, height, p.bar);
+    box(p.bar);
     return painter.outline(x + kPixelCentre, top + kPixelCentre, kKeySwatchWidth - kHairline,
                            height - kHairline, p.barEdge);
   case KeySwatch::Timer:
-    painter.fill(x, middle - kTimerBarThickness / 2.0, kKeySwatchWidth, kTimerBarThickness,
-                 p.timer);
-    for (const double end : {x, x + kKeySwatchWidth}) {
-      painter.line(end, middle - kTimerMarkHalfHeight, end, middle + kTimerMarkHalfHeight, kStroke,
-                   p.timer);
-    }
-    return;
+    return drawTimerBar(painter, x, x + kKeySwatchWidth, middle, true);
   case KeySwatch::TimerFired:
     return painter.disc(centre, middle, kFiredMarkRadius, p.timerFired);
   case KeySwatch::TimerDropped:
-    painter.line(centre - kDroppedMarkHalf, middle - kDroppedMarkHalf, centre + kDroppedMarkHalf,
-                 middle + kDroppedMarkHalf, kStroke, p.timerDropped);
-    return painter.line(centre - kDroppedMarkHalf, middle + kDroppedMarkHalf,
-                        centre + kDroppedMarkHalf, middle - kDroppedMarkHalf, kStroke,
-                        p.timerDropped);
+    return drawCross(painter, centre, middle);
   case KeySwatch::Event:
   case KeySwatch::NoEffect:
     return drawTick(painter, centre, tickTop, swatch == KeySwatch::NoEffect);
-  case KeySwatch::Group: {
-    const double right = std::round(x + kKeySwatchWidth) - kPixelCentre;
+  case KeySwatch::Group:
     drawTick(painter, x + kTickHalfWidth, tickTop, false);
-    painter.line(right, tickTop, right, tickTop + kEventTickLength, kHairline, p.eventTick);
-    return painter.line(x, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline,
-                        p.eventTick);
-  }
+    return drawBracket(painter, x, std::round(x + kKeySwatchWidth) - kPixelCentre, tickTop);
   case KeySwatch::Break:
     return drawBreakStrokes(painter, ScaleSegment{0.0, 1.0, x, x + kKeySwatchWidth, true}, top,
                             top + height);
@@ -458,17 +449,16 @@ void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &
     case LaneKind::State:
       drawSpanLane(
           painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].label); },
-          palette.stateText, std::nullopt);
+          palette.stateText);
       break;
     case LaneKind::Search:
       drawSpanLane(
-          painter, lane, [&](std::size_t) { return palette.search; }, palette.searchText,
-          std::nullopt);
+          painter, lane, [&](std::size_t) { return palette.search; }, palette.searchText);
       break;
     case LaneKind::Party:
       drawSpanLane(
           painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].label); },
-          palette.stateText, std::nullopt);
+          palette.stateText);
       break;
     case LaneKind::Timers:
       drawTimers(painter, timeline, layout, lane);
@@ -498,22 +488,16 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Pal
     painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, palette.rule);
   }
   drawAxis(painter, layout);
-  drawAxisBreaks(painter, layout);
   drawKey(painter, layout);
 }
 
 // The layout, with labels placed at the widths this font gives them.
 Layout measuredLayout(const Timeline &timeline, int width) {
   const CairoPtr<cairo_surface_t> measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
-  const CairoPtr<cairo_t> measure(cairo_create(measuring.get()));
-  cairo_select_font_face(measure.get(), kFontFamily, CAIRO_FONT_SLANT_NORMAL,
-                         CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(measure.get(), kLabelFontSize);
+  const CairoPtr<cairo_t> cr(cairo_create(measuring.get()));
+  Painter measure(cr.get(), kLightPalette);
   return layOut(timeline, width, [&](std::string_view text) {
-    const std::string copy = text::drawableUtf8(text);
-    cairo_text_extents_t extents{};
-    cairo_text_extents(measure.get(), copy.c_str(), &extents);
-    return std::ceil(extents.x_advance);
+    return std::ceil(measure.textWidth(text, kLabelFontSize));
   });
 }
 
