@@ -8,49 +8,45 @@ namespace corvane::timeline {
 
 namespace {
 
-// An interval still open at the end of the record ends there; a record taken
-// before an interval began (the host's clock never runs back, but a caller
-// may ask early) gives it no length rather than a negative one.
-template <typename Span> Span closedAt(Span span, double tEnd) {
-  span.end = std::max(span.start, tEnd);
-  return span;
+// Adds the open interval, if there is one, to `closed`, ended at `t`. An
+// interval still open at the end of the record ends there; a record taken
+// before it began (the host's clock never runs back, but a caller may ask
+// early) gives it no length rather than a negative one.
+template <typename Span>
+void addClosed(const std::optional<Span> &open, std::vector<Span> &closed, double t) {
+  if (open) {
+    closed.push_back(*open);
+    closed.back().end = std::max(open->start, t);
+  }
 }
 
 } // namespace
 
 void Recorder::setState(double t, std::string_view state) {
-  if (state_ && state_->label == state) {
-    return;
+  if (!state_ || state_->label != state) {
+    addClosed(state_, record_.states, t);
+    state_ = StateSpan{t, t, std::string(state)};
   }
-  if (state_) {
-    record_.states.push_back(closedAt(*state_, t));
-  }
-  state_ = StateSpan{t, t, std::string(state)};
 }
 
 void Recorder::searchStarted(double t, int category, std::vector<int> playlists) {
-  if (search_ && search_->category == category && search_->playlists == playlists) {
-    return;
+  if (!search_ || search_->category != category || search_->playlists != playlists) {
+    addClosed(search_, record_.searches, t);
+    search_ = SearchSpan{t, t, category, std::move(playlists)};
   }
-  searchStopped(t);
-  search_ = SearchSpan{t, t, category, std::move(playlists)};
 }
 
 void Recorder::searchStopped(double t) {
-  if (search_) {
-    record_.searches.push_back(closedAt(std::move(*search_), t));
-    search_.reset();
-  }
+  addClosed(search_, record_.searches, t);
+  search_.reset();
 }
 
 void Recorder::partyChanged(double t, std::string_view what) {
   if (party_ && party_->label == what) {
     return;
   }
-  if (party_) {
-    record_.parties.push_back(closedAt(std::move(*party_), t));
-    party_.reset();
-  }
+  addClosed(party_, record_.parties, t);
+  party_.reset();
   if (!what.empty()) {
     party_ = PartySpan{t, t, std::string(what)};
   }
@@ -83,18 +79,15 @@ void Recorder::endTimer(std::uint64_t id, double t, TimerOutcome outcome) {
 }
 
 void Recorder::barShown(double t, std::string_view text) {
-  if (bar_ && bar_->label == text) {
-    return;
+  if (!bar_ || bar_->label != text) {
+    addClosed(bar_, record_.bars, t);
+    bar_ = BarSpan{t, t, std::string(text)};
   }
-  barHidden(t);
-  bar_ = BarSpan{t, t, std::string(text)};
 }
 
 void Recorder::barHidden(double t) {
-  if (bar_) {
-    record_.bars.push_back(closedAt(std::move(*bar_), t));
-    bar_.reset();
-  }
+  addClosed(bar_, record_.bars, t);
+  bar_.reset();
 }
 
 std::size_t Recorder::event(double t, EventKind kind, std::string_view label) {
@@ -107,18 +100,10 @@ void Recorder::hadNoEffect(std::size_t event) { record_.events.at(event).noEffec
 Timeline Recorder::snapshot(double tEnd) const {
   Timeline timeline = record_;
   timeline.end = tEnd;
-  if (state_) {
-    timeline.states.push_back(closedAt(*state_, tEnd));
-  }
-  if (search_) {
-    timeline.searches.push_back(closedAt(*search_, tEnd));
-  }
-  if (party_) {
-    timeline.parties.push_back(closedAt(*party_, tEnd));
-  }
-  if (bar_) {
-    timeline.bars.push_back(closedAt(*bar_, tEnd));
-  }
+  addClosed(state_, timeline.states, tEnd);
+  addClosed(search_, timeline.searches, tEnd);
+  addClosed(party_, timeline.parties, tEnd);
+  addClosed(bar_, timeline.bars, tEnd);
   for (const auto &[id, index] : pending_) {
     timeline.timers[index].end = std::max(timeline.timers[index].set, tEnd);
   }
