@@ -159,13 +159,8 @@ private:
     constexpr std::string_view kParties[] = {"", "in a party", "lobby owner"};
     recorder_.partyChanged(t, kParties[static_cast<std::size_t>(what.party)]);
   }
-  void take(double /*t*/, const host::FrameBegun & /*what*/) {}
-  void take(double /*t*/, const host::SdkCall & /*what*/) {}
-  void take(double /*t*/, const host::MatchmakingUsable & /*what*/) {}
-  void take(double /*t*/, const host::PlaylistSelected & /*what*/) {}
-  void take(double /*t*/, const host::Registered & /*what*/) {}
-  void take(double /*t*/, const host::SettingChanged & /*what*/) {}
-  void take(double /*t*/, const host::KeyBound & /*what*/) {}
+  // The other events do not show on the timeline.
+  void take(double /*t*/, const auto & /*what*/) {}
 
   static double seconds(std::int64_t micros) {
     constexpr double kMicrosPerSecond = 1e6;
