@@ -50,6 +50,78 @@ constexpr std::array<const char *, 9> kLaneTitles = {
 
 const char *laneTitle(LaneKind kind) { return kLaneTitles.at(static_cast<std::size_t>(kind)); }
 
+// `text` in at most `maxChars` characters, ending in an ellipsis when cut;
+// never splits a UTF-8 sequence.
+std::string cutToChars(std::string_view text, std::size_t maxChars) {
+  if (maxChars == 0 || utf8CharCount(text) <= maxChars) {
+    return std::string(text);
+  }
+  std::size_t kept = 0;
+  std::size_t at = 0;
+  for (; at < text.size(); ++at) {
+    if (!isUtf8Continuation(text[at]) && kept++ == maxChars - 1) {
+      break;
+    }
+  }
+  return std::string(text.substr(0, at)) + std::string(kEllipsis);
+}
+
+// "12.500 s": a moment as tooltips give it.
+std::string momentText(double t) {
+  constexpr std::size_t kCapacity = 32;
+  std::array<char, kCapacity> text{};
+  std::snprintf(text.data(), text.size(), "%.3f s", t);
+  return text.data();
+}
+
+// "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
+std::string searchLabel(const SearchSpan &search) {
+  std::string label = search.playlists.size() == 1 ? "search: playlist " : "search: playlists ";
+  for (std::size_t i = 0; i < search.playlists.size(); ++i) {
+    label += (i == 0 ? "" : ", ") + std::to_string(search.playlists[i]);
+  }
+  if (search.playlists.empty()) {
+    label = "search: no playlist";
+  }
+  return label + ", category " + std::to_string(search.category);
+}
+
+// An event's text for its tick: a game function by its last name component
+// ("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded" reads
+// "EventMatchEnded"), anything else as it is; cut to kMaxEventLabelChars.
+std::string shortLabel(EventKind kind, std::string_view label) {
+  if (kind == EventKind::Function) {
+    const std::size_t cut = label.find_last_of(". ");
+    if (cut != std::string_view::npos && cut + 1 < label.size()) {
+      label.remove_prefix(cut + 1);
+    }
+  }
+  return cutToChars(label, kMaxEventLabelChars);
+}
+
+// The axis step: the smallest of 1, 2 and 5 times a power of ten seconds
+// that puts ticks at least `minSpacing` pixels apart.
+double tickStep(double pixelsPerSecond, double minSpacing) {
+  const double wanted = minSpacing / pixelsPerSecond;
+  const double decade = std::pow(kDecade, std::floor(std::log10(wanted)));
+  for (const double mantissa : kTickMantissas) {
+    if (mantissa * decade >= wanted) {
+      return mantissa * decade;
+    }
+  }
+  return kDecade * decade;
+}
+
+// A time on the axis, in seconds with as many decimals as `step` needs:
+// "0 s", "0.5 s", "90 s", "1500 s". Seconds, as in the trace's timestamps.
+std::string secondsLabel(double t, double step) {
+  const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+  constexpr std::size_t kLabelCapacity = 32;
+  std::array<char, kLabelCapacity> text{};
+  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
+  return text.data();
+}
+
 // The ticks at multiples of `step` within `segment`.
 void appendTicks(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
   const auto first = static_cast<long long>(std::ceil(segment.start / step - kTickEndTolerance));
@@ -77,6 +149,36 @@ void appendFinerTick(const ScaleSegment &segment, double step, std::vector<AxisT
       }
     }
   }
+}
+
+// Ticks for each of the scale's pieces but its breaks, at the piece's own
+// step, so that both sides of a break read in real times. A piece too short
+// for one tick at that step gets one at a finer step. A tick whose label
+// would touch the one before it (across a break, say) is left out.
+std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
+  std::vector<AxisTick> candidates;
+  for (const ScaleSegment &segment : scale.segments()) {
+    if (segment.idle) {
+      continue;
+    }
+    const std::size_t before = candidates.size();
+    const double step = tickStep(segment.pixelsPerSecond(), minSpacing);
+    appendTicks(segment, step, candidates);
+    if (candidates.size() == before) {
+      appendFinerTick(segment, step, candidates);
+    }
+  }
+  std::vector<AxisTick> ticks;
+  double taken = -std::numeric_limits<double>::infinity(); // where the last label ends
+  for (AxisTick &tick : candidates) {
+    const double x = scale.x(tick.time);
+    const double halfWidth = static_cast<double>(utf8CharCount(tick.label)) * kAxisCharWidth / 2.0;
+    if (x - halfWidth >= taken + kAxisLabelGap) {
+      taken = x + halfWidth;
+      ticks.push_back(std::move(tick));
+    }
+  }
+  return ticks;
 }
 
 // A stretch of the run in which nothing starts, ends or happens.
@@ -143,244 +245,6 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   return stretches;
 }
 
-} // namespace
-
-double timerReach(const TimerSpan &timer) {
-  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
-}
-
-Scale::Scale(double start, double end, double left, double right)
-    : segments_{ScaleSegment{start, end, left, right, false}} {}
-
-Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {
-  if (segments_.empty()) {
-    segments_.push_back(ScaleSegment{});
-  }
-}
-
-double Scale::x(double t) const {
-  // The first piece that reaches `t`; the last one for any time after it.
-  const auto piece =
-      std::lower_bound(segments_.begin(), segments_.end() - 1, t,
-                       [](const ScaleSegment &segment, double time) { return segment.end < time; });
-  return piece->x(t);
-}
-
-bool Scale::breakBetween(double a, double b) const {
-  return std::any_of(segments_.begin(), segments_.end(), [&](const ScaleSegment &segment) {
-    return segment.idle && segment.start < b && segment.end > a;
-  });
-}
-
-double estimatedWidth(std::string_view text) {
-  return static_cast<double>(utf8CharCount(text)) * kLabelCharWidth;
-}
-
-std::string cutToChars(std::string_view text, std::size_t maxChars) {
-  if (maxChars == 0 || utf8CharCount(text) <= maxChars) {
-    return std::string(text);
-  }
-  std::size_t kept = 0;
-  std::size_t at = 0;
-  for (; at < text.size(); ++at) {
-    if (!isUtf8Continuation(text[at]) && kept++ == maxChars - 1) {
-      break;
-    }
-  }
-  return std::string(text.substr(0, at)) + std::string(kEllipsis);
-}
-
-std::string fitted(const std::string &text, double room, const TextWidth &textWidth) {
-  const double width = textWidth(text);
-  if (width <= room) {
-    return text;
-  }
-  // Start from the share of characters that the room would hold at their
-  // average width, and give up one at a time from there.
-  const std::size_t chars = utf8CharCount(text);
-  auto keep = std::min(
-      chars,
-      static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
-  for (; keep > 1; --keep) {
-    std::string cut = cutToChars(text, keep);
-    if (textWidth(cut) <= room) {
-      return cut;
-    }
-  }
-  return {};
-}
-
-Rgb partyColour(std::string_view what) {
-  return what == "lobby owner" ? kLobbyOwnerColour : kInPartyColour;
-}
-
-Rgb stateColour(std::string_view state) {
-  if (state == "menu") {
-    return kMenuColour;
-  }
-  if (state == "freeplay") {
-    return kFreeplayColour;
-  }
-  if (state == "online") {
-    return kOnlineColour;
-  }
-  return kUnknownStateColour;
-}
-
-double tickStep(double pixelsPerSecond, double minSpacing) {
-  const double wanted = minSpacing / pixelsPerSecond;
-  const double decade = std::pow(kDecade, std::floor(std::log10(wanted)));
-  for (const double mantissa : kTickMantissas) {
-    if (mantissa * decade >= wanted) {
-      return mantissa * decade;
-    }
-  }
-  return kDecade * decade;
-}
-
-std::string secondsLabel(double t, double step) {
-  const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-  constexpr std::size_t kLabelCapacity = 32;
-  std::array<char, kLabelCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
-  return text.data();
-}
-
-std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
-  std::vector<AxisTick> candidates;
-  for (const ScaleSegment &segment : scale.segments()) {
-    if (segment.idle) {
-      continue;
-    }
-    const std::size_t before = candidates.size();
-    const double step = tickStep(segment.pixelsPerSecond(), minSpacing);
-    appendTicks(segment, step, candidates);
-    if (candidates.size() == before) {
-      appendFinerTick(segment, step, candidates);
-    }
-  }
-  std::vector<AxisTick> ticks;
-  double taken = -std::numeric_limits<double>::infinity(); // where the last label ends
-  for (AxisTick &tick : candidates) {
-    const double x = scale.x(tick.time);
-    const double halfWidth = static_cast<double>(utf8CharCount(tick.label)) * kAxisCharWidth / 2.0;
-    if (x - halfWidth >= taken + kAxisLabelGap) {
-      taken = x + halfWidth;
-      ticks.push_back(std::move(tick));
-    }
-  }
-  return ticks;
-}
-
-std::string shortLabel(EventKind kind, std::string_view label) {
-  if (kind == EventKind::Function) {
-    const std::size_t cut = label.find_last_of(". ");
-    if (cut != std::string_view::npos && cut + 1 < label.size()) {
-      label.remove_prefix(cut + 1);
-    }
-  }
-  return cutToChars(label, kMaxEventLabelChars);
-}
-
-std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
-                                   const Scale &scale, double labelWidth) {
-  struct Group {
-    EventMark mark;
-    std::vector<std::pair<std::string, int>> names; // in order, with their counts
-  };
-  std::vector<Group> groups;
-  for (const Event &event : events) {
-    if (event.kind != kind) {
-      continue;
-    }
-    const bool joins = !groups.empty() &&
-                       scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
-                       !scale.breakBetween(groups.back().mark.first, event.time);
-    if (!joins) {
-      groups.push_back(Group{EventMark{event.time, event.time, 0, {}, {}, true}, {}});
-    }
-    Group &group = groups.back();
-    group.mark.last = event.time;
-    ++group.mark.count;
-    group.mark.noEffect = group.mark.noEffect && event.noEffect;
-    if (!group.mark.tooltip.empty()) {
-      group.mark.tooltip += '\n';
-    }
-    group.mark.tooltip +=
-        event.label + " at " + momentText(event.time) + (event.noEffect ? ", no effect" : "");
-    std::string name = shortLabel(kind, event.label);
-    const auto known = std::find_if(group.names.begin(), group.names.end(),
-                                    [&](const auto &entry) { return entry.first == name; });
-    if (known != group.names.end()) {
-      ++known->second;
-    } else {
-      group.names.emplace_back(std::move(name), 1);
-    }
-  }
-
-  std::vector<EventMark> marks;
-  marks.reserve(groups.size());
-  for (Group &group : groups) {
-    std::string &label = group.mark.label;
-    for (std::size_t i = 0; i < group.names.size() && i < kMaxListedNames; ++i) {
-      const auto &[name, count] = group.names[i];
-      label += (i == 0 ? "" : ", ") + name;
-      if (count > 1) {
-        label += std::string(kTimes) + std::to_string(count);
-      }
-    }
-    if (group.names.size() > kMaxListedNames) {
-      label += " +" + std::to_string(group.names.size() - kMaxListedNames) + " more";
-    }
-    if (group.mark.noEffect) {
-      label += ": no effect";
-    }
-    marks.push_back(std::move(group.mark));
-  }
-  return marks;
-}
-
-std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
-  std::vector<double> rowReach; // how far each row is taken
-  std::vector<int> rows;
-  rows.reserve(timers.size());
-  for (const TimerSpan &timer : timers) {
-    auto free = std::find_if(rowReach.begin(), rowReach.end(),
-                             [&](double reach) { return reach <= timer.set; });
-    if (free == rowReach.end()) {
-      if (std::cmp_less(rowReach.size(), maxRows)) {
-        rowReach.push_back(timer.set);
-        free = rowReach.end() - 1;
-      } else {
-        free = std::min_element(rowReach.begin(), rowReach.end());
-      }
-    }
-    *free = std::max(*free, timerReach(timer));
-    rows.push_back(static_cast<int>(free - rowReach.begin()));
-  }
-  return rows;
-}
-
-std::string searchLabel(const SearchSpan &search) {
-  std::string label = search.playlists.size() == 1 ? "search: playlist " : "search: playlists ";
-  for (std::size_t i = 0; i < search.playlists.size(); ++i) {
-    label += (i == 0 ? "" : ", ") + std::to_string(search.playlists[i]);
-  }
-  if (search.playlists.empty()) {
-    label = "search: no playlist";
-  }
-  return label + ", category " + std::to_string(search.category);
-}
-
-std::string momentText(double t) {
-  constexpr std::size_t kCapacity = 32;
-  std::array<char, kCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.3f s", t);
-  return text.data();
-}
-
-namespace {
-
 // The idle stretches drawn as breaks, in time order, and in `drawn` the
 // seconds left to draw.
 std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double width,
@@ -413,8 +277,11 @@ std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double w
   return breaks;
 }
 
-} // namespace
-
+// The time axis of `timeline` from `left` to `right`: one linear piece, or
+// with its long idle stretches drawn as breaks and everything else at one
+// common number of pixels per second. Before a break that starts at time T,
+// `roomBefore(T)` pixels are kept for the labels of what happened at T, as far
+// as the breaks' share of the axis allows.
 Scale timeScale(const Timeline &timeline, double left, double right,
                 const std::function<double(double)> &roomBefore) {
   const double end = std::max(timeline.end, kMinSpanSeconds);
@@ -460,7 +327,28 @@ Scale timeScale(const Timeline &timeline, double left, double right,
   return Scale(std::move(segments));
 }
 
-namespace {
+// Rows for the timer spans such that spans in a row do not overlap, at most
+// `maxRows` of them; returns each timer's row.
+std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
+  std::vector<double> rowReach; // how far each row is taken
+  std::vector<int> rows;
+  rows.reserve(timers.size());
+  for (const TimerSpan &timer : timers) {
+    auto free = std::find_if(rowReach.begin(), rowReach.end(),
+                             [&](double reach) { return reach <= timer.set; });
+    if (free == rowReach.end()) {
+      if (std::cmp_less(rowReach.size(), maxRows)) {
+        rowReach.push_back(timer.set);
+        free = rowReach.end() - 1;
+      } else {
+        free = std::min_element(rowReach.begin(), rowReach.end());
+      }
+    }
+    *free = std::max(*free, timerReach(timer));
+    rows.push_back(static_cast<int>(free - rowReach.begin()));
+  }
+  return rows;
+}
 
 // The ticks' row of an event lane, above its labels.
 constexpr double kEventTickRowHeight = 16.0;
@@ -761,6 +649,132 @@ std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
 }
 
 } // namespace
+
+double timerReach(const TimerSpan &timer) {
+  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
+}
+
+Scale::Scale(double start, double end, double left, double right)
+    : segments_{ScaleSegment{start, end, left, right, false}} {}
+
+Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {
+  if (segments_.empty()) {
+    segments_.push_back(ScaleSegment{});
+  }
+}
+
+double Scale::x(double t) const {
+  // The first piece that reaches `t`; the last one for any time after it.
+  const auto piece =
+      std::lower_bound(segments_.begin(), segments_.end() - 1, t,
+                       [](const ScaleSegment &segment, double time) { return segment.end < time; });
+  return piece->x(t);
+}
+
+bool Scale::breakBetween(double a, double b) const {
+  return std::any_of(segments_.begin(), segments_.end(), [&](const ScaleSegment &segment) {
+    return segment.idle && segment.start < b && segment.end > a;
+  });
+}
+
+double estimatedWidth(std::string_view text) {
+  return static_cast<double>(utf8CharCount(text)) * kLabelCharWidth;
+}
+
+std::string fitted(const std::string &text, double room, const TextWidth &textWidth) {
+  const double width = textWidth(text);
+  if (width <= room) {
+    return text;
+  }
+  // Start from the share of characters that the room would hold at their
+  // average width, and give up one at a time from there.
+  const std::size_t chars = utf8CharCount(text);
+  auto keep = std::min(
+      chars,
+      static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
+  for (; keep > 1; --keep) {
+    std::string cut = cutToChars(text, keep);
+    if (textWidth(cut) <= room) {
+      return cut;
+    }
+  }
+  return {};
+}
+
+Rgb partyColour(std::string_view what) {
+  return what == "lobby owner" ? kLobbyOwnerColour : kInPartyColour;
+}
+
+Rgb stateColour(std::string_view state) {
+  if (state == "menu") {
+    return kMenuColour;
+  }
+  if (state == "freeplay") {
+    return kFreeplayColour;
+  }
+  if (state == "online") {
+    return kOnlineColour;
+  }
+  return kUnknownStateColour;
+}
+
+std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
+                                   const Scale &scale, double labelWidth) {
+  struct Group {
+    EventMark mark;
+    std::vector<std::pair<std::string, int>> names; // in order, with their counts
+  };
+  std::vector<Group> groups;
+  for (const Event &event : events) {
+    if (event.kind != kind) {
+      continue;
+    }
+    const bool joins = !groups.empty() &&
+                       scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
+                       !scale.breakBetween(groups.back().mark.first, event.time);
+    if (!joins) {
+      groups.push_back(Group{EventMark{event.time, event.time, 0, {}, {}, true}, {}});
+    }
+    Group &group = groups.back();
+    group.mark.last = event.time;
+    ++group.mark.count;
+    group.mark.noEffect = group.mark.noEffect && event.noEffect;
+    if (!group.mark.tooltip.empty()) {
+      group.mark.tooltip += '\n';
+    }
+    group.mark.tooltip +=
+        event.label + " at " + momentText(event.time) + (event.noEffect ? ", no effect" : "");
+    std::string name = shortLabel(kind, event.label);
+    const auto known = std::find_if(group.names.begin(), group.names.end(),
+                                    [&](const auto &entry) { return entry.first == name; });
+    if (known != group.names.end()) {
+      ++known->second;
+    } else {
+      group.names.emplace_back(std::move(name), 1);
+    }
+  }
+
+  std::vector<EventMark> marks;
+  marks.reserve(groups.size());
+  for (Group &group : groups) {
+    std::string &label = group.mark.label;
+    for (std::size_t i = 0; i < group.names.size() && i < kMaxListedNames; ++i) {
+      const auto &[name, count] = group.names[i];
+      label += (i == 0 ? "" : ", ") + name;
+      if (count > 1) {
+        label += std::string(kTimes) + std::to_string(count);
+      }
+    }
+    if (group.names.size() > kMaxListedNames) {
+      label += " +" + std::to_string(group.names.size() - kMaxListedNames) + " more";
+    }
+    if (group.mark.noEffect) {
+      label += ": no effect";
+    }
+    marks.push_back(std::move(group.mark));
+  }
+  return marks;
+}
 
 Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
   Layout layout;

@@ -220,10 +220,6 @@ struct Rgb {
   friend bool operator==(const Rgb &, const Rgb &) = default;
 };
 
-// `text` in at most `maxChars` characters, ending in an ellipsis when cut;
-// never splits a UTF-8 sequence.
-std::string cutToChars(std::string_view text, std::size_t maxChars);
-
 // `text` as much of it fits in `room` as `textWidth` measures it: whole, cut
 // with an ellipsis, or nothing when not even one character fits. Cutting
 // whole characters keeps half glyphs out of narrow spans.
@@ -234,25 +230,6 @@ Rgb stateColour(std::string_view state);
 // The colour of a party span.
 Rgb partyColour(std::string_view what);
 
-// The axis step: the smallest of 1, 2 and 5 times a power of ten seconds
-// that puts ticks at least `minSpacing` pixels apart.
-double tickStep(double pixelsPerSecond, double minSpacing);
-
-// A time on the axis, in seconds with as many decimals as `step` needs:
-// "0 s", "0.5 s", "90 s", "1500 s". Seconds, as in the trace's timestamps.
-std::string secondsLabel(double t, double step);
-
-// Ticks for each of the scale's pieces but its breaks, at the piece's own
-// step, so that both sides of a break read in real times. A piece too short
-// for one tick at that step gets one at a finer step. A tick whose label
-// would touch the one before it (across a break, say) is left out.
-std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing);
-
-// An event's text for its tick: a game function by its last name component
-// ("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded" reads
-// "EventMatchEnded"), anything else as it is; cut to kMaxEventLabelChars.
-std::string shortLabel(EventKind kind, std::string_view label);
-
 // Events of `kind` grouped so that no two marks are closer than
 // `labelWidth`: a mark takes every event within that distance after its
 // first, but never one across a break, which would join moments far apart. A
@@ -262,26 +239,8 @@ std::string shortLabel(EventKind kind, std::string_view label);
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth);
 
-// Rows for the timer spans such that spans in a row do not overlap, at most
-// `maxRows` of them; returns each timer's row.
 // How far a timer's bar reaches: to its due time unless dropped before it.
 double timerReach(const TimerSpan &timer);
-
-std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows);
-
-// "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
-std::string searchLabel(const SearchSpan &search);
-
-// "12.500 s": a moment as tooltips give it.
-std::string momentText(double t);
-
-// The time axis of `timeline` from `left` to `right`: one linear piece, or
-// with its long idle stretches drawn as breaks and everything else at one
-// common number of pixels per second. Before a break that starts at time T,
-// `roomBefore(T)` pixels are kept for the labels of what happened at T, as far
-// as the breaks' share of the axis allows.
-Scale timeScale(const Timeline &timeline, double left, double right,
-                const std::function<double(double)> &roomBefore = {});
 
 // The whole picture's layout at `width` pixels, its labels measured with
 // `textWidth`. No two labels overlap, none reaches into a break, and every
