@@ -531,16 +531,11 @@ void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &tex
 }
 
 std::string timerTooltip(const TimerSpan &timer) {
-  std::string text = "timer set at " + momentText(timer.set) + ", due at " + momentText(timer.due);
-  switch (timer.outcome) {
-  case TimerOutcome::Fired:
-    return text + ", fired at " + momentText(timer.end);
-  case TimerOutcome::Dropped:
-    return text + ", dropped at " + momentText(timer.end);
-  case TimerOutcome::Pending:
-    break;
-  }
-  return text + ", still waiting at " + momentText(timer.end);
+  // By TimerOutcome.
+  constexpr std::array<std::string_view, 3> kEnds{", fired at ", ", dropped at ",
+                                                  ", still waiting at "};
+  return "timer set at " + momentText(timer.set) + ", due at " + momentText(timer.due) +
+         std::string(kEnds.at(static_cast<std::size_t>(timer.outcome))) + momentText(timer.end);
 }
 
 // The key's entries in rows under the axis, from `top`; returns its bottom.
@@ -620,30 +615,13 @@ Lane &layTimers(Layout &layout, const Timeline &timeline, double top) {
   return timers;
 }
 
-// What a lane of spans shows: each span with its label and its tooltip.
-std::vector<SpanItem> spanItems(LaneKind kind, const Timeline &timeline) {
+// What a lane of spans shows: each of `spans` with its `label` and a
+// tooltip that says `what` it is and when.
+std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what) {
   std::vector<SpanItem> items;
-  const auto add = [&items](double start, double end, const std::string &label,
-                            const std::string &what) {
-    items.push_back(SpanItem{start, end, label, spanTooltip(what, start, end)});
-  };
-  if (kind == LaneKind::State) {
-    for (const StateSpan &span : timeline.states) {
-      add(span.start, span.end, span.label, span.label);
-    }
-  } else if (kind == LaneKind::Search) {
-    for (const SearchSpan &span : timeline.searches) {
-      add(span.start, span.end, searchLabel(span), searchLabel(span));
-    }
-  } else if (kind == LaneKind::Party) {
-    for (const PartySpan &span : timeline.parties) {
-      add(span.start, span.end, span.label, span.label);
-    }
-  } else if (kind == LaneKind::Bar) {
-    for (const BarSpan &span : timeline.bars) {
-      add(span.start, span.end, span.label,
-          span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"");
-    }
+  for (const auto &span : spans) {
+    items.push_back(
+        SpanItem{span.start, span.end, label(span), spanTooltip(what(span), span.start, span.end)});
   }
   return items;
 }
@@ -793,16 +771,19 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
     layout.lanes.push_back(Lane{kind, laneTitle(kind), top, 0.0, 0.0, {}, {}, {}});
     return layout.lanes.back();
   };
-  const auto spanLane = [&](LaneKind kind) {
+  const auto spanLane = [&](LaneKind kind, const std::vector<SpanItem> &items) {
     Lane &lane = addLane(kind);
-    laySpans(lane, spanItems(kind, timeline), scale, labelRight, textWidth, layout.tooltips);
+    laySpans(lane, items, scale, labelRight, textWidth, layout.tooltips);
     top += lane.height;
   };
-  spanLane(LaneKind::State);
-  spanLane(LaneKind::Search);
-  spanLane(LaneKind::Party);
+  const auto label = [](const LabelledSpan &span) { return span.label; };
+  spanLane(LaneKind::State, spanItems(timeline.states, label, label));
+  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel));
+  spanLane(LaneKind::Party, spanItems(timeline.parties, label, label));
   top += layTimers(layout, timeline, top).height;
-  spanLane(LaneKind::Bar);
+  spanLane(LaneKind::Bar, spanItems(timeline.bars, label, [](const BarSpan &span) {
+             return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
+           }));
 
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},
