@@ -29,6 +29,7 @@ using console::Words;
 
 constexpr const char *kCommandName = "sim_timeline";
 constexpr std::string_view kTextSuffix = ".txt";
+constexpr double kMicrosPerSecond = 1e6;
 
 // Refuses, as bad input, a `file` that names no kind of file a timeline is
 // written as.
@@ -42,7 +43,6 @@ Failure refuseFileName(const std::string &file) {
 
 // Times in the trace's `[S.mmm]` form.
 std::string stamp(double seconds) {
-  constexpr double kMicrosPerSecond = 1e6;
   return host::traceTime(std::llround(seconds * kMicrosPerSecond));
 }
 
@@ -163,7 +163,6 @@ private:
   void take(double /*t*/, const auto & /*what*/) {}
 
   static double seconds(std::int64_t micros) {
-    constexpr double kMicrosPerSecond = 1e6;
     return static_cast<double>(micros) / kMicrosPerSecond;
   }
   double now() const { return host_.nowSeconds(); }

@@ -223,9 +223,9 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   addSpans(timeline.searches);
   addSpans(timeline.bars);
   for (const TimerSpan &timer : timeline.timers) {
-    add(timer.set);
-    add(timer.end);
-    add(timer.due);
+    for (const double t : {timer.set, timer.end, timer.due}) {
+      add(t);
+    }
   }
   for (const Event &event : timeline.events) {
     add(event.time);
@@ -301,8 +301,8 @@ Scale timeScale(const Timeline &timeline, double left, double right,
   std::vector<double> before; // each break's room before its mark
   double allBreaks = 0.0;
   for (const Stretch &stretch : breaks) {
-    const double wanted = roomBefore ? roomBefore(stretch.start) : 0.0;
-    before.push_back(std::clamp(wanted, breakContext, share - kBreakWidth - breakContext));
+    before.push_back(
+        std::clamp(roomBefore(stretch.start), breakContext, share - kBreakWidth - breakContext));
     allBreaks += before.back() + kBreakWidth + breakContext;
   }
   const double pixelsPerSecond = (width - allBreaks) / drawn;
@@ -401,10 +401,6 @@ struct SpanItem {
   std::string text;
   std::string tooltip;
 };
-
-std::string spanTooltip(const std::string &what, double start, double end) {
-  return what + ", " + momentText(start) + " to " + momentText(end);
-}
 
 // Lays out the labels of one lane: its row 0 and the rows below it.
 class LabelPlacer {
@@ -621,7 +617,8 @@ std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto
   std::vector<SpanItem> items;
   for (const auto &span : spans) {
     items.push_back(
-        SpanItem{span.start, span.end, label(span), spanTooltip(what(span), span.start, span.end)});
+        SpanItem{span.start, span.end, label(span),
+                 what(span) + ", " + momentText(span.start) + " to " + momentText(span.end)});
   }
   return items;
 }
@@ -711,11 +708,10 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
                        scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
                        !scale.breakBetween(groups.back().mark.first, event.time);
     if (!joins) {
-      groups.push_back(Group{EventMark{event.time, event.time, 0, {}, {}, true}, {}});
+      groups.push_back(Group{EventMark{event.time, event.time, {}, {}, true}, {}});
     }
     Group &group = groups.back();
     group.mark.last = event.time;
-    ++group.mark.count;
     group.mark.noEffect = group.mark.noEffect && event.noEffect;
     if (!group.mark.tooltip.empty()) {
       group.mark.tooltip += '\n';

@@ -108,8 +108,6 @@ public:
   double x(double t) const;
   // Whether a break lies between the times `a` and `b`.
   bool breakBetween(double a, double b) const;
-  double start() const { return segments_.front().start; }
-  double end() const { return segments_.back().end; }
   double left() const { return segments_.front().left; }
   double right() const { return segments_.back().right; }
   const std::vector<ScaleSegment> &segments() const { return segments_; }
@@ -123,12 +121,11 @@ struct AxisTick {
   std::string label;
 };
 
-// One mark in an event lane: `count` events from `first` to `last`. It is
-// drawn hollow when none of them changed anything outside the plugin.
+// One mark in an event lane: events from `first` to `last`. It is drawn
+// hollow when none of them changed anything outside the plugin.
 struct EventMark {
   double first = 0.0;
   double last = 0.0;
-  int count = 0;
   std::string label;
   std::string tooltip; // every event in full, with its time
   bool noEffect = false;
