@@ -586,18 +586,16 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   return widest + kLabelGap;
 }
 
-// The timers lane at `top`, one row per overlapping timer, with a tooltip
-// over each timer's bar.
-Lane &layTimers(Layout &layout, const Timeline &timeline, double top) {
+// The timers lane, one row per overlapping timer, with a tooltip over each
+// timer's bar.
+void layTimers(Lane &timers, Layout &layout, const Timeline &timeline) {
   const int timerRowCount =
       layout.timerRows.empty()
           ? 1
           : *std::max_element(layout.timerRows.begin(), layout.timerRows.end()) + 1;
-  layout.lanes.push_back(
-      Lane{LaneKind::Timers, laneTitle(LaneKind::Timers), top, 0.0, 0.0, {}, {}, {}});
-  Lane &timers = layout.lanes.back();
   timers.height = timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
   timers.rowHeight = timers.height;
+  const double top = timers.top;
   const Scale &scale = layout.scale;
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
     const TimerSpan &timer = timeline.timers[i];
@@ -608,7 +606,6 @@ Lane &layTimers(Layout &layout, const Timeline &timeline, double top) {
         Tooltip{x0, top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight, x1 - x0,
                 kTimerRowHeight, timerTooltip(timer)});
   }
-  return timers;
 }
 
 // What a lane of spans shows: each of `spans` with its `label` and a
@@ -776,7 +773,9 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
   spanLane(LaneKind::State, spanItems(timeline.states, label, label));
   spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel));
   spanLane(LaneKind::Party, spanItems(timeline.parties, label, label));
-  top += layTimers(layout, timeline, top).height;
+  Lane &timers = addLane(LaneKind::Timers);
+  layTimers(timers, layout, timeline);
+  top += timers.height;
   spanLane(LaneKind::Bar, spanItems(timeline.bars, label, [](const BarSpan &span) {
              return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
            }));
