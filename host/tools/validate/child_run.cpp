@@ -122,9 +122,4 @@ int reportFromChild(const CheckBody &body, std::ostream &out) {
   return kExitReported;
 }
 
-int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out) {
-  return reportFromChild(
-      [&check, &options](const ProgressNote &note) { return check.run(options, note); }, out);
-}
-
 } // namespace corvane::validate
