@@ -50,14 +50,6 @@ std::vector<std::string> firstWords(Simulator &simulator) {
   return words;
 }
 
-std::vector<std::string> boundKeys(host::Host &host) {
-  std::vector<std::string> keys;
-  for (const auto &entry : host.keyBindings().all()) {
-    keys.push_back(entry.first);
-  }
-  return keys;
-}
-
 // What may stand as the next word after `words`.
 std::vector<std::string> candidates(Simulator &simulator, const std::vector<std::string> &words) {
   host::Host &host = simulator.host();
@@ -73,7 +65,11 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
     return host.hooks().functionNames();
   }
   if (command == "sim_key" || command == "unbind") {
-    return boundKeys(host);
+    std::vector<std::string> keys;
+    for (const auto &entry : host.keyBindings().all()) {
+      keys.push_back(entry.first);
+    }
+    return keys;
   }
   if (command == "sim_state") {
     return {"menu", "freeplay", "online"};
