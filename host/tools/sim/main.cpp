@@ -190,12 +190,7 @@ int reportError(const Error &error) {
 Failure openTraceFile(const std::string &name, const std::vector<std::string> &inputs,
                       std::unique_ptr<platform::WholeFile> &traceFile) {
   const std::filesystem::path target = platform::pathFromUtf8(name);
-  std::vector<std::filesystem::path> inputPaths;
-  inputPaths.reserve(inputs.size());
-  for (const std::string &input : inputs) {
-    inputPaths.push_back(platform::pathFromUtf8(input));
-  }
-  if (auto refused = refuseTraceFile(target, inputPaths)) {
+  if (auto refused = refuseTraceFile(target, inputs)) {
     return refused;
   }
   std::error_code ignored;
