@@ -113,12 +113,9 @@ std::string openQuoted(std::string_view text) {
 
 Completion complete(Simulator &simulator, std::string_view beforeCursor) {
   const console::TypedCommand typed = console::typedSoFar(beforeCursor);
-  std::vector<std::string> matches;
-  for (std::string &candidate : candidates(simulator, typed.words)) {
-    if (candidate.starts_with(typed.partial)) {
-      matches.push_back(std::move(candidate));
-    }
-  }
+  std::vector<std::string> matches = candidates(simulator, typed.words);
+  std::erase_if(matches,
+                [&typed](const std::string &word) { return !word.starts_with(typed.partial); });
   std::sort(matches.begin(), matches.end());
   matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
   Completion completion;
