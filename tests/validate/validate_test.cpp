@@ -12,7 +12,6 @@
 #include "host/tools/validate/child_run.h"
 #include "host/tools/validate/random_run.h"
 #include "host/tools/validate/validate.h"
-#include "host/tools/validate/validate_options.h"
 
 namespace corvane::validate {
 namespace {

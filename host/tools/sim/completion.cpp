@@ -50,14 +50,6 @@ std::vector<std::string> firstWords(Simulator &simulator) {
   return words;
 }
 
-std::vector<std::string> boundKeys(host::Host &host) {
-  std::vector<std::string> keys;
-  for (const auto &entry : host.keyBindings().all()) {
-    keys.push_back(entry.first);
-  }
-  return keys;
-}
-
 // What may stand as the next word after `words`.
 std::vector<std::string> candidates(Simulator &simulator, const std::vector<std::string> &words) {
   host::Host &host = simulator.host();
@@ -73,7 +65,11 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
     return host.hooks().functionNames();
   }
   if (command == "sim_key" || command == "unbind") {
-    return boundKeys(host);
+    std::vector<std::string> keys;
+    for (const auto &entry : host.keyBindings().all()) {
+      keys.push_back(entry.first);
+    }
+    return keys;
   }
   if (command == "sim_state") {
     return {"menu", "freeplay", "online"};
@@ -117,12 +113,9 @@ std::string openQuoted(std::string_view text) {
 
 Completion complete(Simulator &simulator, std::string_view beforeCursor) {
   const console::TypedCommand typed = console::typedSoFar(beforeCursor);
-  std::vector<std::string> matches;
-  for (std::string &candidate : candidates(simulator, typed.words)) {
-    if (candidate.starts_with(typed.partial)) {
-      matches.push_back(std::move(candidate));
-    }
-  }
+  std::vector<std::string> matches = candidates(simulator, typed.words);
+  std::erase_if(matches,
+                [&typed](const std::string &word) { return !word.starts_with(typed.partial); });
   std::sort(matches.begin(), matches.end());
   matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
   Completion completion;

@@ -63,13 +63,6 @@ private:
 #endif
 };
 
-void helpRow(std::string &text, const std::string &usage, const std::string &summary) {
-  text += "  " + usage;
-  text += usage.size() + 2 < kHelpColumn ? std::string(kHelpColumn - usage.size() - 2, ' ')
-                                         : "\n" + std::string(kHelpColumn, ' ');
-  text += summary + "\n";
-}
-
 // "Label: a, b, c", wrapped and indented under the first name.
 std::string listOf(const std::string &label, const std::vector<std::string> &names) {
   const std::string indent(label.size() + 1, ' ');
@@ -90,12 +83,13 @@ std::string listOf(const std::string &label, const std::vector<std::string> &nam
 std::string helpList(Simulator &simulator) {
   host::Host &host = simulator.host();
   std::string text = "Commands (help NAME explains one; Tab completes words):\n";
-  helpRow(text, "help [NAME]", "lists the commands, or explains a command or setting");
-  helpRow(text, "quit, exit", "leaves the session (so does Ctrl-D)");
-  helpRow(text, "NAME [VALUE]", "prints a setting, or sets it");
-  helpRow(text, "NAME ARGS...", "runs a plugin's command");
+  addHelpRow(text, "help [NAME]", "lists the commands, or explains a command or setting",
+             kHelpColumn);
+  addHelpRow(text, "quit, exit", "leaves the session (so does Ctrl-D)", kHelpColumn);
+  addHelpRow(text, "NAME [VALUE]", "prints a setting, or sets it", kHelpColumn);
+  addHelpRow(text, "NAME ARGS...", "runs a plugin's command", kHelpColumn);
   for (const auto &[name, command] : simulator.console().commands()) {
-    helpRow(text, command.usage, command.summary);
+    addHelpRow(text, command.usage, command.summary, kHelpColumn);
   }
   std::vector<std::string> settings;
   for (const host::Setting *setting : host.settings().sortedByName()) {
@@ -174,6 +168,14 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
 }
 
 } // namespace
+
+void addHelpRow(std::string &text, const std::string &usage, const std::string &summary,
+                std::size_t column) {
+  text += "  " + usage;
+  text += usage.size() + 2 < column ? std::string(column - usage.size() - 2, ' ')
+                                    : "\n" + std::string(column, ' ');
+  text += summary + "\n";
+}
 
 Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
   InterruptCatcher catcher;

@@ -1,6 +1,9 @@
 // The interactive session: a person types console lines at a prompt.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "host/session/simulator.h"
 
 namespace corvane::sim {
@@ -16,5 +19,10 @@ struct InteractiveOptions {
 // a failed check prints its message and the session goes on; `help` explains
 // the commands; Ctrl-C abandons the line being typed or stops sim_frame.
 Status runInteractive(Simulator &simulator, const InteractiveOptions &options);
+
+// Appends a row of help to `text`: two blanks, `usage`, and `summary` at
+// `column`, on a line of its own when the usage reaches that far.
+void addHelpRow(std::string &text, const std::string &usage, const std::string &summary,
+                std::size_t column);
 
 } // namespace corvane::sim

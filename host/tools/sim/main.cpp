@@ -58,24 +58,25 @@ OptionTable::Apply turnsOn(bool &flag) {
   };
 }
 
+// What an option with a file or folder name does: it keeps the name, which
+// may not be empty.
+OptionTable::Apply nameInto(std::string &name, const std::string &missing) {
+  return [&name, missing](const std::string &value) {
+    name = value;
+    return value.empty() ? Failure{Error{ErrorKind::BadInput, missing}} : Failure{};
+  };
+}
+
 OptionTable makeOptions(ProgramSettings &settings) {
   OptionTable table;
   table.add(
       {"--verbose", "-v", "", "also trace the plugin's registrations", turnsOn(settings.verbose)});
   table.add({"--trace", "", "FILE", "write the trace to FILE instead of standard output",
-             [&settings](const std::string &value) {
-               settings.traceFile = value;
-               return value.empty() ? Failure{Error{ErrorKind::BadInput, "needs a file name"}}
-                                    : Failure{};
-             }});
+             nameInto(settings.traceFile, "needs a file name")});
   table.add({"--output", "-o", "DIR",
              "write the run's pictures (sim_screenshot, sim_timeline, --timeline) into DIR, "
              "made if missing, when their names are relative",
-             [&settings](const std::string &value) {
-               settings.outputFolder = value;
-               return value.empty() ? Failure{Error{ErrorKind::BadInput, "needs a folder name"}}
-                                    : Failure{};
-             }});
+             nameInto(settings.outputFolder, "needs a folder name")});
   table.add({"--interactive", "-i", "",
              "read standard input as a person at a prompt, even when it is no terminal",
              turnsOn(settings.interactive)});
@@ -87,13 +88,6 @@ OptionTable makeOptions(ProgramSettings &settings) {
     extension->addOptions(table);
   }
   return table;
-}
-
-void addRow(std::string &text, const std::string &usage, const std::string &summary) {
-  text += "  " + usage;
-  text += usage.size() + 2 < kCommandColumn ? std::string(kCommandColumn - usage.size() - 2, ' ')
-                                            : std::string("\n") + std::string(kCommandColumn, ' ');
-  text += summary + "\n";
 }
 
 std::string helpText(const OptionTable &options, const Extensions &extensions) {
@@ -131,14 +125,14 @@ std::string helpText(const OptionTable &options, const Extensions &extensions) {
       "inside), a line starting with # or // is a comment.\n"
       "\n"
       "commands:\n";
-  addRow(text, "NAME", "prints a setting");
-  addRow(text, "NAME VALUE", "sets a setting");
-  addRow(text, "NAME ARGS...", "runs a plugin's command");
+  addHelpRow(text, "NAME", "prints a setting", kCommandColumn);
+  addHelpRow(text, "NAME VALUE", "sets a setting", kCommandColumn);
+  addHelpRow(text, "NAME ARGS...", "runs a plugin's command", kCommandColumn);
   SimulatorOptions quiet{};
   quiet.extensions = sessionExtensions(extensions);
   Simulator simulator(quiet);
   for (const auto &[name, command] : simulator.console().commands()) {
-    addRow(text, command.usage, command.summary);
+    addHelpRow(text, command.usage, command.summary, kCommandColumn);
   }
   return text;
 }
@@ -169,10 +163,7 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
   }
   std::string line;
   int lineNumber = 0;
-  while (true) {
-    if (!std::getline(std::cin, line)) {
-      break;
-    }
+  while (std::getline(std::cin, line)) {
     ++lineNumber;
     const std::string_view text =
         lineNumber == 1 ? console::withoutByteOrderMark(line) : std::string_view(line);
@@ -199,12 +190,7 @@ int reportError(const Error &error) {
 Failure openTraceFile(const std::string &name, const std::vector<std::string> &inputs,
                       std::unique_ptr<platform::WholeFile> &traceFile) {
   const std::filesystem::path target = platform::pathFromUtf8(name);
-  std::vector<std::filesystem::path> inputPaths;
-  inputPaths.reserve(inputs.size());
-  for (const std::string &input : inputs) {
-    inputPaths.push_back(platform::pathFromUtf8(input));
-  }
-  if (auto refused = refuseTraceFile(target, inputPaths)) {
+  if (auto refused = refuseTraceFile(target, inputs)) {
     return refused;
   }
   std::error_code ignored;

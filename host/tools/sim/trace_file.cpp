@@ -8,8 +8,9 @@
 namespace corvane::sim {
 
 Failure refuseTraceFile(const std::filesystem::path &target,
-                        const std::vector<std::filesystem::path> &inputs) {
-  for (const std::filesystem::path &input : inputs) {
+                        const std::vector<std::string> &inputs) {
+  for (const std::string &name : inputs) {
+    const std::filesystem::path input = platform::pathFromUtf8(name);
     std::error_code error;
     // Fails (false) when either does not exist: then nothing is at stake.
     if (std::filesystem::equivalent(target, input, error)) {

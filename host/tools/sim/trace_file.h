@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "host/session/error.h"
@@ -11,8 +12,9 @@
 namespace corvane::sim {
 
 // Refuses `target` as bad input when it is one of `inputs` (the plugin, a
-// script), however named. Checked before anything is opened for writing.
+// script, named in UTF-8), however named. Checked before anything is opened
+// for writing.
 Failure refuseTraceFile(const std::filesystem::path &target,
-                        const std::vector<std::filesystem::path> &inputs);
+                        const std::vector<std::string> &inputs);
 
 } // namespace corvane::sim

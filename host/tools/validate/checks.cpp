@@ -5,7 +5,7 @@
 #include <corvane/entry.h>
 #include <corvane/plugin.h>
 
-#include <optional>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -26,109 +26,92 @@ constexpr std::string_view kQuietLines =
 CheckResult failed(std::string reason) { return CheckResult::fail(std::move(reason)); }
 CheckResult passed() { return CheckResult::pass(); }
 
-// The opened library and its descriptor, or why there is none.
-struct OpenedPlugin {
-  std::unique_ptr<loader::SharedLibrary> library;
-  const PluginDescriptor *descriptor = nullptr;
-  std::string problem;
-};
+// A check's work on the plugin's descriptor, while its library is open.
+using OnDescriptor = std::function<CheckResult(const PluginDescriptor &)>;
 
-OpenedPlugin openPlugin(const std::string &path) {
-  OpenedPlugin opened;
-  auto library = loader::SharedLibrary::open(path);
+// Opens the plugin and runs `body` on its descriptor; fails when the library
+// does not open or exports no descriptor.
+CheckResult withDescriptor(const std::string &path, const OnDescriptor &body) {
+  const auto library = loader::SharedLibrary::open(path);
   if (!library) {
-    opened.problem = "cannot open " + path + ": " + library.error().message;
-    return opened;
+    return failed("cannot open " + path + ": " + library.error().message);
   }
-  opened.library = std::move(*library);
-  opened.descriptor = loader::findDescriptor(*opened.library);
-  if (opened.descriptor == nullptr) {
-    opened.problem = path + " exports no descriptor \"" + kCorvaneDescriptorSymbol + "\"";
+  const PluginDescriptor *descriptor = loader::findDescriptor(**library);
+  if (descriptor == nullptr) {
+    return failed(path + " exports no descriptor \"" + kCorvaneDescriptorSymbol + "\"");
   }
-  return opened;
+  return body(*descriptor);
+}
+
+// withDescriptor for a check that needs the plugin object: fails too when
+// the descriptor has no getPlugin or deleteMe.
+CheckResult withFactory(const std::string &path, const OnDescriptor &body) {
+  return withDescriptor(path, [&body](const PluginDescriptor &descriptor) {
+    return descriptor.getPlugin == nullptr || descriptor.deleteMe == nullptr
+               ? failed("no getPlugin or deleteMe")
+               : body(descriptor);
+  });
 }
 
 CheckResult descriptorReadable(const ValidateOptions &options, const ProgressNote &) {
-  const OpenedPlugin opened = openPlugin(options.pluginPath);
-  return opened.descriptor == nullptr ? failed(opened.problem) : passed();
+  return withDescriptor(options.pluginPath, [](const PluginDescriptor &) { return passed(); });
 }
 
 CheckResult apiVersion(const ValidateOptions &options, const ProgressNote &) {
-  const OpenedPlugin opened = openPlugin(options.pluginPath);
-  if (opened.descriptor == nullptr) {
-    return failed(opened.problem);
-  }
-  const PluginDescriptor &descriptor = *opened.descriptor;
-  if (loader::apiVersionAccepted(descriptor)) {
-    return passed();
-  }
-  if (descriptor.apiVersion != kCorvaneApiVersion) {
-    return failed("API version is " + std::to_string(descriptor.apiVersion) + ", expected " +
-                  std::to_string(kCorvaneApiVersion));
-  }
-  return failed("the API version's upper half is " + std::to_string(descriptor.apiVersionHigh) +
-                ", expected 0");
+  return withDescriptor(options.pluginPath, [](const PluginDescriptor &descriptor) {
+    if (loader::apiVersionAccepted(descriptor)) {
+      return passed();
+    }
+    if (descriptor.apiVersion != kCorvaneApiVersion) {
+      return failed("API version is " + std::to_string(descriptor.apiVersion) + ", expected " +
+                    std::to_string(kCorvaneApiVersion));
+    }
+    return failed("the API version's upper half is " + std::to_string(descriptor.apiVersionHigh) +
+                  ", expected 0");
+  });
 }
 
 CheckResult descriptorFields(const ValidateOptions &options, const ProgressNote &) {
-  const OpenedPlugin opened = openPlugin(options.pluginPath);
-  if (opened.descriptor == nullptr) {
-    return failed(opened.problem);
-  }
-  std::string missing;
-  for (const loader::DescriptorField field : loader::missingDescriptorFields(*opened.descriptor)) {
-    missing += missing.empty() ? "" : ", ";
-    missing += loader::descriptorFieldName(field);
-  }
-  return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
-}
-
-// The failure of a check that needs the plugin object when `opened` cannot
-// give it: no descriptor, or no getPlugin or deleteMe in it.
-std::optional<CheckResult> withoutFactory(const OpenedPlugin &opened) {
-  if (opened.descriptor == nullptr) {
-    return failed(opened.problem);
-  }
-  if (opened.descriptor->getPlugin == nullptr || opened.descriptor->deleteMe == nullptr) {
-    return failed("no getPlugin or deleteMe");
-  }
-  return std::nullopt;
+  return withDescriptor(options.pluginPath, [](const PluginDescriptor &descriptor) {
+    std::string missing;
+    for (const loader::DescriptorField field : loader::missingDescriptorFields(descriptor)) {
+      missing += missing.empty() ? "" : ", ";
+      missing += loader::descriptorFieldName(field);
+    }
+    return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
+  });
 }
 
 CheckResult factoryStable(const ValidateOptions &options, const ProgressNote &note) {
-  const OpenedPlugin opened = openPlugin(options.pluginPath);
-  if (const auto missing = withoutFactory(opened)) {
-    return *missing;
-  }
-  note("first getPlugin");
-  auto *first = opened.descriptor->getPlugin();
-  note("second getPlugin");
-  auto *second = opened.descriptor->getPlugin();
-  CheckResult result = passed();
-  if (first == nullptr) {
-    result = failed("getPlugin returned a null address");
-  } else if (first != second) {
-    result = failed("getPlugin gave two addresses");
-  } else if (!*first) {
-    result = failed("getPlugin's owner holds no plugin object");
-  }
-  note("deleteMe");
-  opened.descriptor->deleteMe();
-  return result;
+  return withFactory(options.pluginPath, [&note](const PluginDescriptor &descriptor) {
+    note("first getPlugin");
+    auto *first = descriptor.getPlugin();
+    note("second getPlugin");
+    auto *second = descriptor.getPlugin();
+    CheckResult result = passed();
+    if (first == nullptr) {
+      result = failed("getPlugin returned a null address");
+    } else if (first != second) {
+      result = failed("getPlugin gave two addresses");
+    } else if (!*first) {
+      result = failed("getPlugin's owner holds no plugin object");
+    }
+    note("deleteMe");
+    descriptor.deleteMe();
+    return result;
+  });
 }
 
 CheckResult teardownTwice(const ValidateOptions &options, const ProgressNote &note) {
-  const OpenedPlugin opened = openPlugin(options.pluginPath);
-  if (const auto missing = withoutFactory(opened)) {
-    return *missing;
-  }
-  note("getPlugin");
-  opened.descriptor->getPlugin();
-  note("first deleteMe");
-  opened.descriptor->deleteMe();
-  note("second deleteMe");
-  opened.descriptor->deleteMe();
-  return passed();
+  return withFactory(options.pluginPath, [&note](const PluginDescriptor &descriptor) {
+    note("getPlugin");
+    descriptor.getPlugin();
+    note("first deleteMe");
+    descriptor.deleteMe();
+    note("second deleteMe");
+    descriptor.deleteMe();
+    return passed();
+  });
 }
 
 CheckResult loadCycles(const ValidateOptions &options, const ProgressNote &note) {
@@ -153,6 +136,15 @@ CheckResult randomRunCheck(const ValidateOptions &options, const ProgressNote &n
   return randomRun(options.pluginPath, options.seed, options.steps, note);
 }
 
+// How many SDK calls have reached `host`.
+std::uint64_t sdkCalls(const host::Host &host) {
+  std::uint64_t calls = 0;
+  for (std::size_t op = 0; op < host::kOpCount; ++op) {
+    calls += host.callCount(static_cast<host::Op>(op));
+  }
+  return calls;
+}
+
 // After unload nothing of the plugin may run: game events, timers and frames
 // reach no SDK call.
 CheckResult quietAfterUnload(const ValidateOptions &options, const ProgressNote &note) {
@@ -167,16 +159,10 @@ CheckResult quietAfterUnload(const ValidateOptions &options, const ProgressNote 
   simulator.run("sim_party_join\nsim_game_found\nsim_match_end\nsim_wait 0.5", "<validate>");
   note("unloading");
   simulator.unload();
-  std::uint64_t before = 0;
-  for (std::size_t op = 0; op < host::kOpCount; ++op) {
-    before += simulator.host().callCount(static_cast<host::Op>(op));
-  }
+  const std::uint64_t before = sdkCalls(simulator.host());
   note("driving the host after unload");
   simulator.run(kQuietLines, "<validate>");
-  std::uint64_t after = 0;
-  for (std::size_t op = 0; op < host::kOpCount; ++op) {
-    after += simulator.host().callCount(static_cast<host::Op>(op));
-  }
+  const std::uint64_t after = sdkCalls(simulator.host());
   if (after != before) {
     return failed(std::to_string(after - before) + " SDK calls reached the host after unload");
   }

@@ -3,6 +3,7 @@
 // check. Starting and waiting are the platform's (child_process.h).
 #include "child_run.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -18,13 +19,10 @@ constexpr std::string_view kNoteTag = "note:";
 constexpr std::string_view kPassTag = "pass:";
 constexpr std::string_view kFailTag = "fail:";
 constexpr std::string_view kNoPluginTag = "noplugin:";
-constexpr double kMillisPerSecond = 1000.0;
 constexpr int kExitReported = 0;
 
 std::string messageLine(std::string_view tag, std::string text) {
-  for (char &c : text) {
-    c = c == '\n' ? ' ' : c;
-  }
+  std::replace(text.begin(), text.end(), '\n', ' ');
   return std::string(tag) + text + "\n";
 }
 
@@ -70,11 +68,6 @@ struct ChildMessages {
   std::string after() const { return lastNote.empty() ? "" : ", during " + lastNote; }
 };
 
-std::chrono::steady_clock::time_point deadlineAfter(double timeoutSeconds) {
-  return std::chrono::steady_clock::now() +
-         std::chrono::milliseconds(static_cast<long long>(timeoutSeconds * kMillisPerSecond));
-}
-
 // The check's result from how its process ended and what it wrote before.
 CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double timeoutSeconds) {
   switch (end.kind) {
@@ -106,8 +99,11 @@ CheckResult runCheckInChild(const Check &check, const ValidateOptions &options) 
 
 CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds) {
   ChildMessages messages;
-  const ChildEnd end = runOwnProgram(words, deadlineAfter(timeoutSeconds),
-                                     [&messages](std::string_view chunk) { messages.take(chunk); });
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::milliseconds>(
+                                             std::chrono::duration<double>(timeoutSeconds));
+  const ChildEnd end =
+      runOwnProgram(words, deadline, [&messages](std::string_view chunk) { messages.take(chunk); });
   return resultOf(end, messages, timeoutSeconds);
 }
 
@@ -120,11 +116,6 @@ int reportFromChild(const CheckBody &body, std::ostream &out) {
                                                                             : kFailTag;
   out << messageLine(tag, result.failure.message) << std::flush;
   return kExitReported;
-}
-
-int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out) {
-  return reportFromChild(
-      [&check, &options](const ProgressNote &note) { return check.run(options, note); }, out);
 }
 
 } // namespace corvane::validate

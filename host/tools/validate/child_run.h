@@ -8,9 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check_result.h"
 #include "checks.h"
-#include "validate_options.h"
 
 namespace corvane::validate {
 
@@ -35,8 +33,5 @@ CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeco
 // The child's side: runs `body` and writes its progress notes and its result
 // to `out` as the lines runInChild reads. Returns the child's exit status.
 int reportFromChild(const CheckBody &body, std::ostream &out);
-
-// reportFromChild for `check` on `options`.
-int runChildCheck(const Check &check, const ValidateOptions &options, std::ostream &out);
 
 } // namespace corvane::validate

@@ -35,26 +35,13 @@ private:
 };
 
 constexpr std::size_t kLongValue = 512;
-constexpr std::array<std::string_view, 20> kValues = {"0",
-                                                      "1",
-                                                      "5",
-                                                      "2.5",
-                                                      "-1",
-                                                      "-0",
-                                                      "600",
-                                                      "1e3",
-                                                      "abc",
-                                                      "(1,60)",
-                                                      "",
-                                                      "F1",
-                                                      "a b",
-                                                      "x;y",
-                                                      "\t",
-                                                      "\x01",
-                                                      "99999999999999999999",
-                                                      "-2147483649",
-                                                      "3.",
-                                                      "\xc3\xa4"};
+constexpr std::array<std::string_view, 20> kValues = {
+    // numbers in range and at its edges
+    "0", "1", "5", "2.5", "-1", "-0", "600", "1e3",
+    // no numbers at all
+    "abc", "(1,60)", "", "F1", "a b", "x;y", "\t", "\x01",
+    // out of range, cut short, not ASCII
+    "99999999999999999999", "-2147483649", "3.", "\xc3\xa4"};
 constexpr std::array<std::string_view, 4> kUnknownFunctions = {
     "Function Nowhere.Unknown", "Function", "", "function lower.Case"};
 constexpr std::array<std::string_view, 9> kWaits = {"0",   "0.001", "0.25", "0.5", "1",

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "check_result.h"
+#include "checks.h"
 #include "host/session/simulator.h"
 
 namespace corvane::validate {

@@ -1,9 +1,10 @@
-// Running the checks, each in a child process unless asked otherwise, and
-// the report.
+// The validate verb: its command line, the checks run each in a child
+// process unless asked otherwise, and the report.
 #include "validate.h"
 
 #include <corvane/entry.h>
 
+#include <charconv>
 #include <optional>
 #include <string>
 
@@ -11,12 +12,46 @@
 #include "child_run.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
+#include "host/tools/common/option_table.h"
 #include "host/tools/common/verb.h"
 
 namespace corvane::validate {
 
 namespace {
+
 constexpr std::string_view kVerb = "validate";
+
+// Reads an option's value, whole, as a number into `target`; anything else,
+// or a number not above 0 where it must be `positive`, is bad input saying
+// what the option `needs`.
+template <typename Number>
+sim::OptionTable::Apply numberInto(Number &target, std::string needs, bool positive = false) {
+  return [&target, needs = std::move(needs), positive](const std::string &value) -> Failure {
+    Number number{};
+    const char *end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, number);
+    if (error != std::errc() || stop != end || (positive && !(number > 0))) {
+      return Error{ErrorKind::BadInput, "needs " + needs + ", not \"" + value + "\""};
+    }
+    target = number;
+    return std::nullopt;
+  };
+}
+
+// The usage line and the options, for errors and --help.
+constexpr const char *kUsage =
+    "usage: corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process] "
+    "[--timeout SECONDS]\n"
+    "\n"
+    "Checks what must hold for any plugin of this host and prints each check as\n"
+    "passed or failed with the reason, then `N passed, N failed`. Exit status 0\n"
+    "when every check passed, 1 otherwise, 2 for a usage error.\n"
+    "\n"
+    "  --seed N            seed of the random run (default 1)\n"
+    "  --steps N           console lines in the random run (default 2000)\n"
+    "  --in-process        run the checks here, not each in a child process\n"
+    "  --timeout SECONDS   time one check may take before it counts as hung (60)\n";
+
 // Whether the file opens as a shared library and exports a descriptor,
 // asked before the checks. A check of its own, not reported as one, so that
 // a child process can be started for it like for any check. A file that is
@@ -65,14 +100,18 @@ const Check *findCheck(std::string_view name) {
   return nullptr;
 }
 
+// Runs `check` in a child process, or here when the options ask for it.
+CheckResult runCheck(const Check &check, const ValidateOptions &options) {
+  return options.inProcess ? check.run(options, [](const std::string &) {})
+                           : runCheckInChild(check, options);
+}
+
 // Why the file is no plugin at all (a text file, a program, a folder, a
 // missing file, a library without a descriptor); nothing when it may be
 // one. Tried in a child when the checks run in children, since opening a
 // library runs its code.
 Failure whyNoPlugin(const ValidateOptions &options) {
-  const CheckResult result = !options.inProcess
-                                 ? runCheckInChild(opensCheck(), options)
-                                 : opensCheck().run(options, [](const std::string &) {});
+  const CheckResult result = runCheck(opensCheck(), options);
   if (result.passed || result.failure.kind != ErrorKind::NoPlugin) {
     return std::nullopt;
   }
@@ -81,16 +120,43 @@ Failure whyNoPlugin(const ValidateOptions &options) {
 
 } // namespace
 
+Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOptions &options) {
+  sim::OptionTable table(sim::OptionTable::Wording::Verb);
+  table.add({"--seed", "", "N", "seed of the random run (default 1)",
+             numberInto(options.seed, "a whole number")});
+  table.add({"--steps", "", "N", "console lines in the random run (default 2000)",
+             numberInto(options.steps, "a whole number")});
+  table.add({"--in-process", "", "", "run the checks here, not each in a child process",
+             [&options](const std::string &) -> Failure {
+               options.inProcess = true;
+               return std::nullopt;
+             }});
+  table.add({"--timeout", "", "SECONDS", "time one check may take before it counts as hung (60)",
+             numberInto(options.timeoutSeconds, "a number of seconds above 0", true)});
+  const auto plugins = table.parse(words);
+  if (!plugins) {
+    return plugins.error();
+  }
+  if (plugins->empty()) {
+    return Error{ErrorKind::BadInput, "no plugin given"};
+  }
+  if (plugins->size() > 1) {
+    return Error{ErrorKind::BadInput,
+                 "more than one plugin given (" + (*plugins)[0] + ", " + (*plugins)[1] + ")"};
+  }
+  options.pluginPath = plugins->front();
+  return std::nullopt;
+}
+
 int runValidate(const ValidateOptions &options, std::ostream &out) {
-  const bool isolated = !options.inProcess;
   out << "validate " << options.pluginPath << " (seed " << options.seed << ", " << options.steps
-      << " steps, " << (isolated ? "each check in a child process" : "in process") << ")\n";
+      << " steps, " << (options.inProcess ? "in process" : "each check in a child process")
+      << ")\n";
   out.flush();
   int passedCount = 0;
   int failedCount = 0;
   for (const Check &check : allChecks()) {
-    const CheckResult result =
-        isolated ? runCheckInChild(check, options) : check.run(options, [](const std::string &) {});
+    const CheckResult result = runCheck(check, options);
     if (result.passed) {
       ++passedCount;
       out << "passed  " << check.name << ": " << check.description << '\n';
@@ -112,17 +178,18 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
     if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {
       return kExitUsage;
     }
-    return runChildCheck(*check, options, out);
+    return reportFromChild(
+        [check, &options](const ProgressNote &note) { return check->run(options, note); }, out);
   }
   if (sim::asksForHelp(words)) {
-    out << validateUsage();
+    out << kUsage;
     return kExitPassed;
   }
   if (const auto problem = parseValidateOptions(words, options)) {
-    return sim::reportVerbError(err, kVerb, *problem, validateUsage());
+    return sim::reportVerbError(err, kVerb, *problem, kUsage);
   }
   if (const auto problem = whyNoPlugin(options)) {
-    return sim::reportVerbError(err, kVerb, *problem, validateUsage());
+    return sim::reportVerbError(err, kVerb, *problem, kUsage);
   }
   return runValidate(options, out);
 }
