@@ -26,12 +26,12 @@ constexpr std::string_view kVerb = "validate";
 // what the option `needs`.
 template <typename Number>
 sim::OptionTable::Apply numberInto(Number &target, std::string needs, bool positive = false) {
-  return [&target, needs = std::move(needs), positive](const std::string &value) -> Failure {
+  return [&target, wanted = std::move(needs), positive](const std::string &value) -> Failure {
     Number number{};
     const char *end = value.data() + value.size();
     const auto [stop, error] = std::from_chars(value.data(), end, number);
     if (error != std::errc() || stop != end || (positive && !(number > 0))) {
-      return Error{ErrorKind::BadInput, "needs " + needs + ", not \"" + value + "\""};
+      return Error{ErrorKind::BadInput, "needs " + wanted + ", not \"" + value + "\""};
     }
     target = number;
     return std::nullopt;
