@@ -31,14 +31,8 @@ constexpr float kFarOutside = 1'000'000.0F;
 constexpr const char *kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const cairo_user_data_key_t kFreeTypeFaceKey{};
 
-// Cairo's face, and FreeType's (owned by Cairo's), which tells which
-// characters the file has glyphs for.
-struct FontFile {
-  CairoPtr<cairo_font_face_t> face;
-  FT_Face glyphs = nullptr;
-};
-
-FontFile openFontFile(const std::string &path) {
+// The font file at `path` as a Cairo face; FreeType only opens the file.
+CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ignored)) {
     throw ScreenshotError("missing font file " + path +
@@ -63,7 +57,7 @@ FontFile openFontFile(const std::string &path) {
     FT_Done_Face(face);
     throw ScreenshotError("cannot load font file " + path + " (Cairo cannot use it)");
   }
-  return {std::move(font), face};
+  return font;
 }
 
 // A system font with a glyph for every one of `characters`, and its family
@@ -104,7 +98,7 @@ int firstCentreAtOrPast(double edge, int limit) {
 // A/255, clipped at the edges; the pen starts top left, the colour white.
 class CairoCanvas final : public host::Canvas {
 public:
-  CairoCanvas(cairo_t *cr, Resolution size, const FontFile &font, MissingGlyphs &missing)
+  CairoCanvas(cairo_t *cr, Resolution size, cairo_font_face_t *font, MissingGlyphs &missing)
       : cr_(cr), size_(size), font_(font), missing_(missing) {}
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
@@ -155,17 +149,30 @@ public:
       show(std::max(1.0, std::round(static_cast<double>(yScale))), {0.0F, 0.0F, 0.0F, color_.A});
     }
     show(0.0, color_);
-    cairo_set_font_face(cr_, font_.face.get());
+    cairo_set_font_face(cr_, font_);
   }
 
 private:
+  // Whether the font file has no glyph for `code`: Cairo maps it to glyph 0.
+  bool lacks(char32_t code) const {
+    const std::string character = text::encodeUtf8({&code, 1});
+    cairo_glyph_t *glyphs = nullptr;
+    int count = 0;
+    const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
+        cairo_get_scaled_font(cr_), 0.0, 0.0, character.data(), static_cast<int>(character.size()),
+        &glyphs, &count, nullptr, nullptr, nullptr);
+    const bool missing = status == CAIRO_STATUS_SUCCESS && count == 1 && glyphs[0].index == 0;
+    cairo_glyph_free(glyphs);
+    return missing;
+  }
+
   // Notes the characters of `text` the font file lacks and sets a system font
   // that has them all, if there is one; that font, kept while it draws.
   CairoPtr<cairo_font_face_t> fallbackFor(const std::string &text) {
     const std::u32string codes = text::decodeUtf8(text);
     bool lacking = false;
     for (const char32_t code : codes) {
-      if (FT_Get_Char_Index(font_.glyphs, code) == 0) {
+      if (lacks(code)) {
         lacking = true;
         if (missing_.characters.find(code) == std::u32string::npos) {
           missing_.characters += code;
@@ -185,7 +192,7 @@ private:
 
   cairo_t *cr_;
   Resolution size_;
-  const FontFile &font_;
+  cairo_font_face_t *font_;
   MissingGlyphs &missing_;
   Vector2F pen_{0.0F, 0.0F};
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
@@ -208,7 +215,7 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
                            const std::string &path, Resolution resolution,
                            const std::string &fontPath, MissingGlyphs *missing) {
   const std::string fontName = fontPath.empty() ? kDefaultFont : fontPath;
-  const FontFile font = openFontFile(fontName);
+  const CairoPtr<cairo_font_face_t> font = openFontFile(fontName);
   const CairoPtr<cairo_surface_t> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, resolution.width, resolution.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
@@ -221,9 +228,9 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   cairo_set_source(cr.get(), backdrop.get());
   cairo_paint(cr.get());
   cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
-  cairo_set_font_face(cr.get(), font.face.get());
+  cairo_set_font_face(cr.get(), font.get());
   MissingGlyphs lacking{{}, {}, fontName};
-  CairoCanvas canvas(cr.get(), resolution, font, lacking);
+  CairoCanvas canvas(cr.get(), resolution, font.get(), lacking);
   drawFrame(canvas);
   if (missing != nullptr) {
     *missing = std::move(lacking);
