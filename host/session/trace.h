@@ -26,8 +26,6 @@ std::string traceTime(std::int64_t micros);
 class TraceWriter : public EventSubscriber {
 public:
   TraceWriter(std::ostream &out, bool verbose) : out_(out), verbose_(verbose) {}
-  TraceWriter(const TraceWriter &) = delete;
-  TraceWriter &operator=(const TraceWriter &) = delete;
   ~TraceWriter() override;
 
   void onEvent(const Event &event) override;

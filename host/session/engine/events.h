@@ -194,9 +194,7 @@ private:
 };
 
 // The argument as the stream carries it.
-inline CallArg callArg(const std::string &text) { return text; }
 inline CallArg callArg(std::string_view text) { return std::string(text); }
-inline CallArg callArg(const char *text) { return std::string(text == nullptr ? "" : text); }
 inline CallArg callArg(BareWord word) { return word; }
 inline CallArg callArg(bool value) { return value; }
 inline CallArg callArg(float value) { return value; }

@@ -5,14 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include <corvane/value_types.h>
-
-#include "sdk_ops.h"
 
 namespace corvane::host {
 
@@ -20,8 +17,6 @@ namespace corvane::host {
 // stores and no allocation: the text is copied into a buffer of fixed size.
 class FrameRecord {
 public:
-  // The calls kept in order; later calls of a long frame are only counted.
-  static constexpr std::size_t kKeptCalls = 16;
   // The bytes of the last text kept for a person to read.
   static constexpr std::size_t kKeptTextBytes = 256;
 
@@ -45,20 +40,20 @@ public:
     textCut_ = false;
   }
   void setPosition(Vector2F position) {
-    note(Op::SetPosition);
+    ++calls_;
     pen_ = position;
   }
   void setColor(LinearColor color) {
-    note(Op::SetColor);
+    ++calls_;
     color_ = color;
   }
   void fillBox(Vector2F size) {
-    note(Op::FillBox);
+    ++calls_;
     drewBox_ = true;
     box_ = {pen_, size, color_};
   }
   void drawString(const std::string &text, float xScale, float yScale) {
-    note(Op::DrawString);
+    ++calls_;
     drewText_ = true;
     textStyle_ = {pen_, color_, xScale, yScale};
     // Kept in a buffer of its own, never allocated: the frame path of a
@@ -69,8 +64,6 @@ public:
   }
 
   std::size_t calls() const { return calls_; }
-  std::size_t keptCalls() const { return calls_ < kKeptCalls ? calls_ : kKeptCalls; }
-  Op call(std::size_t index) const { return ops_[index]; }
   // The last box and text of the frame, when it drew one.
   const Box *box() const { return drewBox_ ? &box_ : nullptr; }
   const Text *textStyle() const { return drewText_ ? &textStyle_ : nullptr; }
@@ -80,15 +73,7 @@ public:
   bool textCut() const { return textCut_; }
 
 private:
-  void note(Op op) {
-    if (calls_ < kKeptCalls) {
-      ops_[calls_] = op;
-    }
-    ++calls_;
-  }
-
   std::size_t calls_ = 0;
-  std::array<Op, kKeptCalls> ops_{};
   Vector2F pen_{};
   LinearColor color_{};
   bool drewBox_ = false;

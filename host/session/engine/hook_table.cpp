@@ -11,13 +11,12 @@ void HookTable::add(const std::string &functionName, HookPhase phase, PluginCont
 }
 
 bool HookTable::hooked(std::string_view functionName) const {
-  const auto it = hooks_.find(functionName);
-  return it != hooks_.end() && !it->second.empty();
+  return hooks_.contains(functionName);
 }
 
 bool HookTable::call(const std::string &functionName) {
   const auto it = hooks_.find(functionName);
-  if (it == hooks_.end() || it->second.empty()) {
+  if (it == hooks_.end()) {
     return false;
   }
   // Walked by index over the hooks present now: a callback may add hooks to
@@ -44,20 +43,10 @@ void HookTable::dropOwner(const PluginContext *owner) {
 
 std::vector<std::string> HookTable::functionNames() const {
   std::vector<std::string> names;
-  for (const auto &[name, hooks] : hooks_) {
-    if (!hooks.empty()) {
-      names.push_back(name);
-    }
+  for (const auto &entry : hooks_) {
+    names.push_back(entry.first);
   }
   return names;
-}
-
-std::size_t HookTable::size() const {
-  std::size_t count = 0;
-  for (const auto &entry : hooks_) {
-    count += entry.second.size();
-  }
-  return count;
 }
 
 } // namespace corvane::host

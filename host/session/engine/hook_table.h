@@ -32,7 +32,6 @@ public:
   // may drop itself, or its plugin).
   bool call(const std::string &functionName);
   void dropOwner(const PluginContext *owner);
-  std::size_t size() const;
   // Some hook waits for the game to call `functionName`.
   bool hooked(std::string_view functionName) const;
   // The hooked functions' names, sorted.
@@ -40,7 +39,8 @@ public:
 
 private:
   // Each hook lives in its own block, so that a call can go on walking the
-  // list while its hooks register further hooks.
+  // list while its hooks register further hooks. A function's list is never
+  // empty: the last hook dropped takes it.
   std::map<std::string, std::vector<std::shared_ptr<Hook>>, std::less<>> hooks_;
 };
 

@@ -184,9 +184,7 @@ void Host::addHook(const std::string &functionName, HookPhase phase, PluginConte
 
 int Host::addSetting(SettingDefinition definition) {
   const int index = tables_->settings.add(std::move(definition));
-  publish([&] {
-    return Registered{Registration::Setting, tables_->settings.at(index)->definition.name};
-  });
+  publishRegistered(Registration::Setting, index);
   return index;
 }
 
@@ -196,9 +194,7 @@ void Host::bindSetting(int index, PluginContext *owner, BoundTarget target) {
 }
 
 void Host::publishRegistered(Registration kind, int index) {
-  if (const Setting *setting = tables_->settings.at(index); setting != nullptr) {
-    publish([&] { return Registered{kind, setting->definition.name}; });
-  }
+  publish([&] { return Registered{kind, tables_->settings.at(index)->definition.name}; });
 }
 
 void Host::watchSetting(int index, PluginContext *owner, ChangeFunction function) {

@@ -52,7 +52,6 @@ public:
   const Drawables &drawables() const;
   const Notifiers &notifiers() const;
   const KeyBindings &keyBindings() const;
-  const Matchmaking &matchmaking() const { return matchmaking_; }
 
   // What plugins register: hooks, settings with their bound values and
   // change callbacks, console commands (notifiers) and drawables.
@@ -81,9 +80,8 @@ public:
   void selectPlaylist(std::int32_t playlist, bool selected);
   // A search starts in `category`.
   void startSearch(std::int32_t category);
-  // The running search ends: cancelled, or a game was found.
-  void stopSearch() { setSearching(false); }
-  // The game's own search starts or stops, outside any plugin.
+  // The game's own search starts or stops, outside any plugin; it also ends
+  // a running search, cancelled or with a game found.
   void setSearching(bool searching);
 
   // A plugin sets a timer: `callback` runs at `dueMicros`, unless its owner
@@ -135,7 +133,6 @@ public:
   std::int64_t nowMicros() const { return clock_.nowMicros(); }
   double nowSeconds() const { return clock_.nowSeconds(); }
   GameState state() const { return state_; }
-  Party party() const { return party_; }
   bool searching() const { return matchmaking_.searching; }
   bool matchmakingUsable() const { return matchmaking_.usable; }
   std::vector<std::int32_t> selectedPlaylists() const;
@@ -144,7 +141,6 @@ public:
   std::optional<std::string> settingValue(std::string_view name) const;
   std::optional<std::string> keyBinding(std::string_view key) const;
   std::uint64_t callCount(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
-  bool lastFrameDrew() const { return frame_.calls() > 0; }
   // The last rendered frame's summary; meaningful once a frame was rendered.
   const FrameRecord &lastFrame() const { return frame_; }
   std::uint64_t framesRendered() const { return framesRendered_; }
@@ -160,7 +156,7 @@ private:
     }
   }
   void setParty(Party party);
-  // A plugin registered something on the setting `index`, when there is one.
+  // A plugin registered something on the setting `index`.
   void publishRegistered(Registration kind, int index);
 
   // The tables the frame path never reads, and the plugins' contexts.

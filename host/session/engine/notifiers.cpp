@@ -14,9 +14,6 @@ bool Notifiers::contains(std::string_view name) const {
 }
 
 bool Notifiers::run(const std::vector<std::string> &words) {
-  if (words.empty()) {
-    return false;
-  }
   const auto it = notifiers_.find(words.front());
   if (it == notifiers_.end()) {
     return false;

@@ -27,10 +27,10 @@ public:
   // A name registered again gets the new notifier.
   void add(std::string name, Notifier notifier);
   bool contains(std::string_view name) const;
-  // Runs the notifier `words[0]` with all the words; false when there is none.
+  // Runs the notifier `words[0]` (there are words) with all the words; false
+  // when there is none of that name.
   bool run(const std::vector<std::string> &words);
   void dropOwner(const PluginContext *owner);
-  std::size_t size() const { return notifiers_.size(); }
   // What the notifier `name` says of itself, when there is one.
   std::optional<std::string> description(std::string_view name) const;
   // The registered names, sorted.

@@ -10,6 +10,32 @@
 
 namespace corvane::host {
 
+namespace {
+
+// Writes the setting's value converted to the target's type.
+void writeBound(const Setting &setting, const BoundTarget &target) {
+  const SettingBounds &bounds = setting.definition.bounds;
+  std::visit(
+      [&](const auto &pointer) {
+        using Value = typename std::decay_t<decltype(pointer)>::element_type;
+        if (!pointer) {
+          return;
+        }
+        if constexpr (std::is_same_v<Value, bool>) {
+          *pointer = readBool(setting.value, bounds);
+        } else if constexpr (std::is_same_v<Value, int>) {
+          *pointer = readInt(setting.value, bounds);
+        } else if constexpr (std::is_same_v<Value, float>) {
+          *pointer = readFloat(setting.value, bounds);
+        } else {
+          *pointer = setting.value;
+        }
+      },
+      target);
+}
+
+} // namespace
+
 int SettingsStore::add(SettingDefinition definition) {
   if (const int existing = find(definition.name); existing != kNoSetting) {
     return existing;
@@ -37,9 +63,6 @@ const Setting *SettingsStore::at(int index) const {
 
 Failure SettingsStore::set(int index, std::string text,
                            const std::function<void(const Setting &)> &stored) {
-  if (at(index) == nullptr) {
-    return Error{ErrorKind::BadInput, "no such setting"};
-  }
   Setting &setting = settings_[static_cast<std::size_t>(index)];
   auto checked = boundedText(text, setting.definition.bounds);
   if (!checked) {
@@ -65,18 +88,12 @@ Failure SettingsStore::set(int index, std::string text,
 }
 
 void SettingsStore::bind(int index, PluginContext *owner, BoundTarget target) {
-  if (at(index) == nullptr) {
-    return;
-  }
   Setting &setting = settings_[static_cast<std::size_t>(index)];
   writeBound(setting, target);
   setting.boundValues.push_back(BoundValue{owner, std::move(target)});
 }
 
 void SettingsStore::addCallback(int index, PluginContext *owner, ChangeFunction function) {
-  if (at(index) == nullptr) {
-    return;
-  }
   settings_[static_cast<std::size_t>(index)].callbacks.push_back(
       ChangeCallback{owner, std::make_shared<ChangeFunction>(std::move(function))});
 }
@@ -100,27 +117,6 @@ std::vector<const Setting *> SettingsStore::sortedByName() const {
     return a->definition.name < b->definition.name;
   });
   return sorted;
-}
-
-void writeBound(const Setting &setting, const BoundTarget &target) {
-  const SettingBounds &bounds = setting.definition.bounds;
-  std::visit(
-      [&](const auto &pointer) {
-        using Value = typename std::decay_t<decltype(pointer)>::element_type;
-        if (!pointer) {
-          return;
-        }
-        if constexpr (std::is_same_v<Value, bool>) {
-          *pointer = readBool(setting.value, bounds);
-        } else if constexpr (std::is_same_v<Value, int>) {
-          *pointer = readInt(setting.value, bounds);
-        } else if constexpr (std::is_same_v<Value, float>) {
-          *pointer = readFloat(setting.value, bounds);
-        } else {
-          *pointer = setting.value;
-        }
-      },
-      target);
 }
 
 } // namespace corvane::host

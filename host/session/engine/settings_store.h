@@ -63,8 +63,8 @@ public:
   int add(SettingDefinition definition);
   int find(std::string_view name) const;
   const Setting *at(int index) const;
-  std::size_t size() const { return settings_.size(); }
 
+  // The operations below take the index of a setting there is.
   // Stores `text` (checked and clamped by the setting's bounds), writes the
   // bound values, then runs every change callback with the old text. A
   // refused text is bad input, and then nothing changes. `stored`, when
@@ -87,8 +87,5 @@ private:
   std::deque<Setting> settings_;
   std::unordered_map<std::string, int> byName_;
 };
-
-// Writes the setting's value converted to the target's type.
-CORVANE_HOST_API void writeBound(const Setting &setting, const BoundTarget &target);
 
 } // namespace corvane::host

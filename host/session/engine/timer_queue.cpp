@@ -20,7 +20,6 @@ std::optional<Timer> TimerQueue::popDue(std::int64_t limitMicros) {
 
 std::vector<std::int64_t> TimerQueue::dueTimes() const {
   std::vector<std::int64_t> times;
-  times.reserve(timers_.size());
   for (const auto &entry : timers_) {
     times.push_back(entry.second.dueMicros);
   }

@@ -16,10 +16,10 @@ constexpr unsigned kNibbleMask = 0xF;
 // Enough for any float or double in shortest form, sign and exponent included.
 constexpr std::size_t kNumberBufferSize = 32;
 
-template <typename Number> void appendNumber(std::string &out, Number value) {
+template <typename Number> std::string shortest(Number value) {
   std::array<char, kNumberBufferSize> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  out.append(buffer.data(), result.ptr);
+  return std::string(buffer.data(), result.ptr);
 }
 
 } // namespace
@@ -63,16 +63,8 @@ std::string quoteText(std::string_view text) {
   return out;
 }
 
-std::string shortestNumber(float value) {
-  std::string out;
-  appendNumber(out, value);
-  return out;
-}
+std::string shortestNumber(float value) { return shortest(value); }
 
-std::string shortestNumber(double value) {
-  std::string out;
-  appendNumber(out, value);
-  return out;
-}
+std::string shortestNumber(double value) { return shortest(value); }
 
 } // namespace corvane::host

@@ -1,6 +1,7 @@
 // Value conversion for settings: decimal parsing, clamping and saturation.
 #include "value_conversion.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <climits>
@@ -15,7 +16,9 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-double clampToBounds(double value, const SettingBounds &bounds) {
+// The number `text` starts with, clamped into the bounds.
+double readNumber(std::string_view text, const SettingBounds &bounds) {
+  const double value = leadingDecimal(text);
   if (bounds.hasMin && value < static_cast<double>(bounds.min)) {
     return bounds.min;
   }
@@ -25,8 +28,7 @@ double clampToBounds(double value, const SettingBounds &bounds) {
   return value;
 }
 
-} // namespace
-
+// Length of the decimal number `text` starts with; 0 when there is none.
 std::size_t decimalPrefixLength(std::string_view text) {
   std::size_t i = 0;
   if (i < text.size() && text[i] == '-') {
@@ -47,6 +49,8 @@ std::size_t decimalPrefixLength(std::string_view text) {
   }
   return i;
 }
+
+} // namespace
 
 bool isDecimalNumber(std::string_view text) {
   return !text.empty() && decimalPrefixLength(text) == text.size();
@@ -74,30 +78,14 @@ double leadingDecimal(std::string_view text) {
   return value;
 }
 
-double readNumber(std::string_view text, const SettingBounds &bounds) {
-  return clampToBounds(leadingDecimal(text), bounds);
-}
-
 float readFloat(std::string_view text, const SettingBounds &bounds) {
-  const double value = readNumber(text, bounds);
-  if (value > FLT_MAX) {
-    return FLT_MAX;
-  }
-  if (value < -FLT_MAX) {
-    return -FLT_MAX;
-  }
-  return static_cast<float>(value);
+  return static_cast<float>(
+      std::clamp(readNumber(text, bounds), -double{FLT_MAX}, double{FLT_MAX}));
 }
 
 int readInt(std::string_view text, const SettingBounds &bounds) {
-  const double value = std::trunc(readNumber(text, bounds));
-  if (value >= static_cast<double>(INT_MAX)) {
-    return INT_MAX;
-  }
-  if (value <= static_cast<double>(INT_MIN)) {
-    return INT_MIN;
-  }
-  return static_cast<int>(value);
+  return static_cast<int>(
+      std::clamp(std::trunc(readNumber(text, bounds)), double{INT_MIN}, double{INT_MAX}));
 }
 
 bool readBool(std::string_view text, const SettingBounds &bounds) {
@@ -105,7 +93,7 @@ bool readBool(std::string_view text, const SettingBounds &bounds) {
 }
 
 Expected<std::string> boundedText(std::string text, const SettingBounds &bounds) {
-  if (!bounds.any()) {
+  if (!bounds.hasMin && !bounds.hasMax) {
     return text;
   }
   if (!isDecimalNumber(text)) {

@@ -16,15 +16,11 @@ struct SettingBounds {
   float min = 0.0F;
   bool hasMax = false;
   float max = 0.0F;
-
-  bool any() const { return hasMin || hasMax; }
 };
 
-// Length of the decimal number `text` starts with: an optional minus sign,
-// digits, and optionally a point followed by digits. 0 when there is none
-// ("", "-", ".5"); "2." has the number "2".
-CORVANE_HOST_API std::size_t decimalPrefixLength(std::string_view text);
-// Whether all of `text` is one decimal number.
+// Whether all of `text` is one decimal number: an optional minus sign,
+// digits, and optionally a point followed by digits ("-", ".5" and "2." are
+// none).
 CORVANE_HOST_API bool isDecimalNumber(std::string_view text);
 // The value of the decimal number `text` starts with, 0 when there is none.
 // Numbers beyond double's range give ±infinity, never undefined behaviour.
@@ -32,7 +28,6 @@ CORVANE_HOST_API double leadingDecimal(std::string_view text);
 
 // The setting's value as each SDK type: the leading number clamped into the
 // bounds, then saturated into the type's range (ints truncate toward zero).
-CORVANE_HOST_API double readNumber(std::string_view text, const SettingBounds &bounds);
 CORVANE_HOST_API float readFloat(std::string_view text, const SettingBounds &bounds);
 CORVANE_HOST_API int readInt(std::string_view text, const SettingBounds &bounds);
 CORVANE_HOST_API bool readBool(std::string_view text, const SettingBounds &bounds);

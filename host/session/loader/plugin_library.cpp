@@ -59,21 +59,20 @@ Expected<std::unique_ptr<LoadedPlugin>> LoadedPlugin::load(host::Host &host,
 
   std::unique_ptr<LoadedPlugin> loaded(new LoadedPlugin());
   loaded->path_ = path;
-  loaded->name_ = descriptor->pluginName;
-  loaded->version_ = descriptor->pluginVersion;
   loaded->host_ = &host;
   loaded->deleteMe_ = descriptor->deleteMe;
   loaded->plugin_ = *owner;
-  loaded->context_ = &host.createContext(loaded->name_);
+  loaded->context_ = &host.createContext(descriptor->pluginName);
   handOverWrappers(*loaded->plugin_, *loaded->context_);
   loaded->library_ = std::move(library);
+  // An onLoad that did not finish is owed no onUnload; everything else is.
   try {
     callOnLoad(*loaded->plugin_);
   } catch (const std::exception &failure) {
-    loaded->unloadAfterFailedLoad();
+    loaded->release();
     return refuse(std::string("onLoad failed: ") + failure.what());
   } catch (...) {
-    loaded->unloadAfterFailedLoad();
+    loaded->release();
     return refuse("onLoad failed");
   }
   return loaded;
@@ -90,11 +89,6 @@ void LoadedPlugin::unload() {
   } catch (...) {
     // The plugin goes all the same; what it failed to tidy, the host drops.
   }
-  release();
-}
-
-void LoadedPlugin::unloadAfterFailedLoad() {
-  // onLoad did not finish, so onUnload is not owed; everything else is.
   release();
 }
 

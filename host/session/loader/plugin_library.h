@@ -27,21 +27,14 @@ public:
   // onUnload; drop the plugin's registrations; drop the host's shares of the
   // plugin; deleteMe; close the library. Nothing of the plugin runs after.
   void unload();
-  bool loaded() const { return library_ != nullptr; }
-
   const std::string &path() const { return path_; }
-  const std::string &name() const { return name_; }
-  const std::string &version() const { return version_; }
 
 private:
   LoadedPlugin() = default;
-  void unloadAfterFailedLoad();
   // Everything of unload after onUnload.
   void release();
 
   std::string path_;
-  std::string name_;
-  std::string version_;
   host::Host *host_ = nullptr;
   host::PluginContext *context_ = nullptr;
   CorvaneDeleteMeFunction *deleteMe_ = nullptr;

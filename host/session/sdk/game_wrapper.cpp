@@ -14,20 +14,24 @@ GameWrapper::GameWrapper(const GameWrapper &other) = default;
 GameWrapper &GameWrapper::operator=(const GameWrapper &other) = default;
 GameWrapper::~GameWrapper() = default;
 
-void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
-  auto &host = context_->host();
-  host.record(Op::HookEvent, eventName);
-  if (context_->active()) {
-    host.addHook(eventName, HookPhase::Entry, context_, std::move(callback));
+namespace {
+
+void hook(corvane::host::PluginContext *context, Op op, HookPhase phase,
+          const std::string &eventName, std::function<void(std::string)> callback) {
+  context->host().record(op, eventName);
+  if (context->active()) {
+    context->host().addHook(eventName, phase, context, std::move(callback));
   }
 }
 
+} // namespace
+
+void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
+  hook(context_, Op::HookEvent, HookPhase::Entry, eventName, std::move(callback));
+}
+
 void GameWrapper::HookEventPost(std::string eventName, std::function<void(std::string)> callback) {
-  auto &host = context_->host();
-  host.record(Op::HookEventPost, eventName);
-  if (context_->active()) {
-    host.addHook(eventName, HookPhase::After, context_, std::move(callback));
-  }
+  hook(context_, Op::HookEventPost, HookPhase::After, eventName, std::move(callback));
 }
 
 void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float seconds) {

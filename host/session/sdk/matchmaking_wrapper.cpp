@@ -28,7 +28,7 @@ void MatchmakingWrapper::CancelMatchmaking() {
   auto &host = context_->host();
   host.record(Op::CancelMatchmaking);
   if (usable_ && context_->active()) {
-    host.stopSearch();
+    host.setSearching(false);
   }
 }
 
