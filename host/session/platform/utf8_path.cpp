@@ -22,11 +22,7 @@ namespace corvane::platform {
 std::filesystem::path pathFromUtf8(std::string_view utf8) {
   // char8_t text is taken as UTF-8 on every platform; the std::string
   // constructor would take the ANSI code page on Windows.
-  std::u8string text(utf8.size(), u8'\0');
-  for (std::size_t index = 0; index < utf8.size(); ++index) {
-    text[index] = static_cast<char8_t>(utf8[index]);
-  }
-  return std::filesystem::path(text);
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string utf8FromPath(const std::filesystem::path &path) {
@@ -53,18 +49,6 @@ constexpr std::string_view kInsert = "%1";
 // are far shorter than INT_MAX.
 int lengthOf(std::size_t size) { return static_cast<int>(size); }
 
-} // namespace
-
-std::wstring wideFromUtf8(std::string_view utf8) {
-  if (utf8.empty()) {
-    return {};
-  }
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), wide.data(), size);
-  return wide;
-}
-
 std::string utf8FromWide(std::wstring_view wide) {
   if (wide.empty()) {
     return {};
@@ -75,6 +59,18 @@ std::string utf8FromWide(std::wstring_view wide) {
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), utf8.data(), size, nullptr,
                       nullptr);
   return utf8;
+}
+
+} // namespace
+
+std::wstring wideFromUtf8(std::string_view utf8) {
+  if (utf8.empty()) {
+    return {};
+  }
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), wide.data(), size);
+  return wide;
 }
 
 std::vector<std::string> utf8Arguments(int argc, char **argv) {
@@ -88,16 +84,6 @@ std::vector<std::string> utf8Arguments(int argc, char **argv) {
     arguments.push_back(utf8FromWide(wide.get()[index]));
   }
   return arguments;
-}
-
-std::FILE *openForWriting(std::string_view utf8) {
-  std::FILE *file = nullptr;
-  const errno_t error = _wfopen_s(&file, pathFromUtf8(utf8).c_str(), L"wb");
-  if (error != 0) {
-    errno = error;
-    return nullptr;
-  }
-  return file;
 }
 
 std::optional<std::string> environmentVariable(const char *name) {
@@ -145,10 +131,6 @@ std::string windowsErrorText(unsigned long code, std::string_view subject) {
 std::optional<std::string> environmentVariable(const char *name) {
   const char *value = std::getenv(name);
   return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-}
-
-std::FILE *openForWriting(std::string_view utf8) {
-  return std::fopen(std::string(utf8).c_str(), "wb");
 }
 
 std::vector<std::string> utf8Arguments(int argc, char **argv) {

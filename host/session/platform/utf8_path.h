@@ -2,7 +2,6 @@
 // one place that converts between them.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,10 +17,6 @@ std::filesystem::path pathFromUtf8(std::string_view utf8);
 
 // A path's name in UTF-8, for messages and for handing on.
 std::string utf8FromPath(const std::filesystem::path &path);
-
-// Opens the file a UTF-8 name denotes for writing bytes, as fopen(name,
-// "wb") does; null, with errno set, when it cannot.
-std::FILE *openForWriting(std::string_view utf8);
 
 // The C library's text for an errno value ("No such file or directory").
 std::string errnoText(int number);
@@ -42,7 +37,6 @@ void useBinaryStandardStreams();
 
 #if defined(_WIN32)
 std::wstring wideFromUtf8(std::string_view utf8);
-std::string utf8FromWide(std::wstring_view wide);
 
 // The system's text for a Windows error code, in UTF-8, followed by the code:
 // "The specified module could not be found. (error 126)". Some texts leave a

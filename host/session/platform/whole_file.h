@@ -24,8 +24,6 @@ public:
   ~WholeFile();
   WholeFile(const WholeFile &) = delete;
   WholeFile &operator=(const WholeFile &) = delete;
-  WholeFile(WholeFile &&) = delete;
-  WholeFile &operator=(WholeFile &&) = delete;
 
   // Why the temporary file could not be made (the folder is missing or
   // cannot be written); nothing when it was.

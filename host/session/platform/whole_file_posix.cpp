@@ -29,9 +29,9 @@ extern "C" void removeTemporariesAndEnd(int signal) {
   std::raise(signal);
 }
 
-// Installed once, for the signals that would end the program as they are:
-// a signal a caller ignores or handles keeps its meaning.
-void watchEndingSignals() {
+// The handler is installed once, for the signals that would end the program
+// as they are: a signal a caller ignores or handles keeps its meaning.
+void remember(const std::filesystem::path &name) {
   static const bool installed = [] {
     for (const int signal : kEndingSignals) {
       struct sigaction current {};
@@ -45,10 +45,6 @@ void watchEndingSignals() {
     return true;
   }();
   static_cast<void>(installed);
-}
-
-void remember(const std::filesystem::path &name) {
-  watchEndingSignals();
   temporaryNames.remember(name);
 }
 
