@@ -1,37 +1,15 @@
 // The simulator session: wiring of host, console and plugin.
 #include "simulator.h"
 
-#include <streambuf>
-
 namespace corvane::sim {
 
-namespace {
-
-// Swallows everything written to it.
-class DiscardBuffer : public std::streambuf {
-protected:
-  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char * /*text*/, std::streamsize count) override { return count; }
-};
-
-class DiscardStream : public std::ostream {
-public:
-  DiscardStream() : std::ostream(&buffer_) {}
-
-private:
-  DiscardBuffer buffer_;
-};
-
-} // namespace
-
 Simulator::Simulator(SimulatorOptions options)
-    : options_(options), discard_(std::make_unique<DiscardStream>()),
-      host_(std::make_unique<host::Host>()) {
+    : options_(options), host_(std::make_unique<host::Host>()) {
   if (options_.out == nullptr) {
-    options_.out = discard_.get();
+    options_.out = &discard_;
   }
   if (options_.err == nullptr) {
-    options_.err = discard_.get();
+    options_.err = &discard_;
   }
   if (options_.trace != nullptr) {
     trace_ = std::make_unique<host::TraceWriter>(*options_.trace, options_.verbose);

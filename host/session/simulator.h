@@ -65,8 +65,8 @@ private:
   std::ostream &err();
 
   SimulatorOptions options_;
-  // Streams standing in for the ones not given.
-  std::unique_ptr<std::ostream> discard_;
+  // Stands in for the streams not given: with no buffer, it writes nothing.
+  std::ostream discard_{nullptr};
   std::unique_ptr<host::Host> host_;
   std::unique_ptr<host::TraceWriter> trace_;
   std::unique_ptr<console::Console> console_;
