@@ -11,35 +11,23 @@ namespace corvane::console {
 namespace {
 
 CommandResult bind(Console &console, const Words &words) {
-  if (words.size() < 3) {
-    return usageError(console, words);
-  }
   console.host().bindKey(words[1], joinWords(words.begin() + 2, words.end()));
   return CommandResult::ok();
 }
 
 CommandResult unbind(Console &console, const Words &words) {
-  if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words);
-  }
   if (!console.host().unbindKey(words[1])) {
     return CommandResult::error("key " + quoteWordIfNeeded(words[1]) + " is not bound");
   }
   return CommandResult::ok();
 }
 
-CommandResult loadFreeplay(Console &console, const Words &words) {
-  if (!argumentCount(words, 0, 0)) {
-    return usageError(console, words);
-  }
+CommandResult loadFreeplay(Console &console, const Words & /*words*/) {
   console.host().setState(host::GameState::Freeplay);
   return CommandResult::ok();
 }
 
 CommandResult exec(Console &console, const Words &words) {
-  if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words);
-  }
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(console.resolvePath(words[1]), ignored)) {
     return CommandResult::error("cannot read script " + quoteWordIfNeeded(words[1]));
@@ -70,9 +58,6 @@ std::string describeBounds(const host::SettingBounds &bounds) {
 }
 
 CommandResult cvarlist(Console &console, const Words &words) {
-  if (!argumentCount(words, 0, 1)) {
-    return usageError(console, words);
-  }
   const std::string_view prefix =
       words.size() > 1 ? std::string_view{words[1]} : std::string_view{};
   std::size_t listed = 0;
@@ -102,15 +87,17 @@ CommandResult cvarlist(Console &console, const Words &words) {
 } // namespace
 
 void addBuiltinCommands(Console &console) {
-  console.addCommand("bind", "bind KEY COMMAND...", "ties a key to a console line", bind);
-  console.addCommand("unbind", "unbind KEY", "unties a bound key", unbind);
-  console.addCommand("load_freeplay", "load_freeplay", "the player goes to freeplay", loadFreeplay);
+  console.addCommand("bind", "bind KEY COMMAND...", "ties a key to a console line", bind, {2});
+  console.addCommand("unbind", "unbind KEY", "unties a bound key", unbind, {1, 1});
+  console.addCommand("load_freeplay", "load_freeplay", "the player goes to freeplay", loadFreeplay,
+                     {0, 0});
   console.addCommand("exec", "exec FILE",
                      "runs a script (beside the current script, else from the working folder)",
-                     exec);
+                     exec, {1, 1});
   console.addCommand("echo", "echo TEXT...", "prints the words joined by spaces", echo);
   console.addCommand("cvarlist", "cvarlist [PREFIX]",
-                     "lists settings with value, default, bounds, flags, description", cvarlist);
+                     "lists settings with value, default, bounds, flags, description", cvarlist,
+                     {0, 1});
 }
 
 } // namespace corvane::console

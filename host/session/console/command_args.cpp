@@ -13,17 +13,6 @@ namespace {
 // The longest wait a script may ask for in one step: a century of game time
 // keeps every due time far from overflow.
 constexpr double kMaxWaitSeconds = 100.0 * 365 * 24 * 3600;
-
-// `word` as a whole number of type T, all of it, in range.
-template <typename T> std::optional<T> parseWhole(std::string_view word) {
-  T value = 0;
-  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 } // namespace
 
 std::optional<bool> parseBool(std::string_view word) {
@@ -37,11 +26,12 @@ std::optional<bool> parseBool(std::string_view word) {
 }
 
 std::optional<std::uint32_t> parseCount(std::string_view word) {
-  return parseWhole<std::uint32_t>(word);
-}
-
-std::optional<std::int32_t> parseInt32(std::string_view word) {
-  return parseWhole<std::int32_t>(word);
+  std::uint32_t value = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || result.ec != std::errc{} || result.ptr != word.data() + word.size()) {
+    return std::nullopt;
+  }
+  return value;
 }
 
 std::optional<std::int64_t> parseSeconds(std::string_view word) {
@@ -55,23 +45,22 @@ std::optional<std::int64_t> parseSeconds(std::string_view word) {
   return host::delayToMicros(seconds);
 }
 
-CommandResult usageError(const Console &console, const Words &words) {
-  const std::string_view name = words.front();
-  const auto it = console.commands().find(name);
-  std::string message = "usage: ";
-  message += it == console.commands().end() ? std::string(name) : it->second.usage;
+std::string usageMessage(std::string_view usage, const Words &words) {
+  std::string message = "usage: " + std::string(usage);
   // Names what the line gave, so that a long script's mistake is found at once.
   if (words.size() == 1) {
-    message += " (got no argument)";
-  } else {
-    message += " (got";
-    for (std::size_t i = 1; i < words.size(); ++i) {
-      message += ' ';
-      host::appendQuoted(message, words[i]);
-    }
-    message += ')';
+    return message + " (got no argument)";
   }
-  return CommandResult::error(message);
+  message += " (got";
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    message += ' ';
+    host::appendQuoted(message, words[i]);
+  }
+  return message + ')';
+}
+
+CommandResult usageError(const Console &console, const Words &words) {
+  return CommandResult::error(usageMessage(console.commands().at(words.front()).usage, words));
 }
 
 } // namespace corvane::console

@@ -14,12 +14,12 @@ namespace corvane::console {
 std::optional<bool> parseBool(std::string_view word);
 // A non-negative whole number that fits in 32 bits.
 std::optional<std::uint32_t> parseCount(std::string_view word);
-// A whole number that fits in 32 bits, sign allowed.
-std::optional<std::int32_t> parseInt32(std::string_view word);
 // A non-negative decimal number of seconds, as whole microseconds.
 std::optional<std::int64_t> parseSeconds(std::string_view word);
 
-// "usage: USAGE" for a command given the wrong arguments.
+// "usage: USAGE (got ARGUMENTS)" for a command given the wrong arguments.
+std::string usageMessage(std::string_view usage, const Words &words);
+// The usage message of the console's command that `words` name, as an error.
 CommandResult usageError(const Console &console, const Words &words);
 // Whether the command's words (its name included) number from `least` to `most`.
 inline bool argumentCount(const Words &words, std::size_t least, std::size_t most) {

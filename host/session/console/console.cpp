@@ -6,6 +6,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "command_args.h"
 #include "host/session/engine/notifiers.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
@@ -56,10 +57,10 @@ Console::Console(host::Host &host, std::ostream &out, std::ostream &err)
 
 Console::~Console() { host_.setCommandRunner(nullptr); }
 
-void Console::addCommand(std::string name, std::string usage, std::string summary,
-                         Handler handler) {
-  Command command{name, std::move(usage), std::move(summary), std::move(handler)};
-  commands_.insert_or_assign(std::move(name), std::move(command));
+void Console::addCommand(std::string name, std::string usage, std::string summary, Handler handler,
+                         Arity arity) {
+  commands_.insert_or_assign(
+      std::move(name), Command{std::move(usage), std::move(summary), std::move(handler), arity});
 }
 
 CommandResult Console::execute(const Words &words) {
@@ -77,6 +78,10 @@ CommandResult Console::execute(const Words &words) {
 CommandResult Console::dispatch(const Words &words) {
   const std::string &name = words.front();
   if (const auto it = commands_.find(name); it != commands_.end()) {
+    const std::size_t arguments = words.size() - 1;
+    if (arguments < it->second.arity.least || arguments > it->second.arity.most) {
+      return usageError(*this, words);
+    }
     // Copied: a handler may replace commands while it runs.
     const Handler handler = it->second.handler;
     return handler(*this, words);
@@ -130,10 +135,6 @@ Status Console::run(std::string_view text, std::string_view file, int firstLine)
     err_ << file << ':' << firstLine << ": " << kTooDeep << '\n';
     return Status::Error;
   }
-  return runCommands(text, file, firstLine);
-}
-
-Status Console::runCommands(std::string_view text, std::string_view file, int firstLine) {
   int lineNumber = firstLine;
   const Report report = [&](const std::string &message) {
     if (!file.empty()) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -13,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-#include "host/session/engine/canvas.h"
 #include "host/session/engine/host.h"
 #include "host/session/exit_status.h"
 #include "tokenizer.h"
@@ -51,16 +51,23 @@ struct CommandResult {
 // a script's first line.
 std::string_view withoutByteOrderMark(std::string_view text);
 
+// How many arguments a command takes; the console refuses any other count
+// with the command's usage before its handler runs.
+struct Arity {
+  std::size_t least = 0;
+  std::size_t most = SIZE_MAX;
+};
+
 class Console {
 public:
   // A command's handler gets the console and the command's words, its own
   // name first.
   using Handler = std::function<CommandResult(Console &, const Words &)>;
   struct Command {
-    std::string name;
     std::string usage;   // e.g. "sim_wait SECONDS"
     std::string summary; // one line for --help
     Handler handler;
+    Arity arity;
   };
 
   // Registers the built-in and simulator commands and takes the host's
@@ -72,7 +79,8 @@ public:
 
   // Adds (or replaces) a command; commands come before settings and
   // notifiers of the same name.
-  void addCommand(std::string name, std::string usage, std::string summary, Handler handler);
+  void addCommand(std::string name, std::string usage, std::string summary, Handler handler,
+                  Arity arity = {});
   const std::map<std::string, Command, std::less<>> &commands() const { return commands_; }
 
   // Runs console text (lines separated by '\n') as read from `file` starting
@@ -96,12 +104,6 @@ public:
   std::string outputFile(const std::string &name) const;
   void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
 
-  // The canvas that sim_frame renders on (a null canvas unless set).
-  void setFrameCanvas(host::Canvas *canvas) {
-    frameCanvas_ = canvas != nullptr ? canvas : &nullCanvas_;
-  }
-  host::Canvas &frameCanvas() { return *frameCanvas_; }
-
   // A person is watching: the game-flow commands and sim_call say in one
   // line what the game did. Scripts keep their output as it is.
   void setNarrating(bool narrating) { narrating_ = narrating; }
@@ -109,6 +111,8 @@ public:
   // Words the front end runs itself (help, quit and exit at the prompt),
   // offered with the console's own names to a mistyped command.
   void setSessionWords(std::vector<std::string> words) { sessionWords_ = std::move(words); }
+  // Session words, commands, settings and plugin commands, for "did you mean".
+  std::vector<std::string> knownNames() const;
   // A flag a signal handler sets to stop a long command (sim_frame); null: none.
   void setInterruptFlag(const volatile std::sig_atomic_t *flag) { interruptFlag_ = flag; }
   bool interrupted() const { return interruptFlag_ != nullptr && *interruptFlag_ != 0; }
@@ -131,9 +135,6 @@ private:
   Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
-  // Commands, settings, plugin commands and session words, for "did you mean".
-  std::vector<std::string> knownNames() const;
-  Status runCommands(std::string_view text, std::string_view file, int firstLine);
 
   host::Host &host_;
   std::ostream &out_;
@@ -142,8 +143,6 @@ private:
   std::vector<std::filesystem::path> scriptFolders_;
   std::vector<std::string> sessionWords_;
   std::filesystem::path outputFolder_;
-  host::NullCanvas nullCanvas_;
-  host::Canvas *frameCanvas_ = &nullCanvas_;
   int depth_ = 0;
   bool narrating_ = false;
   const volatile std::sig_atomic_t *interruptFlag_ = nullptr;

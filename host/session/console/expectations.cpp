@@ -44,7 +44,7 @@ CommandResult expectSimple(Console &console, const Words &words) {
       return CommandResult::error("drawn: no frame has been rendered yet (sim_frame renders one)");
     }
     return compare(what, value,
-                   boolText(what == "searching" ? host.searching() : host.lastFrameDrew()));
+                   boolText(what == "searching" ? host.searching() : host.lastFrame().calls() > 0));
   }
   if (what == "selected") {
     return compare(what, value, selectedText(host.selectedPlaylists()));
@@ -95,17 +95,11 @@ CommandResult expectBound(Console &console, const Words &words) {
   const std::string expected =
       words.size() == 4 ? words[3] : joinWords(words.begin() + 3, words.end());
   const auto actual = console.host().keyBinding(words[2]);
-  if (expected == "none") {
-    return compare("bound " + words[2], "none", actual ? host::quoteText(*actual) : "none");
-  }
-  return compare("bound " + words[2], host::quoteText(expected),
+  return compare("bound " + words[2], expected == "none" ? "none" : host::quoteText(expected),
                  actual ? host::quoteText(*actual) : "none");
 }
 
 CommandResult simExpect(Console &console, const Words &words) {
-  if (words.size() < 3) {
-    return usageError(console, words);
-  }
   const std::string &what = words[1];
   if (what == "calls" || what == "setting") {
     if (words.size() != 4) {
@@ -138,7 +132,7 @@ void addExpectationCommand(Console &console) {
       "sim_expect", "sim_expect WHAT VALUE",
       "checks host state; WHAT: searching, selected, category, state, drawn, timers, "
       "calls OP N, setting NAME VALUE, bound KEY COMMAND|none",
-      simExpect);
+      simExpect, {2});
 }
 
 } // namespace corvane::console

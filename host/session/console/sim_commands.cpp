@@ -6,6 +6,7 @@
 
 #include "command_args.h"
 #include "console.h"
+#include "host/session/engine/canvas.h"
 #include "host/session/engine/game_functions.h"
 #include "host/session/engine/hook_table.h"
 #include "progress_line.h"
@@ -36,11 +37,11 @@ void call(Console &console, std::string_view function) {
   console.host().callFunction(std::string(function));
 }
 
-// A command of one argument that `parse` reads and `apply` uses; a missing,
-// extra or unreadable argument is a usage error.
+// A command of one argument that `parse` reads and `apply` uses; an
+// unreadable argument is a usage error.
 template <typename Parse, typename Apply>
 CommandResult withArgument(Console &console, const Words &words, Parse parse, Apply apply) {
-  const auto value = argumentCount(words, 1, 1) ? parse(words[1]) : std::nullopt;
+  const auto value = parse(words[1]);
   if (!value) {
     return usageError(console, words);
   }
@@ -67,7 +68,7 @@ void waitInSteps(Console &console, const std::string &what, std::int64_t micros)
 }
 
 CommandResult simWait(Console &console, const Words &words) {
-  const auto micros = argumentCount(words, 1, 1) ? parseSeconds(words[1]) : std::nullopt;
+  const auto micros = parseSeconds(words[1]);
   if (!micros) {
     return usageError(console, words);
   }
@@ -76,9 +77,6 @@ CommandResult simWait(Console &console, const Words &words) {
 }
 
 CommandResult simKey(Console &console, const Words &words) {
-  if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words);
-  }
   // An unbound key does nothing, as in the game; a script that presses one
   // most likely bound another, so it is told, and goes on.
   if (const auto line = console.host().pressKey(words[1])) {
@@ -89,9 +87,6 @@ CommandResult simKey(Console &console, const Words &words) {
 }
 
 CommandResult simCall(Console &console, const Words &words) {
-  if (!argumentCount(words, 1, 1)) {
-    return usageError(console, words);
-  }
   if (!console.host().hooks().hooked(words[1])) {
     narrate(console, "no plugin hooked " + quoteWordIfNeeded(words[1]) + ": nothing ran");
   }
@@ -105,7 +100,7 @@ CommandResult simState(Console &console, const Words &words) {
 }
 
 CommandResult simMatchmaking(Console &console, const Words &words) {
-  if (!argumentCount(words, 1, 1) || (words[1] != "on" && words[1] != "off")) {
+  if (words[1] != "on" && words[1] != "off") {
     return usageError(console, words);
   }
   console.host().setMatchmakingUsable(words[1] == "on");
@@ -118,9 +113,6 @@ CommandResult simSearching(Console &console, const Words &words) {
 }
 
 CommandResult simFrame(Console &console, const Words &words) {
-  if (!argumentCount(words, 0, 1)) {
-    return usageError(console, words);
-  }
   const auto frames = words.size() > 1 ? parseCount(words[1]) : std::optional<std::uint32_t>{1};
   if (!frames) {
     return usageError(console, words);
@@ -129,6 +121,8 @@ CommandResult simFrame(Console &console, const Words &words) {
     return CommandResult::error("sim_frame renders at most " + std::to_string(kMaxFramesAtOnce) +
                                 " frames at once (got " + quoteWordIfNeeded(words[1]) + ")");
   }
+  // The frames are rendered on nothing: the host records what they draw.
+  host::NullCanvas canvas;
   ProgressLine progress(console.progressStream(), "sim_frame " + std::to_string(*frames), *frames,
                         kFramesPerLook);
   for (std::uint32_t i = 0; i < *frames; ++i) {
@@ -137,16 +131,13 @@ CommandResult simFrame(Console &console, const Words &words) {
       return CommandResult::error("sim_frame interrupted after " + std::to_string(i) + " of " +
                                   std::to_string(*frames) + " frames");
     }
-    console.host().renderFrame(console.frameCanvas());
+    console.host().renderFrame(canvas);
   }
   return CommandResult::ok();
 }
 
-// A game-flow helper takes no arguments.
-template <void (*Flow)(Console &)> CommandResult flowCommand(Console &console, const Words &words) {
-  if (!argumentCount(words, 0, 0)) {
-    return usageError(console, words);
-  }
+template <void (*Flow)(Console &)>
+CommandResult flowCommand(Console &console, const Words & /*words*/) {
   Flow(console);
   return CommandResult::ok();
 }
@@ -154,7 +145,7 @@ template <void (*Flow)(Console &)> CommandResult flowCommand(Console &console, c
 // A search found a match: the search ends, the match loads and its first
 // round starts.
 void gameFound(Console &console) {
-  console.host().stopSearch();
+  console.host().setSearching(false);
   call(console, fn::kFindGameComplete);
   console.host().setState(host::GameState::Online);
   call(console, fn::kStartEvent);
@@ -180,7 +171,7 @@ void leaveMatch(Console &console) {
 // The game cancels the running search (the player or the party leader did).
 void searchCancelled(Console &console) {
   call(console, fn::kSearchCancel);
-  console.host().stopSearch();
+  console.host().setSearching(false);
   narrate(console, "the game cancelled the search");
 }
 
@@ -197,35 +188,38 @@ void partyLeave(Console &console) {
 } // namespace
 
 void addSimCommands(Console &console) {
+  constexpr Arity kOne{1, 1};
+  constexpr Arity kNone{0, 0};
   console.addCommand("sim_wait", "sim_wait SECONDS",
-                     "advances the clock, firing timers that fall due", simWait);
-  console.addCommand("sim_key", "sim_key KEY", "presses a key (runs its binding)", simKey);
+                     "advances the clock, firing timers that fall due", simWait, kOne);
+  console.addCommand("sim_key", "sim_key KEY", "presses a key (runs its binding)", simKey, kOne);
   console.addCommand("sim_call", "sim_call \"FUNCTION\"",
-                     "the game calls a function: entry hooks, then after hooks", simCall);
-  console.addCommand("sim_state", "sim_state menu|freeplay|online", "sets the game state",
-                     simState);
+                     "the game calls a function: entry hooks, then after hooks", simCall, kOne);
+  console.addCommand("sim_state", "sim_state menu|freeplay|online", "sets the game state", simState,
+                     kOne);
   console.addCommand("sim_matchmaking", "sim_matchmaking on|off",
-                     "makes the matchmaking handle usable or not", simMatchmaking);
+                     "makes the matchmaking handle usable or not", simMatchmaking, kOne);
   console.addCommand("sim_searching", "sim_searching true|false",
-                     "the game's own search starts or stops (no hook)", simSearching);
-  console.addCommand(
-      "sim_frame", "sim_frame [N]",
-      "renders N frames (default 1, at most " + std::to_string(kMaxFramesAtOnce) + ")", simFrame);
+                     "the game's own search starts or stops (no hook)", simSearching, kOne);
+  console.addCommand("sim_frame", "sim_frame [N]",
+                     "renders N frames (default 1, at most " + std::to_string(kMaxFramesAtOnce) +
+                         ")",
+                     simFrame, {0, 1});
   console.addCommand("sim_game_found", "sim_game_found",
                      "search ends; EventFindGameComplete; state online; StartEvent; StartRound",
-                     flowCommand<gameFound>);
+                     flowCommand<gameFound>, kNone);
   console.addCommand("sim_match_end", "sim_match_end",
                      "OnMatchWinnerSet; EventMatchEnded (state stays online)",
-                     flowCommand<matchEnd>);
+                     flowCommand<matchEnd>, kNone);
   console.addCommand("sim_leave_match", "sim_leave_match", "Destroyed; state menu",
-                     flowCommand<leaveMatch>);
+                     flowCommand<leaveMatch>, kNone);
   console.addCommand("sim_search_cancelled", "sim_search_cancelled",
                      "OnlineGameMatchmakingBase_X.Cancel; search ends",
-                     flowCommand<searchCancelled>);
+                     flowCommand<searchCancelled>, kNone);
   console.addCommand("sim_party_join", "sim_party_join", "Parties_X.JoinLobby",
-                     flowCommand<partyJoin>);
+                     flowCommand<partyJoin>, kNone);
   console.addCommand("sim_party_leave", "sim_party_leave", "Parties_X.LeaveLobby",
-                     flowCommand<partyLeave>);
+                     flowCommand<partyLeave>, kNone);
 }
 
 } // namespace corvane::console

@@ -17,7 +17,6 @@ namespace corvane::console {
 
 namespace {
 
-// Labels are padded to this width so that every value starts in one column.
 constexpr std::size_t kLabelWidth = 13;
 constexpr float kFullComponent = 255.0F;
 
@@ -58,21 +57,25 @@ std::string pointText(Vector2F point) {
   return host::shortestNumber(point.X) + "," + host::shortestNumber(point.Y);
 }
 
-class Screen {
-public:
-  explicit Screen(std::ostream &out) : out_(out) {}
-  // The first line of a section carries its label; the rest are indented.
-  void row(const std::string &label, const std::string &value) {
-    out_ << label << std::string(label.size() < kLabelWidth ? kLabelWidth - label.size() : 1, ' ')
-         << value << '\n';
+// Labels are padded so that every value starts in one column.
+void row(std::ostream &out, const std::string &label, const std::string &value) {
+  out << label << std::string(label.size() < kLabelWidth ? kLabelWidth - label.size() : 1, ' ')
+      << value << '\n';
+}
+
+// A section of one line per value, the first carrying the label; `none`
+// when there is no value.
+void rows(std::ostream &out, const std::string &label, const std::vector<std::string> &values,
+          const std::string &none) {
+  if (values.empty()) {
+    row(out, label, none);
   }
-  void more(const std::string &value) { row("", value); }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    row(out, i == 0 ? label : "", values[i]);
+  }
+}
 
-private:
-  std::ostream &out_;
-};
-
-void matchmakingRows(Screen &screen, const host::Host &host) {
+void matchmakingRows(std::ostream &out, const host::Host &host) {
   std::string line = host.matchmakingUsable() ? "usable" : "not usable";
   line += host.searching() ? ", searching" : ", not searching";
   const std::vector<std::int32_t> selected = host.selectedPlaylists();
@@ -83,89 +86,61 @@ void matchmakingRows(Screen &screen, const host::Host &host) {
   line += selected.empty() ? ", no playlist selected" : ", playlists " + playlists;
   const auto category = host.lastCategory();
   line += category ? ", last search in category " + std::to_string(*category) : ", no search yet";
-  screen.row("matchmaking", line);
+  row(out, "matchmaking", line);
 }
 
-void timerRows(Screen &screen, host::Host &host) {
-  const std::vector<std::int64_t> due = host.timers().dueTimes();
-  if (due.empty()) {
-    screen.row("timers", "none pending");
-    return;
-  }
-  std::string label = "timers";
-  for (const std::int64_t micros : due) {
-    screen.row(label,
-               "due at " + seconds(micros) + " (in " + seconds(micros - host.nowMicros()) + ")");
-    label.clear();
-  }
-}
-
-void keyRows(Screen &screen, host::Host &host) {
-  const auto &bindings = host.keyBindings().all();
-  if (bindings.empty()) {
-    screen.row("keys", "none bound");
-    return;
-  }
-  std::string label = "keys";
-  for (const auto &[key, line] : bindings) {
-    screen.row(label, key + " runs " + host::quoteText(line));
-    label.clear();
-  }
-}
-
-void frameRows(Screen &screen, const host::Host &host) {
+void frameRows(std::ostream &out, const host::Host &host) {
   if (host.framesRendered() == 0) {
-    screen.row("last frame", "none rendered yet (sim_frame renders one)");
+    row(out, "last frame", "none rendered yet (sim_frame renders one)");
     return;
   }
   const host::FrameRecord &frame = host.lastFrame();
   const std::string when = "at " + seconds(host.lastFrameMicros()) + ": ";
   if (frame.calls() == 0) {
-    screen.row("last frame", when + "nothing drawn");
+    row(out, "last frame", when + "nothing drawn");
     return;
   }
-  screen.row("last frame", when + std::to_string(frame.calls()) + " canvas calls");
+  row(out, "last frame", when + std::to_string(frame.calls()) + " canvas calls");
   if (const host::FrameRecord::Box *box = frame.box()) {
-    screen.more("box " + host::shortestNumber(box->size.X) + " x " +
-                host::shortestNumber(box->size.Y) + " (bar height " +
-                host::shortestNumber(box->size.Y) + ") at " + pointText(box->position) + ", " +
-                colorText(box->color));
+    row(out, "",
+        "box " + host::shortestNumber(box->size.X) + " x " + host::shortestNumber(box->size.Y) +
+            " (bar height " + host::shortestNumber(box->size.Y) + ") at " +
+            pointText(box->position) + ", " + colorText(box->color));
   }
   if (const host::FrameRecord::Text *style = frame.textStyle()) {
-    screen.more("text " + host::quoteText(frame.text()) + (frame.textCut() ? " (cut)" : "") +
-                " at " + pointText(style->position) + ", scale " +
-                host::shortestNumber(style->xScale) + ", " + colorText(style->color));
+    row(out, "",
+        "text " + host::quoteText(frame.text()) + (frame.textCut() ? " (cut)" : "") + " at " +
+            pointText(style->position) + ", scale " + host::shortestNumber(style->xScale) + ", " +
+            colorText(style->color));
   }
 }
 
-void settingRows(Screen &screen, host::Host &host) {
-  std::string label = "settings";
-  for (const host::Setting *setting : host.settings().sortedByName()) {
-    if (setting->value == setting->definition.defaultValue) {
-      continue;
-    }
-    screen.row(label, setting->definition.name + " " + host::quoteText(setting->value) +
-                          " (default " + host::quoteText(setting->definition.defaultValue) + ")");
-    label.clear();
-  }
-  if (!label.empty()) {
-    screen.row(label, "all at their defaults");
-  }
-}
-
-CommandResult simStatus(Console &console, const Words &words) {
-  if (!argumentCount(words, 0, 0)) {
-    return usageError(console, words);
-  }
+CommandResult simStatus(Console &console, const Words & /*words*/) {
   host::Host &host = console.host();
-  Screen screen(console.out());
-  screen.row("clock", seconds(host.nowMicros()));
-  screen.row("game", std::string(host::gameStateName(host.state())));
-  matchmakingRows(screen, host);
-  timerRows(screen, host);
-  keyRows(screen, host);
-  frameRows(screen, host);
-  settingRows(screen, host);
+  std::ostream &out = console.out();
+  row(out, "clock", seconds(host.nowMicros()));
+  row(out, "game", std::string(host::gameStateName(host.state())));
+  matchmakingRows(out, host);
+  std::vector<std::string> timers;
+  for (const std::int64_t micros : host.timers().dueTimes()) {
+    timers.push_back("due at " + seconds(micros) + " (in " + seconds(micros - host.nowMicros()) +
+                     ")");
+  }
+  rows(out, "timers", timers, "none pending");
+  std::vector<std::string> keys;
+  for (const auto &[key, line] : host.keyBindings().all()) {
+    keys.push_back(key + " runs " + host::quoteText(line));
+  }
+  rows(out, "keys", keys, "none bound");
+  frameRows(out, host);
+  std::vector<std::string> changed;
+  for (const host::Setting *setting : host.settings().sortedByName()) {
+    if (setting->value != setting->definition.defaultValue) {
+      changed.push_back(setting->definition.name + " " + host::quoteText(setting->value) +
+                        " (default " + host::quoteText(setting->definition.defaultValue) + ")");
+    }
+  }
+  rows(out, "settings", changed, "all at their defaults");
   return CommandResult::ok();
 }
 
@@ -175,7 +150,7 @@ void addStatusCommand(Console &console) {
   console.addCommand("sim_status", "sim_status",
                      "shows the game and the host: matchmaking, timers, keys, last frame, "
                      "changed settings",
-                     simStatus);
+                     simStatus, {0, 0});
 }
 
 } // namespace corvane::console

@@ -16,10 +16,6 @@ bool isCommentLine(std::string_view line) {
   return rest.starts_with('#') || rest.starts_with("//");
 }
 
-} // namespace
-
-namespace {
-
 // Reads `line` as the console does, into `commands`, the words of the command
 // still open and its last word; false when a quote is left open.
 struct Scan {

@@ -8,7 +8,6 @@
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/hook_table.h"
 #include "host/session/engine/key_bindings.h"
-#include "host/session/engine/notifiers.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 
@@ -35,18 +34,10 @@ std::vector<std::string> settingValues(const host::Setting &setting) {
   return values;
 }
 
+// The console's names, and the session's words also where it sets none.
 std::vector<std::string> firstWords(Simulator &simulator) {
-  host::Host &host = simulator.host();
-  std::vector<std::string> words(std::begin(kSessionWords), std::end(kSessionWords));
-  for (const auto &entry : simulator.console().commands()) {
-    words.push_back(entry.first);
-  }
-  for (const host::Setting *setting : host.settings().sortedByName()) {
-    words.push_back(setting->definition.name);
-  }
-  for (std::string &name : host.notifiers().names()) {
-    words.push_back(std::move(name));
-  }
+  std::vector<std::string> words = simulator.console().knownNames();
+  words.insert(words.end(), std::begin(kSessionWords), std::end(kSessionWords));
   return words;
 }
 

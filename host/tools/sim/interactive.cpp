@@ -9,6 +9,7 @@
 
 #include "completion.h"
 #include "frame_folding.h"
+#include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/notifiers.h"
 #include "host/session/engine/settings_store.h"
@@ -149,11 +150,7 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
   }
   if (words.size() > (leaves ? 1U : 2U)) {
     // Not left to the console, which knows no such command.
-    std::cerr << "usage: " << (leaves ? words[0] : std::string("help [NAME]")) << " (got";
-    for (std::size_t i = 1; i < words.size(); ++i) {
-      std::cerr << ' ' << host::quoteText(words[i]);
-    }
-    std::cerr << ")\n";
+    std::cerr << console::usageMessage(leaves ? words[0] : "help [NAME]", words) << '\n';
     return SessionWord::Help;
   }
   if (words.size() == 1) {
