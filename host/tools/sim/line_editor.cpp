@@ -7,17 +7,14 @@
 namespace corvane::sim {
 
 std::filesystem::path historyPath() {
-  const auto state = platform::environmentVariable("XDG_STATE_HOME");
-  const auto home = platform::environmentVariable("HOME");
-  std::filesystem::path folder;
-  if (state && !state->empty()) {
-    folder = platform::pathFromUtf8(*state);
-  } else if (home && !home->empty()) {
-    folder = platform::pathFromUtf8(*home) / ".local" / "state";
-  } else {
-    return {};
+  if (const auto state = platform::environmentVariable("XDG_STATE_HOME");
+      state && !state->empty()) {
+    return platform::pathFromUtf8(*state) / "corvane-sim" / "history";
   }
-  return folder / "corvane-sim" / "history";
+  if (const auto home = platform::environmentVariable("HOME"); home && !home->empty()) {
+    return platform::pathFromUtf8(*home) / ".local" / "state" / "corvane-sim" / "history";
+  }
+  return {};
 }
 
 } // namespace corvane::sim

@@ -201,16 +201,6 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
   return withContext("cannot write trace file " + name + ": ", traceFile->openError());
 }
 
-// Why the run's features may not start as set; nothing when they may.
-Failure refuseToStart(Simulator &simulator, const ProgramSettings &settings) {
-  for (const auto &extension : settings.extensions) {
-    if (auto problem = extension->refuseToStart(simulator)) {
-      return problem;
-    }
-  }
-  return std::nullopt;
-}
-
 // Plays each script in turn (standard input where one is `-`, or when none
 // is given) until one fails.
 Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
@@ -231,17 +221,6 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
                                     : simulator.runScript(script);
     if (status != Status::Ok) {
       break;
-    }
-  }
-  return status;
-}
-
-// Lets every extension finish its work; the run's status, worse when one
-// failed.
-Status finishExtensions(Simulator &simulator, const ProgramSettings &settings, Status status) {
-  for (const auto &extension : settings.extensions) {
-    if (!extension->finish(simulator) && status == Status::Ok) {
-      status = Status::Error;
     }
   }
   return status;
@@ -286,15 +265,23 @@ int runProgram(const std::vector<std::string> &arguments) {
   Simulator simulator(SimulatorOptions{
       &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
       sessionExtensions(settings.extensions), platform::pathFromUtf8(settings.outputFolder)});
-  if (const auto problem = refuseToStart(simulator, settings)) {
-    return reportError(*problem);
+  for (const auto &extension : settings.extensions) {
+    if (const auto problem = extension->refuseToStart(simulator)) {
+      return reportError(*problem);
+    }
   }
   if (!simulator.load(positional->front())) {
     return kExitUsage;
   }
   const Status played =
       playScripts(simulator, {positional->begin() + 1, positional->end()}, settings);
-  const Status status = finishExtensions(simulator, settings, played);
+  // Every feature finishes its work; one that fails makes the run's status worse.
+  Status status = played;
+  for (const auto &extension : settings.extensions) {
+    if (!extension->finish(simulator) && status == Status::Ok) {
+      status = Status::Error;
+    }
+  }
   simulator.unload();
   std::cout.flush();
   // A run whose scripts could not all be played keeps the old trace.
