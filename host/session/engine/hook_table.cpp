@@ -10,10 +10,6 @@ void HookTable::add(const std::string &functionName, HookPhase phase, PluginCont
   hooks_[functionName].push_back(std::make_shared<Hook>(Hook{owner, phase, std::move(callback)}));
 }
 
-bool HookTable::hooked(std::string_view functionName) const {
-  return hooks_.contains(functionName);
-}
-
 bool HookTable::call(const std::string &functionName) {
   const auto it = hooks_.find(functionName);
   if (it == hooks_.end()) {

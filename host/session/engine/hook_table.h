@@ -33,7 +33,7 @@ public:
   bool call(const std::string &functionName);
   void dropOwner(const PluginContext *owner);
   // Some hook waits for the game to call `functionName`.
-  bool hooked(std::string_view functionName) const;
+  bool hooked(std::string_view functionName) const { return hooks_.contains(functionName); }
   // The hooked functions' names, sorted.
   std::vector<std::string> functionNames() const;
 

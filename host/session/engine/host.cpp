@@ -163,10 +163,7 @@ std::vector<std::int32_t> Host::selectedPlaylists() const {
 
 std::optional<std::string> Host::settingValue(std::string_view name) const {
   const Setting *setting = tables_->settings.at(tables_->settings.find(name));
-  if (setting == nullptr) {
-    return std::nullopt;
-  }
-  return setting->value;
+  return setting == nullptr ? std::nullopt : std::optional(setting->value);
 }
 
 std::optional<std::string> Host::keyBinding(std::string_view key) const {

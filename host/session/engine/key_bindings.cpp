@@ -3,10 +3,6 @@
 
 namespace corvane::host {
 
-void KeyBindings::bind(std::string key, std::string commandLine) {
-  bindings_[std::move(key)] = std::move(commandLine);
-}
-
 bool KeyBindings::unbind(std::string_view key) {
   const auto it = bindings_.find(key);
   if (it == bindings_.end()) {
@@ -18,10 +14,7 @@ bool KeyBindings::unbind(std::string_view key) {
 
 std::optional<std::string> KeyBindings::lineFor(std::string_view key) const {
   const auto it = bindings_.find(key);
-  if (it == bindings_.end()) {
-    return std::nullopt;
-  }
-  return it->second;
+  return it == bindings_.end() ? std::nullopt : std::optional(it->second);
 }
 
 } // namespace corvane::host

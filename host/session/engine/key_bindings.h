@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "host_export.h"
 
@@ -13,7 +14,9 @@ namespace corvane::host {
 // Bindings are console state: they outlive the plugin that made them.
 class CORVANE_HOST_API KeyBindings {
 public:
-  void bind(std::string key, std::string commandLine);
+  void bind(std::string key, std::string commandLine) {
+    bindings_.insert_or_assign(std::move(key), std::move(commandLine));
+  }
   // False when `key` was not bound.
   bool unbind(std::string_view key);
   std::optional<std::string> lineFor(std::string_view key) const;

@@ -9,10 +9,6 @@ void Notifiers::add(std::string name, Notifier notifier) {
   notifiers_[std::move(name)] = std::make_shared<Notifier>(std::move(notifier));
 }
 
-bool Notifiers::contains(std::string_view name) const {
-  return notifiers_.find(name) != notifiers_.end();
-}
-
 bool Notifiers::run(const std::vector<std::string> &words) {
   const auto it = notifiers_.find(words.front());
   if (it == notifiers_.end()) {
@@ -31,10 +27,7 @@ void Notifiers::dropOwner(const PluginContext *owner) {
 
 std::optional<std::string> Notifiers::description(std::string_view name) const {
   const auto it = notifiers_.find(name);
-  if (it == notifiers_.end()) {
-    return std::nullopt;
-  }
-  return it->second->description;
+  return it == notifiers_.end() ? std::nullopt : std::optional(it->second->description);
 }
 
 std::vector<std::string> Notifiers::names() const {

@@ -26,7 +26,7 @@ class CORVANE_HOST_API Notifiers {
 public:
   // A name registered again gets the new notifier.
   void add(std::string name, Notifier notifier);
-  bool contains(std::string_view name) const;
+  bool contains(std::string_view name) const { return notifiers_.contains(name); }
   // Runs the notifier `words[0]` (there are words) with all the words; false
   // when there is none of that name.
   bool run(const std::vector<std::string> &words);

@@ -1,7 +1,6 @@
 // The settings store: registration, checked sets, bound values and callbacks.
 #include "settings_store.h"
 
-#include <algorithm>
 #include <type_traits>
 #include <utility>
 
@@ -41,16 +40,14 @@ int SettingsStore::add(SettingDefinition definition) {
     return existing;
   }
   const int index = static_cast<int>(settings_.size());
-  Setting setting;
-  setting.value = definition.defaultValue;
-  setting.definition = std::move(definition);
-  byName_.emplace(setting.definition.name, index);
-  settings_.push_back(std::move(setting));
+  byName_.emplace(definition.name, index);
+  std::string value = definition.defaultValue;
+  settings_.push_back(Setting{std::move(definition), std::move(value), {}, {}});
   return index;
 }
 
 int SettingsStore::find(std::string_view name) const {
-  const auto it = byName_.find(std::string(name));
+  const auto it = byName_.find(name);
   return it == byName_.end() ? kNoSetting : it->second;
 }
 
@@ -109,13 +106,9 @@ void SettingsStore::dropOwner(const PluginContext *owner) {
 
 std::vector<const Setting *> SettingsStore::sortedByName() const {
   std::vector<const Setting *> sorted;
-  sorted.reserve(settings_.size());
-  for (const Setting &setting : settings_) {
-    sorted.push_back(&setting);
+  for (const auto &entry : byName_) {
+    sorted.push_back(&settings_[static_cast<std::size_t>(entry.second)]);
   }
-  std::sort(sorted.begin(), sorted.end(), [](const Setting *a, const Setting *b) {
-    return a->definition.name < b->definition.name;
-  });
   return sorted;
 }
 

@@ -4,10 +4,10 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -85,7 +85,8 @@ private:
   // A deque keeps references to settings valid while a callback registers
   // another setting.
   std::deque<Setting> settings_;
-  std::unordered_map<std::string, int> byName_;
+  // By name, in name order.
+  std::map<std::string, int, std::less<>> byName_;
 };
 
 } // namespace corvane::host

@@ -33,11 +33,10 @@ void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::string description, unsigned char permissions) {
   auto &host = context_->host();
   host.record(Op::registerNotifier, name, description, static_cast<int>(permissions));
-  if (!context_->active()) {
-    return;
+  if (context_->active()) {
+    host.addNotifier(std::move(name), corvane::host::Notifier{context_, std::move(description),
+                                                              permissions, std::move(callback)});
   }
-  host.addNotifier(std::move(name), corvane::host::Notifier{context_, std::move(description),
-                                                            permissions, std::move(callback)});
 }
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string name) {
