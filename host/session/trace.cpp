@@ -1,6 +1,9 @@
 // Trace lines made from SDK call events.
 #include "trace.h"
 
+#include <array>
+#include <cinttypes>
+#include <cstdio>
 #include <initializer_list>
 #include <ostream>
 
@@ -12,7 +15,8 @@ namespace {
 
 constexpr std::int64_t kMicrosPerMilli = 1000;
 constexpr std::int64_t kMillisPerSecond = 1000;
-constexpr std::size_t kMillisDigits = 3;
+// Enough for "[SECONDS.MMM]" of any time.
+constexpr std::size_t kTimeBufferSize = 32;
 
 struct ArgWriter {
   std::string &out;
@@ -48,16 +52,10 @@ std::string formatCall(const SdkCall &call) {
 
 std::string traceTime(std::int64_t micros) {
   const std::int64_t millis = (micros + kMicrosPerMilli / 2) / kMicrosPerMilli;
-  std::string fraction = std::to_string(millis % kMillisPerSecond);
-  fraction.insert(0, kMillisDigits - fraction.size(), '0');
-  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
-  // string concatenations in optimised builds.
-  std::string time = "[";
-  time += std::to_string(millis / kMillisPerSecond);
-  time += '.';
-  time += fraction;
-  time += ']';
-  return time;
+  std::array<char, kTimeBufferSize> time{};
+  std::snprintf(time.data(), time.size(), "[%" PRId64 ".%03" PRId64 "]", millis / kMillisPerSecond,
+                millis % kMillisPerSecond);
+  return time.data();
 }
 
 TraceWriter::~TraceWriter() = default;
