@@ -31,13 +31,13 @@ Simulator::~Simulator() {
 
 bool Simulator::load(const std::string &pluginPath) {
   if (plugin_) {
-    err() << "cannot load plugin " << pluginPath << ": " << plugin_->path()
-          << " is already loaded\n";
+    *options_.err << "cannot load plugin " << pluginPath << ": " << plugin_->path()
+                  << " is already loaded\n";
     return false;
   }
   auto loaded = loader::LoadedPlugin::load(*host_, pluginPath);
   if (!loaded) {
-    err() << loaded.error().message << '\n';
+    *options_.err << loaded.error().message << '\n';
     return false;
   }
   plugin_ = std::move(*loaded);
@@ -61,6 +61,5 @@ Status Simulator::runScript(const std::string &path) { return console_->runFile(
 
 host::Host &Simulator::host() { return *host_; }
 console::Console &Simulator::console() { return *console_; }
-std::ostream &Simulator::err() { return *options_.err; }
 
 } // namespace corvane::sim

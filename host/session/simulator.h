@@ -62,8 +62,6 @@ public:
   host::TraceWriter *traceWriter() { return trace_.get(); }
 
 private:
-  std::ostream &err();
-
   SimulatorOptions options_;
   // Stands in for the streams not given: with no buffer, it writes nothing.
   std::ostream discard_{nullptr};

@@ -16,11 +16,8 @@ constexpr double kMaxWaitSeconds = 100.0 * 365 * 24 * 3600;
 } // namespace
 
 std::optional<bool> parseBool(std::string_view word) {
-  if (word == "true") {
-    return true;
-  }
-  if (word == "false") {
-    return false;
+  if (word == "true" || word == "false") {
+    return word == "true";
   }
   return std::nullopt;
 }

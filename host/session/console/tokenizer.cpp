@@ -1,18 +1,14 @@
 // The console line tokenizer.
 #include "tokenizer.h"
 
+#include <algorithm>
+
 namespace corvane::console {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 bool isCommentLine(std::string_view line) {
-  const std::size_t start = line.find_first_not_of(" \t");
-  if (start == std::string_view::npos) {
-    return false;
-  }
-  const std::string_view rest = line.substr(start);
+  const std::string_view rest = line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
   return rest.starts_with('#') || rest.starts_with("//");
 }
 
@@ -68,7 +64,7 @@ struct Scan {
         if (!closed) {
           return false;
         }
-      } else if (isBlank(c) || c == '\r' || c == '\n') {
+      } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
         endWord();
       } else if (c == ';') {
         endCommand();
