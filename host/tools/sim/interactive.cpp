@@ -36,30 +36,24 @@ extern "C" void onInterrupt(int /*signal*/) { interruptRequested = 1; }
 // read waiting at the prompt returns.
 class InterruptCatcher {
 public:
-  InterruptCatcher() {
+  InterruptCatcher(const InterruptCatcher &) = delete;
+  InterruptCatcher &operator=(const InterruptCatcher &) = delete;
 #if defined(_WIN32)
-    previous_ = std::signal(SIGINT, onInterrupt);
+  InterruptCatcher() : previous_(std::signal(SIGINT, onInterrupt)) {}
+  ~InterruptCatcher() { std::signal(SIGINT, previous_); }
+
+private:
+  void (*previous_)(int);
 #else
+  InterruptCatcher() {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previous_);
-#endif
   }
-  ~InterruptCatcher() {
-#if defined(_WIN32)
-    std::signal(SIGINT, previous_);
-#else
-    sigaction(SIGINT, &previous_, nullptr);
-#endif
-  }
-  InterruptCatcher(const InterruptCatcher &) = delete;
-  InterruptCatcher &operator=(const InterruptCatcher &) = delete;
+  ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
 
 private:
-#if defined(_WIN32)
-  void (*previous_)(int);
-#else
   struct sigaction previous_ {};
 #endif
 };

@@ -14,9 +14,7 @@ struct LineEditor::State {
 
 LineEditor::LineEditor(std::string prompt, std::filesystem::path /*historyFile*/,
                        Completer /*completer*/, const volatile std::sig_atomic_t & /*interrupted*/)
-    : state_(std::make_unique<State>()) {
-  state_->prompt = std::move(prompt);
-}
+    : state_(std::make_unique<State>(State{std::move(prompt)})) {}
 
 LineEditor::~LineEditor() = default;
 
