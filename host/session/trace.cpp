@@ -2,7 +2,6 @@
 #include "trace.h"
 
 #include <array>
-#include <cinttypes>
 #include <cstdio>
 #include <initializer_list>
 #include <ostream>
@@ -53,8 +52,9 @@ std::string formatCall(const SdkCall &call) {
 std::string traceTime(std::int64_t micros) {
   const std::int64_t millis = (micros + kMicrosPerMilli / 2) / kMicrosPerMilli;
   std::array<char, kTimeBufferSize> time{};
-  std::snprintf(time.data(), time.size(), "[%" PRId64 ".%03" PRId64 "]", millis / kMillisPerSecond,
-                millis % kMillisPerSecond);
+  std::snprintf(time.data(), time.size(), "[%lld.%03lld]",
+                static_cast<long long>(millis / kMillisPerSecond),
+                static_cast<long long>(millis % kMillisPerSecond));
   return time.data();
 }
 
