@@ -36,13 +36,6 @@ constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kTimes = " \u00d7";
 
-constexpr Rgb kMenuColour{120, 144, 176};
-constexpr Rgb kFreeplayColour{76, 175, 80};
-constexpr Rgb kOnlineColour{230, 124, 46};
-constexpr Rgb kUnknownStateColour{170, 170, 170};
-constexpr Rgb kInPartyColour{0, 150, 136};
-constexpr Rgb kLobbyOwnerColour{121, 85, 72};
-
 // Each lane's title, in the order of LaneKind.
 constexpr std::array<const char *, 9> kLaneTitles = {
     "game state", "matchmaking", "party",          "timers",       "bar",
@@ -400,6 +393,7 @@ struct SpanItem {
   double end = 0.0;
   std::string text;
   std::string tooltip;
+  Rgb fill;
 };
 
 // Lays out the labels of one lane: its row 0 and the rows below it.
@@ -474,11 +468,12 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
   for (std::size_t i = 0; i < items.size(); ++i) {
     const double x0 = scale.x(items[i].start);
     const double x1 = std::max(scale.x(items[i].end), x0 + kMinSpanWidth);
-    lane.spans.push_back(SpanBox{x0, x1, i});
+    lane.spans.push_back(SpanBox{x0, x1, items[i].fill});
     placer.row(0).take(x0, x1);
   }
-  for (const SpanBox &box : lane.spans) {
-    const SpanItem &item = items[box.source];
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const SpanBox &box = lane.spans[i];
+    const SpanItem &item = items[i];
     tooltips.push_back(Tooltip{box.x0, top + kSpanInset, box.x1 - box.x0,
                                kSpanLaneHeight - 2.0 * kSpanInset, item.tooltip});
     const auto [from, to] =
@@ -608,14 +603,17 @@ void layTimers(Lane &timers, Layout &layout, const Timeline &timeline) {
   }
 }
 
-// What a lane of spans shows: each of `spans` with its `label` and a
-// tooltip that says `what` it is and when.
-std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what) {
+// What a lane of spans shows: each of `spans` with its `label`, a tooltip
+// that says `what` it is and when, and in `fill` or else its label's colour.
+std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what,
+                                std::optional<Rgb> fill = std::nullopt) {
   std::vector<SpanItem> items;
   for (const auto &span : spans) {
-    items.push_back(
-        SpanItem{span.start, span.end, label(span),
-                 what(span) + ", " + momentText(span.start) + " to " + momentText(span.end)});
+    std::string text = label(span);
+    const Rgb colour = fill ? *fill : labelColour(text);
+    items.push_back(SpanItem{
+        span.start, span.end, std::move(text),
+        what(span) + ", " + momentText(span.start) + " to " + momentText(span.end), colour});
   }
   return items;
 }
@@ -673,21 +671,17 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
   return {};
 }
 
-Rgb partyColour(std::string_view what) {
-  return what == "lobby owner" ? kLobbyOwnerColour : kInPartyColour;
-}
-
-Rgb stateColour(std::string_view state) {
-  if (state == "menu") {
-    return kMenuColour;
-  }
-  if (state == "freeplay") {
-    return kFreeplayColour;
-  }
-  if (state == "online") {
-    return kOnlineColour;
-  }
-  return kUnknownStateColour;
+Rgb labelColour(std::string_view label) {
+  constexpr std::array<std::pair<std::string_view, Rgb>, 5> kColours{{
+      {"menu", {120, 144, 176}},
+      {"freeplay", {76, 175, 80}},
+      {"online", {230, 124, 46}},
+      {"in a party", {0, 150, 136}},
+      {"lobby owner", {121, 85, 72}},
+  }};
+  const auto *found = std::find_if(kColours.begin(), kColours.end(),
+                                   [&](const auto &entry) { return entry.first == label; });
+  return found == kColours.end() ? Rgb{170, 170, 170} : found->second;
 }
 
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
@@ -771,14 +765,15 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
   };
   const auto label = [](const LabelledSpan &span) { return span.label; };
   spanLane(LaneKind::State, spanItems(timeline.states, label, label));
-  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel));
+  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel, kSearchColour));
   spanLane(LaneKind::Party, spanItems(timeline.parties, label, label));
   Lane &timers = addLane(LaneKind::Timers);
   layTimers(timers, layout, timeline);
   top += timers.height;
-  spanLane(LaneKind::Bar, spanItems(timeline.bars, label, [](const BarSpan &span) {
-             return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
-           }));
+  const auto barWhat = [](const BarSpan &span) {
+    return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
+  };
+  spanLane(LaneKind::Bar, spanItems(timeline.bars, label, barWhat, kBarColour));
 
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},

@@ -132,12 +132,26 @@ struct EventMark {
 
 enum class LaneKind { State, Search, Party, Timers, Bar, Keys, Notifiers, Functions, Commands };
 
-// An interval of a span lane as drawn: `source` is its index in the
-// record's list for the lane. Never narrower than kMinSpanWidth.
+struct Rgb {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+
+  friend bool operator==(const Rgb &, const Rgb &) = default;
+};
+
+// The fill of a search's and of the bar's intervals.
+inline constexpr Rgb kSearchColour{66, 133, 244};
+inline constexpr Rgb kBarColour{20, 20, 20};
+// The fill of a game state's or party's interval by its label ("menu",
+// "freeplay", "online", "in a party", "lobby owner"); an unknown state is grey.
+Rgb labelColour(std::string_view label);
+
+// An interval of a span lane as drawn, never narrower than kMinSpanWidth.
 struct SpanBox {
   double x0 = 0.0;
   double x1 = 0.0;
-  std::size_t source = 0;
+  Rgb fill;
 };
 
 // A label's place: its text from `x`, `width` wide, centred on `middle`;
@@ -208,23 +222,10 @@ struct Layout {
   std::vector<Tooltip> tooltips;
 };
 
-struct Rgb {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-
-  friend bool operator==(const Rgb &, const Rgb &) = default;
-};
-
 // `text` as much of it fits in `room` as `textWidth` measures it: whole, cut
 // with an ellipsis, or nothing when not even one character fits. Cutting
 // whole characters keeps half glyphs out of narrow spans.
 std::string fitted(const std::string &text, double room, const TextWidth &textWidth);
-
-// The colour of a game state's segment; an unknown state is grey.
-Rgb stateColour(std::string_view state);
-// The colour of a party span.
-Rgb partyColour(std::string_view what);
 
 // Events of `kind` grouped so that no two marks are closer than
 // `labelWidth`: a mark takes every event within that distance after its
