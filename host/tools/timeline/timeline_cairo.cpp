@@ -43,13 +43,10 @@ constexpr double kAxisLabelDrop = 18.0;
 // A break's two strokes: how far each leans from its middle, how far inside
 // the break's edges it stands, the band of background under it that makes
 // it read over any span, and its half height across the axis.
-struct BreakMark {
-  double slant = 3.0;
-  double inset = 4.0;
-  double halo = 4.0;
-  double axisHalfHeight = 6.0;
-};
-constexpr BreakMark kBreak;
+constexpr double kBreakSlant = 3.0;
+constexpr double kBreakInset = 4.0;
+constexpr double kBreakHalo = 4.0;
+constexpr double kBreakAxisHalfHeight = 6.0;
 constexpr double kHairline = 1.0;
 constexpr double kStroke = 1.5;
 // Vector lines on whole pixels blur across two; half a pixel puts them on one.
@@ -177,7 +174,7 @@ void drawLabels(Painter &painter, const Lane &lane, Rgb inside) {
 void drawSpanLane(Painter &painter, const Lane &lane) {
   const bool bar = lane.kind == LaneKind::Bar;
   const double top = lane.top + kSpanInset;
-  const double height = lane.rowHeight - 2.0 * kSpanInset;
+  const double height = kSpanLaneHeight - 2.0 * kSpanInset;
   // Intervals drawn at their least width go last, over the ones beside them.
   for (const bool narrow : {false, true}) {
     for (const SpanBox &box : lane.spans) {
@@ -267,9 +264,9 @@ void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
 
 // The two slanted strokes of a break, from `top` to `bottom`.
 void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, double bottom) {
-  for (const double x : {piece.left + kBreak.inset, piece.right - kBreak.inset}) {
-    painter.line(x - kBreak.slant, bottom, x + kBreak.slant, top, kBreak.halo, kBackground);
-    painter.line(x - kBreak.slant, bottom, x + kBreak.slant, top, kStroke, kMutedText);
+  for (const double x : {piece.left + kBreakInset, piece.right - kBreakInset}) {
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, kBackground);
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, kMutedText);
   }
 }
 
@@ -299,9 +296,9 @@ void drawAxis(Painter &painter, const Layout &layout) {
   }
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
-      painter.line(piece.left + kBreak.inset, y, piece.right - kBreak.inset, y, kBreak.halo,
+      painter.line(piece.left + kBreakInset, y, piece.right - kBreakInset, y, kBreakHalo,
                    kBackground);
-      drawBreakStrokes(painter, piece, y - kBreak.axisHalfHeight, y + kBreak.axisHalfHeight);
+      drawBreakStrokes(painter, piece, y - kBreakAxisHalfHeight, y + kBreakAxisHalfHeight);
     }
   }
 }

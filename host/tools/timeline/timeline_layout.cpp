@@ -41,8 +41,6 @@ constexpr std::array<const char *, 9> kLaneTitles = {
     "game state", "matchmaking", "party",          "timers",       "bar",
     "keys",       "notifiers",   "game functions", "commands sent"};
 
-const char *laneTitle(LaneKind kind) { return kLaneTitles.at(static_cast<std::size_t>(kind)); }
-
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
 // never splits a UTF-8 sequence.
 std::string cutToChars(std::string_view text, std::size_t maxChars) {
@@ -59,11 +57,12 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
   return std::string(text.substr(0, at)) + std::string(kEllipsis);
 }
 
-// "12.500 s": a moment as tooltips give it.
-std::string momentText(double t) {
+// "12.500 s": a time in seconds with `decimals` decimals; tooltips give
+// moments with three.
+std::string momentText(double t, int decimals = 3) {
   constexpr std::size_t kCapacity = 32;
   std::array<char, kCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.3f s", t);
+  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
   return text.data();
 }
 
@@ -108,11 +107,7 @@ double tickStep(double pixelsPerSecond, double minSpacing) {
 // A time on the axis, in seconds with as many decimals as `step` needs:
 // "0 s", "0.5 s", "90 s", "1500 s". Seconds, as in the trace's timestamps.
 std::string secondsLabel(double t, double step) {
-  const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-  constexpr std::size_t kLabelCapacity = 32;
-  std::array<char, kLabelCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
-  return text.data();
+  return momentText(t, step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
 }
 
 // The ticks at multiples of `step` within `segment`.
@@ -459,7 +454,6 @@ private:
 // row below it, else only into its tooltip.
 void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale, double right,
               const TextWidth &textWidth, std::vector<Tooltip> &tooltips) {
-  lane.rowHeight = kSpanLaneHeight;
   const double top = lane.top;
   LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
     return row == 0 ? top + kSpanLaneHeight / 2.0
@@ -502,7 +496,6 @@ void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &tex
               std::vector<Tooltip> &tooltips) {
   // Around an event's tick, what its tooltip covers.
   constexpr double kTickTooltipHalfWidth = 3.0;
-  lane.rowHeight = kEventTickRowHeight;
   const double top = lane.top;
   LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
     return top + kEventTickRowHeight + (row + 0.5) * kLabelRowHeight;
@@ -569,11 +562,11 @@ double layKey(Layout &layout, double top, const TextWidth &textWidth) {
 double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double t) {
   double widest = 0.0;
   const Scale linear(t, t + 1.0, 0.0, 1.0);
+  std::vector<Event> atStart;
+  std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
+               [&](const Event &event) { return event.time == t; });
   for (const EventKind kind :
        {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
-    std::vector<Event> atStart;
-    std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
-                 [&](const Event &event) { return event.time == t && event.kind == kind; });
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
     }
@@ -589,7 +582,6 @@ void layTimers(Lane &timers, Layout &layout, const Timeline &timeline) {
           ? 1
           : *std::max_element(layout.timerRows.begin(), layout.timerRows.end()) + 1;
   timers.height = timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
-  timers.rowHeight = timers.height;
   const double top = timers.top;
   const Scale &scale = layout.scale;
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
@@ -627,11 +619,7 @@ double timerReach(const TimerSpan &timer) {
 Scale::Scale(double start, double end, double left, double right)
     : segments_{ScaleSegment{start, end, left, right, false}} {}
 
-Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {
-  if (segments_.empty()) {
-    segments_.push_back(ScaleSegment{});
-  }
-}
+Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {}
 
 double Scale::x(double t) const {
   // The first piece that reaches `t`; the last one for any time after it.
@@ -755,7 +743,8 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
 
   double top = kTopMargin;
   const auto addLane = [&](LaneKind kind) -> Lane & {
-    layout.lanes.push_back(Lane{kind, laneTitle(kind), top, 0.0, 0.0, {}, {}, {}});
+    layout.lanes.push_back(
+        Lane{kind, kLaneTitles.at(static_cast<std::size_t>(kind)), top, 0.0, {}, {}, {}});
     return layout.lanes.back();
   };
   const auto spanLane = [&](LaneKind kind, const std::vector<SpanItem> &items) {

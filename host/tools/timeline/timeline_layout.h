@@ -179,7 +179,6 @@ struct Lane {
   std::string title;
   double top = 0.0;
   double height = 0.0;
-  double rowHeight = 0.0;       // the intervals' or ticks' row; label rows follow
   std::vector<EventMark> marks; // event lanes only
   std::vector<SpanBox> spans;   // span lanes only
   std::vector<PlacedLabel> labels;
