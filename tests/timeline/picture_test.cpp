@@ -43,7 +43,7 @@ Timeline recordedRun() {
     recorder.barShown(t, "Queue armed \xFF"); // a player's text, not valid UTF-8
     recorder.setState(t + 1.0, "freeplay");
   }
-  recorder.timerFired(1, 25.0);
+  recorder.timerEnded(1, 25.0, TimerOutcome::Fired);
   recorder.searchStarted(25.0, 1, {5});
   recorder.searchStarted(26.0, 1, {5});
   recorder.searchStopped(40.0);

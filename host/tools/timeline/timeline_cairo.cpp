@@ -82,10 +82,6 @@ std::string xmlEscaped(std::string_view text) {
 // The tooltips as invisible regions over the picture, last so that they lie
 // on top: a pointer over a mark, an interval or a label shows its full text.
 void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
-  const std::size_t end = svg.rfind("</svg>");
-  if (end == std::string::npos) {
-    return;
-  }
   std::string regions = "<g fill=\"#000\" fill-opacity=\"0\">\n";
   for (const Tooltip &tip : tooltips) {
     std::array<char, 128> box{};
@@ -96,7 +92,7 @@ void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
     regions += "<title>" + xmlEscaped(tip.text) + "</title></rect>\n";
   }
   regions += "</g>\n";
-  svg.insert(end, regions);
+  svg.insert(svg.rfind("</svg>"), regions);
 }
 
 // Drawing calls in the picture's terms.
@@ -304,7 +300,7 @@ void drawAxis(Painter &painter, const Layout &layout) {
 }
 
 // One entry's swatch, `kKeySwatchWidth` wide from its `x`, centred on its
-// `middle`; a state's or party's is in the colour its words name.
+// `middle`.
 void drawSwatch(Painter &painter, const KeyEntry &entry) {
   const double x = entry.x;
   const double middle = entry.middle;
@@ -314,11 +310,7 @@ void drawSwatch(Painter &painter, const KeyEntry &entry) {
   const double tickTop = middle - kEventTickLength / 2.0;
   const auto box = [&](Rgb colour) { painter.fill(x, top, kKeySwatchWidth, height, colour); };
   switch (entry.swatch) {
-  case KeySwatch::Menu:
-  case KeySwatch::Freeplay:
-  case KeySwatch::Online:
-  case KeySwatch::InParty:
-  case KeySwatch::LobbyOwner:
+  case KeySwatch::Label:
     return box(labelColour(entry.text));
   case KeySwatch::Search:
     return box(kSearchColour);
@@ -398,7 +390,7 @@ Layout measuredLayout(const Timeline &timeline) {
   const CairoPtr<cairo_surface_t> measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
   const CairoPtr<cairo_t> cr(cairo_create(measuring.get()));
   Painter measure(cr.get());
-  return layOut(timeline, kDefaultPictureWidth, [&](std::string_view text) {
+  return layOut(timeline, [&](std::string_view text) {
     return std::ceil(measure.textWidth(text, kLabelFontSize));
   });
 }

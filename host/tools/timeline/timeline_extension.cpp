@@ -90,14 +90,14 @@ std::string describe(const Timeline &timeline) {
 class SessionTimeline final : public host::EventSubscriber {
 public:
   explicit SessionTimeline(host::Host &host) : host_(host) {
-    recorder_.setState(now(), host::gameStateName(host_.state()));
+    recorder_.setState(host_.nowSeconds(), host::gameStateName(host_.state()));
     host_.events().subscribe(*this);
   }
   ~SessionTimeline() override { host_.events().unsubscribe(*this); }
   SessionTimeline(const SessionTimeline &) = delete;
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
-  Timeline record() const { return recorder_.snapshot(now()); }
+  Timeline record() const { return recorder_.snapshot(host_.nowSeconds()); }
 
   // A ".txt" file gets the record as text; anything else, a picture. A
   // file that cannot be written is told as one.
@@ -130,8 +130,12 @@ private:
   void take(double t, const host::TimerSet &what) {
     recorder_.timerSet(what.id, t, seconds(what.dueMicros));
   }
-  void take(double t, const host::TimerFired &what) { recorder_.timerFired(what.id, t); }
-  void take(double t, const host::TimerDropped &what) { recorder_.timerDropped(what.id, t); }
+  void take(double t, const host::TimerFired &what) {
+    recorder_.timerEnded(what.id, t, TimerOutcome::Fired);
+  }
+  void take(double t, const host::TimerDropped &what) {
+    recorder_.timerEnded(what.id, t, TimerOutcome::Dropped);
+  }
   void take(double t, const host::FunctionCalled &what) {
     if (what.hooked) {
       recorder_.event(t, EventKind::Function, what.name);
@@ -165,7 +169,6 @@ private:
   static double seconds(std::int64_t micros) {
     return static_cast<double>(micros) / kMicrosPerSecond;
   }
-  double now() const { return host_.nowSeconds(); }
 
   host::Host &host_;
   Recorder recorder_;

@@ -525,12 +525,12 @@ std::string timerTooltip(const TimerSpan &timer) {
 // The key's entries in rows under the axis, from `top`; returns its bottom.
 double layKey(Layout &layout, double top, const TextWidth &textWidth) {
   constexpr std::array<std::pair<KeySwatch, std::string_view>, 14> kEntries{{
-      {KeySwatch::Menu, "menu"},
-      {KeySwatch::Freeplay, "freeplay"},
-      {KeySwatch::Online, "online"},
+      {KeySwatch::Label, "menu"},
+      {KeySwatch::Label, "freeplay"},
+      {KeySwatch::Label, "online"},
       {KeySwatch::Search, "searching"},
-      {KeySwatch::InParty, "in a party"},
-      {KeySwatch::LobbyOwner, "lobby owner"},
+      {KeySwatch::Label, "in a party"},
+      {KeySwatch::Label, "lobby owner"},
       {KeySwatch::Bar, "bar shown"},
       {KeySwatch::Timer, "timer, set to due"},
       {KeySwatch::TimerFired, "timer fired"},
@@ -729,17 +729,17 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
   return marks;
 }
 
-Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
+Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   Layout layout;
-  layout.width = width;
-  const double right = static_cast<double>(width) - kRightMargin;
+  constexpr auto width = static_cast<double>(kDefaultPictureWidth);
+  const double right = width - kRightMargin;
   layout.scale = timeScale(timeline, kLaneTitleWidth, right,
                            [&](double t) { return labelRoomAt(timeline, textWidth, t); });
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
   layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
   const Scale &scale = layout.scale;
   // Labels stop short of the picture's edge, past the axis's end.
-  const double labelRight = static_cast<double>(width) - kLabelGap;
+  const double labelRight = width - kLabelGap;
 
   double top = kTopMargin;
   const auto addLane = [&](LaneKind kind) -> Lane & {

@@ -184,14 +184,11 @@ struct Lane {
   std::vector<PlacedLabel> labels;
 };
 
-// What the key under the axis explains, each with its own swatch.
+// What the key under the axis explains, each with its own swatch; a Label
+// swatch is a box in the colour its words name (labelColour).
 enum class KeySwatch {
-  Menu,
-  Freeplay,
-  Online,
+  Label,
   Search,
-  InParty,
-  LobbyOwner,
   Timer,
   TimerFired,
   TimerDropped,
@@ -210,7 +207,7 @@ struct KeyEntry {
 };
 
 struct Layout {
-  int width = 0;
+  int width = kDefaultPictureWidth;
   int height = 0;
   Scale scale;
   std::vector<Lane> lanes;
@@ -238,12 +235,11 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
 // How far a timer's bar reaches: to its due time unless dropped before it.
 double timerReach(const TimerSpan &timer);
 
-// The whole picture's layout at `width` pixels, its labels measured with
+// The whole picture's layout, kDefaultPictureWidth wide, its labels measured with
 // `textWidth`. No two labels overlap, none reaches into a break, and every
 // interval is drawn at least kMinSpanWidth wide: a label with no room
 // anywhere is left to its tooltip, and the picture grows downwards by the
 // label rows it needs.
-Layout layOut(const Timeline &timeline, int width = kDefaultPictureWidth,
-              const TextWidth &textWidth = estimatedWidth);
+Layout layOut(const Timeline &timeline, const TextWidth &textWidth = estimatedWidth);
 
 } // namespace corvane::timeline
