@@ -344,18 +344,13 @@ constexpr double kEventTickRowHeight = 16.0;
 constexpr double kLabelRowsPadding = 4.0;
 
 // The x ranges that one row of labels already takes.
-class LabelRow {
-public:
-  bool fits(double a, double b) const {
-    return std::none_of(taken_.begin(), taken_.end(), [&](const std::pair<double, double> &range) {
-      return a < range.second + kLabelGap && b + kLabelGap > range.first;
-    });
-  }
-  void take(double a, double b) { taken_.emplace_back(a, b); }
+using LabelRow = std::vector<std::pair<double, double>>;
 
-private:
-  std::vector<std::pair<double, double>> taken_;
-};
+bool fits(const LabelRow &row, double a, double b) {
+  return std::none_of(row.begin(), row.end(), [&](const std::pair<double, double> &range) {
+    return a < range.second + kLabelGap && b + kLabelGap > range.first;
+  });
+}
 
 bool reachesBreak(const Scale &scale, double a, double b) {
   return std::any_of(
@@ -392,61 +387,49 @@ struct SpanItem {
 };
 
 // Lays out the labels of one lane: its row 0 and the rows below it.
-class LabelPlacer {
-public:
-  LabelPlacer(Lane &lane, const Scale &scale, double right, const TextWidth &textWidth,
-              std::vector<Tooltip> &tooltips, std::function<double(int)> rowMiddle)
-      : lane_(lane), scale_(scale), right_(right), textWidth_(textWidth), tooltips_(tooltips),
-        rowMiddle_(std::move(rowMiddle)), rows_(kMaxLabelRows + 1) {}
+struct LabelPlacer {
+  Lane &lane;
+  const Scale &scale;
+  double right;
+  const TextWidth &textWidth;
+  std::vector<Tooltip> &tooltips;
+  std::function<double(int)> rowMiddle;
+  std::vector<LabelRow> rows = std::vector<LabelRow>(kMaxLabelRows + 1);
+  int deepest = -1; // the deepest row a label went to (-1: none)
 
-  LabelRow &row(int index) { return rows_[static_cast<std::size_t>(index)]; }
-
-  // The first of `candidates(row, width)` (left edges) in the first row from
-  // `firstRow` to `lastRow` where the label is clear of the picture's edges,
-  // of other labels and of breaks; no place at all leaves it to the tooltip.
-  // Row 0 takes the candidates as they are; the rows below them only where
-  // the label reaches over its mark or interval, from `near0` to `near1`.
-  void place(const std::string &text, const std::string &tooltip, int firstRow, int lastRow,
-             double near0, double near1,
-             const std::function<std::vector<double>(int, double)> &candidates) {
+  // The first of `candidates(row, width)` (left edges) in the first row up
+  // to `lastRow` where the label is clear of the picture's edges, of other
+  // labels and of breaks; no place at all leaves it to the tooltip. Row 0
+  // takes the candidates as they are; the rows below them only where the
+  // label reaches over its mark or interval, from `near0` to `near1`.
+  void place(const std::string &text, const std::string &tooltip, int lastRow, double near0,
+             double near1, const std::function<std::vector<double>(int, double)> &candidates) {
     if (text.empty()) {
       return;
     }
     // How far a label below a mark may stand off it and still be its label.
     constexpr double kPixelSlack = 1.0;
-    const double width = textWidth_(text);
-    for (int index = firstRow; index <= lastRow; ++index) {
+    const double width = textWidth(text);
+    for (int index = 0; index <= lastRow; ++index) {
+      LabelRow &row = rows[static_cast<std::size_t>(index)];
       std::vector<double> lefts = candidates(index, width);
-      lefts.push_back(std::min(near0, right_ - width));
-      lefts.push_back(std::max(near1 - width, scale_.left()));
+      lefts.push_back(std::min(near0, right - width));
+      lefts.push_back(std::max(near1 - width, scale.left()));
       for (const double x : lefts) {
         const bool over = x <= near1 + kPixelSlack && x + width >= near0 - kPixelSlack;
-        if ((index == 0 || over) && x >= scale_.left() && x + width <= right_ &&
-            row(index).fits(x, x + width) && !reachesBreak(scale_, x, x + width)) {
-          row(index).take(x, x + width);
-          const double middle = rowMiddle_(index);
-          lane_.labels.push_back(PlacedLabel{text, x, middle, width, false});
-          tooltips_.push_back(
+        if ((index == 0 || over) && x >= scale.left() && x + width <= right &&
+            fits(row, x, x + width) && !reachesBreak(scale, x, x + width)) {
+          row.emplace_back(x, x + width);
+          const double middle = rowMiddle(index);
+          lane.labels.push_back(PlacedLabel{text, x, middle, width, false});
+          tooltips.push_back(
               Tooltip{x, middle - kLabelRowHeight / 2.0, width, kLabelRowHeight, tooltip});
-          deepest_ = std::max(deepest_, index);
+          deepest = std::max(deepest, index);
           return;
         }
       }
     }
   }
-
-  // The deepest row a label went to (-1: none).
-  int deepest() const { return deepest_; }
-
-private:
-  Lane &lane_;
-  const Scale &scale_;
-  double right_;
-  const TextWidth &textWidth_;
-  std::vector<Tooltip> &tooltips_;
-  std::function<double(int)> rowMiddle_;
-  std::vector<LabelRow> rows_;
-  int deepest_ = -1;
 };
 
 // An interval's text goes inside it, in its widest stretch between breaks,
@@ -455,15 +438,16 @@ private:
 void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale, double right,
               const TextWidth &textWidth, std::vector<Tooltip> &tooltips) {
   const double top = lane.top;
-  LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
+  const auto rowMiddle = [top](int row) {
     return row == 0 ? top + kSpanLaneHeight / 2.0
                     : top + kSpanLaneHeight + (row - 0.5) * kLabelRowHeight;
-  });
+  };
+  LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
   for (std::size_t i = 0; i < items.size(); ++i) {
     const double x0 = scale.x(items[i].start);
     const double x1 = std::max(scale.x(items[i].end), x0 + kMinSpanWidth);
     lane.spans.push_back(SpanBox{x0, x1, items[i].fill});
-    placer.row(0).take(x0, x1);
+    placer.rows[0].emplace_back(x0, x1);
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
     const SpanBox &box = lane.spans[i];
@@ -479,14 +463,14 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
       continue;
     }
     placer.place(
-        item.text, item.tooltip, 0, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
+        item.text, item.tooltip, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
           return row == 0 ? std::vector<double>{box.x1 + kLabelGap, box.x0 - kLabelGap - width}
                           : std::vector<double>{box.x0, box.x1 - width};
         });
   }
   lane.height = kSpanLaneHeight;
-  if (placer.deepest() > 0) {
-    lane.height += placer.deepest() * kLabelRowHeight + kLabelRowsPadding;
+  if (placer.deepest > 0) {
+    lane.height += placer.deepest * kLabelRowHeight + kLabelRowsPadding;
   }
 }
 
@@ -497,21 +481,22 @@ void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &tex
   // Around an event's tick, what its tooltip covers.
   constexpr double kTickTooltipHalfWidth = 3.0;
   const double top = lane.top;
-  LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
+  const auto rowMiddle = [top](int row) {
     return top + kEventTickRowHeight + (row + 0.5) * kLabelRowHeight;
-  });
+  };
+  LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
   for (const EventMark &mark : lane.marks) {
     const double x0 = scale.x(mark.first);
     const double x1 = scale.x(mark.last);
     tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
                                x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
                                mark.tooltip});
-    placer.place(mark.label, mark.tooltip, 0, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
+    placer.place(mark.label, mark.tooltip, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
       return std::vector<double>{x0, x0 - width};
     });
   }
-  lane.height = kEventTickRowHeight + (std::max(placer.deepest(), 0) + 1) * kLabelRowHeight +
-                kLabelRowsPadding;
+  lane.height =
+      kEventTickRowHeight + (std::max(placer.deepest, 0) + 1) * kLabelRowHeight + kLabelRowsPadding;
 }
 
 std::string timerTooltip(const TimerSpan &timer) {
