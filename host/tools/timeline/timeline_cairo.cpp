@@ -25,7 +25,6 @@ using picture::CairoPtr;
 
 constexpr const char *kFontFamily = "sans-serif";
 constexpr double kTitleFontSize = 12.0;
-constexpr double kAxisFontSize = 10.0;
 // From a line's vertical centre to its baseline, as a share of the font size.
 constexpr double kBaselineDrop = 0.36;
 
@@ -166,9 +165,8 @@ void drawLabels(Painter &painter, const Lane &lane, Rgb inside) {
   }
 }
 
-// A span lane's intervals, the bar's with an edge, then its labels.
-void drawSpanLane(Painter &painter, const Lane &lane) {
-  const bool bar = lane.kind == LaneKind::Bar;
+// A span lane's intervals, the bar's with an edge.
+void drawSpans(Painter &painter, const Lane &lane) {
   const double top = lane.top + kSpanInset;
   const double height = kSpanLaneHeight - 2.0 * kSpanInset;
   // Intervals drawn at their least width go last, over the ones beside them.
@@ -178,14 +176,13 @@ void drawSpanLane(Painter &painter, const Lane &lane) {
         continue;
       }
       painter.fill(box.x0, top, box.x1 - box.x0, height, box.fill);
-      if (bar) {
+      if (lane.kind == LaneKind::Bar) {
         const double left = std::round(box.x0) + kPixelCentre;
         const double right = std::max(std::round(box.x1) - kPixelCentre, left);
         painter.outline(left, top + kPixelCentre, right - left, height - kHairline, kBarColour);
       }
     }
   }
-  drawLabels(painter, lane, bar ? kBarText : kTextOnFill);
 }
 
 // A timer's bar from `x0` to `x1` on `y`, with a stroke where it was set and,
@@ -245,17 +242,17 @@ void drawBracket(Painter &painter, double left, double right, double tickTop) {
   painter.line(left, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline, kEventTick);
 }
 
-void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
+// An event lane's marks: a tick each, and a bracket over a group's time.
+void drawMarks(Painter &painter, const Scale &scale, const Lane &lane) {
   const double tickTop = lane.top + kEventTickTop;
   for (const EventMark &mark : lane.marks) {
-    const double x0 = layout.scale.x(mark.first);
+    const double x0 = scale.x(mark.first);
     drawTick(painter, x0, tickTop, mark.noEffect);
     if (mark.last > mark.first) {
       drawBracket(painter, std::round(x0) + kPixelCentre,
-                  std::round(layout.scale.x(mark.last)) + kPixelCentre, tickTop);
+                  std::round(scale.x(mark.last)) + kPixelCentre, tickTop);
     }
   }
-  drawLabels(painter, lane, kText);
 }
 
 // The two slanted strokes of a break, from `top` to `bottom`.
@@ -266,19 +263,6 @@ void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, d
   }
 }
 
-// Each compressed idle stretch: its strokes across every lane. What runs
-// through it is drawn under them and stays whole; the layout keeps labels
-// out of it.
-void drawLaneBreaks(Painter &painter, const Layout &layout) {
-  for (const ScaleSegment &piece : layout.scale.segments()) {
-    if (piece.idle) {
-      for (const Lane &lane : layout.lanes) {
-        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
-      }
-    }
-  }
-}
-
 // The axis with its ticks, left open between a break's strokes.
 void drawAxis(Painter &painter, const Layout &layout) {
   const double y = std::round(layout.axisTop) + kPixelCentre;
@@ -286,9 +270,9 @@ void drawAxis(Painter &painter, const Layout &layout) {
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
     painter.line(x, y, x, y + kAxisTickLength, kHairline, kText);
-    const double width = painter.textWidth(tick.label, kAxisFontSize);
-    painter.text(tick.label, x - width / 2.0, y + kAxisLabelDrop - kAxisFontSize / 2.0,
-                 kAxisFontSize, kText, static_cast<double>(layout.width));
+    const double width = painter.textWidth(tick.label, kLabelFontSize);
+    painter.text(tick.label, x - width / 2.0, y + kAxisLabelDrop - kLabelFontSize / 2.0,
+                 kLabelFontSize, kText, static_cast<double>(layout.width));
   }
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
@@ -370,13 +354,21 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout) {
   for (const Lane &lane : layout.lanes) {
     if (lane.kind == LaneKind::Timers) {
       drawTimers(painter, timeline, layout, lane);
-    } else if (lane.marks.empty()) {
-      drawSpanLane(painter, lane);
-    } else {
-      drawEvents(painter, layout, lane);
+    }
+    drawSpans(painter, lane);
+    drawMarks(painter, layout.scale, lane);
+    drawLabels(painter, lane, lane.kind == LaneKind::Bar ? kBarText : kTextOnFill);
+  }
+  // Each compressed idle stretch: its strokes across every lane. What runs
+  // through it is drawn under them and stays whole; the layout keeps labels
+  // out of it.
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    for (const Lane &lane : layout.lanes) {
+      if (piece.idle) {
+        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
+      }
     }
   }
-  drawLaneBreaks(painter, layout);
   for (const Lane &lane : layout.lanes) {
     const double y = std::round(lane.top + lane.height) + kPixelCentre;
     painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, kRule);

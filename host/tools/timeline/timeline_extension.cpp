@@ -83,10 +83,10 @@ std::string describe(const Timeline &timeline) {
   return text;
 }
 
-// One session's record. It reads the host's events from the moment it is
-// attached until it goes, which is when the session's console goes.
 } // namespace
 
+// One session's record. It reads the host's events from the moment it is
+// attached until it goes, which is when the session's console goes.
 class SessionTimeline final : public host::EventSubscriber {
 public:
   explicit SessionTimeline(host::Host &host) : host_(host) {
@@ -98,17 +98,6 @@ public:
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
   Timeline record() const { return recorder_.snapshot(host_.nowSeconds()); }
-
-  // A ".txt" file gets the record as text; anything else, a picture. A
-  // file that cannot be written is told as one.
-  Failure draw(const std::string &file) const {
-    const Timeline timeline = record();
-    if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
-      return renderTimeline(timeline, file);
-    }
-    return withContext("cannot write timeline " + file + ": ",
-                       platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline)));
-  }
 
   void onEvent(const host::Event &event) override {
     recorded_.reset();
@@ -188,7 +177,13 @@ CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Wor
     return CommandResult::error(std::move(*refused));
   }
   const std::string file = console.outputFile(words[1]);
-  if (auto problem = timeline.draw(file)) {
+  // A ".txt" file gets the record as text; anything else, a picture.
+  const Timeline record = timeline.record();
+  if (auto problem = sim::endsWithIgnoringCase(file, kTextSuffix)
+                         ? withContext("cannot write timeline " + file + ": ",
+                                       platform::writeWholeFile(platform::pathFromUtf8(file),
+                                                                describe(record)))
+                         : renderTimeline(record, file)) {
     return CommandResult::error(std::move(*problem));
   }
   console.out() << "timeline: " << file << '\n';

@@ -44,7 +44,7 @@ constexpr std::array<const char *, 9> kLaneTitles = {
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
 // never splits a UTF-8 sequence.
 std::string cutToChars(std::string_view text, std::size_t maxChars) {
-  if (maxChars == 0 || utf8CharCount(text) <= maxChars) {
+  if (utf8CharCount(text) <= maxChars) {
     return std::string(text);
   }
   std::size_t kept = 0;
@@ -160,7 +160,7 @@ std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
   double taken = -std::numeric_limits<double>::infinity(); // where the last label ends
   for (AxisTick &tick : candidates) {
     const double x = scale.x(tick.time);
-    const double halfWidth = static_cast<double>(utf8CharCount(tick.label)) * kAxisCharWidth / 2.0;
+    const double halfWidth = estimatedWidth(tick.label) / 2.0;
     if (x - halfWidth >= taken + kAxisLabelGap) {
       taken = x + halfWidth;
       ticks.push_back(std::move(tick));

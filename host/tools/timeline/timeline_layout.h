@@ -24,9 +24,8 @@ inline constexpr double kTimerLanePadding = 6.0;
 inline constexpr int kMaxTimerRows = 6; // more overlapping timers share the rows
 // Axis ticks are at least this far apart, room for a label such as "1000 s".
 inline constexpr double kMinTickSpacing = 80.0;
-// What one character of an axis label takes at most (a digit at the axis's
-// font size), and the least space between two labels.
-inline constexpr double kAxisCharWidth = 6.5;
+// The least space between two axis labels, set at kLabelFontSize and taken
+// as wide as estimatedWidth says.
 inline constexpr double kAxisLabelGap = 8.0;
 // A stretch in which nothing starts, ends or happens is drawn as a break when
 // it is at least kMinIdleSeconds long and kIdleShare of the time that the
