@@ -202,7 +202,7 @@ void TimelineExtension::addOptions(sim::OptionTable &table) {
          if (value.empty()) {
            return Error{ErrorKind::BadInput, "needs a file name"};
          }
-         if (const auto refused = refuseFileName(value)) {
+         if (auto refused = refuseFileName(value)) {
            return refused;
          }
          file_ = value;
