@@ -652,8 +652,8 @@ Rgb labelColour(std::string_view label) {
       {"in a party", {0, 150, 136}},
       {"lobby owner", {121, 85, 72}},
   }};
-  const auto *found = std::find_if(kColours.begin(), kColours.end(),
-                                   [&](const auto &entry) { return entry.first == label; });
+  const auto found = std::find_if(kColours.begin(), kColours.end(),
+                                  [&](const auto &entry) { return entry.first == label; });
   return found == kColours.end() ? Rgb{170, 170, 170} : found->second;
 }
 
