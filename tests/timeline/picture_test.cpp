@@ -43,7 +43,7 @@ Timeline recordedRun() {
     recorder.barShown(t, "Queue armed \xFF"); // a player's text, not valid UTF-8
     recorder.setState(t + 1.0, "freeplay");
   }
-  recorder.timerFired(1, 25.0);
+  recorder.timerEnded(1, 25.0, TimerOutcome::Fired);
   recorder.searchStarted(25.0, 1, {5});
   recorder.searchStarted(26.0, 1, {5});
   recorder.searchStopped(40.0);
@@ -89,8 +89,8 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
     }
     return Rgb{};
   };
-  EXPECT_EQ(at(60.0, LaneKind::State), stateColour("online"));
-  EXPECT_EQ(at(20.0, LaneKind::State), stateColour("freeplay"));
+  EXPECT_EQ(at(60.0, LaneKind::State), labelColour("online"));
+  EXPECT_EQ(at(20.0, LaneKind::State), labelColour("freeplay"));
   EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);      // the bar is black, as in the game
   EXPECT_GT(at(52.0, LaneKind::Bar).r, 192);     // and hidden after it
   EXPECT_LT(at(60.15, LaneKind::Search).r, 128); // 1.6 px past its start, in search blue

@@ -57,17 +57,13 @@ void Recorder::timerSet(std::uint64_t id, double t, double due) {
     if (record_.timers[found->second].due == due) {
       return;
     }
-    endTimer(id, t, TimerOutcome::Dropped);
+    timerEnded(id, t, TimerOutcome::Dropped);
   }
   pending_.emplace(id, record_.timers.size());
   record_.timers.push_back(TimerSpan{id, t, due, t, TimerOutcome::Pending});
 }
 
-void Recorder::timerFired(std::uint64_t id, double t) { endTimer(id, t, TimerOutcome::Fired); }
-
-void Recorder::timerDropped(std::uint64_t id, double t) { endTimer(id, t, TimerOutcome::Dropped); }
-
-void Recorder::endTimer(std::uint64_t id, double t, TimerOutcome outcome) {
+void Recorder::timerEnded(std::uint64_t id, double t, TimerOutcome outcome) {
   const auto found = pending_.find(id);
   if (found == pending_.end()) {
     return;

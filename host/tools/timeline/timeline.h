@@ -87,8 +87,8 @@ public:
   // `id` is the host's number for the timer; setting a pending id again with
   // another due time replaces it.
   void timerSet(std::uint64_t id, double t, double due);
-  void timerFired(std::uint64_t id, double t);
-  void timerDropped(std::uint64_t id, double t);
+  // Fired or dropped; a timer that is not pending is left as it is.
+  void timerEnded(std::uint64_t id, double t, TimerOutcome outcome);
   // A new text while the bar is shown starts a new interval.
   void barShown(double t, std::string_view text);
   void barHidden(double t);
@@ -100,8 +100,6 @@ public:
   Timeline snapshot(double tEnd) const;
 
 private:
-  void endTimer(std::uint64_t id, double t, TimerOutcome outcome);
-
   Timeline record_;
   std::optional<StateSpan> state_;
   std::optional<SearchSpan> search_;

@@ -3,12 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
-#include <functional>
-#include <limits>
 #include <numbers>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,14 +23,8 @@ namespace {
 
 using picture::CairoPtr;
 
-// Below this the lanes' labels leave no room for time; above it the PNG's
-// buffer grows past what a picture of a run needs.
-constexpr int kMinWidth = 400;
-constexpr int kMaxWidth = 16384;
-
 constexpr const char *kFontFamily = "sans-serif";
 constexpr double kTitleFontSize = 12.0;
-constexpr double kAxisFontSize = 10.0;
 // From a line's vertical centre to its baseline, as a share of the font size.
 constexpr double kBaselineDrop = 0.36;
 
@@ -52,72 +42,27 @@ constexpr double kAxisLabelDrop = 18.0;
 // A break's two strokes: how far each leans from its middle, how far inside
 // the break's edges it stands, the band of background under it that makes
 // it read over any span, and its half height across the axis.
-struct BreakMark {
-  double slant = 3.0;
-  double inset = 4.0;
-  double halo = 4.0;
-  double axisHalfHeight = 6.0;
-};
-constexpr BreakMark kBreak;
+constexpr double kBreakSlant = 3.0;
+constexpr double kBreakInset = 4.0;
+constexpr double kBreakHalo = 4.0;
+constexpr double kBreakAxisHalfHeight = 6.0;
 constexpr double kHairline = 1.0;
 constexpr double kStroke = 1.5;
 // Vector lines on whole pixels blur across two; half a pixel puts them on one.
 constexpr double kPixelCentre = 0.5;
 
-struct Palette {
-  Rgb background;
-  Rgb alternateLane;
-  Rgb text;
-  Rgb mutedText;
-  Rgb rule;
-  Rgb grid;
-  Rgb stateText;
-  Rgb search;
-  Rgb searchText;
-  Rgb timer;
-  Rgb timerFired;
-  Rgb timerDropped;
-  Rgb bar;
-  Rgb barEdge;
-  Rgb barText;
-  Rgb eventTick;
-};
-
-constexpr Palette kLightPalette{.background = {255, 255, 255},
-                                .alternateLane = {245, 247, 250},
-                                .text = {33, 33, 33},
-                                .mutedText = {90, 90, 90},
-                                .rule = {200, 200, 200},
-                                .grid = {228, 228, 228},
-                                .stateText = {255, 255, 255},
-                                .search = {66, 133, 244},
-                                .searchText = {255, 255, 255},
-                                .timer = {126, 87, 194},
-                                .timerFired = {46, 125, 50},
-                                .timerDropped = {198, 40, 40},
-                                .bar = {20, 20, 20},
-                                .barEdge = {20, 20, 20},
-                                .barText = {240, 240, 240},
-                                .eventTick = {55, 71, 79}};
-
-// The bar stays black on a dark background, as in the game; its edge keeps
-// it apart from the background.
-constexpr Palette kDarkPalette{.background = {24, 26, 31},
-                               .alternateLane = {32, 35, 41},
-                               .text = {230, 230, 230},
-                               .mutedText = {170, 170, 170},
-                               .rule = {70, 74, 82},
-                               .grid = {48, 52, 60},
-                               .stateText = {20, 20, 20},
-                               .search = {66, 133, 244},
-                               .searchText = {255, 255, 255},
-                               .timer = {179, 157, 219},
-                               .timerFired = {102, 187, 106},
-                               .timerDropped = {239, 83, 80},
-                               .bar = {0, 0, 0},
-                               .barEdge = {110, 116, 128},
-                               .barText = {240, 240, 240},
-                               .eventTick = {176, 190, 197}};
+constexpr Rgb kBackground{255, 255, 255};
+constexpr Rgb kAlternateLane{245, 247, 250};
+constexpr Rgb kText{33, 33, 33};
+constexpr Rgb kMutedText{90, 90, 90};
+constexpr Rgb kRule{200, 200, 200};
+constexpr Rgb kGrid{228, 228, 228};
+constexpr Rgb kTextOnFill{255, 255, 255}; // on a state, party or search
+constexpr Rgb kBarText{240, 240, 240};
+constexpr Rgb kTimer{126, 87, 194};
+constexpr Rgb kTimerFired{46, 125, 50};
+constexpr Rgb kTimerDropped{198, 40, 40};
+constexpr Rgb kEventTick{55, 71, 79};
 
 // `text` safe in SVG character data and attribute values.
 std::string xmlEscaped(std::string_view text) {
@@ -136,10 +81,6 @@ std::string xmlEscaped(std::string_view text) {
 // The tooltips as invisible regions over the picture, last so that they lie
 // on top: a pointer over a mark, an interval or a label shows its full text.
 void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
-  const std::size_t end = svg.rfind("</svg>");
-  if (end == std::string::npos) {
-    return;
-  }
   std::string regions = "<g fill=\"#000\" fill-opacity=\"0\">\n";
   for (const Tooltip &tip : tooltips) {
     std::array<char, 128> box{};
@@ -150,17 +91,15 @@ void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
     regions += "<title>" + xmlEscaped(tip.text) + "</title></rect>\n";
   }
   regions += "</g>\n";
-  svg.insert(end, regions);
+  svg.insert(svg.rfind("</svg>"), regions);
 }
 
 // Drawing calls in the picture's terms.
 class Painter {
 public:
-  Painter(cairo_t *cr, const Palette &palette) : cr_(cr), palette_(palette) {
+  explicit Painter(cairo_t *cr) : cr_(cr) {
     cairo_select_font_face(cr_, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
   }
-
-  const Palette &palette() const { return palette_; }
 
   void colour(Rgb c) { picture::setColour(cr_, c.r, c.g, c.b); }
 
@@ -215,60 +154,53 @@ public:
 
 private:
   cairo_t *cr_;
-  const Palette &palette_;
 };
-
-double middleOf(const Lane &lane) { return lane.top + lane.height / 2.0; }
 
 // A lane's labels where the layout put them; those on an interval's fill in
 // `inside`.
 void drawLabels(Painter &painter, const Lane &lane, Rgb inside) {
   for (const PlacedLabel &label : lane.labels) {
-    painter.text(label.text, label.x, label.middle, kLabelFontSize,
-                 label.inside ? inside : painter.palette().text, label.x + label.width + 1.0);
+    painter.text(label.text, label.x, label.middle, kLabelFontSize, label.inside ? inside : kText,
+                 label.x + label.width + 1.0);
   }
 }
 
-// A span lane's intervals with the fill and edge each gets, then its labels.
-void drawSpanLane(Painter &painter, const Lane &lane, const std::function<Rgb(std::size_t)> &fill,
-                  Rgb insideText, std::optional<Rgb> edge = std::nullopt) {
+// A span lane's intervals, the bar's with an edge.
+void drawSpans(Painter &painter, const Lane &lane) {
   const double top = lane.top + kSpanInset;
-  const double height = lane.rowHeight - 2.0 * kSpanInset;
+  const double height = kSpanLaneHeight - 2.0 * kSpanInset;
   // Intervals drawn at their least width go last, over the ones beside them.
   for (const bool narrow : {false, true}) {
     for (const SpanBox &box : lane.spans) {
       if ((box.x1 - box.x0 <= kMinSpanWidth) != narrow) {
         continue;
       }
-      painter.fill(box.x0, top, box.x1 - box.x0, height, fill(box.source));
-      if (edge) {
+      painter.fill(box.x0, top, box.x1 - box.x0, height, box.fill);
+      if (lane.kind == LaneKind::Bar) {
         const double left = std::round(box.x0) + kPixelCentre;
         const double right = std::max(std::round(box.x1) - kPixelCentre, left);
-        painter.outline(left, top + kPixelCentre, right - left, height - kHairline, *edge);
+        painter.outline(left, top + kPixelCentre, right - left, height - kHairline, kBarColour);
       }
     }
   }
-  drawLabels(painter, lane, insideText);
 }
 
 // A timer's bar from `x0` to `x1` on `y`, with a stroke where it was set and,
 // when `dueStroke`, one where it falls due.
 void drawTimerBar(Painter &painter, double x0, double x1, double y, bool dueStroke) {
-  const Rgb colour = painter.palette().timer;
-  painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, colour);
-  painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, colour);
+  painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, kTimer);
+  painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, kTimer);
   if (dueStroke) {
-    painter.line(x1, y - kTimerMarkHalfHeight, x1, y + kTimerMarkHalfHeight, kStroke, colour);
+    painter.line(x1, y - kTimerMarkHalfHeight, x1, y + kTimerMarkHalfHeight, kStroke, kTimer);
   }
 }
 
 // The cross of a dropped timer, centred on `x`, `y`.
 void drawCross(Painter &painter, double x, double y) {
-  const Rgb colour = painter.palette().timerDropped;
   painter.line(x - kDroppedMarkHalf, y - kDroppedMarkHalf, x + kDroppedMarkHalf,
-               y + kDroppedMarkHalf, kStroke, colour);
+               y + kDroppedMarkHalf, kStroke, kTimerDropped);
   painter.line(x - kDroppedMarkHalf, y + kDroppedMarkHalf, x + kDroppedMarkHalf,
-               y - kDroppedMarkHalf, kStroke, colour);
+               y - kDroppedMarkHalf, kStroke, kTimerDropped);
 }
 
 void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout,
@@ -285,7 +217,7 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
                  timer.outcome != TimerOutcome::Dropped && layout.scale.x(timer.due) <= right);
     const double xEnd = layout.scale.x(timer.end);
     if (timer.outcome == TimerOutcome::Fired) {
-      painter.disc(xEnd, y, kFiredMarkRadius, painter.palette().timerFired);
+      painter.disc(xEnd, y, kFiredMarkRadius, kTimerFired);
     } else if (timer.outcome == TimerOutcome::Dropped) {
       drawCross(painter, xEnd, y);
     }
@@ -294,114 +226,91 @@ void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout
 
 // A mark's tick: a narrow box, hollow when its events had no effect.
 void drawTick(Painter &painter, double x, double top, bool hollow) {
-  const Rgb colour = painter.palette().eventTick;
   if (hollow) {
     painter.outline(std::round(x - kTickHalfWidth) + kPixelCentre, top + kPixelCentre,
-                    2.0 * kTickHalfWidth, kEventTickLength, colour);
+                    2.0 * kTickHalfWidth, kEventTickLength, kEventTick);
   } else {
     painter.fill(std::round(x - kTickHalfWidth), top, 2.0 * kTickHalfWidth + 1.0,
-                 kEventTickLength + 1.0, colour);
+                 kEventTickLength + 1.0, kEventTick);
   }
 }
 
 // The bracket of a group's mark over the time it covers, from `left` to a
 // stroke at `right`.
 void drawBracket(Painter &painter, double left, double right, double tickTop) {
-  const Rgb colour = painter.palette().eventTick;
-  painter.line(right, tickTop, right, tickTop + kEventTickLength, kHairline, colour);
-  painter.line(left, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline, colour);
+  painter.line(right, tickTop, right, tickTop + kEventTickLength, kHairline, kEventTick);
+  painter.line(left, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline, kEventTick);
 }
 
-void drawEvents(Painter &painter, const Layout &layout, const Lane &lane) {
+// An event lane's marks: a tick each, and a bracket over a group's time.
+void drawMarks(Painter &painter, const Scale &scale, const Lane &lane) {
   const double tickTop = lane.top + kEventTickTop;
   for (const EventMark &mark : lane.marks) {
-    const double x0 = layout.scale.x(mark.first);
+    const double x0 = scale.x(mark.first);
     drawTick(painter, x0, tickTop, mark.noEffect);
     if (mark.last > mark.first) {
       drawBracket(painter, std::round(x0) + kPixelCentre,
-                  std::round(layout.scale.x(mark.last)) + kPixelCentre, tickTop);
+                  std::round(scale.x(mark.last)) + kPixelCentre, tickTop);
     }
   }
-  drawLabels(painter, lane, painter.palette().text);
 }
 
 // The two slanted strokes of a break, from `top` to `bottom`.
 void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, double bottom) {
-  const Palette &p = painter.palette();
-  for (const double x : {piece.left + kBreak.inset, piece.right - kBreak.inset}) {
-    painter.line(x - kBreak.slant, bottom, x + kBreak.slant, top, kBreak.halo, p.background);
-    painter.line(x - kBreak.slant, bottom, x + kBreak.slant, top, kStroke, p.mutedText);
-  }
-}
-
-// Each compressed idle stretch: its strokes across every lane. What runs
-// through it is drawn under them and stays whole; the layout keeps labels
-// out of it.
-void drawLaneBreaks(Painter &painter, const Layout &layout) {
-  for (const ScaleSegment &piece : layout.scale.segments()) {
-    if (piece.idle) {
-      for (const Lane &lane : layout.lanes) {
-        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
-      }
-    }
+  for (const double x : {piece.left + kBreakInset, piece.right - kBreakInset}) {
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, kBackground);
+    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, kMutedText);
   }
 }
 
 // The axis with its ticks, left open between a break's strokes.
 void drawAxis(Painter &painter, const Layout &layout) {
-  const Palette &p = painter.palette();
   const double y = std::round(layout.axisTop) + kPixelCentre;
-  painter.line(layout.scale.left(), y, layout.scale.right(), y, kHairline, p.text);
+  painter.line(layout.scale.left(), y, layout.scale.right(), y, kHairline, kText);
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
-    painter.line(x, y, x, y + kAxisTickLength, kHairline, p.text);
-    const double width = painter.textWidth(tick.label, kAxisFontSize);
-    painter.text(tick.label, x - width / 2.0, y + kAxisLabelDrop - kAxisFontSize / 2.0,
-                 kAxisFontSize, p.text, static_cast<double>(layout.width));
+    painter.line(x, y, x, y + kAxisTickLength, kHairline, kText);
+    const double width = painter.textWidth(tick.label, kLabelFontSize);
+    painter.text(tick.label, x - width / 2.0, y + kAxisLabelDrop - kLabelFontSize / 2.0,
+                 kLabelFontSize, kText, static_cast<double>(layout.width));
   }
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
-      painter.line(piece.left + kBreak.inset, y, piece.right - kBreak.inset, y, kBreak.halo,
-                   p.background);
-      drawBreakStrokes(painter, piece, y - kBreak.axisHalfHeight, y + kBreak.axisHalfHeight);
+      painter.line(piece.left + kBreakInset, y, piece.right - kBreakInset, y, kBreakHalo,
+                   kBackground);
+      drawBreakStrokes(painter, piece, y - kBreakAxisHalfHeight, y + kBreakAxisHalfHeight);
     }
   }
 }
 
-// One entry's swatch, `kKeySwatchWidth` wide from `x`, centred on `middle`.
-void drawSwatch(Painter &painter, KeySwatch swatch, double x, double middle) {
-  const Palette &p = painter.palette();
+// One entry's swatch, `kKeySwatchWidth` wide from its `x`, centred on its
+// `middle`.
+void drawSwatch(Painter &painter, const KeyEntry &entry) {
+  const double x = entry.x;
+  const double middle = entry.middle;
   const double top = middle - kKeySwatchHalfHeight;
   const double height = 2.0 * kKeySwatchHalfHeight;
   const double centre = x + kKeySwatchWidth / 2.0;
   const double tickTop = middle - kEventTickLength / 2.0;
   const auto box = [&](Rgb colour) { painter.fill(x, top, kKeySwatchWidth, height, colour); };
-  switch (swatch) {
-  case KeySwatch::Menu:
-    return box(stateColour("menu"));
-  case KeySwatch::Freeplay:
-    return box(stateColour("freeplay"));
-  case KeySwatch::Online:
-    return box(stateColour("online"));
+  switch (entry.swatch) {
+  case KeySwatch::Label:
+    return box(labelColour(entry.text));
   case KeySwatch::Search:
-    return box(p.search);
-  case KeySwatch::InParty:
-    return box(partyColour("in a party"));
-  case KeySwatch::LobbyOwner:
-    return box(partyColour("lobby owner"));
+    return box(kSearchColour);
   case KeySwatch::Bar:
-    box(p.bar);
+    box(kBarColour);
     return painter.outline(x + kPixelCentre, top + kPixelCentre, kKeySwatchWidth - kHairline,
-                           height - kHairline, p.barEdge);
+                           height - kHairline, kBarColour);
   case KeySwatch::Timer:
     return drawTimerBar(painter, x, x + kKeySwatchWidth, middle, true);
   case KeySwatch::TimerFired:
-    return painter.disc(centre, middle, kFiredMarkRadius, p.timerFired);
+    return painter.disc(centre, middle, kFiredMarkRadius, kTimerFired);
   case KeySwatch::TimerDropped:
     return drawCross(painter, centre, middle);
   case KeySwatch::Event:
   case KeySwatch::NoEffect:
-    return drawTick(painter, centre, tickTop, swatch == KeySwatch::NoEffect);
+    return drawTick(painter, centre, tickTop, entry.swatch == KeySwatch::NoEffect);
   case KeySwatch::Group:
     drawTick(painter, x + kTickHalfWidth, tickTop, false);
     return drawBracket(painter, x, std::round(x + kKeySwatchWidth) - kPixelCentre, tickTop);
@@ -413,90 +322,67 @@ void drawSwatch(Painter &painter, KeySwatch swatch, double x, double middle) {
 
 void drawKey(Painter &painter, const Layout &layout) {
   for (const KeyEntry &entry : layout.key) {
-    drawSwatch(painter, entry.swatch, entry.x, entry.middle);
+    drawSwatch(painter, entry);
     const double from = entry.x + kKeySwatchWidth + kKeySwatchGap;
-    painter.text(entry.text, from, entry.middle, kLabelFontSize, painter.palette().mutedText,
+    painter.text(entry.text, from, entry.middle, kLabelFontSize, kMutedText,
                  static_cast<double>(layout.width));
   }
 }
 
 // The background: every other lane shaded, the lanes' titles and the grid.
 void drawBackground(Painter &painter, const Layout &layout) {
-  const Palette &palette = painter.palette();
   const auto width = static_cast<double>(layout.width);
-  painter.fill(0.0, 0.0, width, layout.height, palette.background);
-
+  painter.fill(0.0, 0.0, width, layout.height, kBackground);
   for (std::size_t i = 0; i < layout.lanes.size(); ++i) {
     const Lane &lane = layout.lanes[i];
     if (i % 2 == 1) {
-      painter.fill(0.0, lane.top, width, lane.height, palette.alternateLane);
+      painter.fill(0.0, lane.top, width, lane.height, kAlternateLane);
     }
-    painter.text(lane.title, kLaneTitleIndent, middleOf(lane), kTitleFontSize, palette.mutedText,
-                 layout.scale.left());
+    painter.text(lane.title, kLaneTitleIndent, lane.top + lane.height / 2.0, kTitleFontSize,
+                 kMutedText, layout.scale.left());
   }
   const double gridTop = layout.lanes.front().top;
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
-    painter.line(x, gridTop, x, layout.axisTop, kHairline, palette.grid);
+    painter.line(x, gridTop, x, layout.axisTop, kHairline, kGrid);
   }
 }
 
-// What each lane shows: its spans, timers or events.
-void drawLaneContents(Painter &painter, const Timeline &timeline, const Layout &layout) {
-  const Palette &palette = painter.palette();
+void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout) {
+  Painter painter(cr);
+  drawBackground(painter, layout);
   for (const Lane &lane : layout.lanes) {
-    switch (lane.kind) {
-    case LaneKind::State:
-      drawSpanLane(
-          painter, lane, [&](std::size_t i) { return stateColour(timeline.states[i].label); },
-          palette.stateText);
-      break;
-    case LaneKind::Search:
-      drawSpanLane(
-          painter, lane, [&](std::size_t) { return palette.search; }, palette.searchText);
-      break;
-    case LaneKind::Party:
-      drawSpanLane(
-          painter, lane, [&](std::size_t i) { return partyColour(timeline.parties[i].label); },
-          palette.stateText);
-      break;
-    case LaneKind::Timers:
+    if (lane.kind == LaneKind::Timers) {
       drawTimers(painter, timeline, layout, lane);
-      break;
-    case LaneKind::Bar:
-      drawSpanLane(
-          painter, lane, [&](std::size_t) { return palette.bar; }, palette.barText,
-          palette.barEdge);
-      break;
-    case LaneKind::Keys:
-    case LaneKind::Notifiers:
-    case LaneKind::Functions:
-    case LaneKind::Commands:
-      drawEvents(painter, layout, lane);
-      break;
+    }
+    drawSpans(painter, lane);
+    drawMarks(painter, layout.scale, lane);
+    drawLabels(painter, lane, lane.kind == LaneKind::Bar ? kBarText : kTextOnFill);
+  }
+  // Each compressed idle stretch: its strokes across every lane. What runs
+  // through it is drawn under them and stays whole; the layout keeps labels
+  // out of it.
+  for (const ScaleSegment &piece : layout.scale.segments()) {
+    for (const Lane &lane : layout.lanes) {
+      if (piece.idle) {
+        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
+      }
     }
   }
-}
-
-void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout, const Palette &palette) {
-  Painter painter(cr, palette);
-  drawBackground(painter, layout);
-  drawLaneContents(painter, timeline, layout);
-  drawLaneBreaks(painter, layout);
   for (const Lane &lane : layout.lanes) {
     const double y = std::round(lane.top + lane.height) + kPixelCentre;
-    painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, palette.rule);
+    painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, kRule);
   }
   drawAxis(painter, layout);
   drawKey(painter, layout);
 }
 
 // The layout, with labels placed at the widths this font gives them.
-Layout measuredLayout(const Timeline &timeline, int width) {
+Layout measuredLayout(const Timeline &timeline) {
   const CairoPtr<cairo_surface_t> measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
   const CairoPtr<cairo_t> cr(cairo_create(measuring.get()));
-  Painter measure(cr.get(), kLightPalette);
-  return layOut(timeline, width, [&](std::string_view text) {
+  Painter measure(cr.get());
+  return layOut(timeline, [&](std::string_view text) {
     return std::ceil(measure.textWidth(text, kLabelFontSize));
   });
 }
@@ -505,16 +391,8 @@ Layout measuredLayout(const Timeline &timeline, int width) {
 
 bool timelinesAvailable() { return true; }
 
-Failure renderTimeline(const Timeline &timeline, const std::string &path,
-                       const RenderOptions &options) {
-  if (options.width < kMinWidth || options.width > kMaxWidth) {
-    return Error{ErrorKind::BadInput, "cannot draw timeline " + path + ": width " +
-                                          std::to_string(options.width) + " is outside " +
-                                          std::to_string(kMinWidth) + " to " +
-                                          std::to_string(kMaxWidth)};
-  }
-  const Layout layout = measuredLayout(timeline, options.width);
-  const Palette &palette = options.background == Background::Dark ? kDarkPalette : kLightPalette;
+Failure renderTimeline(const Timeline &timeline, const std::string &path) {
+  const Layout layout = measuredLayout(timeline);
   const bool svg = sim::endsWithIgnoringCase(path, ".svg");
 
   std::string bytes;
@@ -523,7 +401,7 @@ Failure renderTimeline(const Timeline &timeline, const std::string &path,
                                                 layout.height)
           : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
-  draw(cr.get(), timeline, layout, palette);
+  draw(cr.get(), timeline, layout);
   Failure problem;
   if (svg) {
     cairo_status_t status = cairo_status(cr.get());

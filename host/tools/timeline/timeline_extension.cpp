@@ -83,32 +83,21 @@ std::string describe(const Timeline &timeline) {
   return text;
 }
 
-// One session's record. It reads the host's events from the moment it is
-// attached until it goes, which is when the session's console goes.
 } // namespace
 
+// One session's record. It reads the host's events from the moment it is
+// attached until it goes, which is when the session's console goes.
 class SessionTimeline final : public host::EventSubscriber {
 public:
   explicit SessionTimeline(host::Host &host) : host_(host) {
-    recorder_.setState(now(), host::gameStateName(host_.state()));
+    recorder_.setState(host_.nowSeconds(), host::gameStateName(host_.state()));
     host_.events().subscribe(*this);
   }
   ~SessionTimeline() override { host_.events().unsubscribe(*this); }
   SessionTimeline(const SessionTimeline &) = delete;
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
-  Timeline record() const { return recorder_.snapshot(now()); }
-
-  // A ".txt" file gets the record as text; anything else, a picture. A
-  // file that cannot be written is told as one.
-  Failure draw(const std::string &file) const {
-    const Timeline timeline = record();
-    if (!sim::endsWithIgnoringCase(file, kTextSuffix)) {
-      return renderTimeline(timeline, file);
-    }
-    return withContext("cannot write timeline " + file + ": ",
-                       platform::writeWholeFile(platform::pathFromUtf8(file), describe(timeline)));
-  }
+  Timeline record() const { return recorder_.snapshot(host_.nowSeconds()); }
 
   void onEvent(const host::Event &event) override {
     recorded_.reset();
@@ -130,8 +119,12 @@ private:
   void take(double t, const host::TimerSet &what) {
     recorder_.timerSet(what.id, t, seconds(what.dueMicros));
   }
-  void take(double t, const host::TimerFired &what) { recorder_.timerFired(what.id, t); }
-  void take(double t, const host::TimerDropped &what) { recorder_.timerDropped(what.id, t); }
+  void take(double t, const host::TimerFired &what) {
+    recorder_.timerEnded(what.id, t, TimerOutcome::Fired);
+  }
+  void take(double t, const host::TimerDropped &what) {
+    recorder_.timerEnded(what.id, t, TimerOutcome::Dropped);
+  }
   void take(double t, const host::FunctionCalled &what) {
     if (what.hooked) {
       recorder_.event(t, EventKind::Function, what.name);
@@ -165,7 +158,6 @@ private:
   static double seconds(std::int64_t micros) {
     return static_cast<double>(micros) / kMicrosPerSecond;
   }
-  double now() const { return host_.nowSeconds(); }
 
   host::Host &host_;
   Recorder recorder_;
@@ -185,7 +177,13 @@ CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Wor
     return CommandResult::error(std::move(*refused));
   }
   const std::string file = console.outputFile(words[1]);
-  if (auto problem = timeline.draw(file)) {
+  // A ".txt" file gets the record as text; anything else, a picture.
+  const Timeline record = timeline.record();
+  if (auto problem = sim::endsWithIgnoringCase(file, kTextSuffix)
+                         ? withContext("cannot write timeline " + file + ": ",
+                                       platform::writeWholeFile(platform::pathFromUtf8(file),
+                                                                describe(record)))
+                         : renderTimeline(record, file)) {
     return CommandResult::error(std::move(*problem));
   }
   console.out() << "timeline: " << file << '\n';
@@ -204,7 +202,7 @@ void TimelineExtension::addOptions(sim::OptionTable &table) {
          if (value.empty()) {
            return Error{ErrorKind::BadInput, "needs a file name"};
          }
-         if (const auto refused = refuseFileName(value)) {
+         if (auto refused = refuseFileName(value)) {
            return refused;
          }
          file_ = value;

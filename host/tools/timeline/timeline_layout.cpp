@@ -36,24 +36,15 @@ constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kTimes = " \u00d7";
 
-constexpr Rgb kMenuColour{120, 144, 176};
-constexpr Rgb kFreeplayColour{76, 175, 80};
-constexpr Rgb kOnlineColour{230, 124, 46};
-constexpr Rgb kUnknownStateColour{170, 170, 170};
-constexpr Rgb kInPartyColour{0, 150, 136};
-constexpr Rgb kLobbyOwnerColour{121, 85, 72};
-
 // Each lane's title, in the order of LaneKind.
 constexpr std::array<const char *, 9> kLaneTitles = {
     "game state", "matchmaking", "party",          "timers",       "bar",
     "keys",       "notifiers",   "game functions", "commands sent"};
 
-const char *laneTitle(LaneKind kind) { return kLaneTitles.at(static_cast<std::size_t>(kind)); }
-
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
 // never splits a UTF-8 sequence.
 std::string cutToChars(std::string_view text, std::size_t maxChars) {
-  if (maxChars == 0 || utf8CharCount(text) <= maxChars) {
+  if (utf8CharCount(text) <= maxChars) {
     return std::string(text);
   }
   std::size_t kept = 0;
@@ -66,11 +57,12 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
   return std::string(text.substr(0, at)) + std::string(kEllipsis);
 }
 
-// "12.500 s": a moment as tooltips give it.
-std::string momentText(double t) {
+// "12.500 s": a time in seconds with `decimals` decimals; tooltips give
+// moments with three.
+std::string momentText(double t, int decimals = 3) {
   constexpr std::size_t kCapacity = 32;
   std::array<char, kCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.3f s", t);
+  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
   return text.data();
 }
 
@@ -115,11 +107,7 @@ double tickStep(double pixelsPerSecond, double minSpacing) {
 // A time on the axis, in seconds with as many decimals as `step` needs:
 // "0 s", "0.5 s", "90 s", "1500 s". Seconds, as in the trace's timestamps.
 std::string secondsLabel(double t, double step) {
-  const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-  constexpr std::size_t kLabelCapacity = 32;
-  std::array<char, kLabelCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
-  return text.data();
+  return momentText(t, step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
 }
 
 // The ticks at multiples of `step` within `segment`.
@@ -172,7 +160,7 @@ std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
   double taken = -std::numeric_limits<double>::infinity(); // where the last label ends
   for (AxisTick &tick : candidates) {
     const double x = scale.x(tick.time);
-    const double halfWidth = static_cast<double>(utf8CharCount(tick.label)) * kAxisCharWidth / 2.0;
+    const double halfWidth = estimatedWidth(tick.label) / 2.0;
     if (x - halfWidth >= taken + kAxisLabelGap) {
       taken = x + halfWidth;
       ticks.push_back(std::move(tick));
@@ -356,18 +344,13 @@ constexpr double kEventTickRowHeight = 16.0;
 constexpr double kLabelRowsPadding = 4.0;
 
 // The x ranges that one row of labels already takes.
-class LabelRow {
-public:
-  bool fits(double a, double b) const {
-    return std::none_of(taken_.begin(), taken_.end(), [&](const std::pair<double, double> &range) {
-      return a < range.second + kLabelGap && b + kLabelGap > range.first;
-    });
-  }
-  void take(double a, double b) { taken_.emplace_back(a, b); }
+using LabelRow = std::vector<std::pair<double, double>>;
 
-private:
-  std::vector<std::pair<double, double>> taken_;
-};
+bool fits(const LabelRow &row, double a, double b) {
+  return std::none_of(row.begin(), row.end(), [&](const std::pair<double, double> &range) {
+    return a < range.second + kLabelGap && b + kLabelGap > range.first;
+  });
+}
 
 bool reachesBreak(const Scale &scale, double a, double b) {
   return std::any_of(
@@ -400,64 +383,53 @@ struct SpanItem {
   double end = 0.0;
   std::string text;
   std::string tooltip;
+  Rgb fill;
 };
 
 // Lays out the labels of one lane: its row 0 and the rows below it.
-class LabelPlacer {
-public:
-  LabelPlacer(Lane &lane, const Scale &scale, double right, const TextWidth &textWidth,
-              std::vector<Tooltip> &tooltips, std::function<double(int)> rowMiddle)
-      : lane_(lane), scale_(scale), right_(right), textWidth_(textWidth), tooltips_(tooltips),
-        rowMiddle_(std::move(rowMiddle)), rows_(kMaxLabelRows + 1) {}
+struct LabelPlacer {
+  Lane &lane;
+  const Scale &scale;
+  double right;
+  const TextWidth &textWidth;
+  std::vector<Tooltip> &tooltips;
+  std::function<double(int)> rowMiddle;
+  std::vector<LabelRow> rows = std::vector<LabelRow>(kMaxLabelRows + 1);
+  int deepest = -1; // the deepest row a label went to (-1: none)
 
-  LabelRow &row(int index) { return rows_[static_cast<std::size_t>(index)]; }
-
-  // The first of `candidates(row, width)` (left edges) in the first row from
-  // `firstRow` to `lastRow` where the label is clear of the picture's edges,
-  // of other labels and of breaks; no place at all leaves it to the tooltip.
-  // Row 0 takes the candidates as they are; the rows below them only where
-  // the label reaches over its mark or interval, from `near0` to `near1`.
-  void place(const std::string &text, const std::string &tooltip, int firstRow, int lastRow,
-             double near0, double near1,
-             const std::function<std::vector<double>(int, double)> &candidates) {
+  // The first of `candidates(row, width)` (left edges) in the first row up
+  // to `lastRow` where the label is clear of the picture's edges, of other
+  // labels and of breaks; no place at all leaves it to the tooltip. Row 0
+  // takes the candidates as they are; the rows below them only where the
+  // label reaches over its mark or interval, from `near0` to `near1`.
+  void place(const std::string &text, const std::string &tooltip, int lastRow, double near0,
+             double near1, const std::function<std::vector<double>(int, double)> &candidates) {
     if (text.empty()) {
       return;
     }
     // How far a label below a mark may stand off it and still be its label.
     constexpr double kPixelSlack = 1.0;
-    const double width = textWidth_(text);
-    for (int index = firstRow; index <= lastRow; ++index) {
+    const double width = textWidth(text);
+    for (int index = 0; index <= lastRow; ++index) {
+      LabelRow &row = rows[static_cast<std::size_t>(index)];
       std::vector<double> lefts = candidates(index, width);
-      lefts.push_back(std::min(near0, right_ - width));
-      lefts.push_back(std::max(near1 - width, scale_.left()));
+      lefts.push_back(std::min(near0, right - width));
+      lefts.push_back(std::max(near1 - width, scale.left()));
       for (const double x : lefts) {
         const bool over = x <= near1 + kPixelSlack && x + width >= near0 - kPixelSlack;
-        if ((index == 0 || over) && x >= scale_.left() && x + width <= right_ &&
-            row(index).fits(x, x + width) && !reachesBreak(scale_, x, x + width)) {
-          row(index).take(x, x + width);
-          const double middle = rowMiddle_(index);
-          lane_.labels.push_back(PlacedLabel{text, x, middle, width, false});
-          tooltips_.push_back(
+        if ((index == 0 || over) && x >= scale.left() && x + width <= right &&
+            fits(row, x, x + width) && !reachesBreak(scale, x, x + width)) {
+          row.emplace_back(x, x + width);
+          const double middle = rowMiddle(index);
+          lane.labels.push_back(PlacedLabel{text, x, middle, width, false});
+          tooltips.push_back(
               Tooltip{x, middle - kLabelRowHeight / 2.0, width, kLabelRowHeight, tooltip});
-          deepest_ = std::max(deepest_, index);
+          deepest = std::max(deepest, index);
           return;
         }
       }
     }
   }
-
-  // The deepest row a label went to (-1: none).
-  int deepest() const { return deepest_; }
-
-private:
-  Lane &lane_;
-  const Scale &scale_;
-  double right_;
-  const TextWidth &textWidth_;
-  std::vector<Tooltip> &tooltips_;
-  std::function<double(int)> rowMiddle_;
-  std::vector<LabelRow> rows_;
-  int deepest_ = -1;
 };
 
 // An interval's text goes inside it, in its widest stretch between breaks,
@@ -465,20 +437,21 @@ private:
 // row below it, else only into its tooltip.
 void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale, double right,
               const TextWidth &textWidth, std::vector<Tooltip> &tooltips) {
-  lane.rowHeight = kSpanLaneHeight;
   const double top = lane.top;
-  LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
+  const auto rowMiddle = [top](int row) {
     return row == 0 ? top + kSpanLaneHeight / 2.0
                     : top + kSpanLaneHeight + (row - 0.5) * kLabelRowHeight;
-  });
+  };
+  LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
   for (std::size_t i = 0; i < items.size(); ++i) {
     const double x0 = scale.x(items[i].start);
     const double x1 = std::max(scale.x(items[i].end), x0 + kMinSpanWidth);
-    lane.spans.push_back(SpanBox{x0, x1, i});
-    placer.row(0).take(x0, x1);
+    lane.spans.push_back(SpanBox{x0, x1, items[i].fill});
+    placer.rows[0].emplace_back(x0, x1);
   }
-  for (const SpanBox &box : lane.spans) {
-    const SpanItem &item = items[box.source];
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const SpanBox &box = lane.spans[i];
+    const SpanItem &item = items[i];
     tooltips.push_back(Tooltip{box.x0, top + kSpanInset, box.x1 - box.x0,
                                kSpanLaneHeight - 2.0 * kSpanInset, item.tooltip});
     const auto [from, to] =
@@ -490,14 +463,14 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
       continue;
     }
     placer.place(
-        item.text, item.tooltip, 0, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
+        item.text, item.tooltip, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
           return row == 0 ? std::vector<double>{box.x1 + kLabelGap, box.x0 - kLabelGap - width}
                           : std::vector<double>{box.x0, box.x1 - width};
         });
   }
   lane.height = kSpanLaneHeight;
-  if (placer.deepest() > 0) {
-    lane.height += placer.deepest() * kLabelRowHeight + kLabelRowsPadding;
+  if (placer.deepest > 0) {
+    lane.height += placer.deepest * kLabelRowHeight + kLabelRowsPadding;
   }
 }
 
@@ -507,23 +480,23 @@ void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &tex
               std::vector<Tooltip> &tooltips) {
   // Around an event's tick, what its tooltip covers.
   constexpr double kTickTooltipHalfWidth = 3.0;
-  lane.rowHeight = kEventTickRowHeight;
   const double top = lane.top;
-  LabelPlacer placer(lane, scale, right, textWidth, tooltips, [top](int row) {
+  const auto rowMiddle = [top](int row) {
     return top + kEventTickRowHeight + (row + 0.5) * kLabelRowHeight;
-  });
+  };
+  LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
   for (const EventMark &mark : lane.marks) {
     const double x0 = scale.x(mark.first);
     const double x1 = scale.x(mark.last);
     tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
                                x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
                                mark.tooltip});
-    placer.place(mark.label, mark.tooltip, 0, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
+    placer.place(mark.label, mark.tooltip, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
       return std::vector<double>{x0, x0 - width};
     });
   }
-  lane.height = kEventTickRowHeight + (std::max(placer.deepest(), 0) + 1) * kLabelRowHeight +
-                kLabelRowsPadding;
+  lane.height =
+      kEventTickRowHeight + (std::max(placer.deepest, 0) + 1) * kLabelRowHeight + kLabelRowsPadding;
 }
 
 std::string timerTooltip(const TimerSpan &timer) {
@@ -537,12 +510,12 @@ std::string timerTooltip(const TimerSpan &timer) {
 // The key's entries in rows under the axis, from `top`; returns its bottom.
 double layKey(Layout &layout, double top, const TextWidth &textWidth) {
   constexpr std::array<std::pair<KeySwatch, std::string_view>, 14> kEntries{{
-      {KeySwatch::Menu, "menu"},
-      {KeySwatch::Freeplay, "freeplay"},
-      {KeySwatch::Online, "online"},
+      {KeySwatch::Label, "menu"},
+      {KeySwatch::Label, "freeplay"},
+      {KeySwatch::Label, "online"},
       {KeySwatch::Search, "searching"},
-      {KeySwatch::InParty, "in a party"},
-      {KeySwatch::LobbyOwner, "lobby owner"},
+      {KeySwatch::Label, "in a party"},
+      {KeySwatch::Label, "lobby owner"},
       {KeySwatch::Bar, "bar shown"},
       {KeySwatch::Timer, "timer, set to due"},
       {KeySwatch::TimerFired, "timer fired"},
@@ -574,11 +547,11 @@ double layKey(Layout &layout, double top, const TextWidth &textWidth) {
 double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double t) {
   double widest = 0.0;
   const Scale linear(t, t + 1.0, 0.0, 1.0);
+  std::vector<Event> atStart;
+  std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
+               [&](const Event &event) { return event.time == t; });
   for (const EventKind kind :
        {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
-    std::vector<Event> atStart;
-    std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
-                 [&](const Event &event) { return event.time == t && event.kind == kind; });
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
     }
@@ -594,7 +567,6 @@ void layTimers(Lane &timers, Layout &layout, const Timeline &timeline) {
           ? 1
           : *std::max_element(layout.timerRows.begin(), layout.timerRows.end()) + 1;
   timers.height = timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
-  timers.rowHeight = timers.height;
   const double top = timers.top;
   const Scale &scale = layout.scale;
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
@@ -608,14 +580,17 @@ void layTimers(Lane &timers, Layout &layout, const Timeline &timeline) {
   }
 }
 
-// What a lane of spans shows: each of `spans` with its `label` and a
-// tooltip that says `what` it is and when.
-std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what) {
+// What a lane of spans shows: each of `spans` with its `label`, a tooltip
+// that says `what` it is and when, and in `fill` or else its label's colour.
+std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what,
+                                std::optional<Rgb> fill = std::nullopt) {
   std::vector<SpanItem> items;
   for (const auto &span : spans) {
-    items.push_back(
-        SpanItem{span.start, span.end, label(span),
-                 what(span) + ", " + momentText(span.start) + " to " + momentText(span.end)});
+    std::string text = label(span);
+    const Rgb colour = fill ? *fill : labelColour(text);
+    items.push_back(SpanItem{
+        span.start, span.end, std::move(text),
+        what(span) + ", " + momentText(span.start) + " to " + momentText(span.end), colour});
   }
   return items;
 }
@@ -629,11 +604,7 @@ double timerReach(const TimerSpan &timer) {
 Scale::Scale(double start, double end, double left, double right)
     : segments_{ScaleSegment{start, end, left, right, false}} {}
 
-Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {
-  if (segments_.empty()) {
-    segments_.push_back(ScaleSegment{});
-  }
-}
+Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {}
 
 double Scale::x(double t) const {
   // The first piece that reaches `t`; the last one for any time after it.
@@ -673,21 +644,17 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
   return {};
 }
 
-Rgb partyColour(std::string_view what) {
-  return what == "lobby owner" ? kLobbyOwnerColour : kInPartyColour;
-}
-
-Rgb stateColour(std::string_view state) {
-  if (state == "menu") {
-    return kMenuColour;
-  }
-  if (state == "freeplay") {
-    return kFreeplayColour;
-  }
-  if (state == "online") {
-    return kOnlineColour;
-  }
-  return kUnknownStateColour;
+Rgb labelColour(std::string_view label) {
+  constexpr std::array<std::pair<std::string_view, Rgb>, 5> kColours{{
+      {"menu", {120, 144, 176}},
+      {"freeplay", {76, 175, 80}},
+      {"online", {230, 124, 46}},
+      {"in a party", {0, 150, 136}},
+      {"lobby owner", {121, 85, 72}},
+  }};
+  const auto found = std::find_if(kColours.begin(), kColours.end(),
+                                  [&](const auto &entry) { return entry.first == label; });
+  return found == kColours.end() ? Rgb{170, 170, 170} : found->second;
 }
 
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
@@ -747,21 +714,22 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
   return marks;
 }
 
-Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
+Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   Layout layout;
-  layout.width = width;
-  const double right = static_cast<double>(width) - kRightMargin;
+  constexpr auto width = static_cast<double>(kDefaultPictureWidth);
+  const double right = width - kRightMargin;
   layout.scale = timeScale(timeline, kLaneTitleWidth, right,
                            [&](double t) { return labelRoomAt(timeline, textWidth, t); });
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
   layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
   const Scale &scale = layout.scale;
   // Labels stop short of the picture's edge, past the axis's end.
-  const double labelRight = static_cast<double>(width) - kLabelGap;
+  const double labelRight = width - kLabelGap;
 
   double top = kTopMargin;
   const auto addLane = [&](LaneKind kind) -> Lane & {
-    layout.lanes.push_back(Lane{kind, laneTitle(kind), top, 0.0, 0.0, {}, {}, {}});
+    layout.lanes.push_back(
+        Lane{kind, kLaneTitles.at(static_cast<std::size_t>(kind)), top, 0.0, {}, {}, {}});
     return layout.lanes.back();
   };
   const auto spanLane = [&](LaneKind kind, const std::vector<SpanItem> &items) {
@@ -771,14 +739,15 @@ Layout layOut(const Timeline &timeline, int width, const TextWidth &textWidth) {
   };
   const auto label = [](const LabelledSpan &span) { return span.label; };
   spanLane(LaneKind::State, spanItems(timeline.states, label, label));
-  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel));
+  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel, kSearchColour));
   spanLane(LaneKind::Party, spanItems(timeline.parties, label, label));
   Lane &timers = addLane(LaneKind::Timers);
   layTimers(timers, layout, timeline);
   top += timers.height;
-  spanLane(LaneKind::Bar, spanItems(timeline.bars, label, [](const BarSpan &span) {
-             return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
-           }));
+  const auto barWhat = [](const BarSpan &span) {
+    return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
+  };
+  spanLane(LaneKind::Bar, spanItems(timeline.bars, label, barWhat, kBarColour));
 
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},

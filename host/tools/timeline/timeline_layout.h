@@ -24,9 +24,8 @@ inline constexpr double kTimerLanePadding = 6.0;
 inline constexpr int kMaxTimerRows = 6; // more overlapping timers share the rows
 // Axis ticks are at least this far apart, room for a label such as "1000 s".
 inline constexpr double kMinTickSpacing = 80.0;
-// What one character of an axis label takes at most (a digit at the axis's
-// font size), and the least space between two labels.
-inline constexpr double kAxisCharWidth = 6.5;
+// The least space between two axis labels, set at kLabelFontSize and taken
+// as wide as estimatedWidth says.
 inline constexpr double kAxisLabelGap = 8.0;
 // A stretch in which nothing starts, ends or happens is drawn as a break when
 // it is at least kMinIdleSeconds long and kIdleShare of the time that the
@@ -132,12 +131,26 @@ struct EventMark {
 
 enum class LaneKind { State, Search, Party, Timers, Bar, Keys, Notifiers, Functions, Commands };
 
-// An interval of a span lane as drawn: `source` is its index in the
-// record's list for the lane. Never narrower than kMinSpanWidth.
+struct Rgb {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+
+  friend bool operator==(const Rgb &, const Rgb &) = default;
+};
+
+// The fill of a search's and of the bar's intervals.
+inline constexpr Rgb kSearchColour{66, 133, 244};
+inline constexpr Rgb kBarColour{20, 20, 20};
+// The fill of a game state's or party's interval by its label ("menu",
+// "freeplay", "online", "in a party", "lobby owner"); an unknown state is grey.
+Rgb labelColour(std::string_view label);
+
+// An interval of a span lane as drawn, never narrower than kMinSpanWidth.
 struct SpanBox {
   double x0 = 0.0;
   double x1 = 0.0;
-  std::size_t source = 0;
+  Rgb fill;
 };
 
 // A label's place: its text from `x`, `width` wide, centred on `middle`;
@@ -165,20 +178,16 @@ struct Lane {
   std::string title;
   double top = 0.0;
   double height = 0.0;
-  double rowHeight = 0.0;       // the intervals' or ticks' row; label rows follow
   std::vector<EventMark> marks; // event lanes only
   std::vector<SpanBox> spans;   // span lanes only
   std::vector<PlacedLabel> labels;
 };
 
-// What the key under the axis explains, each with its own swatch.
+// What the key under the axis explains, each with its own swatch; a Label
+// swatch is a box in the colour its words name (labelColour).
 enum class KeySwatch {
-  Menu,
-  Freeplay,
-  Online,
+  Label,
   Search,
-  InParty,
-  LobbyOwner,
   Timer,
   TimerFired,
   TimerDropped,
@@ -197,7 +206,7 @@ struct KeyEntry {
 };
 
 struct Layout {
-  int width = 0;
+  int width = kDefaultPictureWidth;
   int height = 0;
   Scale scale;
   std::vector<Lane> lanes;
@@ -208,23 +217,10 @@ struct Layout {
   std::vector<Tooltip> tooltips;
 };
 
-struct Rgb {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-
-  friend bool operator==(const Rgb &, const Rgb &) = default;
-};
-
 // `text` as much of it fits in `room` as `textWidth` measures it: whole, cut
 // with an ellipsis, or nothing when not even one character fits. Cutting
 // whole characters keeps half glyphs out of narrow spans.
 std::string fitted(const std::string &text, double room, const TextWidth &textWidth);
-
-// The colour of a game state's segment; an unknown state is grey.
-Rgb stateColour(std::string_view state);
-// The colour of a party span.
-Rgb partyColour(std::string_view what);
 
 // Events of `kind` grouped so that no two marks are closer than
 // `labelWidth`: a mark takes every event within that distance after its
@@ -238,12 +234,11 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
 // How far a timer's bar reaches: to its due time unless dropped before it.
 double timerReach(const TimerSpan &timer);
 
-// The whole picture's layout at `width` pixels, its labels measured with
+// The whole picture's layout, kDefaultPictureWidth wide, its labels measured with
 // `textWidth`. No two labels overlap, none reaches into a break, and every
 // interval is drawn at least kMinSpanWidth wide: a label with no room
 // anywhere is left to its tooltip, and the picture grows downwards by the
 // label rows it needs.
-Layout layOut(const Timeline &timeline, int width = kDefaultPictureWidth,
-              const TextWidth &textWidth = estimatedWidth);
+Layout layOut(const Timeline &timeline, const TextWidth &textWidth = estimatedWidth);
 
 } // namespace corvane::timeline

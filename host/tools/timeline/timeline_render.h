@@ -10,20 +10,13 @@
 
 namespace corvane::timeline {
 
-enum class Background { Light, Dark };
-
-struct RenderOptions {
-  int width = kDefaultPictureWidth; // the height follows from the lanes
-  Background background = Background::Light;
-};
-
 // Whether this build can draw timelines (Cairo was found).
 bool timelinesAvailable();
 
-// Draws `timeline` into `path`: an SVG when the name ends in ".svg", a PNG
-// otherwise. Returns nothing on success and a message for a person on
-// failure, naming the file and the reason; a failed write leaves no file.
-Failure renderTimeline(const Timeline &timeline, const std::string &path,
-                       const RenderOptions &options = {});
+// Draws `timeline`, kDefaultPictureWidth wide, into `path`: an SVG when the
+// name ends in ".svg", a PNG otherwise. Returns nothing on success and a
+// message for a person on failure, naming the file and the reason; a failed
+// write leaves no file.
+Failure renderTimeline(const Timeline &timeline, const std::string &path);
 
 } // namespace corvane::timeline

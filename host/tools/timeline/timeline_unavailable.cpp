@@ -5,7 +5,7 @@ namespace corvane::timeline {
 
 bool timelinesAvailable() { return false; }
 
-Failure renderTimeline(const Timeline &, const std::string &, const RenderOptions &) {
+Failure renderTimeline(const Timeline &, const std::string &) {
   return Error{ErrorKind::BadInput, "timelines are not available in this build"};
 }
 
