@@ -65,15 +65,6 @@ bool sameLibrary(std::string_view left, std::string_view right) {
   });
 }
 
-// The reader's complaint about `name`, as the one line that says what the
-// file is.
-Refusal refusal(const std::string &name, const pe::FormatError &problem, std::string_view kind) {
-  if (problem.kind() == pe::FormatError::Kind::OtherKind) {
-    return Refusal(name + " is not " + std::string(kind) + ": " + problem.what());
-  }
-  return Refusal(name + " is cut off or damaged: " + problem.what());
-}
-
 void requireX64(const std::string &name, std::uint16_t machine, std::string_view kind) {
   if (machine != pe::kMachineAmd64) {
     throw Refusal(name + " is " + std::string(kind) + " for " + pe::machineName(machine) +
@@ -88,14 +79,18 @@ struct SdkImport {
   bool delayed = false;
 };
 
-// What `read` reads from the file `name`, or the refusal of the file as
-// not `kind` when it cannot.
+// What `read` reads from the file `name`, or the refusal of the file, as
+// not `kind` or as damaged, when it cannot.
 template <typename Read>
 auto readOrRefuse(const std::string &name, std::string_view kind, const Read &read) {
   try {
     return read();
   } catch (const pe::FormatError &problem) {
-    throw refusal(name, problem, kind);
+    throw Refusal(name +
+                  (problem.kind() == pe::FormatError::Kind::OtherKind
+                       ? " is not " + std::string(kind) + ": "
+                       : std::string(" is cut off or damaged: ")) +
+                  problem.what());
   }
 }
 

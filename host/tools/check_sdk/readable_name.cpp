@@ -9,41 +9,30 @@
 #include "readable_name.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
-
-#include <array>
 #endif
 
 namespace corvane::sdkcheck {
 
 namespace {
 
-// The special members `??CODE` names, as the member's name; the constructor
-// and destructor take their class's.
-enum class Special { None, Constructor, Destructor, Assignment, VirtualTable };
-
-Special specialMember(std::string_view &rest) {
-  if (!rest.starts_with('?')) {
-    return Special::None;
-  }
-  for (const auto &[code, special] :
-       {std::pair<std::string_view, Special>{"?0", Special::Constructor},
-        {"?1", Special::Destructor},
-        {"?4", Special::Assignment},
-        {"?_7", Special::VirtualTable}}) {
-    if (rest.starts_with(code)) {
-      rest.remove_prefix(code.size());
-      return special;
-    }
-  }
-  return Special::None;
-}
+// The special members `??CODE` names: what follows their class's qualified
+// name, where the constructor and destructor also repeat the class's own.
+struct SpecialMember {
+  std::string_view code;
+  std::string_view suffix;
+  bool className;
+};
+constexpr std::array<SpecialMember, 4> kSpecialMembers = {{{"?0", "::", true},
+                                                           {"?1", "::~", true},
+                                                           {"?4", "::operator=", false},
+                                                           {"?_7", "::`vftable'", false}}};
 
 // The `@`-ended identifiers up to the `@@` that closes the name; nothing
 // when one is no plain identifier.
@@ -79,7 +68,14 @@ std::optional<std::string> plainMemberName(const std::string &decorated) {
     return std::nullopt;
   }
   rest.remove_prefix(1);
-  const Special special = specialMember(rest);
+  const SpecialMember *special = nullptr;
+  for (const SpecialMember &member : kSpecialMembers) {
+    if (rest.starts_with(member.code)) {
+      rest.remove_prefix(member.code.size());
+      special = &member;
+      break;
+    }
+  }
   if (rest.starts_with('?') || rest.starts_with('$')) {
     return std::nullopt;
   }
@@ -91,17 +87,9 @@ std::optional<std::string> plainMemberName(const std::string &decorated) {
   for (auto part = parts->rbegin(); part != parts->rend(); ++part) {
     name += (name.empty() ? "" : "::") + std::string(*part);
   }
-  switch (special) {
-  case Special::Constructor:
-    return name + "::" + std::string(parts->front());
-  case Special::Destructor:
-    return name + "::~" + std::string(parts->front());
-  case Special::Assignment:
-    return name + "::operator=";
-  case Special::VirtualTable:
-    return name + "::`vftable'";
-  case Special::None:
-    break;
+  if (special != nullptr) {
+    name += special->suffix;
+    name += special->className ? parts->front() : std::string_view();
   }
   return name;
 }

@@ -46,11 +46,6 @@ ByteReader ByteReader::slice(std::size_t offset, std::size_t length, std::string
   return ByteReader(bytes_.subspan(offset, length));
 }
 
-ByteReader ByteReader::from(std::size_t offset, std::string_view what) const {
-  require(offset, 0, what);
-  return ByteReader(bytes_.subspan(offset));
-}
-
 std::string ByteReader::text(std::size_t offset, std::size_t length, std::string_view what) const {
   require(offset, length, what);
   const auto start = bytes_.begin() + static_cast<std::ptrdiff_t>(offset);

@@ -24,8 +24,6 @@ public:
   std::uint64_t u64(std::size_t offset, std::string_view what) const;
   // `length` bytes from `offset`, as a reader of their own.
   ByteReader slice(std::size_t offset, std::size_t length, std::string_view what) const;
-  // The bytes from `offset` to the end.
-  ByteReader from(std::size_t offset, std::string_view what) const;
   // `length` bytes from `offset` as text, as they are.
   std::string text(std::size_t offset, std::size_t length, std::string_view what) const;
   // The NUL-terminated name at `offset`; a name with no NUL before the end

@@ -5,7 +5,7 @@
 #include "import_library.h"
 
 #include <algorithm>
-#include <array>
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,20 +51,10 @@ enum NameType : unsigned { Ordinal = 0, Name = 1, NoPrefix = 2, Undecorate = 3, 
 // descriptor (.idata$2) and then holds the DLL's name in .idata$6; GNU's
 // tools put that name in .idata$7 of their last object instead.
 constexpr std::size_t kCoffHeaderSize = 20;
-constexpr std::size_t kSectionHeaderSize = 40;
-constexpr std::size_t kSectionNameLength = 8;
 constexpr std::string_view kDescriptorSection = ".idata$2";
 constexpr std::string_view kHintNameSection = ".idata$6";
 constexpr std::string_view kLookupSection = ".idata$4";
 constexpr std::string_view kGnuDllNameSection = ".idata$7";
-// The machines a COFF object in an import library may be for; anything else
-// in a member is no object.
-constexpr std::array<std::uint16_t, 7> kObjectMachines = {0x8664, 0xAA64, 0xA641, 0xA64E,
-                                                          0x014C, 0x01C4, 0x0200};
-constexpr std::size_t kLookupEntrySize = 8;
-constexpr std::uint64_t kImportByOrdinal = 1ULL << 63U;
-constexpr std::uint64_t kOrdinalMask = 0xFFFF;
-constexpr std::size_t kHintSize = 2;
 
 // The name a DLL exports a symbol under, for the name types that derive it
 // from the symbol: without a leading `?`, `@` or `_`, and for Undecorate cut
@@ -88,8 +78,9 @@ void readShortImport(const ByteReader &member, ImportLibrary &library) {
   const ByteReader strings = member.slice(
       kShortImport.size, member.u32(kShortImport.dataSizeField, "import object"), "import object");
   const std::string symbol = strings.name(0, "name in an import object");
+  const std::string dll = strings.name(symbol.size() + 1, "name in an import object");
   library.machines.insert(member.u16(kShortImport.machineField, "import object"));
-  library.dlls.insert(strings.name(symbol.size() + 1, "name in an import object"));
+  library.dlls.insert(dll);
   // For an import by name the field is the hint, which the tools that write
   // these (link, lld-link, dlltool) fill with the ordinal the DLL exports the
   // name under: a plugin linked against the same DLL by ordinal imports it.
@@ -107,11 +98,9 @@ void readShortImport(const ByteReader &member, ImportLibrary &library) {
   case Undecorate:
     exports.names.insert(exportedName(symbol, nameType));
     return;
-  case ExportAs: {
-    const std::string dll = strings.name(symbol.size() + 1, "name in an import object");
+  case ExportAs:
     exports.names.insert(strings.name(symbol.size() + dll.size() + 2, "name in an import object"));
     return;
-  }
   default:
     throw FormatError("an import object has a name type of no known kind");
   }
@@ -171,11 +160,10 @@ std::size_t memberSize(const ByteReader &header) {
   const std::string field =
       header.text(kMember.sizeField, kMember.sizeLength, "archive member header");
   std::size_t size = 0;
-  std::size_t index = 0;
-  for (; index < field.size() && field[index] >= '0' && field[index] <= '9'; ++index) {
-    size = size * 10 + static_cast<std::size_t>(field[index] - '0');
-  }
-  if (index == 0 || field.find_first_not_of(' ', index) != std::string::npos ||
+  const char *end = field.data() + field.size();
+  const auto [digitsEnd, error] = std::from_chars(field.data(), end, size);
+  if (error != std::errc() ||
+      std::find_if(digitsEnd, end, [](char c) { return c != ' '; }) != end ||
       header.text(kMember.endField, kMemberEnd.size(), "archive member header") != kMemberEnd) {
     throw FormatError("an archive member header is damaged");
   }
@@ -209,8 +197,8 @@ ImportLibrary readImportLibrary(std::span<const std::uint8_t> bytes) {
         member.u16(2, "archive member") == kShortImport.signature) {
       readShortImport(member, library);
     } else if (!index && member.size() >= kCoffHeaderSize &&
-               std::find(kObjectMachines.begin(), kObjectMachines.end(),
-                         member.u16(0, "archive member")) != kObjectMachines.end()) {
+               std::ranges::find(kMachines, member.u16(0, "archive member"), &Machine::field) !=
+                   kMachines.end()) {
       readCoffImport(member, library);
     }
     offset += kMember.size + size + size % 2;

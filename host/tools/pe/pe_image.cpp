@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "byte_reader.h"
@@ -34,18 +33,12 @@ constexpr std::uint32_t kExportDirectory = 0;
 constexpr std::uint32_t kImportDirectory = 1;
 constexpr std::uint32_t kCertificateDirectory = 4;
 constexpr std::uint32_t kDelayImportDirectory = 13;
-constexpr std::size_t kSectionHeaderSize = 40;
-constexpr std::size_t kSectionNameLength = 8;
 constexpr std::size_t kImportDescriptorSize = 20;
 constexpr std::size_t kDelayDescriptorSize = 32;
 // Set in a delay-import descriptor whose addresses are relative, as every
 // 64-bit linker writes them; without it they are virtual addresses.
 constexpr std::uint32_t kDelayRelativeAddresses = 1;
-constexpr std::size_t kLookupEntrySize = 8;
-constexpr std::uint64_t kImportByOrdinal = 1ULL << 63U;
 constexpr std::uint32_t kHintNameAddressMask = 0x7FFFFFFF;
-constexpr std::uint64_t kOrdinalMask = 0xFFFF;
-constexpr std::size_t kHintSize = 2;
 // Ordinals are 16 bits, so no real table is longer; the bound keeps a
 // hostile file from making the reader loop for long.
 constexpr std::size_t kMaxEntries = 0x10000;
@@ -64,25 +57,22 @@ struct Directory {
 };
 
 // The image as the loader would map it, for following relative addresses.
-class MappedImage {
-public:
-  MappedImage(ByteReader file, std::vector<Section> sections)
-      : file_(file), sections_(std::move(sections)) {}
+// Every section's data lies inside the file (readSections), so only the
+// address can be wrong.
+struct MappedImage {
+  ByteReader file;
+  std::vector<Section> sections;
 
   // The bytes of the file from `address` to the end of its section's data.
   ByteReader at(std::uint32_t address, std::string_view what) const {
-    for (const Section &section : sections_) {
+    for (const Section &section : sections) {
       if (address >= section.address && address - section.address < section.rawSize) {
-        return file_.slice(section.rawOffset, section.rawSize, "data of a section")
-            .from(address - section.address, what);
+        const std::uint32_t into = address - section.address;
+        return file.slice(std::size_t{section.rawOffset} + into, section.rawSize - into, what);
       }
     }
     throw FormatError("the " + std::string(what) + " lies outside every section of the file");
   }
-
-private:
-  ByteReader file_;
-  std::vector<Section> sections_;
 };
 
 void checkCount(std::size_t count, std::string_view what) {
@@ -301,7 +291,7 @@ PeImage readPeImage(std::span<const std::uint8_t> bytes) {
       std::size_t{certificates.address} + certificates.size > file.size()) {
     throw FormatError("its certificate table lies past the end of the file");
   }
-  const MappedImage image(file, readSections(file, headers));
+  const MappedImage image{file, readSections(file, headers)};
 
   PeImage result;
   result.machine = headers.machine;

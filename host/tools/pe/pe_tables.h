@@ -2,6 +2,8 @@
 // library by library, and the functions a DLL or an import library exports.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -45,33 +47,45 @@ inline std::string printable(std::string_view text) {
   return shown;
 }
 
+// The machines a COFF object or an import object may be for, as a person
+// knows each processor.
+struct Machine {
+  std::uint16_t field;
+  std::string_view name;
+};
+inline constexpr std::array<Machine, 7> kMachines = {{{kMachineAmd64, "x64"},
+                                                      {0xAA64, "ARM64"},
+                                                      {0xA641, "ARM64EC"},
+                                                      {0xA64E, "ARM64X"},
+                                                      {0x014C, "x86"},
+                                                      {0x01C4, "ARM"},
+                                                      {0x0200, "Itanium"}}};
+
 // A machine field as a person knows the processor, or its number in hex.
 inline std::string machineName(std::uint16_t machine) {
-  switch (machine) {
-  case kMachineAmd64:
-    return "x64";
-  case 0xAA64:
-    return "ARM64";
-  case 0xA641:
-    return "ARM64EC";
-  case 0xA64E:
-    return "ARM64X";
-  case 0x014C:
-    return "x86";
-  case 0x01C4:
-    return "ARM";
-  case 0x0200:
-    return "Itanium";
-  default: {
-    constexpr std::string_view kDigits = "0123456789ABCDEF";
-    std::string hex = "machine 0x";
-    for (int shift = 12; shift >= 0; shift -= 4) {
-      hex += kDigits[(machine >> static_cast<unsigned>(shift)) & 0xFU];
+  for (const Machine &known : kMachines) {
+    if (known.field == machine) {
+      return std::string(known.name);
     }
-    return hex;
   }
+  constexpr std::string_view kDigits = "0123456789ABCDEF";
+  std::string hex = "machine 0x";
+  for (int shift = 12; shift >= 0; shift -= 4) {
+    hex += kDigits[(machine >> static_cast<unsigned>(shift)) & 0xFU];
   }
+  return hex;
 }
+
+// The layout both an image and a COFF object share: 40-byte section headers
+// with an 8-byte name, and import lookup entries of 8 bytes, each an
+// ordinal in its low 16 bits when the top bit is set, or the address of a
+// 2-byte hint followed by the name.
+inline constexpr std::size_t kSectionHeaderSize = 40;
+inline constexpr std::size_t kSectionNameLength = 8;
+inline constexpr std::size_t kLookupEntrySize = 8;
+inline constexpr std::uint64_t kImportByOrdinal = 1ULL << 63U;
+inline constexpr std::uint64_t kOrdinalMask = 0xFFFF;
+inline constexpr std::size_t kHintSize = 2;
 
 // One imported function: by name, or by ordinal when `name` is empty.
 struct ImportedFunction {

@@ -132,10 +132,6 @@ CheckResult loadCycles(const ValidateOptions &options, const ProgressNote &note)
   return passed();
 }
 
-CheckResult randomRunCheck(const ValidateOptions &options, const ProgressNote &note) {
-  return randomRun(options.pluginPath, options.seed, options.steps, note);
-}
-
 // How many SDK calls have reached `host`.
 std::uint64_t sdkCalls(const host::Host &host) {
   std::uint64_t calls = 0;
@@ -185,7 +181,7 @@ const std::vector<Check> &allChecks() {
       {"teardown-twice", "deleteMe is safe to call twice", teardownTwice},
       {"load-unload-cycles", "the host loads and unloads the plugin 10 times", loadCycles},
       {"random-run", "a seeded random run of console lines, game functions, timers and frames",
-       randomRunCheck},
+       randomRun},
       {"quiet-after-unload", "after unload no game event, timer or frame reaches the plugin",
        quietAfterUnload},
   };

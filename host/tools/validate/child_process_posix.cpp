@@ -15,9 +15,9 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <system_error>
 #include <thread>
-#include <utility>
+
+#include "host/session/platform/utf8_path.h"
 
 extern char **environ;
 
@@ -30,61 +30,30 @@ using Clock = std::chrono::steady_clock;
 // The file this process runs, even when the path it was started by has been
 // replaced or removed since (a rebuild while a validation runs).
 constexpr const char *kOwnProgram = "/proc/self/exe";
-constexpr int kNoDescriptor = -1;
 
-std::string errnoText(int error) { return std::generic_category().message(error); }
+// One end of the pipe from the child. Both ends are this program's own (they
+// close on exec); each is closed once it is done with, or at the end of the
+// run.
+struct PipeEnd {
+  int descriptor = -1;
 
-std::string signalName(int signal) {
-  const char *description = ::strsignal(signal);
-  return "signal " + std::to_string(signal) +
-         (description != nullptr ? std::string(" (") + description + ")" : std::string());
-}
-
-void closeEnd(int &end) {
-  if (end != kNoDescriptor) {
-    ::close(end);
-    end = kNoDescriptor;
+  PipeEnd() = default;
+  ~PipeEnd() { close(); }
+  PipeEnd(const PipeEnd &) = delete;
+  PipeEnd &operator=(const PipeEnd &) = delete;
+  void close() {
+    if (descriptor >= 0) {
+      ::close(descriptor);
+      descriptor = -1;
+    }
   }
-}
-
-// The pipe from the child. Both ends are this program's own (they close on
-// exec); each is closed once it is done with, or at the end of the run.
-struct Pipe {
-  int readEnd = kNoDescriptor;
-  int writeEnd = kNoDescriptor;
-
-  Pipe() = default;
-  ~Pipe() {
-    closeEnd(readEnd);
-    closeEnd(writeEnd);
-  }
-  Pipe(const Pipe &) = delete;
-  Pipe &operator=(const Pipe &) = delete;
 };
 
-// Step one: a pipe whose ends this program keeps to itself; the child gets
-// the write end only as its standard output.
-std::optional<std::string> makePipe(Pipe &pipe) {
-  std::array<int, 2> ends{kNoDescriptor, kNoDescriptor};
-  if (::pipe2(ends.data(), O_CLOEXEC) != 0) {
-    return "cannot create a pipe: " + errnoText(errno);
-  }
-  pipe.readEnd = ends[0];
-  pipe.writeEnd = ends[1];
-  return std::nullopt;
-}
-
-// Step two: what the child is handed: standard output into the pipe,
-// standard input empty, standard error shared. The descriptors this program
-// opened itself close on exec or go along, as a forked copy's would.
-void confine(posix_spawn_file_actions_t &confinement, int output) {
-  ::posix_spawn_file_actions_init(&confinement);
-  ::posix_spawn_file_actions_adddup2(&confinement, output, STDOUT_FILENO);
-  ::posix_spawn_file_actions_addopen(&confinement, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-}
-
-// Step three: this program again, with `words`, confined to the pipe.
-std::optional<std::string> start(const std::vector<std::string> &words, int output, pid_t &child) {
+// This program again, with `words`: standard output into the pipe, standard
+// input empty, standard error shared. The descriptors this program opened
+// itself close on exec or go along, as a forked copy's would. Returns the
+// error number, 0 when it started.
+int spawn(const std::vector<std::string> &words, int output, pid_t &child) {
   std::vector<std::string> arguments = {kOwnProgram};
   arguments.insert(arguments.end(), words.begin(), words.end());
   std::vector<char *> argv;
@@ -93,25 +62,25 @@ std::optional<std::string> start(const std::vector<std::string> &words, int outp
   }
   argv.push_back(nullptr);
   posix_spawn_file_actions_t confinement{};
-  confine(confinement, output);
+  ::posix_spawn_file_actions_init(&confinement);
+  ::posix_spawn_file_actions_adddup2(&confinement, output, STDOUT_FILENO);
+  ::posix_spawn_file_actions_addopen(&confinement, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   const int error = ::posix_spawn(&child, kOwnProgram, &confinement, nullptr, argv.data(), environ);
   ::posix_spawn_file_actions_destroy(&confinement);
-  return error == 0
-             ? std::nullopt
-             : std::optional<std::string>("cannot start a child process: " + errnoText(error));
+  return error;
 }
 
 // Hands one piece of what the child wrote to `output`, waiting at most
 // `wait` for it; false when none came. Closes the pipe at its end.
-bool readPipe(int &pipe, std::chrono::milliseconds wait, const ChildOutput &output) {
-  pollfd watch{pipe, POLLIN, 0};
+bool readPipe(PipeEnd &pipe, std::chrono::milliseconds wait, const ChildOutput &output) {
+  pollfd watch{pipe.descriptor, POLLIN, 0};
   if (::poll(&watch, 1, static_cast<int>(wait.count())) <= 0) {
     return false;
   }
   std::array<char, kChildReadChunk> buffer{};
-  const ssize_t got = ::read(pipe, buffer.data(), buffer.size());
+  const ssize_t got = ::read(pipe.descriptor, buffer.data(), buffer.size());
   if (got <= 0) {
-    closeEnd(pipe); // every writer closed it
+    pipe.close(); // every writer closed it
     return false;
   }
   output(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
@@ -127,66 +96,64 @@ std::optional<int> endedStatus(pid_t child) {
   return ended == child ? std::optional<int>(status) : std::nullopt;
 }
 
-// Step four: reads the pipe until the child has ended and what it wrote is
-// read; its end status, or nothing when the deadline came before its end.
-std::optional<int> waitWithDeadline(pid_t child, int &pipe, Clock::time_point deadline,
+// Reads the pipe until the child has ended and what it wrote is read; its
+// end status, or nothing when the deadline came before its end.
+std::optional<int> waitWithDeadline(pid_t child, PipeEnd &pipe, Clock::time_point deadline,
                                     const ChildOutput &output) {
   std::optional<int> status;
   for (;;) {
     status = status ? status : endedStatus(child);
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0 || (status && pipe == kNoDescriptor)) {
+    if (left.count() <= 0 || (status && pipe.descriptor < 0)) {
       return status;
     }
     const auto wait = status ? std::chrono::milliseconds(0) : std::min(left, kChildPollInterval);
-    if (pipe != kNoDescriptor) {
-      if (!readPipe(pipe, wait, output) && status) {
-        return status; // it ended and nothing it wrote is left
-      }
-    } else {
+    if (pipe.descriptor < 0) {
       std::this_thread::sleep_for(wait);
+    } else if (!readPipe(pipe, wait, output) && status) {
+      return status; // it ended and nothing it wrote is left
     }
   }
-}
-
-// Kills a child that overran its deadline and waits a while for it to go.
-void stop(pid_t child) {
-  ::kill(child, SIGKILL);
-  const auto deadline = Clock::now() + kChildStopWait;
-  while (!endedStatus(child) && Clock::now() < deadline) {
-    std::this_thread::sleep_for(kChildPollInterval);
-  }
-}
-
-// Step five: what the end status says.
-ChildEnd endOf(int status) {
-  if (WIFSIGNALED(status)) {
-    return {ChildEnd::Kind::Crashed, "crashed with " + signalName(WTERMSIG(status))};
-  }
-  return {ChildEnd::Kind::Exited, {}, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 } // namespace
 
 ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point deadline,
                        const ChildOutput &output) {
-  Pipe pipe;
-  if (auto problem = makePipe(pipe)) {
-    return {ChildEnd::Kind::NotStarted, std::move(*problem)};
+  PipeEnd readEnd;
+  PipeEnd writeEnd;
+  std::array<int, 2> ends{-1, -1};
+  if (::pipe2(ends.data(), O_CLOEXEC) != 0) {
+    return {ChildEnd::Kind::NotStarted, "cannot create a pipe: " + platform::errnoText(errno)};
   }
+  readEnd.descriptor = ends[0];
+  writeEnd.descriptor = ends[1];
   pid_t child = 0;
-  auto problem = start(words, pipe.writeEnd, child);
-  closeEnd(pipe.writeEnd); // the child's copy is the only writer left
-  if (problem) {
-    return {ChildEnd::Kind::NotStarted, std::move(*problem)};
+  const int error = spawn(words, writeEnd.descriptor, child);
+  writeEnd.close(); // the child's copy is the only writer left
+  if (error != 0) {
+    return {ChildEnd::Kind::NotStarted,
+            "cannot start a child process: " + platform::errnoText(error)};
   }
-  const auto status = waitWithDeadline(child, pipe.readEnd, deadline, output);
+  const auto status = waitWithDeadline(child, readEnd, deadline, output);
   if (!status) {
-    stop(child);
+    // Killed, and given a while to go.
+    ::kill(child, SIGKILL);
+    const auto stopDeadline = Clock::now() + kChildStopWait;
+    while (!endedStatus(child) && Clock::now() < stopDeadline) {
+      std::this_thread::sleep_for(kChildPollInterval);
+    }
     return {ChildEnd::Kind::Hung, {}};
   }
-  return endOf(*status);
+  if (WIFSIGNALED(*status)) {
+    const int signal = WTERMSIG(*status);
+    const char *description = ::strsignal(signal);
+    return {ChildEnd::Kind::Crashed,
+            "crashed with signal " + std::to_string(signal) +
+                (description != nullptr ? std::string(" (") + description + ")" : "")};
+  }
+  return {ChildEnd::Kind::Exited, {}, WIFEXITED(*status) ? WEXITSTATUS(*status) : -1};
 }
 
 // A crash ends the process by its signal, which the parent reads as it is.

@@ -8,9 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <optional>
+#include <memory>
 #include <string_view>
-#include <utility>
 
 #include "host/session/platform/utf8_path.h"
 
@@ -49,23 +48,13 @@ constexpr std::array kExceptionNames = {
     ExceptionName{kBreakpointCode, "breakpoint"},
 };
 
-std::string hexCode(DWORD code) {
-  std::array<char, sizeof "0x12345678"> text{};
-  std::snprintf(text.data(), text.size(), "0x%08lX", static_cast<unsigned long>(code));
-  return text.data();
-}
-
-bool isExceptionCode(DWORD status) {
-  return (status & kSeverityErrorBits) == kSeverityErrorBits || status == kBreakpointCode;
-}
-
 std::string exceptionText(DWORD code) {
-  const ExceptionName *known =
-      std::find_if(kExceptionNames.data(), kExceptionNames.data() + kExceptionNames.size(),
-                   [code](const ExceptionName &entry) { return entry.code == code; });
-  return known != kExceptionNames.data() + kExceptionNames.size()
-             ? std::string(known->name) + " (exception " + hexCode(code) + ")"
-             : "exception " + hexCode(code);
+  std::array<char, sizeof "0x12345678"> hex{};
+  std::snprintf(hex.data(), hex.size(), "0x%08lX", static_cast<unsigned long>(code));
+  const auto known = std::ranges::find(kExceptionNames, code, &ExceptionName::code);
+  return known != kExceptionNames.end()
+             ? std::string(known->name) + " (exception " + hex.data() + ")"
+             : "exception " + std::string(hex.data());
 }
 
 // A crash in the child ends it at once with the exception's code as its
@@ -76,27 +65,14 @@ LONG WINAPI endWithExceptionCode(EXCEPTION_POINTERS *exception) {
   return EXCEPTION_EXECUTE_HANDLER;
 }
 
-class OwnedHandle {
-public:
-  OwnedHandle() = default;
-  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-  ~OwnedHandle() { reset(); }
-  OwnedHandle(const OwnedHandle &) = delete;
-  OwnedHandle &operator=(const OwnedHandle &) = delete;
-
-  HANDLE get() const { return handle_; }
-  HANDLE *out() { return &handle_; }
-  explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-  void reset(HANDLE handle = nullptr) {
-    if (*this) {
-      CloseHandle(handle_);
+struct HandleCloser {
+  void operator()(HANDLE handle) const {
+    if (handle != INVALID_HANDLE_VALUE) {
+      CloseHandle(handle);
     }
-    handle_ = handle;
   }
-
-private:
-  HANDLE handle_ = nullptr;
 };
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 // One argument as CommandLineToArgvW reads it back: quoted when it holds
 // blanks or quotes, with the backslashes before a quote doubled.
@@ -131,44 +107,23 @@ std::wstring ownProgramFile() {
   }
 }
 
-std::wstring commandLine(const std::wstring &program, const std::vector<std::string> &words) {
-  std::wstring line = quoted(program);
-  for (const std::string &word : words) {
-    line += L' ' + quoted(platform::wideFromUtf8(word));
-  }
-  return line;
-}
-
 std::string lastErrorText() { return platform::windowsErrorText(GetLastError()); }
 
-// Step one: a pipe whose write end the child inherits as its standard output.
-std::optional<std::string> makePipe(OwnedHandle &readEnd, OwnedHandle &writeEnd) {
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  if (CreatePipe(readEnd.out(), writeEnd.out(), &inheritable, 0) == 0) {
-    return "cannot create a pipe: " + lastErrorText();
-  }
-  SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-  return std::nullopt;
-}
-
-// An inheritable copy of this program's error stream, when it has one.
-void copyErrorStream(OwnedHandle &copy) {
+// This program again with `words`, suspended, inheriting only the pipe's
+// write end and a copy of this program's error stream, when it has one.
+// Returns why it could not be started; empty when it was.
+std::string startSuspended(const std::vector<std::string> &words, HANDLE writeEnd,
+                           PROCESS_INFORMATION &process) {
+  HANDLE errorCopy = nullptr;
   const HANDLE errorStream = GetStdHandle(STD_ERROR_HANDLE);
   if (errorStream != nullptr && errorStream != INVALID_HANDLE_VALUE) {
-    DuplicateHandle(GetCurrentProcess(), errorStream, GetCurrentProcess(), copy.out(), 0, TRUE,
+    DuplicateHandle(GetCurrentProcess(), errorStream, GetCurrentProcess(), &errorCopy, 0, TRUE,
                     DUPLICATE_SAME_ACCESS);
   }
-}
-
-// Step two: this program again with `words`, suspended, inheriting only the
-// pipe's write end and a copy of this program's error stream.
-std::optional<std::string> startSuspended(const std::vector<std::string> &words, HANDLE writeEnd,
-                                          PROCESS_INFORMATION &process) {
-  OwnedHandle errorCopy;
-  copyErrorStream(errorCopy);
+  const OwnedHandle ownedErrorCopy(errorCopy);
   std::vector<HANDLE> inherited = {writeEnd};
-  if (errorCopy) {
-    inherited.push_back(errorCopy.get());
+  if (errorCopy != nullptr) {
+    inherited.push_back(errorCopy);
   }
   SIZE_T attributeBytes = 0;
   InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeBytes);
@@ -184,10 +139,13 @@ std::optional<std::string> startSuspended(const std::vector<std::string> &words,
   startup.StartupInfo.cb = sizeof(startup);
   startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
   startup.StartupInfo.hStdOutput = writeEnd;
-  startup.StartupInfo.hStdError = errorCopy ? errorCopy.get() : nullptr;
+  startup.StartupInfo.hStdError = errorCopy;
   startup.lpAttributeList = listed ? attributes : nullptr;
   const std::wstring program = ownProgramFile();
-  std::wstring line = commandLine(program, words);
+  std::wstring line = quoted(program);
+  for (const std::string &word : words) {
+    line += L' ' + quoted(platform::wideFromUtf8(word));
+  }
   // Suspended until it is in the job, so that nothing it starts escapes it.
   const DWORD flags = CREATE_SUSPENDED | (listed ? EXTENDED_STARTUPINFO_PRESENT : 0);
   const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags,
@@ -196,25 +154,24 @@ std::optional<std::string> startSuspended(const std::vector<std::string> &words,
   if (listed) {
     DeleteProcThreadAttributeList(attributes);
   }
-  return started != 0 ? std::nullopt
-                      : std::optional<std::string>("cannot start a child process: " + startError);
+  return startError;
 }
 
-// Step three: the child in a job whose closing ends every process in it, so
-// neither the child nor anything it started outlives the check; then it runs.
-void confine(HANDLE child, HANDLE childThread, OwnedHandle &job) {
-  job.reset(CreateJobObjectW(nullptr, nullptr));
-  if (job) {
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags =
-        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
-    if (SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits,
-                                sizeof(limits)) == 0 ||
-        AssignProcessToJobObject(job.get(), child) == 0) {
-      job.reset(); // the child is then stopped by itself on a hang
-    }
+// The child in a job whose closing ends every process in it, so neither the
+// child nor anything it started outlives the check; then it runs. No job
+// when one cannot be made: the child is then stopped by itself on a hang.
+OwnedHandle confine(HANDLE child, HANDLE childThread) {
+  OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags =
+      JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+  if (job && (SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits,
+                                      sizeof(limits)) == 0 ||
+              AssignProcessToJobObject(job.get(), child) == 0)) {
+    job.reset();
   }
   ResumeThread(childThread);
+  return job;
 }
 
 // Moves what the child has written so far to `output`.
@@ -231,8 +188,7 @@ void drainPipe(HANDLE pipe, const ChildOutput &output) {
   }
 }
 
-// Step four: reads the pipe until the child ends; false when the deadline
-// came first.
+// Reads the pipe until the child ends; false when the deadline came first.
 bool waitWithDeadline(HANDLE child, HANDLE pipe, Clock::time_point deadline,
                       const ChildOutput &output) {
   for (;;) {
@@ -250,49 +206,44 @@ bool waitWithDeadline(HANDLE child, HANDLE pipe, Clock::time_point deadline,
   }
 }
 
-void stop(HANDLE job, HANDLE child) {
-  if (job != nullptr) {
-    TerminateJobObject(job, kHungExitCode);
-  } else {
-    TerminateProcess(child, kHungExitCode);
-  }
-  WaitForSingleObject(child, kTerminateWaitMillis);
-}
-
-// Step five: what the exit status says.
-ChildEnd endOf(HANDLE child) {
-  DWORD status = 0;
-  GetExitCodeProcess(child, &status);
-  if (isExceptionCode(status)) {
-    return {ChildEnd::Kind::Crashed, "crashed: " + exceptionText(status)};
-  }
-  return {ChildEnd::Kind::Exited, {}, status};
-}
-
 } // namespace
 
 ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point deadline,
                        const ChildOutput &output) {
-  OwnedHandle readEnd;
-  OwnedHandle writeEnd;
-  if (auto problem = makePipe(readEnd, writeEnd)) {
-    return {ChildEnd::Kind::NotStarted, std::move(*problem)};
+  // A pipe whose write end the child inherits as its standard output.
+  HANDLE readHandle = nullptr;
+  HANDLE writeHandle = nullptr;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  if (CreatePipe(&readHandle, &writeHandle, &inheritable, 0) == 0) {
+    return {ChildEnd::Kind::NotStarted, "cannot create a pipe: " + lastErrorText()};
   }
+  const OwnedHandle readEnd(readHandle);
+  OwnedHandle writeEnd(writeHandle);
+  SetHandleInformation(readHandle, HANDLE_FLAG_INHERIT, 0);
   PROCESS_INFORMATION process{};
-  auto problem = startSuspended(words, writeEnd.get(), process);
+  const std::string startError = startSuspended(words, writeHandle, process);
   writeEnd.reset(); // the child's copy is the only writer left
-  if (problem) {
-    return {ChildEnd::Kind::NotStarted, std::move(*problem)};
+  if (!startError.empty()) {
+    return {ChildEnd::Kind::NotStarted, "cannot start a child process: " + startError};
   }
   const OwnedHandle child(process.hProcess);
   const OwnedHandle childThread(process.hThread);
-  OwnedHandle job;
-  confine(child.get(), childThread.get(), job);
-  if (!waitWithDeadline(child.get(), readEnd.get(), deadline, output)) {
-    stop(job ? job.get() : nullptr, child.get());
+  const OwnedHandle job = confine(process.hProcess, process.hThread);
+  if (!waitWithDeadline(process.hProcess, readHandle, deadline, output)) {
+    if (job) {
+      TerminateJobObject(job.get(), kHungExitCode);
+    } else {
+      TerminateProcess(process.hProcess, kHungExitCode);
+    }
+    WaitForSingleObject(process.hProcess, kTerminateWaitMillis);
     return {ChildEnd::Kind::Hung, {}};
   }
-  return endOf(child.get());
+  DWORD status = 0;
+  GetExitCodeProcess(process.hProcess, &status);
+  if ((status & kSeverityErrorBits) == kSeverityErrorBits || status == kBreakpointCode) {
+    return {ChildEnd::Kind::Crashed, "crashed: " + exceptionText(status)};
+  }
+  return {ChildEnd::Kind::Exited, {}, status};
 }
 
 void prepareChildProcess() {

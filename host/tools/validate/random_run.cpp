@@ -136,17 +136,17 @@ std::vector<std::string> randomConsoleLines(const Registrations &registrations, 
   return lines;
 }
 
-CheckResult randomRun(const std::string &pluginPath, std::uint64_t seed, std::uint64_t steps,
-                      const ProgressNote &note) {
+CheckResult randomRun(const ValidateOptions &options, const ProgressNote &note) {
   std::ostringstream sink;
   sim::Simulator simulator(sim::SimulatorOptions{&sink, &sink, nullptr, false});
   note("loading");
   const std::optional<Registrations> registrations =
-      loadCollectingRegistrations(simulator, pluginPath);
+      loadCollectingRegistrations(simulator, options.pluginPath);
   if (!registrations) {
     return CheckResult::fail("the plugin did not load: " + sink.str());
   }
-  const std::vector<std::string> lines = randomConsoleLines(*registrations, seed, steps);
+  const std::vector<std::string> lines =
+      randomConsoleLines(*registrations, options.seed, options.steps);
   int lineNumber = 0;
   for (const std::string &line : lines) {
     ++lineNumber;

@@ -31,7 +31,6 @@ std::vector<std::string> randomConsoleLines(const Registrations &registrations, 
 
 // Loads the plugin, plays the random run, unloads it. Fails when the plugin
 // cannot be loaded; a crash or hang is the caller's to catch.
-CheckResult randomRun(const std::string &pluginPath, std::uint64_t seed, std::uint64_t steps,
-                      const ProgressNote &note);
+CheckResult randomRun(const ValidateOptions &options, const ProgressNote &note);
 
 } // namespace corvane::validate

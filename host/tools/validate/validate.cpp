@@ -4,6 +4,7 @@
 
 #include <corvane/entry.h>
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -92,12 +93,9 @@ const Check *findCheck(std::string_view name) {
   if (name == opensCheck().name) {
     return &opensCheck();
   }
-  for (const Check &check : allChecks()) {
-    if (check.name == name) {
-      return &check;
-    }
-  }
-  return nullptr;
+  const std::vector<Check> &checks = allChecks();
+  const auto found = std::ranges::find(checks, name, &Check::name);
+  return found != checks.end() ? &*found : nullptr;
 }
 
 // Runs `check` in a child process, or here when the options ask for it.
@@ -121,17 +119,15 @@ Failure whyNoPlugin(const ValidateOptions &options) {
 } // namespace
 
 Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOptions &options) {
+  // Their help is kUsage's.
   sim::OptionTable table(sim::OptionTable::Wording::Verb);
-  table.add({"--seed", "", "N", "seed of the random run (default 1)",
-             numberInto(options.seed, "a whole number")});
-  table.add({"--steps", "", "N", "console lines in the random run (default 2000)",
-             numberInto(options.steps, "a whole number")});
-  table.add({"--in-process", "", "", "run the checks here, not each in a child process",
-             [&options](const std::string &) -> Failure {
+  table.add({"--seed", "", "N", "", numberInto(options.seed, "a whole number")});
+  table.add({"--steps", "", "N", "", numberInto(options.steps, "a whole number")});
+  table.add({"--in-process", "", "", "", [&options](const std::string &) -> Failure {
                options.inProcess = true;
                return std::nullopt;
              }});
-  table.add({"--timeout", "", "SECONDS", "time one check may take before it counts as hung (60)",
+  table.add({"--timeout", "", "SECONDS", "",
              numberInto(options.timeoutSeconds, "a number of seconds above 0", true)});
   const auto plugins = table.parse(words);
   if (!plugins) {
