@@ -1,6 +1,6 @@
 // The screenshot's options and sim_screenshot, and the refusals of a build
 // without screenshots (screenshot_cairo.cpp draws them).
-#include "screenshot_extension.h"
+#include "screenshot.h"
 
 #include <algorithm>
 #include <array>
@@ -11,9 +11,7 @@
 #include "host/session/console/command_args.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
-#include "host/session/simulator.h"
 #include "host/tools/common/file_name.h"
-#include "host/tools/common/option_table.h"
 #include "host/tools/common/utf8.h"
 
 namespace corvane::screenshot {
@@ -39,11 +37,11 @@ std::optional<Resolution> parseResolution(std::string_view text) {
   return size;
 }
 
+bool screenshotsAvailable() { return VEXLO_SCREENSHOTS != 0; }
+
 #if !VEXLO_SCREENSHOTS
 
-bool screenshotsAvailable() { return false; }
-
-Failure refuseFont(const std::string & /*fontPath*/) { return std::nullopt; }
+void checkFont(const std::string & /*fontPath*/) {}
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
                            const std::string & /*path*/, Resolution /*resolution*/,
@@ -76,21 +74,16 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());
   }
-  reportMissing(console, missing);
-  return CommandResult::ok();
-}
-
-// Each character once a run, so that a bar drawn again and again says it
-// once: "ק (U+05E7)", as drawn and by number.
-void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &missing) {
+  // Each character once a run, so that a bar drawn again and again says it
+  // once: "ק (U+05E7)", as drawn and by number.
   std::string fresh;
   for (const char32_t code : missing.characters) {
     if (reported_.find(code) == std::u32string::npos) {
       reported_ += code;
-      std::array<char, 16> number{};
-      std::snprintf(number.data(), number.size(), "U+%04X", static_cast<unsigned>(code));
-      fresh +=
-          (fresh.empty() ? "" : ", ") + text::encodeUtf8({&code, 1}) + " (" + number.data() + ")";
+      std::array<char, 32> named{};
+      std::snprintf(named.data(), named.size(), "%s%s (U+%04X)", fresh.empty() ? "" : ", ",
+                    text::encodeUtf8({&code, 1}).c_str(), static_cast<unsigned>(code));
+      fresh += named.data();
     }
   }
   if (!fresh.empty()) {
@@ -101,6 +94,7 @@ void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &m
                           : "drawn with " + missing.drawnWith)
                   << '\n';
   }
+  return CommandResult::ok();
 }
 
 void ScreenshotExtension::addOptions(sim::OptionTable &table) {
@@ -128,7 +122,14 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
 }
 
 Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
-  return font_.empty() ? std::nullopt : refuseFont(font_);
+  try {
+    if (!font_.empty()) {
+      checkFont(font_);
+    }
+  } catch (const ScreenshotError &error) {
+    return Error{ErrorKind::Unreadable, error.what()};
+  }
+  return std::nullopt;
 }
 
 // A build without screenshots keeps the command, which refuses, and says so
