@@ -12,6 +12,7 @@
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
 #include "host/tools/common/file_name.h"
+#include "host/tools/common/option_table.h"
 #include "host/tools/common/utf8.h"
 
 namespace corvane::screenshot {
@@ -112,13 +113,7 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
              }});
   table.add({"--font", "", "FILE",
              "the TrueType font sim_screenshot draws text with (default: the system's)",
-             [this](const std::string &value) -> Failure {
-               if (value.empty()) {
-                 return Error{ErrorKind::BadInput, "needs a file name"};
-               }
-               font_ = value;
-               return std::nullopt;
-             }});
+             sim::nameInto(font_, "needs a file name")});
 }
 
 Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
