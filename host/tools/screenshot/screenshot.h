@@ -13,10 +13,6 @@
 #include "host/session/console/console.h"
 #include "host/tools/common/extension.h"
 
-namespace corvane::host {
-class Canvas;
-}
-
 namespace corvane::screenshot {
 
 // Why a screenshot could not be made, a complete message for a person.

@@ -8,7 +8,6 @@
 #include <cairo-ft.h>
 #include <fontconfig/fcfreetype.h>
 #include <fontconfig/fontconfig.h>
-#include <host/session/engine/canvas.h>
 
 #include "host/session/platform/utf8_path.h"
 #include "host/tools/common/cairo_picture.h"
