@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <ostream>
 
@@ -21,21 +21,19 @@ using console::CommandResult;
 using console::Console;
 using console::Words;
 
-// The sides as plain decimal numbers: no sign but a minus, which the range
-// refuses, and no spaces.
+// The sides as plain decimal numbers: no sign and no spaces.
 std::optional<Resolution> parseResolution(std::string_view text) {
-  Resolution size{};
-  const char *const end = text.data() + text.size();
-  const auto [cross, widthError] = std::from_chars(text.data(), end, size.width);
-  if (widthError != std::errc{} || cross == end || (*cross != 'x' && *cross != 'X')) {
+  const std::size_t cross = text.find_first_of("xX");
+  if (cross == std::string_view::npos) {
     return std::nullopt;
   }
-  const auto [last, heightError] = std::from_chars(cross + 1, end, size.height);
-  if (heightError != std::errc{} || last != end || std::min(size.width, size.height) < 1 ||
-      std::max(size.width, size.height) > kMaxResolutionSide) {
+  const auto width = console::parseCount(text.substr(0, cross));
+  const auto height = console::parseCount(text.substr(cross + 1));
+  if (!width || !height || std::min(*width, *height) < 1 ||
+      std::max(*width, *height) > std::uint32_t{kMaxResolutionSide}) {
     return std::nullopt;
   }
-  return size;
+  return Resolution{static_cast<int>(*width), static_cast<int>(*height)};
 }
 
 bool screenshotsAvailable() { return VEXLO_SCREENSHOTS != 0; }
