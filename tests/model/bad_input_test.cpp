@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/session/simulator.h"
-#include "host/tools/screenshot/screenshot_extension.h"
+#include "host/tools/screenshot/screenshot.h"
 #include "host/tools/timeline/timeline_extension.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // hiding bar rendered by corvane-sim's console into a PNG.
 #include <host/session/simulator.h>
 #include <host/tools/common/option_table.h>
-#include <host/tools/screenshot/screenshot_extension.h>
+#include <host/tools/screenshot/screenshot.h>
 
 #include <filesystem>
 #include <sstream>

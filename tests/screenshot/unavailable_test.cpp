@@ -2,7 +2,6 @@
 #include <host/session/engine/canvas.h>
 #include <host/session/simulator.h>
 #include <host/tools/screenshot/screenshot.h>
-#include <host/tools/screenshot/screenshot_extension.h>
 
 #include <filesystem>
 #include <sstream>

@@ -92,4 +92,11 @@ std::string OptionTable::describe() const {
   return text;
 }
 
+OptionTable::Apply nameInto(std::string &name, const std::string &missing) {
+  return [&name, missing](const std::string &value) {
+    name = value;
+    return value.empty() ? Failure{Error{ErrorKind::BadInput, missing}} : Failure{};
+  };
+}
+
 } // namespace corvane::sim

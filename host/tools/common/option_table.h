@@ -45,4 +45,8 @@ private:
   std::vector<Option> options_;
 };
 
+// What an option with a file or folder name does: it keeps the name, which
+// may not be empty (`missing` says so).
+OptionTable::Apply nameInto(std::string &name, const std::string &missing);
+
 } // namespace corvane::sim

@@ -1,4 +1,7 @@
-// Screenshots of one simulated frame: their size and the drawing.
+// The simulator's screenshots of one frame: `--resolution WxH` sets the size
+// of every screenshot of the run, `--font FILE` the font of their text, and
+// `sim_screenshot FILE` renders one frame into FILE as a PNG and prints
+// "screenshot: FILE (WxH)".
 #pragma once
 
 #include <functional>
@@ -7,11 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/session/error.h"
-
-namespace corvane::host {
-class Canvas;
-}
+#include "host/session/console/console.h"
+#include "host/tools/common/extension.h"
 
 namespace corvane::screenshot {
 
@@ -46,9 +46,9 @@ struct MissingGlyphs {
   std::string font; // the font file
 };
 
-// Why the font file `fontPath` cannot draw text (nothing in a build
-// without screenshots).
-Failure refuseFont(const std::string &fontPath);
+// Throws ScreenshotError saying why the font file `fontPath` cannot draw
+// text (nothing in a build without screenshots).
+void checkFont(const std::string &fontPath);
 
 // Paints the backdrop, lets `drawFrame` draw on a canvas of `resolution`,
 // with text in the font file `fontPath` (empty: the system's usual font),
@@ -58,5 +58,22 @@ Failure refuseFont(const std::string &fontPath);
 std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
                            const std::string &path, Resolution resolution,
                            const std::string &fontPath = {}, MissingGlyphs *missing = nullptr);
+
+class ScreenshotExtension final : public sim::Extension {
+public:
+  void addOptions(sim::OptionTable &table) override;
+  void attach(sim::Simulator &simulator) override;
+  Failure refuseToStart(sim::Simulator &simulator) override;
+
+  Resolution resolution() const { return resolution_; }
+  void setResolution(Resolution resolution) { resolution_ = resolution; }
+
+private:
+  console::CommandResult screenshot(console::Console &console, const console::Words &words);
+
+  Resolution resolution_ = kDefaultResolution;
+  std::string font_;        // empty: the system's usual font
+  std::u32string reported_; // characters without a glyph, said once
+};
 
 } // namespace corvane::screenshot

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <utility>
 
 #include <cairo-ft.h>
+#include <fontconfig/fcfreetype.h>
 #include <fontconfig/fontconfig.h>
-#include <host/session/engine/canvas.h>
 
 #include "host/session/platform/utf8_path.h"
 #include "host/tools/common/cairo_picture.h"
@@ -42,12 +40,11 @@ CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
   FT_Face face = nullptr;
   FT_Error error = library == nullptr ? FT_Init_FreeType(&library) : 0;
   error = error != 0 ? error : FT_New_Face(library, path.c_str(), 0, &face);
-  if (error == FT_Err_Unknown_File_Format) {
-    throw ScreenshotError("not a font file: " + path);
-  }
   if (error != 0) {
-    throw ScreenshotError("cannot load font file " + path + " (FreeType error " +
-                          std::to_string(error) + ")");
+    throw ScreenshotError(error == FT_Err_Unknown_File_Format
+                              ? "not a font file: " + path
+                              : "cannot load font file " + path + " (FreeType error " +
+                                    std::to_string(error) + ")");
   }
   // Cairo's cache may keep its face past the screenshot: it frees FreeType's.
   CairoPtr<cairo_font_face_t> font(cairo_ft_font_face_create_for_ft_face(face, 0));
@@ -58,34 +55,6 @@ CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
     throw ScreenshotError("cannot load font file " + path + " (Cairo cannot use it)");
   }
   return font;
-}
-
-// A system font with a glyph for every one of `characters`, and its family
-// name; none when the system has no such font.
-std::pair<CairoPtr<cairo_font_face_t>, std::string> fallbackFont(std::u32string_view characters) {
-  const std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> wanted(FcCharSetCreate(),
-                                                                       &FcCharSetDestroy);
-  for (const char32_t code : characters) {
-    FcCharSetAddChar(wanted.get(), code);
-  }
-  FcPattern *pattern = FcPatternCreate();
-  FcPatternAddCharSet(pattern, FC_CHARSET, wanted.get());
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  const std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(
-      FcFontMatch(nullptr, pattern, &result), &FcPatternDestroy);
-  FcPatternDestroy(pattern);
-  FcCharSet *has = nullptr;
-  FcChar8 *family = nullptr;
-  // The best match may still lack some: then it is no help.
-  if (match && FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) == FcResultMatch &&
-      FcCharSetIsSubset(wanted.get(), has) != 0 &&
-      FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch) {
-    return {CairoPtr<cairo_font_face_t>(cairo_ft_font_face_create_for_pattern(match.get())),
-            reinterpret_cast<const char *>(family)};
-  }
-  return {};
 }
 
 // The first pixel line whose centre is at or past `edge`, kept just outside
@@ -99,7 +68,8 @@ int firstCentreAtOrPast(double edge, int limit) {
 class CairoCanvas final : public host::Canvas {
 public:
   CairoCanvas(cairo_t *cr, Resolution size, cairo_font_face_t *font, MissingGlyphs &missing)
-      : cr_(cr), size_(size), font_(font), missing_(missing) {}
+      : cr_(cr), size_(size), font_(font), missing_(missing),
+        face_(static_cast<FT_Face>(cairo_font_face_get_user_data(font, &kFreeTypeFaceKey))) {}
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
@@ -138,7 +108,7 @@ public:
     cairo_font_extents_t font{};
     cairo_font_extents(cr_, &font);
     const std::string shown = text::drawableUtf8(text);
-    const CairoPtr<cairo_font_face_t> fallback = fallbackFor(shown);
+    useFallbackFor(shown);
     const auto show = [&](double offset, LinearColor color) {
       cairo_move_to(cr_, std::round(pen_.X) + offset,
                     std::round(pen_.Y) + std::ceil(font.ascent) + offset);
@@ -153,26 +123,14 @@ public:
   }
 
 private:
-  // Whether the font file has no glyph for `code`: Cairo maps it to glyph 0.
-  bool lacks(char32_t code) const {
-    const std::string character = text::encodeUtf8({&code, 1});
-    cairo_glyph_t *glyphs = nullptr;
-    int count = 0;
-    const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
-        cairo_get_scaled_font(cr_), 0.0, 0.0, character.data(), static_cast<int>(character.size()),
-        &glyphs, &count, nullptr, nullptr, nullptr);
-    const bool missing = status == CAIRO_STATUS_SUCCESS && count == 1 && glyphs[0].index == 0;
-    cairo_glyph_free(glyphs);
-    return missing;
-  }
-
-  // Notes the characters of `text` the font file lacks and sets a system font
-  // that has them all, if there is one; that font, kept while it draws.
-  CairoPtr<cairo_font_face_t> fallbackFor(const std::string &text) {
+  // Notes the characters of `text` the font file lacks (glyph 0, as Cairo
+  // maps them) and sets a system font that has them all, if there is one (the
+  // context keeps it while it draws).
+  void useFallbackFor(const std::string &text) {
     const std::u32string codes = text::decodeUtf8(text);
     bool lacking = false;
     for (const char32_t code : codes) {
-      if (lacks(code)) {
+      if (FcFreeTypeCharIndex(face_, code) == 0) {
         lacking = true;
         if (missing_.characters.find(code) == std::u32string::npos) {
           missing_.characters += code;
@@ -180,36 +138,44 @@ private:
       }
     }
     if (!lacking) {
-      return nullptr;
+      return;
     }
-    auto [fallback, family] = fallbackFont(codes);
-    if (fallback) {
-      missing_.drawnWith = family;
+    FcCharSet *wanted = FcCharSetCreate();
+    for (const char32_t code : codes) {
+      FcCharSetAddChar(wanted, code);
+    }
+    FcPattern *pattern = FcPatternBuild(nullptr, FC_CHARSET, FcTypeCharSet, wanted, nullptr);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcCharSet *has = nullptr;
+    FcChar8 *family = nullptr;
+    // The best match may still lack some: then it is no help.
+    if (match != nullptr && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
+        FcCharSetIsSubset(wanted, has) != 0 &&
+        FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
+      missing_.drawnWith = reinterpret_cast<const char *>(family);
+      const CairoPtr<cairo_font_face_t> fallback(cairo_ft_font_face_create_for_pattern(match));
       cairo_set_font_face(cr_, fallback.get());
     }
-    return std::move(fallback);
+    FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    FcCharSetDestroy(wanted);
   }
 
   cairo_t *cr_;
   Resolution size_;
   cairo_font_face_t *font_;
   MissingGlyphs &missing_;
+  FT_Face face_; // the font file's, which Cairo draws with
   Vector2F pen_{0.0F, 0.0F};
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
 };
 
 } // namespace
 
-bool screenshotsAvailable() { return true; }
-
-Failure refuseFont(const std::string &fontPath) {
-  try {
-    openFontFile(fontPath);
-  } catch (const ScreenshotError &error) {
-    return Error{ErrorKind::Unreadable, error.what()};
-  }
-  return std::nullopt;
-}
+void checkFont(const std::string &fontPath) { openFontFile(fontPath); }
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
                            const std::string &path, Resolution resolution,
@@ -229,12 +195,11 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   cairo_paint(cr.get());
   cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
   cairo_set_font_face(cr.get(), font.get());
-  MissingGlyphs lacking{{}, {}, fontName};
+  MissingGlyphs unused;
+  MissingGlyphs &lacking = missing != nullptr ? *missing : unused;
+  lacking.font = fontName;
   CairoCanvas canvas(cr.get(), resolution, font.get(), lacking);
   drawFrame(canvas);
-  if (missing != nullptr) {
-    *missing = std::move(lacking);
-  }
   if (const auto problem = picture::writePng(cr.get(), surface.get(), path)) {
     throw ScreenshotError("cannot write " + path + ": " + problem->message);
   }

@@ -1,17 +1,16 @@
 // The screenshot's options and sim_screenshot, and the refusals of a build
 // without screenshots (screenshot_cairo.cpp draws them).
-#include "screenshot_extension.h"
+#include "screenshot.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <ostream>
 
 #include "host/session/console/command_args.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
-#include "host/session/simulator.h"
 #include "host/tools/common/file_name.h"
 #include "host/tools/common/option_table.h"
 #include "host/tools/common/utf8.h"
@@ -22,28 +21,26 @@ using console::CommandResult;
 using console::Console;
 using console::Words;
 
-// The sides as plain decimal numbers: no sign but a minus, which the range
-// refuses, and no spaces.
+// The sides as plain decimal numbers: no sign and no spaces.
 std::optional<Resolution> parseResolution(std::string_view text) {
-  Resolution size{};
-  const char *const end = text.data() + text.size();
-  const auto [cross, widthError] = std::from_chars(text.data(), end, size.width);
-  if (widthError != std::errc{} || cross == end || (*cross != 'x' && *cross != 'X')) {
+  const std::size_t cross = text.find_first_of("xX");
+  if (cross == std::string_view::npos) {
     return std::nullopt;
   }
-  const auto [last, heightError] = std::from_chars(cross + 1, end, size.height);
-  if (heightError != std::errc{} || last != end || std::min(size.width, size.height) < 1 ||
-      std::max(size.width, size.height) > kMaxResolutionSide) {
+  const auto width = console::parseCount(text.substr(0, cross));
+  const auto height = console::parseCount(text.substr(cross + 1));
+  if (!width || !height || std::min(*width, *height) < 1 ||
+      std::max(*width, *height) > std::uint32_t{kMaxResolutionSide}) {
     return std::nullopt;
   }
-  return size;
+  return Resolution{static_cast<int>(*width), static_cast<int>(*height)};
 }
+
+bool screenshotsAvailable() { return VEXLO_SCREENSHOTS != 0; }
 
 #if !VEXLO_SCREENSHOTS
 
-bool screenshotsAvailable() { return false; }
-
-Failure refuseFont(const std::string & /*fontPath*/) { return std::nullopt; }
+void checkFont(const std::string & /*fontPath*/) {}
 
 std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
                            const std::string & /*path*/, Resolution /*resolution*/,
@@ -76,21 +73,16 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
   } catch (const ScreenshotError &error) {
     return CommandResult::error(error.what());
   }
-  reportMissing(console, missing);
-  return CommandResult::ok();
-}
-
-// Each character once a run, so that a bar drawn again and again says it
-// once: "ק (U+05E7)", as drawn and by number.
-void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &missing) {
+  // Each character once a run, so that a bar drawn again and again says it
+  // once: "ק (U+05E7)", as drawn and by number.
   std::string fresh;
   for (const char32_t code : missing.characters) {
     if (reported_.find(code) == std::u32string::npos) {
       reported_ += code;
-      std::array<char, 16> number{};
-      std::snprintf(number.data(), number.size(), "U+%04X", static_cast<unsigned>(code));
-      fresh +=
-          (fresh.empty() ? "" : ", ") + text::encodeUtf8({&code, 1}) + " (" + number.data() + ")";
+      std::array<char, 32> named{};
+      std::snprintf(named.data(), named.size(), "%s%s (U+%04X)", fresh.empty() ? "" : ", ",
+                    text::encodeUtf8({&code, 1}).c_str(), static_cast<unsigned>(code));
+      fresh += named.data();
     }
   }
   if (!fresh.empty()) {
@@ -101,6 +93,7 @@ void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &m
                           : "drawn with " + missing.drawnWith)
                   << '\n';
   }
+  return CommandResult::ok();
 }
 
 void ScreenshotExtension::addOptions(sim::OptionTable &table) {
@@ -118,17 +111,18 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
              }});
   table.add({"--font", "", "FILE",
              "the TrueType font sim_screenshot draws text with (default: the system's)",
-             [this](const std::string &value) -> Failure {
-               if (value.empty()) {
-                 return Error{ErrorKind::BadInput, "needs a file name"};
-               }
-               font_ = value;
-               return std::nullopt;
-             }});
+             sim::nameInto(font_, "needs a file name")});
 }
 
 Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
-  return font_.empty() ? std::nullopt : refuseFont(font_);
+  try {
+    if (!font_.empty()) {
+      checkFont(font_);
+    }
+  } catch (const ScreenshotError &error) {
+    return Error{ErrorKind::Unreadable, error.what()};
+  }
+  return std::nullopt;
 }
 
 // A build without screenshots keeps the command, which refuses, and says so

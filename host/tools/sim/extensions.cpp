@@ -1,7 +1,7 @@
 // The list of simulator extensions. A new feature adds one entry here.
 #include "extensions.h"
 
-#include "host/tools/screenshot/screenshot_extension.h"
+#include "host/tools/screenshot/screenshot.h"
 #include "host/tools/timeline/timeline_extension.h"
 
 namespace corvane::sim {

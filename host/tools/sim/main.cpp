@@ -58,15 +58,6 @@ OptionTable::Apply turnsOn(bool &flag) {
   };
 }
 
-// What an option with a file or folder name does: it keeps the name, which
-// may not be empty.
-OptionTable::Apply nameInto(std::string &name, const std::string &missing) {
-  return [&name, missing](const std::string &value) {
-    name = value;
-    return value.empty() ? Failure{Error{ErrorKind::BadInput, missing}} : Failure{};
-  };
-}
-
 OptionTable makeOptions(ProgramSettings &settings) {
   OptionTable table;
   table.add(
