@@ -6,9 +6,9 @@
 #include <string>
 
 #include <cairo-ft.h>
-#include <fontconfig/fcfreetype.h>
 #include <fontconfig/fontconfig.h>
 
+#include "host/session/engine/canvas.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/tools/common/cairo_picture.h"
 #include "host/tools/common/utf8.h"
@@ -68,8 +68,7 @@ int firstCentreAtOrPast(double edge, int limit) {
 class CairoCanvas final : public host::Canvas {
 public:
   CairoCanvas(cairo_t *cr, Resolution size, cairo_font_face_t *font, MissingGlyphs &missing)
-      : cr_(cr), size_(size), font_(font), missing_(missing),
-        face_(static_cast<FT_Face>(cairo_font_face_get_user_data(font, &kFreeTypeFaceKey))) {}
+      : cr_(cr), size_(size), font_(font), missing_(missing) {}
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
@@ -123,6 +122,19 @@ public:
   }
 
 private:
+  // Whether the font file has no glyph for `code`: Cairo maps it to glyph 0.
+  bool lacks(char32_t code) const {
+    const std::string character = text::encodeUtf8({&code, 1});
+    cairo_glyph_t *glyphs = nullptr;
+    int count = 0;
+    const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
+        cairo_get_scaled_font(cr_), 0.0, 0.0, character.data(), static_cast<int>(character.size()),
+        &glyphs, &count, nullptr, nullptr, nullptr);
+    const bool missing = status == CAIRO_STATUS_SUCCESS && count == 1 && glyphs[0].index == 0;
+    cairo_glyph_free(glyphs);
+    return missing;
+  }
+
   // Notes the characters of `text` the font file lacks (glyph 0, as Cairo
   // maps them) and sets a system font that has them all, if there is one (the
   // context keeps it while it draws).
@@ -130,7 +142,7 @@ private:
     const std::u32string codes = text::decodeUtf8(text);
     bool lacking = false;
     for (const char32_t code : codes) {
-      if (FcFreeTypeCharIndex(face_, code) == 0) {
+      if (lacks(code)) {
         lacking = true;
         if (missing_.characters.find(code) == std::u32string::npos) {
           missing_.characters += code;
@@ -168,7 +180,6 @@ private:
   Resolution size_;
   cairo_font_face_t *font_;
   MissingGlyphs &missing_;
-  FT_Face face_; // the font file's, which Cairo draws with
   Vector2F pen_{0.0F, 0.0F};
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
 };
