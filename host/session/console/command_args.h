@@ -21,9 +21,5 @@ std::optional<std::int64_t> parseSeconds(std::string_view word);
 std::string usageMessage(std::string_view usage, const Words &words);
 // The usage message of the console's command that `words` name, as an error.
 CommandResult usageError(const Console &console, const Words &words);
-// Whether the command's words (its name included) number from `least` to `most`.
-inline bool argumentCount(const Words &words, std::size_t least, std::size_t most) {
-  return words.size() >= least + 1 && words.size() <= most + 1;
-}
 
 } // namespace corvane::console

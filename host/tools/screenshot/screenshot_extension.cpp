@@ -53,7 +53,7 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFra
 // A relative path is taken from the output folder, so pictures land where
 // the person is, not beside the running script.
 CommandResult ScreenshotExtension::screenshot(Console &console, const Words &words) {
-  if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
+  if (words[1].empty()) {
     return console::usageError(console, words);
   }
   if (!sim::hasSuffix(words[1], {".png"})) {
@@ -132,7 +132,8 @@ void ScreenshotExtension::attach(sim::Simulator &simulator) {
       "sim_screenshot", "sim_screenshot FILE.png",
       screenshotsAvailable() ? "renders one frame into FILE.png over a stand-in game picture"
                              : "not available in this build (screenshots need Cairo and FreeType)",
-      [this](Console &console, const Words &words) { return screenshot(console, words); });
+      [this](Console &console, const Words &words) { return screenshot(console, words); },
+      console::Arity{1, 1});
 }
 
 } // namespace corvane::screenshot

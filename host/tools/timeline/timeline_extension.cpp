@@ -170,7 +170,7 @@ namespace {
 // A relative path is taken from the output folder, like sim_screenshot's:
 // pictures land where the person is.
 CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Words &words) {
-  if (!console::argumentCount(words, 1, 1) || words[1].empty()) {
+  if (words[1].empty()) {
     return console::usageError(console, words);
   }
   if (auto refused = refuseFileName(words[1])) {
@@ -219,7 +219,8 @@ void TimelineExtension::attach(sim::Simulator &simulator) {
                            : "not available in this build (timelines need Cairo)",
       [timeline](Console &target, const Words &words) {
         return drawCommand(*timeline, target, words);
-      });
+      },
+      console::Arity{1, 1});
 }
 
 std::optional<Timeline> TimelineExtension::record() const {
