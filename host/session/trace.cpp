@@ -1,8 +1,6 @@
 // Trace lines made from SDK call events.
 #include "trace.h"
 
-#include <array>
-#include <cstdio>
 #include <initializer_list>
 #include <ostream>
 
@@ -14,8 +12,7 @@ namespace {
 
 constexpr std::int64_t kMicrosPerMilli = 1000;
 constexpr std::int64_t kMillisPerSecond = 1000;
-// Enough for "[SECONDS.MMM]" of any time.
-constexpr std::size_t kTimeBufferSize = 32;
+constexpr std::size_t kMillisDigits = 3;
 
 struct ArgWriter {
   std::string &out;
@@ -51,11 +48,16 @@ std::string formatCall(const SdkCall &call) {
 
 std::string traceTime(std::int64_t micros) {
   const std::int64_t millis = (micros + kMicrosPerMilli / 2) / kMicrosPerMilli;
-  std::array<char, kTimeBufferSize> time{};
-  std::snprintf(time.data(), time.size(), "[%lld.%03lld]",
-                static_cast<long long>(millis / kMillisPerSecond),
-                static_cast<long long>(millis % kMillisPerSecond));
-  return time.data();
+  std::string fraction = std::to_string(millis % kMillisPerSecond);
+  fraction.insert(0, kMillisDigits - fraction.size(), '0');
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
+  // string concatenations in optimised builds.
+  std::string time = "[";
+  time += std::to_string(millis / kMillisPerSecond);
+  time += '.';
+  time += fraction;
+  time += ']';
+  return time;
 }
 
 TraceWriter::~TraceWriter() = default;

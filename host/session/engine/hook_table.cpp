@@ -1,6 +1,8 @@
 // The hook table.
 #include "hook_table.h"
 
+#include <ranges>
+
 #include "plugin_context.h"
 
 namespace corvane::host {
@@ -38,11 +40,8 @@ void HookTable::dropOwner(const PluginContext *owner) {
 }
 
 std::vector<std::string> HookTable::functionNames() const {
-  std::vector<std::string> names;
-  for (const auto &entry : hooks_) {
-    names.push_back(entry.first);
-  }
-  return names;
+  const auto names = std::views::keys(hooks_);
+  return {names.begin(), names.end()};
 }
 
 } // namespace corvane::host

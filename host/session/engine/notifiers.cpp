@@ -1,6 +1,8 @@
 // The notifier table.
 #include "notifiers.h"
 
+#include <ranges>
+
 #include "plugin_context.h"
 
 namespace corvane::host {
@@ -31,11 +33,8 @@ std::optional<std::string> Notifiers::description(std::string_view name) const {
 }
 
 std::vector<std::string> Notifiers::names() const {
-  std::vector<std::string> names;
-  for (const auto &entry : notifiers_) {
-    names.push_back(entry.first);
-  }
-  return names;
+  const auto names = std::views::keys(notifiers_);
+  return {names.begin(), names.end()};
 }
 
 } // namespace corvane::host
