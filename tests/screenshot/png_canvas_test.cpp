@@ -70,7 +70,7 @@ protected:
   // The screenshot of one frame, as its PNG file reads back.
   DecodedPng shoot(const Frame &frame) {
     const std::string path = (folder_ / "frame.png").string();
-    takeScreenshot(frame, path, Resolution{kWidth, kHeight});
+    EXPECT_TRUE(takeScreenshot(frame, path, Resolution{kWidth, kHeight}));
     std::optional<DecodedPng> png = testing::readPng(path);
     EXPECT_TRUE(png.has_value());
     return png.value_or(DecodedPng{});
@@ -265,19 +265,15 @@ TEST_F(PngCanvasTextTest, DropShadowAddsDarkPixelsBelowAndRight) {
 TEST_F(PngCanvasTest, MissingFontFileIsNamedInTheErrorAndNothingIsWritten) {
   const std::string missing = "/nonexistent/fonts/DejaVuSans.ttf";
   const std::string path = (folder_ / "no-font.png").string();
-  try {
-    takeScreenshot([](host::Canvas &) {}, path, Resolution{64, 64}, missing);
-    FAIL() << "a missing font was accepted";
-  } catch (const ScreenshotError &error) {
-    EXPECT_EQ(std::string(error.what()), "missing font file " + missing);
-  }
+  const auto refused = takeScreenshot([](host::Canvas &) {}, path, Resolution{64, 64}, missing);
+  ASSERT_FALSE(refused) << "a missing font was accepted";
+  EXPECT_EQ(refused.error().message, "missing font file " + missing);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(PngCanvasTest, FileThatIsNoFontIsRefused) {
-  EXPECT_THROW(takeScreenshot([](host::Canvas &) {}, (folder_ / "x.png").string(),
-                              Resolution{64, 64}, __FILE__),
-               ScreenshotError);
+  EXPECT_FALSE(takeScreenshot([](host::Canvas &) {}, (folder_ / "x.png").string(),
+                              Resolution{64, 64}, __FILE__));
 }
 
 } // namespace

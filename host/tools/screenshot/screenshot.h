@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -14,12 +13,6 @@
 #include "host/tools/common/extension.h"
 
 namespace corvane::screenshot {
-
-// Why a screenshot could not be made, a complete message for a person.
-class ScreenshotError : public std::runtime_error {
-public:
-  using std::runtime_error::runtime_error;
-};
 
 struct Resolution {
   int width;
@@ -46,18 +39,19 @@ struct MissingGlyphs {
   std::string font; // the font file
 };
 
-// Throws ScreenshotError saying why the font file `fontPath` cannot draw
-// text (nothing in a build without screenshots).
-void checkFont(const std::string &fontPath);
+// Why the font file `fontPath` cannot draw text (nothing in a build without
+// screenshots).
+Failure checkFont(const std::string &fontPath);
 
 // Paints the backdrop, lets `drawFrame` draw on a canvas of `resolution`,
 // with text in the font file `fontPath` (empty: the system's usual font),
 // and writes the picture to `path` as a PNG; `missing`, when given, says
-// which characters that font lacked. Returns "screenshot: PATH (WxH)".
-// Throws ScreenshotError, writing no file, when that cannot be done.
-std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
-                           const std::string &path, Resolution resolution,
-                           const std::string &fontPath = {}, MissingGlyphs *missing = nullptr);
+// which characters that font lacked. Gives "screenshot: PATH (WxH)", or
+// why it could not be done, when it has written no file.
+Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
+                                     const std::string &path, Resolution resolution,
+                                     const std::string &fontPath = {},
+                                     MissingGlyphs *missing = nullptr);
 
 class ScreenshotExtension final : public sim::Extension {
 public:

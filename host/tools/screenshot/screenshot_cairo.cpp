@@ -1,8 +1,10 @@
 // Screenshots drawn with Cairo: a frame's canvas calls painted over a
-// stand-in game picture, text in a font file FreeType opens.
+// stand-in game picture, text in a font file as fontconfig reads it.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 
 #include <cairo-ft.h>
@@ -27,32 +29,26 @@ constexpr double kBaseTextPixels = 12.0;
 constexpr double kMaxTextPixels = 4096.0;
 constexpr float kFarOutside = 1'000'000.0F;
 constexpr const char *kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const cairo_user_data_key_t kFreeTypeFaceKey{};
 
-// The font file at `path` as a Cairo face; FreeType only opens the file.
-CairoPtr<cairo_font_face_t> openFontFile(const std::string &path) {
+using FontPattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
+
+// The font file at `path` as fontconfig reads it: its family and the
+// characters it has glyphs for.
+Expected<FontPattern> readFontFile(const std::string &path) {
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ignored)) {
-    throw ScreenshotError("missing font file " + path +
-                          (path == kDefaultFont ? " (the DejaVu fonts are needed)" : ""));
+    return Error{ErrorKind::Unreadable,
+                 "missing font file " + path +
+                     (path == kDefaultFont ? " (the DejaVu fonts are needed)" : "")};
   }
-  static FT_Library library = nullptr; // one for the process, as Cairo keeps faces
-  FT_Face face = nullptr;
-  FT_Error error = library == nullptr ? FT_Init_FreeType(&library) : 0;
-  error = error != 0 ? error : FT_New_Face(library, path.c_str(), 0, &face);
-  if (error != 0) {
-    throw ScreenshotError(error == FT_Err_Unknown_File_Format
-                              ? "not a font file: " + path
-                              : "cannot load font file " + path + " (FreeType error " +
-                                    std::to_string(error) + ")");
-  }
-  // Cairo's cache may keep its face past the screenshot: it frees FreeType's.
-  CairoPtr<cairo_font_face_t> font(cairo_ft_font_face_create_for_ft_face(face, 0));
-  if (cairo_font_face_set_user_data(font.get(), &kFreeTypeFaceKey, face, [](void *freeType) {
-        FT_Done_Face(static_cast<FT_Face>(freeType));
-      }) != CAIRO_STATUS_SUCCESS) {
-    FT_Done_Face(face);
-    throw ScreenshotError("cannot load font file " + path + " (Cairo cannot use it)");
+  int faces = 0;
+  FontPattern font(
+      FcFreeTypeQuery(reinterpret_cast<const FcChar8 *>(path.c_str()), 0, nullptr, &faces),
+      &FcPatternDestroy);
+  if (font == nullptr) {
+    const bool readable = std::ifstream(platform::pathFromUtf8(path)).is_open();
+    return Error{ErrorKind::Unreadable,
+                 (readable ? "not a font file: " : "cannot read font file ") + path};
   }
   return font;
 }
@@ -67,8 +63,9 @@ int firstCentreAtOrPast(double edge, int limit) {
 // A/255, clipped at the edges; the pen starts top left, the colour white.
 class CairoCanvas final : public host::Canvas {
 public:
-  CairoCanvas(cairo_t *cr, Resolution size, cairo_font_face_t *font, MissingGlyphs &missing)
-      : cr_(cr), size_(size), font_(font), missing_(missing) {}
+  CairoCanvas(cairo_t *cr, Resolution size, cairo_font_face_t *font, const FcCharSet *has,
+              MissingGlyphs &missing)
+      : cr_(cr), size_(size), font_(font), has_(has), missing_(missing) {}
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
@@ -122,27 +119,16 @@ public:
   }
 
 private:
-  // Whether the font file has no glyph for `code`: Cairo maps it to glyph 0.
-  bool lacks(char32_t code) const {
-    const std::string character = text::encodeUtf8({&code, 1});
-    cairo_glyph_t *glyphs = nullptr;
-    int count = 0;
-    const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
-        cairo_get_scaled_font(cr_), 0.0, 0.0, character.data(), static_cast<int>(character.size()),
-        &glyphs, &count, nullptr, nullptr, nullptr);
-    const bool missing = status == CAIRO_STATUS_SUCCESS && count == 1 && glyphs[0].index == 0;
-    cairo_glyph_free(glyphs);
-    return missing;
-  }
-
-  // Notes the characters of `text` the font file lacks (glyph 0, as Cairo
-  // maps them) and sets a system font that has them all, if there is one (the
-  // context keeps it while it draws).
+  // Notes the characters of `text` the font file lacks and sets a system
+  // font that has them all, if there is one (the context keeps it while it
+  // draws).
   void useFallbackFor(const std::string &text) {
-    const std::u32string codes = text::decodeUtf8(text);
+    const std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> wanted(FcCharSetCreate(),
+                                                                         &FcCharSetDestroy);
     bool lacking = false;
-    for (const char32_t code : codes) {
-      if (lacks(code)) {
+    for (const char32_t code : text::decodeUtf8(text)) {
+      FcCharSetAddChar(wanted.get(), code);
+      if (FcCharSetHasChar(has_, code) == FcFalse) {
         lacking = true;
         if (missing_.characters.find(code) == std::u32string::npos) {
           missing_.characters += code;
@@ -152,33 +138,31 @@ private:
     if (!lacking) {
       return;
     }
-    FcCharSet *wanted = FcCharSetCreate();
-    for (const char32_t code : codes) {
-      FcCharSetAddChar(wanted, code);
-    }
-    FcPattern *pattern = FcPatternBuild(nullptr, FC_CHARSET, FcTypeCharSet, wanted, nullptr);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    const FontPattern pattern(
+        FcPatternBuild(nullptr, FC_CHARSET, FcTypeCharSet, wanted.get(), nullptr),
+        &FcPatternDestroy);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    const FontPattern match(FcFontMatch(nullptr, pattern.get(), &result), &FcPatternDestroy);
     FcCharSet *has = nullptr;
     FcChar8 *family = nullptr;
     // The best match may still lack some: then it is no help.
-    if (match != nullptr && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
-        FcCharSetIsSubset(wanted, has) != 0 &&
-        FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
+    if (match != nullptr &&
+        FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) == FcResultMatch &&
+        FcCharSetIsSubset(wanted.get(), has) != 0 &&
+        FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch) {
       missing_.drawnWith = reinterpret_cast<const char *>(family);
-      const CairoPtr<cairo_font_face_t> fallback(cairo_ft_font_face_create_for_pattern(match));
+      const CairoPtr<cairo_font_face_t> fallback(
+          cairo_ft_font_face_create_for_pattern(match.get()));
       cairo_set_font_face(cr_, fallback.get());
     }
-    FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    FcCharSetDestroy(wanted);
   }
 
   cairo_t *cr_;
   Resolution size_;
   cairo_font_face_t *font_;
+  const FcCharSet *has_; // the font file's characters
   MissingGlyphs &missing_;
   Vector2F pen_{0.0F, 0.0F};
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
@@ -186,13 +170,22 @@ private:
 
 } // namespace
 
-void checkFont(const std::string &fontPath) { openFontFile(fontPath); }
+Failure checkFont(const std::string &fontPath) {
+  const auto font = readFontFile(fontPath);
+  return font ? Failure{} : font.error();
+}
 
-std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
-                           const std::string &path, Resolution resolution,
-                           const std::string &fontPath, MissingGlyphs *missing) {
+Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
+                                     const std::string &path, Resolution resolution,
+                                     const std::string &fontPath, MissingGlyphs *missing) {
   const std::string fontName = fontPath.empty() ? kDefaultFont : fontPath;
-  const CairoPtr<cairo_font_face_t> font = openFontFile(fontName);
+  const auto file = readFontFile(fontName);
+  if (!file) {
+    return file.error();
+  }
+  FcCharSet *has = nullptr; // the pattern's own
+  FcPatternGetCharSet(file->get(), FC_CHARSET, 0, &has);
+  const CairoPtr<cairo_font_face_t> font(cairo_ft_font_face_create_for_pattern(file->get()));
   const CairoPtr<cairo_surface_t> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, resolution.width, resolution.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
@@ -209,10 +202,11 @@ std::string takeScreenshot(const std::function<void(host::Canvas &)> &drawFrame,
   MissingGlyphs unused;
   MissingGlyphs &lacking = missing != nullptr ? *missing : unused;
   lacking.font = fontName;
-  CairoCanvas canvas(cr.get(), resolution, font.get(), lacking);
+  CairoCanvas canvas(cr.get(), resolution, font.get(), has, lacking);
   drawFrame(canvas);
-  if (const auto problem = picture::writePng(cr.get(), surface.get(), path)) {
-    throw ScreenshotError("cannot write " + path + ": " + problem->message);
+  if (auto problem = withContext("cannot write " + path + ": ",
+                                 picture::writePng(cr.get(), surface.get(), path))) {
+    return *std::move(problem);
   }
   return "screenshot: " + path + " (" + std::to_string(resolution.width) + "x" +
          std::to_string(resolution.height) + ")";

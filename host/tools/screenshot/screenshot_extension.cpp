@@ -40,12 +40,13 @@ bool screenshotsAvailable() { return VEXLO_SCREENSHOTS != 0; }
 
 #if !VEXLO_SCREENSHOTS
 
-void checkFont(const std::string & /*fontPath*/) {}
+Failure checkFont(const std::string & /*fontPath*/) { return std::nullopt; }
 
-std::string takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
-                           const std::string & /*path*/, Resolution /*resolution*/,
-                           const std::string & /*fontPath*/, MissingGlyphs * /*missing*/) {
-  throw ScreenshotError("screenshots are not available in this build");
+Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
+                                     const std::string & /*path*/, Resolution /*resolution*/,
+                                     const std::string & /*fontPath*/,
+                                     MissingGlyphs * /*missing*/) {
+  return Error{ErrorKind::Unreadable, "screenshots are not available in this build"};
 }
 
 #endif
@@ -67,12 +68,12 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
     return CommandResult::error(std::move(*problem));
   }
   MissingGlyphs missing;
-  try {
-    const auto drawFrame = [&console](host::Canvas &canvas) { console.host().renderFrame(canvas); };
-    console.out() << takeScreenshot(drawFrame, file, resolution_, font_, &missing) << '\n';
-  } catch (const ScreenshotError &error) {
-    return CommandResult::error(error.what());
+  const auto drawFrame = [&console](host::Canvas &canvas) { console.host().renderFrame(canvas); };
+  const auto shot = takeScreenshot(drawFrame, file, resolution_, font_, &missing);
+  if (!shot) {
+    return CommandResult::error(shot.error().message);
   }
+  console.out() << *shot << '\n';
   // Each character once a run, so that a bar drawn again and again says it
   // once: "ק (U+05E7)", as drawn and by number.
   std::string fresh;
@@ -115,14 +116,7 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
 }
 
 Failure ScreenshotExtension::refuseToStart(sim::Simulator & /*simulator*/) {
-  try {
-    if (!font_.empty()) {
-      checkFont(font_);
-    }
-  } catch (const ScreenshotError &error) {
-    return Error{ErrorKind::Unreadable, error.what()};
-  }
-  return std::nullopt;
+  return font_.empty() ? std::nullopt : checkFont(font_);
 }
 
 // A build without screenshots keeps the command, which refuses, and says so
