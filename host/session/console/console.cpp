@@ -80,7 +80,7 @@ CommandResult Console::dispatch(const Words &words) {
   if (const auto it = commands_.find(name); it != commands_.end()) {
     const std::size_t arguments = words.size() - 1;
     if (arguments < it->second.arity.least || arguments > it->second.arity.most) {
-      return usageError(*this, words);
+      return CommandResult::error(usageMessage(it->second.usage, words));
     }
     // Copied: a handler may replace commands while it runs.
     const Handler handler = it->second.handler;

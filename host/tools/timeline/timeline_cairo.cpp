@@ -363,10 +363,11 @@ void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout) {
   // through it is drawn under them and stays whole; the layout keeps labels
   // out of it.
   for (const ScaleSegment &piece : layout.scale.segments()) {
+    if (!piece.idle) {
+      continue;
+    }
     for (const Lane &lane : layout.lanes) {
-      if (piece.idle) {
-        drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
-      }
+      drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
     }
   }
   for (const Lane &lane : layout.lanes) {
