@@ -10,11 +10,21 @@ test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev)
 bench_packages=(libbenchmark-dev)
 # fuzz: clang with its fuzzer runtime.
 fuzz_packages=(clang libclang-rt-14-dev)
-# msvc: clang-cl, lld-link and LLVM's tools, wine's headers and DLLs, wine,
-# GoogleTest's sources (built for Windows) and GNU's dlltool (check-sdk's
-# test of a MinGW import library). Microsoft's STL is no package (see the
-# README's Windows section).
-msvc_packages=(clang-19 lld-19 llvm-19 libwine-dev wine googletest binutils-mingw-w64-x86-64)
+# msvc: clang and clang-cl (which Debian ships apart, in clang-tools), lld-link
+# and LLVM's tools, wine's headers and DLLs, wine, GoogleTest's sources (built
+# for Windows) and GNU's dlltool (check-sdk's test of a MinGW import library).
+# Microsoft's STL is no package (see the README's Windows section).
+msvc_packages=(clang-19 clang-tools-19 lld-19 llvm-19 libwine-dev wine googletest
+               binutils-mingw-w64-x86-64)
+
+# release: the clang-cl build of the players' archive alone (.ci/release-archive),
+# its cross toolchain without wine or the tests.
+release_packages=(cmake make python3 clang-19 clang-tools-19 lld-19 llvm-19 libwine-dev)
+
+# ci: what .ci/run needs beyond the builds: debootstrap (fresh-root), capsh
+# (the rehearsal), node and npm (the workflow checks), shellcheck, python3
+# (the release archive) and git.
+ci_packages=(debootstrap libcap2-bin nodejs npm shellcheck python3 git)
 
 # provided PACKAGE: whether what the build uses of PACKAGE is there. For
 # these, that is a program or a file, which may come from elsewhere than
@@ -25,13 +35,17 @@ provided() {
     clang) command -v clang++ ;;
     libclang-rt-14-dev)
       compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" ;;
-    clang-19) command -v clang-cl-19 ;;
+    clang-19) command -v clang-19 ;;
+    clang-tools-19) command -v clang-cl-19 ;;
     lld-19) command -v lld-link-19 ;;
     llvm-19) command -v llvm-dlltool-19 ;;
     libwine-dev) [[ -f /usr/include/wine/wine/msvcrt/corecrt.h ]] ;;
     wine) command -v wine ;;
     googletest) [[ -f /usr/src/googletest/CMakeLists.txt ]] ;;
     binutils-mingw-w64-x86-64) command -v x86_64-w64-mingw32-dlltool ;;
+    nodejs) command -v node ;;
+    libcap2-bin) command -v capsh ;;
+    npm | shellcheck | python3 | git | debootstrap) command -v "$1" ;;
     *) dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed" ;;
   esac >/dev/null
 }

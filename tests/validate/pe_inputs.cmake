@@ -1,16 +1,23 @@
 # vexlo_pe_inputs_command(OUT WORK_DIR [-DMANY=ON]): sets OUT to the command
 # that makes make_pe_inputs.cmake's Windows files in WORK_DIR, or to nothing
-# when one of LLVM's tools (or perl) it needs is not installed.
+# when one of LLVM's tools (or perl) it needs is not installed. LLVM's tools
+# go by Debian's versioned names or by their own (LLVM's Windows
+# installation). In CI a missing tool stops the configure (vexlo_rows_need).
 function(vexlo_pe_inputs_command out work_dir)
   set(command ${CMAKE_COMMAND})
-  foreach(tool CLANG:clang-19 LLD_LINK:lld-link-19 DLLTOOL:llvm-dlltool-19 LLVM_LIB:llvm-lib-19
-               PERL:perl)
+  foreach(tool CLANG:clang LLD_LINK:lld-link DLLTOOL:llvm-dlltool LLVM_LIB:llvm-lib PERL:perl)
     string(REPLACE ":" ";" tool "${tool}")
     list(GET tool 0 variable)
     list(GET tool 1 name)
-    find_program(VEXLO_PE_INPUTS_${variable} NAMES ${name})
-    if(NOT VEXLO_PE_INPUTS_${variable})
-      message(STATUS "Windows files for the PE reader's checks: off (no ${name})")
+    set(names ${name})
+    if(NOT variable STREQUAL "PERL")
+      set(names ${name}-19 ${name})
+    endif()
+    find_program(VEXLO_PE_INPUTS_${variable} NAMES ${names}
+                 HINTS /usr/lib/llvm-19/bin "$ENV{ProgramFiles}/LLVM/bin")
+    vexlo_rows_need("${VEXLO_PE_INPUTS_${variable}}"
+                    "Windows files for the PE reader's checks (${name})")
+    if(NOT VEXLO_ROWS_ON)
       set(${out} "" PARENT_SCOPE)
       return()
     endif()

@@ -16,6 +16,19 @@ namespace corvane::loader {
 
 #if defined(_WIN32)
 
+namespace {
+
+// Whether a loaded module's file header calls it a DLL. LoadLibraryW opens a
+// program too, without running its start-up code: nothing in it may be called.
+bool isDll(HMODULE module) {
+  const auto *base = reinterpret_cast<const unsigned char *>(module);
+  const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+  const auto *headers = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+  return (headers->FileHeader.Characteristics & IMAGE_FILE_DLL) != 0;
+}
+
+} // namespace
+
 Expected<std::unique_ptr<SharedLibrary>> SharedLibrary::open(const std::string &path) {
   // LoadLibraryW looks a name that is not a full path up on the DLL search
   // path, and takes forward slashes only in some forms of path. A plugin is
@@ -31,6 +44,10 @@ Expected<std::unique_ptr<SharedLibrary>> SharedLibrary::open(const std::string &
   HMODULE module = LoadLibraryW(file.c_str());
   if (module == nullptr) {
     return Error{ErrorKind::NoPlugin, platform::windowsErrorText(GetLastError())};
+  }
+  if (!isDll(module)) {
+    FreeLibrary(module);
+    return Error{ErrorKind::NoPlugin, "it is a program, not a DLL"};
   }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void *>(module)));
 }

@@ -97,6 +97,10 @@ auto readOrRefuse(const std::string &name, std::string_view kind, const Read &re
 // `bytes` read as an x64 Windows DLL named `name`, or the refusal.
 pe::PeImage readDll(const std::string &name, std::span<const std::uint8_t> bytes) {
   pe::PeImage image = readOrRefuse(name, "a Windows DLL", [&] { return pe::readPeImage(bytes); });
+  if (!image.isDll) {
+    throw Refusal(name + " is not a Windows DLL: it is a Windows program, which a host runs "
+                         "rather than loads");
+  }
   requireX64(name, image.machine, "a DLL");
   return image;
 }

@@ -22,6 +22,9 @@ constexpr std::size_t kSignatureSize = 4;
 constexpr std::size_t kFileHeaderSize = 20;
 constexpr std::size_t kSectionCountField = 2;
 constexpr std::size_t kOptionalHeaderSizeField = 16;
+constexpr std::size_t kCharacteristicsField = 18;
+// The file header's characteristic of a DLL; a program lacks it.
+constexpr std::uint16_t kImageFileDll = 0x2000;
 constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::size_t kDirectoryCountField = 108;
@@ -206,6 +209,7 @@ void readExports(const MappedImage &image, Directory directory, PeImage &result)
 // section count come from the one, the directories from the other.
 struct Headers {
   std::uint16_t machine = 0;
+  bool isDll = false;
   std::uint16_t sectionCount = 0;
   std::size_t sectionTableOffset = 0;
   ByteReader optional;
@@ -223,7 +227,9 @@ Headers readHeaders(const ByteReader &file) {
   const ByteReader fileHeader = file.slice(fileHeaderOffset, kFileHeaderSize, "PE header");
   const std::uint16_t optionalSize = fileHeader.u16(kOptionalHeaderSizeField, "PE header");
   const std::size_t optionalOffset = fileHeaderOffset + kFileHeaderSize;
-  Headers headers{fileHeader.u16(0, "PE header"), fileHeader.u16(kSectionCountField, "PE header"),
+  Headers headers{fileHeader.u16(0, "PE header"),
+                  (fileHeader.u16(kCharacteristicsField, "PE header") & kImageFileDll) != 0,
+                  fileHeader.u16(kSectionCountField, "PE header"),
                   optionalOffset + optionalSize,
                   file.slice(optionalOffset, optionalSize, "optional header")};
   const std::uint16_t magic = headers.optional.u16(0, "optional header");
@@ -295,6 +301,7 @@ PeImage readPeImage(std::span<const std::uint8_t> bytes) {
 
   PeImage result;
   result.machine = headers.machine;
+  result.isDll = headers.isDll;
   std::size_t total = 0;
   readImports(image, directory(kImportDirectory), total, result.imports);
   readDelayImports(image, directory(kDelayImportDirectory),
