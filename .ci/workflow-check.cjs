@@ -9,7 +9,8 @@
 //     the major version TABLE calls current. Prints each finding, exits 1
 //     if there is one.
 //   node .ci/workflow-check.cjs MODULES container-setup WORKFLOW
-//     for each job that runs in a container and has a checkout: the job's
+//     for each job that runs in a container, has a checkout and runs a
+//     script of .ci/ (which reads the clone with git): the job's
 //     name, then each `run:` of the steps between the checkout and its first
 //     script step (one that runs a file of .ci/ or scripts/), leaving out
 //     installs and downloads; each record ends in a NUL byte, a job's list
@@ -129,7 +130,8 @@ function containerSetup(workflow) {
     if (!body.container) continue;
     const steps = body.steps || [];
     const checkout = steps.findIndex((step) => /^actions\/checkout@/.test(step.uses || ""));
-    if (checkout < 0) continue;
+    const runsScripts = steps.some((step) => /(^|[\s;&|(])(bash\s+)?(\.\/)?\.ci\//.test(step.run || ""));
+    if (checkout < 0 || !runsScripts) continue;
     records.push(job);
     for (const step of steps.slice(checkout + 1)) {
       const run = step.run || "";
