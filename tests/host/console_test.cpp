@@ -31,7 +31,8 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
       {"bind F1", "usage: bind KEY COMMAND... (got \"F1\")"},
       {"unbind F2", "key F2 is not bound"},
       {"load_freeplay please", "usage: load_freeplay (got \"please\")"},
-      {"exec missing.cfg", "cannot read script missing.cfg"},
+      {"exec missing.cfg", "cannot read script missing.cfg: No such file or directory"},
+      {"exec .", "cannot read script .: it is a folder"},
       {"exec", "usage: exec FILE (got no argument)"}, // fault: reads past its words
       {"sim_expect searching", "usage: sim_expect WHAT VALUE (got \"searching\")"},
       {"sim_expect weather sunny", "usage: sim_expect WHAT VALUE (got \"weather\" \"sunny\")"},

@@ -41,7 +41,7 @@ Expected<FontPattern> readFontFile(const std::string &path) {
   std::error_code ignored;
   const std::filesystem::path file = platform::pathFromUtf8(path);
   if (std::filesystem::is_directory(file, ignored)) {
-    return Error{ErrorKind::BadInput, "the font " + path + " is a folder, not a font file"};
+    return Error{ErrorKind::Unreadable, "the font " + path + " is a folder, not a font file"};
   }
   if (!std::filesystem::is_regular_file(file, ignored)) {
     return Error{ErrorKind::Unreadable,
