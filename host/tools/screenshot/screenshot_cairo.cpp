@@ -159,9 +159,6 @@ public:
     const std::string shown = picture::drawableText(text);
     FontDescription sized(pango_font_description_copy(font_), &pango_font_description_free);
     pango_font_description_set_absolute_size(sized.get(), height * PANGO_SCALE);
-    // Pango sizes text by its height; a wider or narrower em is a stretch.
-    cairo_save(cr_);
-    cairo_scale(cr_, width / height, 1.0);
     pango_cairo_update_context(cr_, context_.get());
     const GPtr<PangoLayout> layout(pango_layout_new(context_.get()), &g_object_unref);
     pango_layout_set_font_description(layout.get(), sized.get());
@@ -170,6 +167,9 @@ public:
     PangoLayoutLine *line = pango_layout_get_line_readonly(layout.get(), 0);
     noteFallbacks(line, shown, primary_, missing_);
     const double ascent = std::ceil(ascentOf(sized.get()));
+    // Pango sizes text by its height; a wider or narrower em is a stretch.
+    cairo_save(cr_);
+    cairo_scale(cr_, width / height, 1.0);
     const auto show = [&](double offset, LinearColor color) {
       cairo_move_to(cr_, (std::round(pen_.X) + offset) * height / width,
                     std::round(pen_.Y) + ascent + offset);
