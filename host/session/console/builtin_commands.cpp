@@ -34,10 +34,12 @@ CommandResult exec(Console &console, const Words &words) {
   std::error_code failed;
   const auto type = std::filesystem::status(console.resolvePath(words[1]), failed).type();
   if (type != std::filesystem::file_type::regular) {
-    const std::string why =
-        type == std::filesystem::file_type::directory ? "it is a folder"
-        : failed                                      ? failed.message()
-                 : std::make_error_code(std::errc::no_such_file_or_directory).message();
+    std::string why = failed.message();
+    if (type == std::filesystem::file_type::directory) {
+      why = "it is a folder";
+    } else if (type == std::filesystem::file_type::not_found || !failed) {
+      why = std::make_error_code(std::errc::no_such_file_or_directory).message();
+    }
     return CommandResult::error("cannot read script " + quoteWordIfNeeded(words[1]) + ": " + why);
   }
   return CommandResult::reported(console.runFile(words[1]));
