@@ -17,7 +17,6 @@ struct CairoDeleter {
   void operator()(cairo_t *cr) const { cairo_destroy(cr); }
   void operator()(cairo_surface_t *surface) const { cairo_surface_destroy(surface); }
   void operator()(cairo_pattern_t *pattern) const { cairo_pattern_destroy(pattern); }
-  void operator()(cairo_font_face_t *face) const { cairo_font_face_destroy(face); }
 };
 template <typename T> using CairoPtr = std::unique_ptr<T, CairoDeleter>;
 
