@@ -80,10 +80,11 @@ function(vexlo_optional_feature var summary)
 endfunction()
 
 vexlo_optional_feature(VEXLO_SCREENSHOTS "Screenshots (sim_screenshot)"
-  NEEDS pkg-config:cairo:libcairo2-dev package:Freetype:libfreetype-dev
+  NEEDS pkg-config:cairo:libcairo2-dev pkg-config:glib-2.0:libglib2.0-dev
+        pkg-config:pangocairo:libpango1.0-dev pkg-config:pangoft2:libpango1.0-dev
         pkg-config:fontconfig:libfontconfig-dev)
 vexlo_optional_feature(VEXLO_TIMELINE "Timeline pictures (sim_timeline, --timeline)"
-  NEEDS pkg-config:cairo:libcairo2-dev)
+  NEEDS pkg-config:cairo:libcairo2-dev pkg-config:glib-2.0:libglib2.0-dev)
 vexlo_optional_feature(VEXLO_LINE_EDITING "Line editing at corvane-sim's prompt"
   NEEDS pkg-config:libedit:libedit-dev)
 

@@ -3,9 +3,10 @@
 # on top, and what each further preset adds to the tests'. Sourced by
 # scripts/demo, scripts/test and .ci/run.
 
-demo_packages=(cmake make g++ pkg-config libfreetype-dev fonts-dejavu-core libcairo2-dev
+demo_packages=(cmake make g++ pkg-config fonts-dejavu-core libcairo2-dev libpango1.0-dev
                libfontconfig-dev libedit-dev)
-test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev)
+# The tests draw Japanese text, which WenQuanYi Micro Hei has.
+test_packages=("${demo_packages[@]}" libgtest-dev libgmock-dev fonts-wqy-microhei)
 # bench: Google Benchmark.
 bench_packages=(libbenchmark-dev)
 # fuzz: clang with its fuzzer runtime.
@@ -13,7 +14,7 @@ fuzz_packages=(clang libclang-rt-14-dev)
 # msvc: clang and clang-cl (which Debian ships apart, in clang-tools), lld-link
 # and LLVM's tools, wine's headers and DLLs, wine, GoogleTest's sources (built
 # for Windows) and GNU's dlltool (check-sdk's test of a MinGW import library).
-# Microsoft's STL is no package (see the README's Windows section).
+# Microsoft's STL is no package (see docs/windows.md).
 msvc_packages=(clang-19 clang-tools-19 lld-19 llvm-19 libwine-dev wine googletest
                binutils-mingw-w64-x86-64)
 

@@ -31,13 +31,13 @@ Simulator::~Simulator() {
 
 bool Simulator::load(const std::string &pluginPath) {
   if (plugin_) {
-    *options_.err << "cannot load plugin " << pluginPath << ": " << plugin_->path()
-                  << " is already loaded\n";
+    *options_.err << options_.errorPrefix << "cannot load plugin " << pluginPath << ": "
+                  << plugin_->path() << " is already loaded\n";
     return false;
   }
   auto loaded = loader::LoadedPlugin::load(*host_, pluginPath);
   if (!loaded) {
-    *options_.err << loaded.error().message << '\n';
+    *options_.err << options_.errorPrefix << loaded.error().message << '\n';
     return false;
   }
   plugin_ = std::move(*loaded);

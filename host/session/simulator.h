@@ -30,6 +30,7 @@ struct SimulatorOptions {
   bool verbose = false;                       // also trace the plugin's registrations
   std::vector<SessionExtension> extensions{}; // run on the new session, in order
   std::filesystem::path outputFolder{};       // files commands write (empty: working folder)
+  std::string errorPrefix{}; // before a refused plugin's line, e.g. the program's name
 };
 
 using Status = console::Status;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,9 @@ using corvane::sim::Status;
 using vexlo::testing::Session;
 
 TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
+  // The system's reason, in its C library's words.
+  const std::string kNoSuchFile =
+      std::make_error_code(std::errc::no_such_file_or_directory).message();
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"no_such_command", "unknown command no_such_command"},
       {"echo \"open", "unterminated quote"},
@@ -31,7 +35,8 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
       {"bind F1", "usage: bind KEY COMMAND... (got \"F1\")"},
       {"unbind F2", "key F2 is not bound"},
       {"load_freeplay please", "usage: load_freeplay (got \"please\")"},
-      {"exec missing.cfg", "cannot read script missing.cfg"},
+      {"exec missing.cfg", "cannot read script missing.cfg: " + kNoSuchFile},
+      {"exec .", "cannot read script .: it is a folder"},
       {"exec", "usage: exec FILE (got no argument)"}, // fault: reads past its words
       {"sim_expect searching", "usage: sim_expect WHAT VALUE (got \"searching\")"},
       {"sim_expect weather sunny", "usage: sim_expect WHAT VALUE (got \"weather\" \"sunny\")"},

@@ -1,5 +1,5 @@
 # Fails when a folder includes a header of a layer it may not use (the
-# README's Layout table): the session layer nothing above it, the tools
+# Layout table of docs/architecture.md): the session layer nothing above it, the tools
 # nothing of the plugin or the tests, the plugin and the SDK nothing of the
 # host. The compiler already refuses some of these; this check covers the
 # folders that share the repository root as their include path.

@@ -1,6 +1,6 @@
 // Bad console, setting and script input: each gets one clear error line that
 // names what was wrong, and the host and plugin are left exactly as they were.
-// These cases back the README's table of bad inputs.
+// These cases back the table of bad inputs in docs/corvane-sim.md.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -103,23 +103,37 @@ TEST_F(SimScreenshotTest, UnwritablePathIsAScriptErrorNamingTheLine) {
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
 }
 
-// Text the font cannot draw is named once per run, with the font that drew
-// it instead. Faults: boxes drawn in silence, or the line repeated at every
-// screenshot. DejaVu Sans Mono lacks Hebrew, which DejaVu Sans, of the same
-// package, has: fontconfig finds it.
-TEST_F(SimScreenshotTest, CharactersTheFontLacksAreNamedOnceAndDrawnWithAFallback) {
+// Text the font cannot draw is named once per run, each character with the
+// font that drew it. Faults: boxes drawn in silence, the line repeated at
+// every screenshot, or one fallback font sought for the whole text, which
+// finds none for Hebrew and Japanese together (DejaVu Sans has the one,
+// WenQuanYi Micro Hei the other) and draws boxes.
+TEST_F(SimScreenshotTest, CharactersTheFontLacksAreNamedOnceWithTheFontThatDrewEach) {
   const std::string mono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
-  if (!fs::exists(mono)) {
-    GTEST_SKIP() << "needs " << mono << " (fonts-dejavu-core)";
+  const struct {
+    std::string text;
+    std::string said;
+  } cases[] = {
+      {"Queue \u05E7", "\u05E7 (U+05E7); drawn with DejaVu Sans"},
+      {"\u65E5\u672C \u00FC \u2713 \u05E7",
+       "\u65E5 (U+65E5), \u672C (U+672C); drawn with WenQuanYi Micro Hei Mono"}, // ק said already
+  };
+  if (!fs::exists(mono) || !fs::exists("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc")) {
+    GTEST_SKIP() << "needs fonts-dejavu-core and fonts-wqy-microhei";
   }
   sim::OptionTable options;
   screenshots_.addOptions(options);
   ASSERT_TRUE(options.parse({"--font", mono})); // accepted
-  ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbtext \"Queue \u05E7\"\nsim_screenshot " +
-                           pathOf("a.png") + "\nsim_screenshot " + pathOf("b.png")),
-            Status::Ok);
-  EXPECT_EQ(err_.str(), "sim_screenshot: the font " + mono +
-                            " has no glyph for \u05E7 (U+05E7); drawn with DejaVu Sans\n");
+  for (const auto &row : cases) {
+    err_.str("");
+    ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbtext \"" + row.text +
+                             "\"\nsim_screenshot " + pathOf("a.png") + "\nsim_screenshot " +
+                             pathOf("b.png")),
+              Status::Ok);
+    EXPECT_EQ(err_.str(),
+              "sim_screenshot: the font " + mono + " has no glyph for " + row.said + "\n")
+        << row.text;
+  }
 }
 
 TEST_F(SimScreenshotTest, WrongArgumentsShowTheUsage) {

@@ -1,5 +1,8 @@
 // The console's own commands: bind, unbind, load_freeplay, exec, echo, cvarlist.
+#include <filesystem>
 #include <ostream>
+#include <string>
+#include <system_error>
 
 #include "command_args.h"
 #include "console.h"
@@ -28,9 +31,16 @@ CommandResult loadFreeplay(Console &console, const Words & /*words*/) {
 }
 
 CommandResult exec(Console &console, const Words &words) {
-  std::error_code ignored;
-  if (!std::filesystem::is_regular_file(console.resolvePath(words[1]), ignored)) {
-    return CommandResult::error("cannot read script " + quoteWordIfNeeded(words[1]));
+  std::error_code failed;
+  const auto type = std::filesystem::status(console.resolvePath(words[1]), failed).type();
+  if (type != std::filesystem::file_type::regular) {
+    std::string why = failed.message();
+    if (type == std::filesystem::file_type::directory) {
+      why = "it is a folder";
+    } else if (type == std::filesystem::file_type::not_found || !failed) {
+      why = std::make_error_code(std::errc::no_such_file_or_directory).message();
+    }
+    return CommandResult::error("cannot read script " + quoteWordIfNeeded(words[1]) + ": " + why);
   }
   return CommandResult::reported(console.runFile(words[1]));
 }

@@ -1,10 +1,13 @@
 // The console: line dispatch, script runs and error reporting.
 #include "console.h"
 
+#include <cerrno>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <sstream>
+#include <system_error>
 
 #include "command_args.h"
 #include "host/session/engine/notifiers.h"
@@ -180,9 +183,15 @@ Status Console::runLine(std::string_view line, const Report &report, bool stopOn
 
 Status Console::runFile(const std::string &path) {
   const std::filesystem::path resolved = resolvePath(path);
+  std::error_code ignored;
+  errno = 0;
   std::ifstream in(resolved, std::ios::binary);
+  if (std::filesystem::is_directory(resolved, ignored)) {
+    err_ << path << ": cannot read script: it is a folder\n";
+    return Status::Error;
+  }
   if (!in) {
-    err_ << path << ": cannot read script\n";
+    err_ << path << ": cannot read script: " << std::generic_category().message(errno) << '\n';
     return Status::Error;
   }
   std::ostringstream text;

@@ -5,8 +5,10 @@
 #include "check_sdk.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -94,8 +96,21 @@ auto readOrRefuse(const std::string &name, std::string_view kind, const Read &re
   }
 }
 
+// A Linux build's library given for a Windows file: said as such, with
+// where the Windows one comes from.
+void refuseLinuxLibrary(const std::string &name, std::span<const std::uint8_t> bytes) {
+  static constexpr std::array<std::uint8_t, 4> kElfMagic{0x7F, 'E', 'L', 'F'};
+  if (bytes.size() >= kElfMagic.size() &&
+      std::equal(kElfMagic.begin(), kElfMagic.end(), bytes.begin())) {
+    throw Refusal(name + " is not a Windows DLL: it is a Linux library or program (ELF), and a " +
+                  "Linux build makes no DLL; the msvc preset (cmake --workflow --preset msvc) " +
+                  "builds vexlo.dll and pluginsdk.dll into build/msvc/bin/");
+  }
+}
+
 // `bytes` read as an x64 Windows DLL named `name`, or the refusal.
 pe::PeImage readDll(const std::string &name, std::span<const std::uint8_t> bytes) {
+  refuseLinuxLibrary(name, bytes);
   pe::PeImage image = readOrRefuse(name, "a Windows DLL", [&] { return pe::readPeImage(bytes); });
   if (!image.isDll) {
     throw Refusal(name + " is not a Windows DLL: it is a Windows program, which a host runs "
@@ -172,6 +187,7 @@ pe::ExportSet hostExports(const std::string &name, std::span<const std::uint8_t>
   if (pe::looksLikeArchive(bytes)) {
     return libraryExports(name, bytes);
   }
+  refuseLinuxLibrary(name, bytes);
   throw Refusal(name + " is neither a Windows DLL (no MZ header) nor an import library (no " +
                 "!<arch> signature)");
 }

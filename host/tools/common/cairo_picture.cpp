@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include <glib.h>
 
 #include "host/session/platform/utf8_path.h"
 #include "host/session/platform/whole_file.h"
@@ -15,6 +18,15 @@ double unit(double component) {
 }
 
 } // namespace
+
+std::string drawableText(std::string_view text) {
+  constexpr char kFirstPrintable = 0x20; // in valid UTF-8, every byte below is a control
+  gchar *valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+  std::string drawable(valid);
+  g_free(valid);
+  std::erase_if(drawable, [](char byte) { return byte >= 0 && byte < kFirstPrintable; });
+  return drawable;
+}
 
 void setColour(cairo_t *cr, double red, double green, double blue, double alpha) {
   cairo_set_source_rgba(cr, unit(red), unit(green), unit(blue), unit(alpha));

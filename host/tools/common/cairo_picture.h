@@ -1,9 +1,11 @@
-// What the pictures drawn with Cairo share: owners of Cairo's objects,
-// colours on the host's 0..255 scale, and writing a picture to a file.
+// What the pictures drawn with Cairo share: owners of Cairo's objects, text
+// they can draw, colours on the host's 0..255 scale, and writing a picture
+// to a file.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <cairo.h>
 
@@ -15,9 +17,12 @@ struct CairoDeleter {
   void operator()(cairo_t *cr) const { cairo_destroy(cr); }
   void operator()(cairo_surface_t *surface) const { cairo_surface_destroy(surface); }
   void operator()(cairo_pattern_t *pattern) const { cairo_pattern_destroy(pattern); }
-  void operator()(cairo_font_face_t *face) const { cairo_font_face_destroy(face); }
 };
 template <typename T> using CairoPtr = std::unique_ptr<T, CairoDeleter>;
+
+// `text` as Cairo and Pango take it: a player's text made valid UTF-8 (each
+// malformed sequence as U+FFFD), control characters left out.
+std::string drawableText(std::string_view text);
 
 // Sets the source to a colour whose components are on the 0..255 scale,
 // clamped and NaN read as 0, so no value a player types can wrap around.

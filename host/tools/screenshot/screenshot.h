@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/session/console/console.h"
 #include "host/tools/common/extension.h"
@@ -28,14 +29,20 @@ inline constexpr int kMaxResolutionSide = 8192;
 // "WxH" (or "WXH"), each side a decimal number in 1..kMaxResolutionSide.
 std::optional<Resolution> parseResolution(std::string_view text);
 
-bool screenshotsAvailable(); // Cairo, FreeType and fontconfig were found
+bool screenshotsAvailable(); // Cairo, Pango and fontconfig were found
 
-// The characters of a screenshot's text that its font file has no glyph
-// for, in the order met, and the system font that drew them instead (empty:
-// none has them all, and they show as empty boxes).
-struct MissingGlyphs {
-  std::u32string characters;
+// A character of a screenshot's text that its font file has no glyph for,
+// and the system font that drew it instead (empty: none has it, and it
+// shows as an empty box).
+struct MissingGlyph {
+  std::string character; // as UTF-8
+  char32_t code;
   std::string drawnWith;
+};
+
+// Those characters, each once, in the order met.
+struct MissingGlyphs {
+  std::vector<MissingGlyph> characters;
   std::string font; // the font file
 };
 
@@ -64,6 +71,7 @@ public:
 
 private:
   console::CommandResult screenshot(console::Console &console, const console::Words &words);
+  void reportMissing(console::Console &console, const MissingGlyphs &missing);
 
   Resolution resolution_ = kDefaultResolution;
   std::string font_;        // empty: the system's usual font

@@ -1,5 +1,6 @@
 // Screenshots drawn with Cairo: a frame's canvas calls painted over a
-// stand-in game picture, text in a font file as fontconfig reads it.
+// stand-in game picture, text laid out by Pango in a font file, and each
+// character that font lacks in a font of the system that has it.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -7,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
 
 #include "host/session/engine/canvas.h"
 #include "host/session/platform/utf8_path.h"
 #include "host/tools/common/cairo_picture.h"
-#include "host/tools/common/utf8.h"
 #include "screenshot.h"
 
 namespace corvane::screenshot {
@@ -30,13 +31,19 @@ constexpr double kMaxTextPixels = 4096.0;
 constexpr float kFarOutside = 1'000'000.0F;
 constexpr const char *kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
+template <typename T> using GPtr = std::unique_ptr<T, decltype(&g_object_unref)>;
 using FontPattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
+using FontDescription =
+    std::unique_ptr<PangoFontDescription, decltype(&pango_font_description_free)>;
 
-// The font file at `path` as fontconfig reads it: its family and the
-// characters it has glyphs for.
+// The font file at `path` as fontconfig reads it.
 Expected<FontPattern> readFontFile(const std::string &path) {
   std::error_code ignored;
-  if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ignored)) {
+  const std::filesystem::path file = platform::pathFromUtf8(path);
+  if (std::filesystem::is_directory(file, ignored)) {
+    return Error{ErrorKind::Unreadable, "the font " + path + " is a folder, not a font file"};
+  }
+  if (!std::filesystem::is_regular_file(file, ignored)) {
     return Error{ErrorKind::Unreadable,
                  "missing font file " + path +
                      (path == kDefaultFont ? " (the DejaVu fonts are needed)" : "")};
@@ -46,11 +53,60 @@ Expected<FontPattern> readFontFile(const std::string &path) {
       FcFreeTypeQuery(reinterpret_cast<const FcChar8 *>(path.c_str()), 0, nullptr, &faces),
       &FcPatternDestroy);
   if (font == nullptr) {
-    const bool readable = std::ifstream(platform::pathFromUtf8(path)).is_open();
+    const bool readable = std::ifstream(file).is_open();
     return Error{ErrorKind::Unreadable,
                  (readable ? "not a font file: " : "cannot read font file ") + path};
   }
   return font;
+}
+
+// Pango's fonts: the system's, with the font file among them, so that
+// characters it lacks come from the system's fonts.
+GPtr<PangoFontMap> fontMapWith(const std::string &path) {
+  FcConfig *config = FcInitLoadConfigAndFonts();
+  FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8 *>(path.c_str()));
+  GPtr<PangoFontMap> map(pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT),
+                         &g_object_unref);
+  pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map.get()), config);
+  FcConfigDestroy(config); // the font map keeps its own reference
+  return map;
+}
+
+std::string familyOf(PangoFont *font) {
+  const FontDescription described(pango_font_describe(font), &pango_font_description_free);
+  const char *family = pango_font_description_get_family(described.get());
+  return family != nullptr ? family : "";
+}
+
+PangoAttrList *plainGlyphs() {
+  PangoAttrList *list = pango_attr_list_new();
+  pango_attr_list_insert(list, pango_attr_font_features_new("kern 0, liga 0, clig 0"));
+  return list;
+}
+
+// Notes each character of `line` that a font other than `primary` drew, or
+// that no font had (an empty box), once.
+void noteFallbacks(PangoLayoutLine *line, const std::string &text, const std::string &primary,
+                   MissingGlyphs &missing) {
+  for (GSList *node = line->runs; node != nullptr; node = node->next) {
+    const auto *run = static_cast<PangoGlyphItem *>(node->data);
+    const std::string family = familyOf(run->item->analysis.font);
+    for (int glyph = 0; glyph < run->glyphs->num_glyphs; ++glyph) {
+      const bool box = (run->glyphs->glyphs[glyph].glyph & PANGO_GLYPH_UNKNOWN_FLAG) != 0;
+      if (!box && family == primary) {
+        continue;
+      }
+      const char *at = text.c_str() + run->item->offset + run->glyphs->log_clusters[glyph];
+      const auto code = static_cast<char32_t>(g_utf8_get_char(at));
+      const bool seen = std::any_of(missing.characters.begin(), missing.characters.end(),
+                                    [code](const MissingGlyph &m) { return m.code == code; });
+      if (!seen && g_unichar_isgraph(code) != FALSE) { // a space goes with its neighbour
+        missing.characters.push_back(
+            {std::string(at, static_cast<const char *>(g_utf8_next_char(at))), code,
+             box ? std::string() : family});
+      }
+    }
+  }
 }
 
 // The first pixel line whose centre is at or past `edge`, kept just outside
@@ -63,9 +119,10 @@ int firstCentreAtOrPast(double edge, int limit) {
 // A/255, clipped at the edges; the pen starts top left, the colour white.
 class CairoCanvas final : public host::Canvas {
 public:
-  CairoCanvas(cairo_t *cr, Resolution size, cairo_font_face_t *font, const FcCharSet *has,
+  CairoCanvas(cairo_t *cr, Resolution size, PangoFontMap *fonts, const PangoFontDescription *font,
               MissingGlyphs &missing)
-      : cr_(cr), size_(size), font_(font), has_(has), missing_(missing) {}
+      : cr_(cr), size_(size), context_(pango_font_map_create_context(fonts), &g_object_unref),
+        font_(font), primary_(pango_font_description_get_family(font)), missing_(missing) {}
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
@@ -93,76 +150,59 @@ public:
   // has no effect); a drop shadow is a black copy below and to the right.
   void DrawString(const std::string &text, float xScale, float yScale, bool dropShadow,
                   bool /*wrap*/) override {
-    cairo_matrix_t em;
-    cairo_matrix_init_scale(&em, std::min(kBaseTextPixels * xScale, kMaxTextPixels),
-                            std::min(kBaseTextPixels * yScale, kMaxTextPixels));
-    if (!(em.xx >= 1.0 && em.yy >= 1.0 && std::isfinite(pen_.X) && std::isfinite(pen_.Y) &&
+    const double width = std::min(kBaseTextPixels * xScale, kMaxTextPixels);
+    const double height = std::min(kBaseTextPixels * yScale, kMaxTextPixels);
+    if (!(width >= 1.0 && height >= 1.0 && std::isfinite(pen_.X) && std::isfinite(pen_.Y) &&
           pen_.X > -kFarOutside && pen_.Y > -kFarOutside)) {
-      return; // also smaller than a pixel, which Cairo may refuse as a matrix
+      return; // also smaller than a pixel
     }
-    cairo_set_font_matrix(cr_, &em);
-    cairo_font_extents_t font{};
-    cairo_font_extents(cr_, &font);
-    const std::string shown = text::drawableUtf8(text);
-    useFallbackFor(shown);
+    const std::string shown = picture::drawableText(text);
+    FontDescription sized(pango_font_description_copy(font_), &pango_font_description_free);
+    pango_font_description_set_absolute_size(sized.get(), height * PANGO_SCALE);
+    pango_cairo_update_context(cr_, context_.get());
+    const GPtr<PangoLayout> layout(pango_layout_new(context_.get()), &g_object_unref);
+    pango_layout_set_font_description(layout.get(), sized.get());
+    pango_layout_set_attributes(layout.get(), plainGlyphs_.get());
+    pango_layout_set_text(layout.get(), shown.c_str(), static_cast<int>(shown.size()));
+    PangoLayoutLine *line = pango_layout_get_line_readonly(layout.get(), 0);
+    noteFallbacks(line, shown, primary_, missing_);
+    const double ascent = std::ceil(ascentOf(sized.get()));
+    // Pango sizes text by its height; a wider or narrower em is a stretch.
+    cairo_save(cr_);
+    cairo_scale(cr_, width / height, 1.0);
     const auto show = [&](double offset, LinearColor color) {
-      cairo_move_to(cr_, std::round(pen_.X) + offset,
-                    std::round(pen_.Y) + std::ceil(font.ascent) + offset);
+      cairo_move_to(cr_, (std::round(pen_.X) + offset) * height / width,
+                    std::round(pen_.Y) + ascent + offset);
       picture::setColour(cr_, color.R, color.G, color.B, color.A);
-      cairo_show_text(cr_, shown.c_str());
+      pango_cairo_show_layout_line(cr_, line);
     };
     if (dropShadow) {
       show(std::max(1.0, std::round(static_cast<double>(yScale))), {0.0F, 0.0F, 0.0F, color_.A});
     }
     show(0.0, color_);
-    cairo_set_font_face(cr_, font_);
+    cairo_restore(cr_);
   }
 
 private:
-  // Notes the characters of `text` the font file lacks and sets a system
-  // font that has them all, if there is one (the context keeps it while it
-  // draws).
-  void useFallbackFor(const std::string &text) {
-    const std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> wanted(FcCharSetCreate(),
-                                                                         &FcCharSetDestroy);
-    bool lacking = false;
-    for (const char32_t code : text::decodeUtf8(text)) {
-      FcCharSetAddChar(wanted.get(), code);
-      if (FcCharSetHasChar(has_, code) == FcFalse) {
-        lacking = true;
-        if (missing_.characters.find(code) == std::u32string::npos) {
-          missing_.characters += code;
-        }
-      }
-    }
-    if (!lacking) {
-      return;
-    }
-    const FontPattern pattern(
-        FcPatternBuild(nullptr, FC_CHARSET, FcTypeCharSet, wanted.get(), nullptr),
-        &FcPatternDestroy);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
-    FcResult result = FcResultNoMatch;
-    const FontPattern match(FcFontMatch(nullptr, pattern.get(), &result), &FcPatternDestroy);
-    FcCharSet *has = nullptr;
-    FcChar8 *family = nullptr;
-    // The best match may still lack some: then it is no help.
-    if (match != nullptr &&
-        FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) == FcResultMatch &&
-        FcCharSetIsSubset(wanted.get(), has) != 0 &&
-        FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch) {
-      missing_.drawnWith = reinterpret_cast<const char *>(family);
-      const CairoPtr<cairo_font_face_t> fallback(
-          cairo_ft_font_face_create_for_pattern(match.get()));
-      cairo_set_font_face(cr_, fallback.get());
-    }
+  // The primary font's ascent in pixels: the baseline does not move when a
+  // character comes from a taller font.
+  double ascentOf(const PangoFontDescription *sized) {
+    const GPtr<PangoFont> font(pango_context_load_font(context_.get(), sized), &g_object_unref);
+    PangoFontMetrics *metrics = pango_font_get_metrics(font.get(), nullptr);
+    const double ascent = pango_font_metrics_get_ascent(metrics) / double{PANGO_SCALE};
+    pango_font_metrics_unref(metrics);
+    return ascent;
   }
 
   cairo_t *cr_;
   Resolution size_;
-  cairo_font_face_t *font_;
-  const FcCharSet *has_; // the font file's characters
+  GPtr<PangoContext> context_;
+  // Each character its own glyph at its own advance, as the game's console
+  // draws text: no kerning and no ligatures.
+  std::unique_ptr<PangoAttrList, decltype(&pango_attr_list_unref)> plainGlyphs_{
+      plainGlyphs(), &pango_attr_list_unref};
+  const PangoFontDescription *font_; // the font file's family and style
+  std::string primary_;
   MissingGlyphs &missing_;
   Vector2F pen_{0.0F, 0.0F};
   LinearColor color_{255.0F, 255.0F, 255.0F, 255.0F};
@@ -183,9 +223,9 @@ Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> &
   if (!file) {
     return file.error();
   }
-  FcCharSet *has = nullptr; // the pattern's own
-  FcPatternGetCharSet(file->get(), FC_CHARSET, 0, &has);
-  const CairoPtr<cairo_font_face_t> font(cairo_ft_font_face_create_for_pattern(file->get()));
+  const GPtr<PangoFontMap> fonts = fontMapWith(fontName);
+  const FontDescription font(pango_fc_font_description_from_pattern(file->get(), FALSE),
+                             &pango_font_description_free);
   const CairoPtr<cairo_surface_t> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, resolution.width, resolution.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
@@ -198,11 +238,10 @@ Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> &
   cairo_set_source(cr.get(), backdrop.get());
   cairo_paint(cr.get());
   cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE); // for boxes: text keeps its own
-  cairo_set_font_face(cr.get(), font.get());
   MissingGlyphs unused;
   MissingGlyphs &lacking = missing != nullptr ? *missing : unused;
   lacking.font = fontName;
-  CairoCanvas canvas(cr.get(), resolution, font.get(), has, lacking);
+  CairoCanvas canvas(cr.get(), resolution, fonts.get(), font.get(), lacking);
   drawFrame(canvas);
   if (auto problem = withContext("cannot write " + path + ": ",
                                  picture::writePng(cr.get(), surface.get(), path))) {

@@ -13,7 +13,6 @@
 #include "host/session/platform/whole_file.h"
 #include "host/tools/common/file_name.h"
 #include "host/tools/common/option_table.h"
-#include "host/tools/common/utf8.h"
 
 namespace corvane::screenshot {
 
@@ -74,27 +73,38 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
     return CommandResult::error(shot.error().message);
   }
   console.out() << *shot << '\n';
-  // Each character once a run, so that a bar drawn again and again says it
-  // once: "ק (U+05E7)", as drawn and by number.
-  std::string fresh;
-  for (const char32_t code : missing.characters) {
-    if (reported_.find(code) == std::u32string::npos) {
-      reported_ += code;
-      std::array<char, 32> named{};
-      std::snprintf(named.data(), named.size(), "%s%s (U+%04X)", fresh.empty() ? "" : ", ",
-                    text::encodeUtf8({&code, 1}).c_str(), static_cast<unsigned>(code));
-      fresh += named.data();
+  reportMissing(console, missing);
+  return CommandResult::ok();
+}
+
+// Each character once a run, so that a bar drawn again and again says it
+// once: "ק (U+05E7)", as drawn and by number, with the font that drew it or
+// that no font has it.
+void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &missing) {
+  std::string said;
+  std::string drawnWith = "\n"; // no font's name
+  for (const MissingGlyph &glyph : missing.characters) {
+    if (reported_.find(glyph.code) != std::u32string::npos) {
+      continue;
     }
+    reported_ += glyph.code;
+    if (glyph.drawnWith != drawnWith && !said.empty()) {
+      said += drawnWith.empty() ? "; drawn as empty boxes (no font of this system has them); "
+                                : "; drawn with " + drawnWith + "; ";
+    } else if (!said.empty()) {
+      said += ", ";
+    }
+    drawnWith = glyph.drawnWith;
+    std::array<char, 16> number{};
+    std::snprintf(number.data(), number.size(), " (U+%04X)", static_cast<unsigned>(glyph.code));
+    said += glyph.character + number.data();
   }
-  if (!fresh.empty()) {
-    console.err() << "sim_screenshot: the font " << missing.font << " has no glyph for " << fresh
-                  << "; "
-                  << (missing.drawnWith.empty()
-                          ? "no font of this system has them all: drawn as empty boxes"
-                          : "drawn with " + missing.drawnWith)
+  if (!said.empty()) {
+    console.err() << "sim_screenshot: the font " << missing.font << " has no glyph for " << said
+                  << (drawnWith.empty() ? "; drawn as empty boxes (no font of this system has them)"
+                                        : "; drawn with " + drawnWith)
                   << '\n';
   }
-  return CommandResult::ok();
 }
 
 void ScreenshotExtension::addOptions(sim::OptionTable &table) {
@@ -111,7 +121,8 @@ void ScreenshotExtension::addOptions(sim::OptionTable &table) {
                return std::nullopt;
              }});
   table.add({"--font", "", "FILE",
-             "the TrueType font sim_screenshot draws text with (default: the system's)",
+             "the font file sim_screenshot draws text with (default: DejaVu Sans); characters it "
+             "lacks come from the system's fonts",
              sim::nameInto(font_, "needs a file name")});
 }
 
@@ -125,7 +136,7 @@ void ScreenshotExtension::attach(sim::Simulator &simulator) {
   simulator.console().addCommand(
       "sim_screenshot", "sim_screenshot FILE.png",
       screenshotsAvailable() ? "renders one frame into FILE.png over a stand-in game picture"
-                             : "not available in this build (screenshots need Cairo and FreeType)",
+                             : "not available in this build (screenshots need Cairo and Pango)",
       [this](Console &console, const Words &words) { return screenshot(console, words); },
       console::Arity{1, 1});
 }

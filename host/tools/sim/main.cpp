@@ -86,6 +86,7 @@ std::string helpText(const OptionTable &options, const Extensions &extensions) {
       "usage: corvane-sim [options] PLUGIN [SCRIPT...]\n"
       "       corvane-sim --version [PLUGIN]\n"
       "       corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process]\n"
+      "                            [--timeout SECONDS]\n"
       "       corvane-sim check-sdk PLUGIN.dll HOST_SDK\n"
       "\n"
       "Loads PLUGIN into the stand-in host, runs each SCRIPT (console lines; `-` is\n"
@@ -253,9 +254,10 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (const auto problem = makeOutputFolder(settings.outputFolder)) {
     return reportError(*problem);
   }
-  Simulator simulator(SimulatorOptions{
-      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
-      sessionExtensions(settings.extensions), platform::pathFromUtf8(settings.outputFolder)});
+  Simulator simulator(
+      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
+                       settings.verbose, sessionExtensions(settings.extensions),
+                       platform::pathFromUtf8(settings.outputFolder), "corvane-sim: "});
   for (const auto &extension : settings.extensions) {
     if (const auto problem = extension->refuseToStart(simulator)) {
       return reportError(*problem);

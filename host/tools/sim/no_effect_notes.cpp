@@ -3,9 +3,30 @@
 
 #include <algorithm>
 #include <optional>
+#include <type_traits>
 #include <variant>
 
 namespace corvane::sim {
+
+// Whatever the host keeps that `event` changed; a frame leaves the verdict
+// to the frame.
+void NoEffectNotes::noteKeptChange(const host::Event &event) {
+  std::visit(
+      [this](const auto &what) {
+        using What = std::decay_t<decltype(what)>;
+        if constexpr (std::is_same_v<What, host::FrameBegun>) {
+          pending_.clear();
+          pressed_.clear();
+        } else if constexpr (std::is_same_v<What, host::SdkCall>) {
+          keptChange_ = keptChange_ || host::opKind(what.op) == host::OpKind::Effect;
+        } else if constexpr (!std::is_same_v<What, host::KeyPressed> &&
+                             !std::is_same_v<What, host::NotifierRun> &&
+                             !std::is_same_v<What, host::FunctionCalled>) {
+          keptChange_ = true; // a setting, timer, hook, binding, game state or console line
+        }
+      },
+      event.what);
+}
 
 void NoEffectNotes::onEvent(const host::Event &event) {
   std::optional<std::size_t> recorded;
@@ -15,6 +36,16 @@ void NoEffectNotes::onEvent(const host::Event &event) {
   } else if (const auto *run = std::get_if<host::NotifierRun>(&event.what)) {
     names_[next_] = run->name;
     recorded = next_++;
+  }
+  // Judged at once: a plugin command, named by the key that ran it (a key
+  // that runs none already says so).
+  if (std::holds_alternative<host::KeyPressed>(event.what)) {
+    pressed_ = names_[*recorded];
+  } else if (recorded && pending_.empty()) {
+    pending_ = pressed_.empty() ? names_[*recorded] : pressed_;
+    keptChange_ = false;
+  } else if (!pending_.empty()) {
+    noteKeptChange(event);
   }
   const std::vector<std::size_t> unchanged = watch_.take(event, recorded);
   if (!unchanged.empty()) {
@@ -28,6 +59,12 @@ void NoEffectNotes::onEvent(const host::Event &event) {
 }
 
 void NoEffectNotes::flush(std::ostream &out) {
+  if (!pending_.empty() && !keptChange_) {
+    out << pending_
+        << " changed nothing the host keeps (settings, timers, hooks, key bindings, game calls, "
+           "console lines sent); the next frame shows whether the bar changed\n";
+  }
+  pending_.clear();
   for (const std::string &name : verdicts_) {
     out << name
         << " had no effect: the plugin changed nothing, and the next frame drew what the "

@@ -14,9 +14,10 @@
 
 namespace corvane::sim {
 
+// The program's version comes first, whatever the plugin turns out to be.
 int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
+  out << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
   if (plugin.empty()) {
-    out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
     return kExitPassed;
   }
   const auto library = loader::SharedLibrary::open(plugin);
@@ -30,7 +31,6 @@ int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err
         << '\n';
     return kExitUsage;
   }
-  out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
   out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";
   return 0;
 }

@@ -15,7 +15,6 @@
 
 #include "host/tools/common/cairo_picture.h"
 #include "host/tools/common/file_name.h"
-#include "host/tools/common/utf8.h"
 
 namespace corvane::timeline {
 
@@ -127,14 +126,14 @@ public:
   double textWidth(std::string_view text, double size) {
     cairo_set_font_size(cr_, size);
     cairo_text_extents_t extents{};
-    cairo_text_extents(cr_, text::drawableUtf8(text).c_str(), &extents);
+    cairo_text_extents(cr_, picture::drawableText(text).c_str(), &extents);
     return extents.x_advance;
   }
 
   // Text centred on `middle` vertically, from `x`, as much as fits before `right`.
   void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
     const std::string shown =
-        fitted(text::drawableUtf8(text), right - x,
+        fitted(picture::drawableText(text), right - x,
                [this, size](std::string_view part) { return textWidth(part, size); });
     if (shown.empty()) {
       return;

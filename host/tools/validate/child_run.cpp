@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <sstream>
 #include <string>
 
 #include "child_process.h"
@@ -16,6 +17,7 @@ namespace {
 // Each message is one line: a tag, a colon, the text with newlines flattened.
 // A failure's tag says its kind: a failed check, or a file that is no plugin.
 constexpr std::string_view kNoteTag = "note:";
+constexpr int kSecondsDigits = 15; // a --timeout as typed, without float noise
 constexpr std::string_view kPassTag = "pass:";
 constexpr std::string_view kFailTag = "fail:";
 constexpr std::string_view kNoPluginTag = "noplugin:";
@@ -68,13 +70,21 @@ struct ChildMessages {
   std::string after() const { return lastNote.empty() ? "" : ", during " + lastNote; }
 };
 
+// "2 s", "0.5 s": as few digits as the number needs.
+std::string secondsAsWritten(double seconds) {
+  std::ostringstream text;
+  text.precision(kSecondsDigits);
+  text << seconds << " s";
+  return text.str();
+}
+
 // The check's result from how its process ended and what it wrote before.
 CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double timeoutSeconds) {
   switch (end.kind) {
   case ChildEnd::Kind::NotStarted:
     return CheckResult::fail(end.what);
   case ChildEnd::Kind::Hung:
-    return CheckResult::fail("hung: no result within " + std::to_string(timeoutSeconds) + " s" +
+    return CheckResult::fail("hung: no result within " + secondsAsWritten(timeoutSeconds) +
                              messages.after());
   case ChildEnd::Kind::Crashed:
     return CheckResult::fail(end.what + messages.after());
