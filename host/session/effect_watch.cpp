@@ -36,7 +36,7 @@ std::vector<std::size_t> EffectWatch::take(const Event &event,
             effect_ = true;
           }
         } else if constexpr (std::is_same_v<What, FrameEnded>) {
-          const bool shown = what.drew->calls() > 0;
+          const bool shown = what.drew->drewBar();
           const std::string_view text = shown ? what.drew->text() : std::string_view();
           if (!effect_ && shown == barShown_ && text == barText_) {
             noEffect = std::move(watched_);
@@ -44,8 +44,7 @@ std::vector<std::size_t> EffectWatch::take(const Event &event,
           watched_.clear();
           barShown_ = shown;
           barText_.assign(text);
-        } else if constexpr (!std::is_same_v<What, TimerSet> &&
-                             !std::is_same_v<What, FrameBegun> &&
+        } else if constexpr (!std::is_same_v<What, TimerSet> && !std::is_same_v<What, FrameBegun> &&
                              !std::is_same_v<What, CommandIssued> &&
                              !std::is_same_v<What, PlaylistSelected> &&
                              !std::is_same_v<What, Registered> &&
