@@ -1,6 +1,7 @@
 // GameState: where the player is: the menu, freeplay or an online match.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -9,6 +10,9 @@
 namespace corvane::host {
 
 enum class GameState { Menu, Freeplay, Online };
+
+// Each state's name, in the order of GameState.
+inline constexpr std::array<std::string_view, 3> kGameStateNames = {"menu", "freeplay", "online"};
 
 // "menu", "freeplay" or "online".
 CORVANE_HOST_API std::string_view gameStateName(GameState state);
