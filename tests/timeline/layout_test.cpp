@@ -163,9 +163,11 @@ Timeline played(const std::filesystem::path &script) {
 }
 
 // Over every scenario and an hour of play with twenty queues and a party:
-// catches labels printed over each other or across a break's strokes, an
-// interval of no length drawn too thin to see or not at all, a break over a
-// moment when something happened, and a picture wider than a screen.
+// catches labels printed over each other (in one row or in rows placed too
+// close), across a break's strokes, out of their lane (a lane not as tall as
+// its deepest label row, a row placed below it) or past the picture's edge,
+// an interval of no length drawn too thin to see or not at all, and a break
+// over a moment when something happened.
 TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
   std::vector<std::filesystem::path> scripts{std::filesystem::path(__FILE__).parent_path() /
                                              "long_session.cfg"};
@@ -174,20 +176,27 @@ TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
       scripts.push_back(entry.path());
     }
   }
-  constexpr int kScreenWidth = 1920;
   for (const auto &script : scripts) {
     const Timeline run = played(script);
     const Layout layout = layOut(run);
-    EXPECT_LE(layout.width, kScreenWidth) << script;
+    const auto width = static_cast<double>(layout.width);
     std::vector<PlacedLabel> labels;
     for (const Lane &lane : layout.lanes) {
       labels.insert(labels.end(), lane.labels.begin(), lane.labels.end());
       for (const SpanBox &box : lane.spans) {
         EXPECT_GE(box.x1 - box.x0, kMinSpanWidth) << script << " " << lane.title;
+        EXPECT_LE(box.x1, width) << script << " " << lane.title;
+      }
+      for (const PlacedLabel &label : lane.labels) {
+        EXPECT_TRUE(label.middle - kLabelRowHeight / 2.0 >= lane.top &&
+                    label.middle + kLabelRowHeight / 2.0 <= lane.top + lane.height &&
+                    label.x >= 0.0 && label.x + label.width <= width)
+            << script << ": \"" << label.text << "\" leaves the " << lane.title << " lane";
       }
     }
     EXPECT_EQ(layout.lanes[0].spans.size(), run.states.size()) << script;
     EXPECT_EQ(layout.lanes[1].spans.size(), run.searches.size()) << script;
+    EXPECT_EQ(layout.lanes[2].spans.size(), run.parties.size()) << script;
     for (std::size_t i = 0; i < labels.size(); ++i) {
       const PlacedLabel &a = labels[i];
       for (const ScaleSegment &piece : layout.scale.segments()) {
@@ -196,7 +205,8 @@ TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
       }
       for (std::size_t j = i + 1; j < labels.size(); ++j) {
         const PlacedLabel &b = labels[j];
-        EXPECT_FALSE(a.middle == b.middle && a.x < b.x + b.width && b.x < a.x + a.width)
+        EXPECT_FALSE(std::abs(a.middle - b.middle) < kLabelRowHeight && a.x < b.x + b.width &&
+                     b.x < a.x + a.width)
             << script << ": \"" << a.text << "\" overlaps \"" << b.text << "\"";
       }
     }

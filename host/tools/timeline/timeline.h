@@ -23,6 +23,8 @@ template <typename Shown> struct Interval {
   Micros start = 0;
   Micros end = 0;
   Shown shown{};
+
+  friend bool operator==(const Interval &, const Interval &) = default;
 };
 using StateSpan = Interval<host::GameState>;
 using PartySpan = Interval<host::Party>;
