@@ -43,12 +43,7 @@ std::string formatCall(const SdkCall &call) {
 }
 
 std::string traceTime(std::int64_t micros) {
-  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
-  // string concatenations in optimised builds.
-  std::string time = "[";
-  time += secondsText(micros);
-  time += ']';
-  return time;
+  return std::string("[").append(secondsText(micros)).append("]");
 }
 
 TraceWriter::~TraceWriter() = default;

@@ -1,9 +1,11 @@
-// Writing trace arguments: text escapes and number forms.
+// Writing trace arguments: text escapes, number forms and times.
 #include "trace_format.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+
+#include "virtual_clock.h"
 
 namespace corvane::host {
 
@@ -31,30 +33,20 @@ void appendQuoted(std::string &out, std::string_view text) {
   out += '"';
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-    case '"':
-      out += "\\\"";
-      break;
-    case '\\':
-      out += "\\\\";
-      break;
-    case '\n':
-      out += "\\n";
-      break;
-    case '\r':
-      out += "\\r";
-      break;
-    case '\t':
-      out += "\\t";
-      break;
-    default:
-      if (byte < kFirstPrintable || byte == kDelete) {
-        out += "\\x";
-        out += kHexDigits[byte >> kNibbleBits];
-        out += kHexDigits[byte & kNibbleMask];
-      } else {
-        out += c;
-      }
+    const std::string_view escape = c == '"'    ? "\\\""
+                                    : c == '\\' ? "\\\\"
+                                    : c == '\n' ? "\\n"
+                                    : c == '\r' ? "\\r"
+                                    : c == '\t' ? "\\t"
+                                                : "";
+    if (!escape.empty()) {
+      out += escape;
+    } else if (byte < kFirstPrintable || byte == kDelete) {
+      out += "\\x";
+      out += kHexDigits[byte >> kNibbleBits];
+      out += kHexDigits[byte & kNibbleMask];
+    } else {
+      out += c;
     }
   }
   out += '"';
@@ -71,19 +63,17 @@ std::string shortestNumber(float value) { return shortest(value); }
 std::string shortestNumber(double value) { return shortest(value); }
 
 std::string secondsText(std::int64_t micros, int decimals) {
-  decimals = std::clamp(decimals, 0, kMicrosDigits);
-  std::int64_t unit = 1; // microseconds in the last decimal kept
-  std::int64_t perSecond = 1;
-  for (int digit = 0; digit < kMicrosDigits; ++digit) {
-    (digit < decimals ? perSecond : unit) *= kBase;
+  std::int64_t unit = kMicrosPerSecond; // microseconds in the last digit kept
+  for (int digit = 0; digit < std::clamp(decimals, 0, kMicrosDigits); ++digit) {
+    unit /= kBase;
   }
   const std::int64_t rounded = (micros + unit / 2) / unit;
+  const std::int64_t perSecond = kMicrosPerSecond / unit;
   std::string text = std::to_string(rounded / perSecond);
-  if (decimals > 0) {
-    std::string fraction = std::to_string(rounded % perSecond);
+  if (perSecond > 1) {
+    // The fraction's digits, leading zeros kept, after a leading 1.
     text += '.';
-    text.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
-    text += fraction;
+    text += std::to_string(perSecond + rounded % perSecond).substr(1);
   }
   return text;
 }
