@@ -15,7 +15,9 @@ enum class GameState { Menu, Freeplay, Online };
 inline constexpr std::array<std::string_view, 3> kGameStateNames = {"menu", "freeplay", "online"};
 
 // "menu", "freeplay" or "online".
-CORVANE_HOST_API std::string_view gameStateName(GameState state);
+inline std::string_view gameStateName(GameState state) {
+  return kGameStateNames.at(static_cast<std::size_t>(state));
+}
 CORVANE_HOST_API std::optional<GameState> gameStateByName(std::string_view name);
 
 } // namespace corvane::host
