@@ -311,6 +311,12 @@ Scale timeScale(const Timeline &timeline, double left, double right,
   return Scale(std::move(segments));
 }
 
+// How far a timer's bar reaches: to its due time unless dropped before it,
+// or to when it fired if that was later.
+Micros timerReach(const TimerSpan &timer) {
+  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
+}
+
 // Rows for the timer spans such that spans in a row do not overlap, at most
 // `maxRows` of them; returns each timer's row.
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
@@ -517,19 +523,17 @@ std::vector<KeyEntry> keyEntries() {
   for (const host::Party party : {host::Party::Member, host::Party::Owner}) {
     fill(partyName(party), partyColour(party));
   }
-  constexpr std::array<std::pair<KeySwatch, std::string_view>, 8> kMarks{{
-      {KeySwatch::Bar, "bar shown"},
-      {KeySwatch::Timer, "timer, set to due"},
-      {KeySwatch::TimerFired, "timer fired"},
-      {KeySwatch::TimerDropped, "timer dropped"},
-      {KeySwatch::Event, "event"},
-      {KeySwatch::NoEffect, "no effect: nothing outside the plugin changed"},
-      {KeySwatch::Group, "close events as one mark"},
-      {KeySwatch::Break, "quiet time cut out"},
+  const std::array<KeyEntry, 8> marks{{
+      {KeySwatch::Bar, "bar shown", {}},
+      {KeySwatch::Timer, "timer, set to due", {}},
+      {KeySwatch::TimerFired, "timer fired", {}},
+      {KeySwatch::TimerDropped, "timer dropped", {}},
+      {KeySwatch::Event, "event", {}},
+      {KeySwatch::NoEffect, "no effect: nothing outside the plugin changed", {}},
+      {KeySwatch::Group, "close events as one mark", {}},
+      {KeySwatch::Break, "quiet time cut out", {}},
   }};
-  for (const auto &[swatch, words] : kMarks) {
-    entries.push_back(KeyEntry{swatch, std::string(words), Rgb{}});
-  }
+  entries.insert(entries.end(), marks.begin(), marks.end());
   return entries;
 }
 
@@ -607,10 +611,6 @@ std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto
 }
 
 } // namespace
-
-Micros timerReach(const TimerSpan &timer) {
-  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
-}
 
 Scale::Scale(double start, double end, double left, double right)
     : segments_{ScaleSegment{start, end, left, right, false}} {}

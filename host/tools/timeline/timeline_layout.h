@@ -200,10 +200,8 @@ struct KeyEntry {
   double middle = 0.0;
 };
 
-// A timer's bar as drawn: from where it was set, `x0`, to its reach, `x1`,
-// at least kMinSpanWidth long and never past the axis, on its row's
-// `middle`; `end` is where it fired or was dropped. The stroke at its due
-// time is drawn when that time is on the axis and the timer was not dropped.
+// A timer's bar as drawn, from where it was set to its reach, on its row's
+// `middle`; `end` is where it fired or was dropped.
 struct TimerBar {
   double x0 = 0.0;
   double x1 = 0.0;
@@ -238,10 +236,6 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
 // of events that all had no effect says so: "F3: no effect".
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth);
-
-// How far a timer's bar reaches: to its due time unless dropped before it,
-// or to when it fired if that was later.
-Micros timerReach(const TimerSpan &timer);
 
 // The whole picture's layout, kDefaultPictureWidth wide, its labels measured with
 // `textWidth`. No two labels overlap, none reaches into a break, and every
