@@ -601,6 +601,7 @@ void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
 std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what,
                                 const auto &fill) {
   std::vector<SpanItem> items;
+  items.reserve(spans.size());
   for (const auto &span : spans) {
     items.push_back(SpanItem{span.start, span.end, std::string(label(span)),
                              std::string(what(span)) + ", " + momentText(span.start) + " to " +
