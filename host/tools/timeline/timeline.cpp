@@ -53,7 +53,6 @@ void Recorder::searchStopped(Micros t) {
   search_.reset();
 }
 
-// No party is no interval.
 void Recorder::partyChanged(Micros t, host::Party party) {
   change(party_, record_.parties, t, party);
   if (party == host::Party::None) {

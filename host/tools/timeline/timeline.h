@@ -88,7 +88,7 @@ public:
   // A search that starts while another runs, with other settings, ends that one.
   void searchStarted(Micros t, int category, std::vector<int> playlists);
   void searchStopped(Micros t);
-  void partyChanged(Micros t, host::Party party);
+  void partyChanged(Micros t, host::Party party); // no party is no interval
   // `id` is the host's number for the timer; setting a pending id again with
   // another due time replaces it.
   void timerSet(std::uint64_t id, Micros t, Micros due);

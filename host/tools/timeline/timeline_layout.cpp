@@ -509,8 +509,7 @@ std::string timerTooltip(const TimerSpan &timer) {
          std::string(kEnds.at(static_cast<std::size_t>(timer.outcome))) + momentText(timer.end);
 }
 
-// What the key explains, in order: each game state, searching and each place
-// in a party in its colour, then the other marks.
+// The key's fills by game state, search and party, then its other marks.
 std::vector<KeyEntry> keyEntries() {
   std::vector<KeyEntry> entries;
   const auto fill = [&entries](std::string_view words, Rgb colour) {
