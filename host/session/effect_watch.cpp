@@ -14,6 +14,9 @@ bool drawsOnCanvas(Op op) {
   return op == Op::SetPosition || op == Op::SetColor || op == Op::FillBox || op == Op::DrawString;
 }
 
+template <typename What, typename... Kinds>
+constexpr bool isOneOf = (std::is_same_v<What, Kinds> || ...);
+
 } // namespace
 
 std::vector<std::size_t> EffectWatch::take(const Event &event,
@@ -22,7 +25,7 @@ std::vector<std::size_t> EffectWatch::take(const Event &event,
   std::visit(
       [&](const auto &what) {
         using What = std::decay_t<decltype(what)>;
-        if constexpr (std::is_same_v<What, KeyPressed> || std::is_same_v<What, NotifierRun>) {
+        if constexpr (isOneOf<What, KeyPressed, NotifierRun>) {
           // A notifier run by the key just pressed belongs with it.
           if (std::is_same_v<What, KeyPressed> || effect_ || watched_.empty()) {
             watched_.clear();
@@ -36,7 +39,7 @@ std::vector<std::size_t> EffectWatch::take(const Event &event,
             effect_ = true;
           }
         } else if constexpr (std::is_same_v<What, FrameEnded>) {
-          const bool shown = what.drew->calls() > 0;
+          const bool shown = what.drew->drewBar();
           const std::string_view text = shown ? what.drew->text() : std::string_view();
           if (!effect_ && shown == barShown_ && text == barText_) {
             noEffect = std::move(watched_);
@@ -44,13 +47,8 @@ std::vector<std::size_t> EffectWatch::take(const Event &event,
           watched_.clear();
           barShown_ = shown;
           barText_.assign(text);
-        } else if constexpr (!std::is_same_v<What, TimerSet> &&
-                             !std::is_same_v<What, FrameBegun> &&
-                             !std::is_same_v<What, CommandIssued> &&
-                             !std::is_same_v<What, PlaylistSelected> &&
-                             !std::is_same_v<What, Registered> &&
-                             !std::is_same_v<What, SettingChanged> &&
-                             !std::is_same_v<What, KeyBound>) {
+        } else if constexpr (!isOneOf<What, TimerSet, FrameBegun, CommandIssued, PlaylistSelected,
+                                      Registered, SettingChanged, KeyBound>) {
           // The game acted (what the plugin does comes with a call, above;
           // what the person configures is no act of the game).
           watched_.clear();

@@ -10,10 +10,6 @@ namespace corvane::host {
 
 namespace {
 
-constexpr std::int64_t kMicrosPerMilli = 1000;
-constexpr std::int64_t kMillisPerSecond = 1000;
-constexpr std::size_t kMillisDigits = 3;
-
 struct ArgWriter {
   std::string &out;
   void operator()(const std::string &text) const { appendQuoted(out, text); }
@@ -47,17 +43,7 @@ std::string formatCall(const SdkCall &call) {
 }
 
 std::string traceTime(std::int64_t micros) {
-  const std::int64_t millis = (micros + kMicrosPerMilli / 2) / kMicrosPerMilli;
-  std::string fraction = std::to_string(millis % kMillisPerSecond);
-  fraction.insert(0, kMillisDigits - fraction.size(), '0');
-  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
-  // string concatenations in optimised builds.
-  std::string time = "[";
-  time += std::to_string(millis / kMillisPerSecond);
-  time += '.';
-  time += fraction;
-  time += ']';
-  return time;
+  return std::string("[").append(secondsText(micros)).append("]");
 }
 
 TraceWriter::~TraceWriter() = default;

@@ -88,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{"vexlo_hbtext two words", "vexlo_hbtext"},
                     BadInput{"vexlo_nope 1", "vexlo_nope"},
                     BadInput{"vexlo_enable 1", "did you mean vexlo_enabled?"},
+                    // Two letters short: as far as the length may differ.
+                    BadInput{"vexlo_enabe 1", "did you mean vexlo_enabled?"},
                     BadInput{"sim_wait -1", "sim_wait"}, BadInput{"sim_wait soon", "sim_wait"},
                     BadInput{"sim_state space", "sim_state"},
                     BadInput{"sim_matchmaking maybe", "sim_matchmaking"},

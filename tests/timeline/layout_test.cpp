@@ -3,6 +3,7 @@
 #include <host/tools/timeline/timeline_layout.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -19,6 +20,8 @@ namespace corvane::timeline {
 namespace {
 
 constexpr const char *kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
+
+Micros micros(double seconds) { return std::llround(seconds * host::kMicrosPerSecond); }
 
 // Catches labels printed over each other, a full function path as a label,
 // a group whose count or label is wrong, a shortened label that loses its
@@ -50,9 +53,9 @@ TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
   for (const Row &row : rows) {
     std::vector<Event> events;
     for (std::size_t i = 0; i < row.times.size(); ++i) {
-      events.push_back(Event{row.times[i], EventKind::Function, row.labels[i]});
+      events.push_back(Event{micros(row.times[i]), EventKind::Function, row.labels[i]});
     }
-    events.push_back(Event{row.times.front(), EventKind::Key, "F3"}); // another lane's
+    events.push_back(Event{micros(row.times.front()), EventKind::Key, "F3"}); // another lane's
     std::vector<std::string> labels;
     for (const EventMark &mark :
          groupEvents(events, EventKind::Function, row.scale, kEventLabelWidth)) {
@@ -66,10 +69,11 @@ TEST(TimelineLayoutTest, CloseEventsShareOneMarkWithACount) {
 // with a key at each of the two.
 Timeline idleThenBusy(double busyFrom, double end) {
   Timeline run;
-  run.end = end;
-  run.states = {{0.0, busyFrom, "online"}, {busyFrom, end, "freeplay"}};
-  run.searches = {{end, end, 1, {5}}};
-  run.events = {{0.0, EventKind::Key, "F3"}, {busyFrom, EventKind::Key, "F3"}};
+  run.end = micros(end);
+  run.states = {{0, micros(busyFrom), host::GameState::Online},
+                {micros(busyFrom), micros(end), host::GameState::Freeplay}};
+  run.searches = {{micros(end), micros(end), 1, {5}}};
+  run.events = {{0, EventKind::Key, "F3"}, {micros(busyFrom), EventKind::Key, "F3"}};
   return run;
 }
 
@@ -89,21 +93,21 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
   constexpr double kShareTolerance = 0.05;
   const auto lasting = [](double end) {
     Timeline run;
-    run.end = end;
+    run.end = micros(end);
     return run;
   };
   Timeline everyTenMinutes = lasting(3.0 * 3600.0);
-  for (double t = 0.0; t <= everyTenMinutes.end; t += 600.0) {
-    everyTenMinutes.events.push_back(Event{t, EventKind::Key, "F3"});
+  for (double t = 0.0; t <= 3.0 * 3600.0; t += 600.0) {
+    everyTenMinutes.events.push_back(Event{micros(t), EventKind::Key, "F3"});
   }
   Timeline fourHoursAway = lasting(4.0 * 3610.0); // ten seconds' play after each hour
-  for (double t = 0.0; t <= fourHoursAway.end; t += 3610.0) {
-    fourHoursAway.events.push_back(Event{t, EventKind::Key, "F3"});
-    fourHoursAway.events.push_back(Event{std::max(t - 10.0, 0.0), EventKind::Key, "F3"});
+  for (double t = 0.0; t <= 4.0 * 3610.0; t += 3610.0) {
+    fourHoursAway.events.push_back(Event{micros(t), EventKind::Key, "F3"});
+    fourHoursAway.events.push_back(Event{micros(std::max(t - 10.0, 0.0)), EventKind::Key, "F3"});
   }
   // A search alone in an hour: nothing else marks when it started.
   Timeline loneSearch = lasting(3600.0);
-  loneSearch.searches = {{1800.0, 1810.0, 1, {5}}};
+  loneSearch.searches = {{micros(1800.0), micros(1810.0), 1, {5}}};
   const std::vector<Row> rows{
       {lasting(95.0), {"0 s", "10 s"}, 0, 47.5, 0.5},
       {loneSearch, {"0 s", "1800 s"}, 2, 1800.0, 0.91},
@@ -131,10 +135,12 @@ TEST(TimelineLayoutTest, AxisStepsAreOneTwoOrFiveTimesAPowerOfTen) {
                 row.busyShare, kShareTolerance)
         << row.run.end;
     for (const SearchSpan &search : row.run.searches) {
-      EXPECT_FALSE(scale.breakBetween(search.start, search.start)) << row.run.end;
+      const double start = seconds(search.start);
+      EXPECT_FALSE(scale.breakBetween(start, start)) << row.run.end;
     }
-    const double step = row.run.end / 4096.0;
-    for (double t = -step; t < row.run.end + step; t += step) {
+    const double end = seconds(row.run.end);
+    const double step = end / 4096.0;
+    for (double t = -step; t < end + step; t += step) {
       ASSERT_LT(scale.x(t), scale.x(t + step)) << row.run.end << " at " << t;
     }
   }
@@ -157,9 +163,11 @@ Timeline played(const std::filesystem::path &script) {
 }
 
 // Over every scenario and an hour of play with twenty queues and a party:
-// catches labels printed over each other or across a break's strokes, an
-// interval of no length drawn too thin to see or not at all, a break over a
-// moment when something happened, and a picture wider than a screen.
+// catches labels printed over each other (in one row or in rows placed too
+// close), across a break's strokes, out of their lane (a lane not as tall as
+// its deepest label row, a row placed below it) or past the picture's edge,
+// an interval of no length drawn too thin to see or not at all, and a break
+// over a moment when something happened.
 TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
   std::vector<std::filesystem::path> scripts{std::filesystem::path(__FILE__).parent_path() /
                                              "long_session.cfg"};
@@ -168,20 +176,27 @@ TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
       scripts.push_back(entry.path());
     }
   }
-  constexpr int kScreenWidth = 1920;
   for (const auto &script : scripts) {
     const Timeline run = played(script);
     const Layout layout = layOut(run);
-    EXPECT_LE(layout.width, kScreenWidth) << script;
+    const auto width = static_cast<double>(layout.width);
     std::vector<PlacedLabel> labels;
     for (const Lane &lane : layout.lanes) {
       labels.insert(labels.end(), lane.labels.begin(), lane.labels.end());
       for (const SpanBox &box : lane.spans) {
         EXPECT_GE(box.x1 - box.x0, kMinSpanWidth) << script << " " << lane.title;
+        EXPECT_LE(box.x1, width) << script << " " << lane.title;
+      }
+      for (const PlacedLabel &label : lane.labels) {
+        EXPECT_TRUE(label.middle - kLabelRowHeight / 2.0 >= lane.top &&
+                    label.middle + kLabelRowHeight / 2.0 <= lane.top + lane.height &&
+                    label.x >= 0.0 && label.x + label.width <= width)
+            << script << ": \"" << label.text << "\" leaves the " << lane.title << " lane";
       }
     }
     EXPECT_EQ(layout.lanes[0].spans.size(), run.states.size()) << script;
     EXPECT_EQ(layout.lanes[1].spans.size(), run.searches.size()) << script;
+    EXPECT_EQ(layout.lanes[2].spans.size(), run.parties.size()) << script;
     for (std::size_t i = 0; i < labels.size(); ++i) {
       const PlacedLabel &a = labels[i];
       for (const ScaleSegment &piece : layout.scale.segments()) {
@@ -190,19 +205,23 @@ TEST(TimelineLayoutTest, LabelsNeverOverlapOrCrossABreakAndNothingDisappears) {
       }
       for (std::size_t j = i + 1; j < labels.size(); ++j) {
         const PlacedLabel &b = labels[j];
-        EXPECT_FALSE(a.middle == b.middle && a.x < b.x + b.width && b.x < a.x + a.width)
+        EXPECT_FALSE(std::abs(a.middle - b.middle) < kLabelRowHeight && a.x < b.x + b.width &&
+                     b.x < a.x + a.width)
             << script << ": \"" << a.text << "\" overlaps \"" << b.text << "\"";
       }
     }
+    const auto unbroken = [&](Micros t) {
+      EXPECT_FALSE(layout.scale.breakBetween(seconds(t), seconds(t))) << script << " " << t;
+    };
     for (const Event &event : run.events) {
-      EXPECT_FALSE(layout.scale.breakBetween(event.time, event.time)) << script << event.time;
+      unbroken(event.time);
     }
     // Fault: a span's start left out of the moments a break must not cover.
     for (const StateSpan &span : run.states) {
-      EXPECT_FALSE(layout.scale.breakBetween(span.start, span.start)) << script << span.start;
+      unbroken(span.start);
     }
     for (const SearchSpan &span : run.searches) {
-      EXPECT_FALSE(layout.scale.breakBetween(span.start, span.start)) << script << span.start;
+      unbroken(span.start);
     }
   }
 }

@@ -30,28 +30,32 @@ namespace fs = std::filesystem;
 
 // A player arms in the menu, goes to freeplay, searches, plays online. The
 // host feeds state and bar on every frame, so each arrives more than once.
+constexpr Micros kSecond = host::kMicrosPerSecond;
+
 Timeline recordedRun() {
+  using host::GameState;
   Recorder recorder;
-  for (const double t : {0.0, 1.0}) {
-    recorder.setState(t, "menu");
+  for (const Micros t : {0, 1}) {
+    recorder.setState(t * kSecond, GameState::Menu);
   }
-  recorder.event(5.0, EventKind::Key, "F3");
-  recorder.event(5.0, EventKind::Notifier, "vexlo_queue");
-  recorder.event(5.0, EventKind::Command, "load_freeplay");
-  recorder.timerSet(1, 5.0, 25.0);
-  for (const double t : {5.0, 6.0, 7.0}) {
-    recorder.barShown(t, "Queue armed \xFF"); // a player's text, not valid UTF-8
-    recorder.setState(t + 1.0, "freeplay");
+  recorder.event(5 * kSecond, EventKind::Key, "F3");
+  recorder.event(5 * kSecond, EventKind::Notifier, "vexlo_queue");
+  recorder.event(5 * kSecond, EventKind::Command, "load_freeplay");
+  recorder.timerSet(1, 5 * kSecond, 25 * kSecond);
+  for (const Micros t : {5, 6, 7}) {
+    recorder.barShown(t * kSecond, "Queue armed \xFF"); // a player's text, not valid UTF-8
+    recorder.setState((t + 1) * kSecond, GameState::Freeplay);
   }
-  recorder.timerEnded(1, 25.0, TimerOutcome::Fired);
-  recorder.searchStarted(25.0, 1, {5});
-  recorder.searchStarted(26.0, 1, {5});
-  recorder.searchStopped(40.0);
-  recorder.barHidden(40.0);
-  recorder.setState(40.0, "online");
-  recorder.event(80.0, EventKind::Function, "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
-  recorder.setState(85.0, "menu");
-  return recorder.snapshot(95.0);
+  recorder.timerEnded(1, 25 * kSecond, TimerOutcome::Fired);
+  recorder.searchStarted(25 * kSecond, 1, {5});
+  recorder.searchStarted(26 * kSecond, 1, {5});
+  recorder.searchStopped(40 * kSecond);
+  recorder.barHidden(40 * kSecond);
+  recorder.setState(40 * kSecond, GameState::Online);
+  recorder.event(80 * kSecond, EventKind::Function,
+                 "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
+  recorder.setState(85 * kSecond, GameState::Menu);
+  return recorder.snapshot(95 * kSecond);
 }
 
 // Catches repeated notifications recorded as new intervals, intervals left
@@ -62,11 +66,11 @@ Timeline recordedRun() {
 TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
   Timeline run = recordedRun();
   ASSERT_EQ(run.states.size(), 4U);
-  EXPECT_EQ(run.states.back().end, 95.0);
+  EXPECT_EQ(run.states.back().end, 95 * kSecond);
   EXPECT_EQ(run.bars.size(), 1U);
   EXPECT_EQ(run.searches.size(), 1U);
   EXPECT_EQ(run.timers.at(0).outcome, TimerOutcome::Fired);
-  run.searches.push_back(SearchSpan{60.0, 60.0, 1, {5}});
+  run.searches.push_back(SearchSpan{60 * kSecond, 60 * kSecond, 1, {5}});
 
   const fs::path folder =
       fs::temp_directory_path() / ("vexlo-timeline-" + std::to_string(getpid()));
@@ -89,8 +93,8 @@ TEST(TimelinePictureTest, ShowsTheRecordedRunInItsLanes) {
     }
     return Rgb{};
   };
-  EXPECT_EQ(at(60.0, LaneKind::State), labelColour("online"));
-  EXPECT_EQ(at(20.0, LaneKind::State), labelColour("freeplay"));
+  EXPECT_EQ(at(60.0, LaneKind::State), stateColour(host::GameState::Online));
+  EXPECT_EQ(at(20.0, LaneKind::State), stateColour(host::GameState::Freeplay));
   EXPECT_LT(at(38.0, LaneKind::Bar).r, 64);      // the bar is black, as in the game
   EXPECT_GT(at(52.0, LaneKind::Bar).r, 192);     // and hidden after it
   EXPECT_LT(at(60.15, LaneKind::Search).r, 128); // 1.6 px past its start, in search blue

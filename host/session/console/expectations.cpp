@@ -44,7 +44,7 @@ CommandResult expectSimple(Console &console, const Words &words) {
       return CommandResult::error("drawn: no frame has been rendered yet (sim_frame renders one)");
     }
     return compare(what, value,
-                   boolText(what == "searching" ? host.searching() : host.lastFrame().calls() > 0));
+                   boolText(what == "searching" ? host.searching() : host.lastFrame().drewBar()));
   }
   if (what == "selected") {
     return compare(what, value, selectedText(host.selectedPlaylists()));

@@ -45,6 +45,12 @@ std::optional<std::string> nearestName(std::string_view typed,
   std::optional<std::string> best;
   std::size_t bestSlips = std::min(kMostSlips, (typed.size() - 1) / 2);
   for (const std::string &name : known) {
+    // A slip changes the length by one at most: a name longer or shorter by
+    // more than the slips allowed cannot match, and costs no table.
+    const std::size_t longer = std::max(typed.size(), name.size());
+    if (longer - std::min(typed.size(), name.size()) > bestSlips) {
+      continue;
+    }
     const std::size_t count = slips(typed, name);
     if (count <= bestSlips && (!best || count < bestSlips)) {
       best = name;

@@ -11,7 +11,6 @@
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/timer_queue.h"
 #include "host/session/engine/trace_format.h"
-#include "host/session/trace.h"
 
 namespace corvane::console {
 
@@ -20,11 +19,7 @@ namespace {
 constexpr std::size_t kLabelWidth = 13;
 constexpr float kFullComponent = 255.0F;
 
-std::string seconds(std::int64_t micros) {
-  // The trace's own time format without its brackets, so both read alike.
-  const std::string time = host::traceTime(micros);
-  return time.substr(1, time.size() - 2) + " s";
-}
+std::string seconds(std::int64_t micros) { return host::secondsText(micros) + " s"; }
 
 struct NamedColor {
   const char *name;

@@ -64,6 +64,8 @@ public:
   }
 
   std::size_t calls() const { return calls_; }
+  // Whether the frame drew the bar: any canvas call shows it.
+  bool drewBar() const { return calls_ > 0; }
   // The last box and text of the frame, when it drew one.
   const Box *box() const { return drewBox_ ? &box_ : nullptr; }
   const Text *textStyle() const { return drewText_ ? &textStyle_ : nullptr; }

@@ -1,24 +1,16 @@
-// Game state names.
+// Game states by name.
 #include "game_state.h"
 
-#include <array>
+#include <algorithm>
 
 namespace corvane::host {
 
-namespace {
-// In the order of GameState.
-constexpr std::array<std::string_view, 3> kNames = {"menu", "freeplay", "online"};
-} // namespace
-
-std::string_view gameStateName(GameState state) { return kNames[static_cast<std::size_t>(state)]; }
-
 std::optional<GameState> gameStateByName(std::string_view name) {
-  for (std::size_t i = 0; i < kNames.size(); ++i) {
-    if (kNames[i] == name) {
-      return static_cast<GameState>(i);
-    }
+  const auto found = std::find(kGameStateNames.begin(), kGameStateNames.end(), name);
+  if (found == kGameStateNames.end()) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  return static_cast<GameState>(found - kGameStateNames.begin());
 }
 
 } // namespace corvane::host

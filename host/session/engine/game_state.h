@@ -1,6 +1,7 @@
 // GameState: where the player is: the menu, freeplay or an online match.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -10,8 +11,13 @@ namespace corvane::host {
 
 enum class GameState { Menu, Freeplay, Online };
 
+// Each state's name, in the order of GameState.
+inline constexpr std::array<std::string_view, 3> kGameStateNames = {"menu", "freeplay", "online"};
+
 // "menu", "freeplay" or "online".
-CORVANE_HOST_API std::string_view gameStateName(GameState state);
+inline std::string_view gameStateName(GameState state) {
+  return kGameStateNames.at(static_cast<std::size_t>(state));
+}
 CORVANE_HOST_API std::optional<GameState> gameStateByName(std::string_view name);
 
 } // namespace corvane::host

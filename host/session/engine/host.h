@@ -131,7 +131,6 @@ public:
 
   // What tests and sim_expect inspect.
   std::int64_t nowMicros() const { return clock_.nowMicros(); }
-  double nowSeconds() const { return clock_.nowSeconds(); }
   GameState state() const { return state_; }
   bool searching() const { return matchmaking_.searching; }
   bool matchmakingUsable() const { return matchmaking_.usable; }

@@ -1,8 +1,11 @@
-// Writing trace arguments: text escapes and number forms.
+// Writing trace arguments: text escapes, number forms and times.
 #include "trace_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+
+#include "virtual_clock.h"
 
 namespace corvane::host {
 
@@ -15,6 +18,8 @@ constexpr unsigned kNibbleBits = 4;
 constexpr unsigned kNibbleMask = 0xF;
 // Enough for any float or double in shortest form, sign and exponent included.
 constexpr std::size_t kNumberBufferSize = 32;
+constexpr int kMicrosDigits = 6;
+constexpr std::int64_t kBase = 10;
 
 template <typename Number> std::string shortest(Number value) {
   std::array<char, kNumberBufferSize> buffer{};
@@ -28,30 +33,20 @@ void appendQuoted(std::string &out, std::string_view text) {
   out += '"';
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-    case '"':
-      out += "\\\"";
-      break;
-    case '\\':
-      out += "\\\\";
-      break;
-    case '\n':
-      out += "\\n";
-      break;
-    case '\r':
-      out += "\\r";
-      break;
-    case '\t':
-      out += "\\t";
-      break;
-    default:
-      if (byte < kFirstPrintable || byte == kDelete) {
-        out += "\\x";
-        out += kHexDigits[byte >> kNibbleBits];
-        out += kHexDigits[byte & kNibbleMask];
-      } else {
-        out += c;
-      }
+    const std::string_view escape = c == '"'    ? "\\\""
+                                    : c == '\\' ? "\\\\"
+                                    : c == '\n' ? "\\n"
+                                    : c == '\r' ? "\\r"
+                                    : c == '\t' ? "\\t"
+                                                : "";
+    if (!escape.empty()) {
+      out += escape;
+    } else if (byte < kFirstPrintable || byte == kDelete) {
+      out += "\\x";
+      out += kHexDigits[byte >> kNibbleBits];
+      out += kHexDigits[byte & kNibbleMask];
+    } else {
+      out += c;
     }
   }
   out += '"';
@@ -66,5 +61,21 @@ std::string quoteText(std::string_view text) {
 std::string shortestNumber(float value) { return shortest(value); }
 
 std::string shortestNumber(double value) { return shortest(value); }
+
+std::string secondsText(std::int64_t micros, int decimals) {
+  std::int64_t unit = kMicrosPerSecond; // microseconds in the last digit kept
+  for (int digit = 0; digit < std::clamp(decimals, 0, kMicrosDigits); ++digit) {
+    unit /= kBase;
+  }
+  const std::int64_t rounded = (micros + unit / 2) / unit;
+  const std::int64_t perSecond = kMicrosPerSecond / unit;
+  std::string text = std::to_string(rounded / perSecond);
+  if (perSecond > 1) {
+    // The fraction's digits, leading zeros kept, after a leading 1.
+    text += '.';
+    text += std::to_string(perSecond + rounded % perSecond).substr(1);
+  }
+  return text;
+}
 
 } // namespace corvane::host

@@ -15,7 +15,6 @@ inline constexpr std::int64_t kMicrosPerSecond = 1'000'000;
 class CORVANE_HOST_API VirtualClock {
 public:
   std::int64_t nowMicros() const { return now_; }
-  double nowSeconds() const { return static_cast<double>(now_) / kMicrosPerSecond; }
   void set(std::int64_t micros) { now_ = micros; }
 
 private:

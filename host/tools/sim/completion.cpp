@@ -63,7 +63,7 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
     return keys;
   }
   if (command == "sim_state") {
-    return {"menu", "freeplay", "online"};
+    return {host::kGameStateNames.begin(), host::kGameStateNames.end()};
   }
   if (command == "sim_matchmaking") {
     return {"on", "off"};

@@ -13,46 +13,54 @@ namespace {
 // before it began (the host's clock never runs back, but a caller may ask
 // early) gives it no length rather than a negative one.
 template <typename Span>
-void addClosed(const std::optional<Span> &open, std::vector<Span> &closed, double t) {
+void addClosed(const std::optional<Span> &open, std::vector<Span> &closed, Micros t) {
   if (open) {
     closed.push_back(*open);
     closed.back().end = std::max(open->start, t);
   }
 }
 
-} // namespace
-
-void Recorder::setState(double t, std::string_view state) {
-  if (!state_ || state_->label != state) {
-    addClosed(state_, record_.states, t);
-    state_ = StateSpan{t, t, std::string(state)};
+// Closes the open interval and opens one that shows `shown`, unless it
+// already shows that.
+template <typename Shown>
+void change(std::optional<Interval<Shown>> &open, std::vector<Interval<Shown>> &closed, Micros t,
+            Shown shown) {
+  if (!open || open->shown != shown) {
+    addClosed(open, closed, t);
+    open = Interval<Shown>{t, t, std::move(shown)};
   }
 }
 
-void Recorder::searchStarted(double t, int category, std::vector<int> playlists) {
+} // namespace
+
+std::string_view partyName(host::Party party) {
+  return party == host::Party::Owner ? "lobby owner" : "in a party";
+}
+
+void Recorder::setState(Micros t, host::GameState state) {
+  change(state_, record_.states, t, state);
+}
+
+void Recorder::searchStarted(Micros t, int category, std::vector<int> playlists) {
   if (!search_ || search_->category != category || search_->playlists != playlists) {
     addClosed(search_, record_.searches, t);
     search_ = SearchSpan{t, t, category, std::move(playlists)};
   }
 }
 
-void Recorder::searchStopped(double t) {
+void Recorder::searchStopped(Micros t) {
   addClosed(search_, record_.searches, t);
   search_.reset();
 }
 
-void Recorder::partyChanged(double t, std::string_view what) {
-  if (party_ && party_->label == what) {
-    return;
-  }
-  addClosed(party_, record_.parties, t);
-  party_.reset();
-  if (!what.empty()) {
-    party_ = PartySpan{t, t, std::string(what)};
+void Recorder::partyChanged(Micros t, host::Party party) {
+  change(party_, record_.parties, t, party);
+  if (party == host::Party::None) {
+    party_.reset();
   }
 }
 
-void Recorder::timerSet(std::uint64_t id, double t, double due) {
+void Recorder::timerSet(std::uint64_t id, Micros t, Micros due) {
   if (const auto found = pending_.find(id); found != pending_.end()) {
     if (record_.timers[found->second].due == due) {
       return;
@@ -63,7 +71,7 @@ void Recorder::timerSet(std::uint64_t id, double t, double due) {
   record_.timers.push_back(TimerSpan{id, t, due, t, TimerOutcome::Pending});
 }
 
-void Recorder::timerEnded(std::uint64_t id, double t, TimerOutcome outcome) {
+void Recorder::timerEnded(std::uint64_t id, Micros t, TimerOutcome outcome) {
   const auto found = pending_.find(id);
   if (found == pending_.end()) {
     return;
@@ -74,26 +82,23 @@ void Recorder::timerEnded(std::uint64_t id, double t, TimerOutcome outcome) {
   pending_.erase(found);
 }
 
-void Recorder::barShown(double t, std::string_view text) {
-  if (!bar_ || bar_->label != text) {
-    addClosed(bar_, record_.bars, t);
-    bar_ = BarSpan{t, t, std::string(text)};
-  }
+void Recorder::barShown(Micros t, std::string_view text) {
+  change(bar_, record_.bars, t, std::string(text));
 }
 
-void Recorder::barHidden(double t) {
+void Recorder::barHidden(Micros t) {
   addClosed(bar_, record_.bars, t);
   bar_.reset();
 }
 
-std::size_t Recorder::event(double t, EventKind kind, std::string_view label) {
+std::size_t Recorder::event(Micros t, EventKind kind, std::string_view label) {
   record_.events.push_back(Event{t, kind, std::string(label)});
   return record_.events.size() - 1;
 }
 
 void Recorder::hadNoEffect(std::size_t event) { record_.events.at(event).noEffect = true; }
 
-Timeline Recorder::snapshot(double tEnd) const {
+Timeline Recorder::snapshot(Micros tEnd) const {
   Timeline timeline = record_;
   timeline.end = tEnd;
   addClosed(state_, timeline.states, tEnd);

@@ -8,27 +8,35 @@
 #include <string_view>
 #include <vector>
 
+#include "host/session/engine/events.h"
+
 namespace corvane::timeline {
 
-// Times are the host's virtual clock, in seconds from the start of the run.
+// Times are the host's virtual clock, in microseconds from the start of the
+// run, as its events carry them.
+using Micros = std::int64_t;
 
-// An interval and what it shows: where the player is ("menu", "freeplay" or
-// "online"); where they stand in a party as the game's party functions moved
-// them ("in a party" or "lobby owner": no party is no interval); or the
-// bar's text while the plugin drew it.
-struct LabelledSpan {
-  double start = 0.0;
-  double end = 0.0;
-  std::string label;
+// An interval and what it shows: where the player is; where they stand in a
+// party as the game's party functions moved them (no party is no interval);
+// or the bar's text while the plugin drew it.
+template <typename Shown> struct Interval {
+  Micros start = 0;
+  Micros end = 0;
+  Shown shown{};
+
+  friend bool operator==(const Interval &, const Interval &) = default;
 };
-using StateSpan = LabelledSpan;
-using PartySpan = LabelledSpan;
-using BarSpan = LabelledSpan;
+using StateSpan = Interval<host::GameState>;
+using PartySpan = Interval<host::Party>;
+using BarSpan = Interval<std::string>;
+
+// "in a party" or "lobby owner".
+std::string_view partyName(host::Party party);
 
 // An interval in which matchmaking searched, with what it started with.
 struct SearchSpan {
-  double start = 0.0;
-  double end = 0.0;
+  Micros start = 0;
+  Micros end = 0;
   int category = 0;
   std::vector<int> playlists;
 };
@@ -41,9 +49,9 @@ enum class TimerOutcome { Fired, Dropped, Pending };
 // or was dropped, or the record's end while it is pending.
 struct TimerSpan {
   std::uint64_t id = 0;
-  double set = 0.0;
-  double due = 0.0;
-  double end = 0.0;
+  Micros set = 0;
+  Micros due = 0;
+  Micros end = 0;
   TimerOutcome outcome = TimerOutcome::Pending;
 };
 
@@ -54,7 +62,7 @@ enum class EventKind { Key, Notifier, Function, Command };
 // press or notifier after which nothing outside the plugin changed (no call
 // with an effect, no change of state, search, timer or bar) had no effect.
 struct Event {
-  double time = 0.0;
+  Micros time = 0;
   EventKind kind = EventKind::Key;
   std::string label;
   bool noEffect = false;
@@ -62,7 +70,7 @@ struct Event {
 
 // The picture's input: plain data, every interval closed, in time order.
 struct Timeline {
-  double end = 0.0;
+  Micros end = 0;
   std::vector<StateSpan> states;
   std::vector<SearchSpan> searches;
   std::vector<PartySpan> parties;
@@ -76,28 +84,25 @@ struct Timeline {
 // changes nothing is dropped, so a run of hours costs what its changes cost.
 class Recorder {
 public:
-  // `state` is "menu", "freeplay" or "online"; other names are recorded as
-  // they are and drawn in a neutral colour.
-  void setState(double t, std::string_view state);
+  void setState(Micros t, host::GameState state);
   // A search that starts while another runs, with other settings, ends that one.
-  void searchStarted(double t, int category, std::vector<int> playlists);
-  void searchStopped(double t);
-  // `what` is where the player now stands in a party; empty: in none.
-  void partyChanged(double t, std::string_view what);
+  void searchStarted(Micros t, int category, std::vector<int> playlists);
+  void searchStopped(Micros t);
+  void partyChanged(Micros t, host::Party party); // no party is no interval
   // `id` is the host's number for the timer; setting a pending id again with
   // another due time replaces it.
-  void timerSet(std::uint64_t id, double t, double due);
+  void timerSet(std::uint64_t id, Micros t, Micros due);
   // Fired or dropped; a timer that is not pending is left as it is.
-  void timerEnded(std::uint64_t id, double t, TimerOutcome outcome);
+  void timerEnded(std::uint64_t id, Micros t, TimerOutcome outcome);
   // A new text while the bar is shown starts a new interval.
-  void barShown(double t, std::string_view text);
-  void barHidden(double t);
+  void barShown(Micros t, std::string_view text);
+  void barHidden(Micros t);
   // Returns the event's number in the record.
-  std::size_t event(double t, EventKind kind, std::string_view label);
+  std::size_t event(Micros t, EventKind kind, std::string_view label);
   void hadNoEffect(std::size_t event);
 
   // The record up to `tEnd`, every open interval closed there.
-  Timeline snapshot(double tEnd) const;
+  Timeline snapshot(Micros tEnd) const;
 
 private:
   Timeline record_;

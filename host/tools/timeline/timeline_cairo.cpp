@@ -202,23 +202,13 @@ void drawCross(Painter &painter, double x, double y) {
                y - kDroppedMarkHalf, kStroke, kTimerDropped);
 }
 
-void drawTimers(Painter &painter, const Timeline &timeline, const Layout &layout,
-                const Lane &lane) {
-  const double right = layout.scale.right();
-  for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
-    const TimerSpan &timer = timeline.timers[i];
-    const double y = lane.top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight +
-                     kTimerRowHeight / 2.0;
-    const double x0 = layout.scale.x(timer.set);
-    const double x1 =
-        std::max(std::min(layout.scale.x(timerReach(timer)), right), x0 + kMinSpanWidth);
-    drawTimerBar(painter, x0, x1, y,
-                 timer.outcome != TimerOutcome::Dropped && layout.scale.x(timer.due) <= right);
-    const double xEnd = layout.scale.x(timer.end);
+void drawTimers(Painter &painter, const Layout &layout) {
+  for (const TimerBar &timer : layout.timers) {
+    drawTimerBar(painter, timer.x0, timer.x1, timer.middle, timer.dueStroke);
     if (timer.outcome == TimerOutcome::Fired) {
-      painter.disc(xEnd, y, kFiredMarkRadius, kTimerFired);
+      painter.disc(timer.end, timer.middle, kFiredMarkRadius, kTimerFired);
     } else if (timer.outcome == TimerOutcome::Dropped) {
-      drawCross(painter, xEnd, y);
+      drawCross(painter, timer.end, timer.middle);
     }
   }
 }
@@ -245,11 +235,11 @@ void drawBracket(Painter &painter, double left, double right, double tickTop) {
 void drawMarks(Painter &painter, const Scale &scale, const Lane &lane) {
   const double tickTop = lane.top + kEventTickTop;
   for (const EventMark &mark : lane.marks) {
-    const double x0 = scale.x(mark.first);
+    const double x0 = scale.x(seconds(mark.first));
     drawTick(painter, x0, tickTop, mark.noEffect);
     if (mark.last > mark.first) {
       drawBracket(painter, std::round(x0) + kPixelCentre,
-                  std::round(scale.x(mark.last)) + kPixelCentre, tickTop);
+                  std::round(scale.x(seconds(mark.last))) + kPixelCentre, tickTop);
     }
   }
 }
@@ -293,10 +283,8 @@ void drawSwatch(Painter &painter, const KeyEntry &entry) {
   const double tickTop = middle - kEventTickLength / 2.0;
   const auto box = [&](Rgb colour) { painter.fill(x, top, kKeySwatchWidth, height, colour); };
   switch (entry.swatch) {
-  case KeySwatch::Label:
-    return box(labelColour(entry.text));
-  case KeySwatch::Search:
-    return box(kSearchColour);
+  case KeySwatch::Fill:
+    return box(entry.fill);
   case KeySwatch::Bar:
     box(kBarColour);
     return painter.outline(x + kPixelCentre, top + kPixelCentre, kKeySwatchWidth - kHairline,
@@ -347,12 +335,12 @@ void drawBackground(Painter &painter, const Layout &layout) {
   }
 }
 
-void draw(cairo_t *cr, const Timeline &timeline, const Layout &layout) {
+void draw(cairo_t *cr, const Layout &layout) {
   Painter painter(cr);
   drawBackground(painter, layout);
   for (const Lane &lane : layout.lanes) {
     if (lane.kind == LaneKind::Timers) {
-      drawTimers(painter, timeline, layout, lane);
+      drawTimers(painter, layout);
     }
     drawSpans(painter, lane);
     drawMarks(painter, layout.scale, lane);
@@ -401,7 +389,7 @@ Failure renderTimeline(const Timeline &timeline, const std::string &path) {
                                                 layout.height)
           : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
-  draw(cr.get(), timeline, layout);
+  draw(cr.get(), layout);
   Failure problem;
   if (svg) {
     cairo_status_t status = cairo_status(cr.get());

@@ -2,7 +2,6 @@
 // sim_timeline command and the --timeline option.
 #include "timeline_extension.h"
 
-#include <cmath>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -29,7 +28,6 @@ using console::Words;
 
 constexpr const char *kCommandName = "sim_timeline";
 constexpr std::string_view kTextSuffix = ".txt";
-constexpr double kMicrosPerSecond = 1e6;
 
 // Refuses, as bad input, a `file` that names no kind of file a timeline is
 // written as.
@@ -42,11 +40,9 @@ Failure refuseFileName(const std::string &file) {
 }
 
 // Times in the trace's `[S.mmm]` form.
-std::string stamp(double seconds) {
-  return host::traceTime(std::llround(seconds * kMicrosPerSecond));
+std::string interval(Micros start, Micros end) {
+  return host::traceTime(start) + " to " + host::traceTime(end);
 }
-
-std::string interval(double start, double end) { return stamp(start) + " to " + stamp(end); }
 
 // The record as text, one line per interval or event: for a person to read
 // or a test to compare.
@@ -55,7 +51,8 @@ std::string describe(const Timeline &timeline) {
   constexpr std::string_view kOutcomes[] = {"fired", "dropped", "pending"};
   std::string text;
   for (const StateSpan &span : timeline.states) {
-    text += "state " + interval(span.start, span.end) + " " + span.label + "\n";
+    text += "state " + interval(span.start, span.end) + " " +
+            std::string(host::gameStateName(span.shown)) + "\n";
   }
   for (const SearchSpan &span : timeline.searches) {
     text += "search " + interval(span.start, span.end) + " category " +
@@ -66,17 +63,18 @@ std::string describe(const Timeline &timeline) {
     text += "\n";
   }
   for (const PartySpan &span : timeline.parties) {
-    text += "party " + interval(span.start, span.end) + " " + span.label + "\n";
+    text +=
+        "party " + interval(span.start, span.end) + " " + std::string(partyName(span.shown)) + "\n";
   }
   for (const TimerSpan &span : timeline.timers) {
-    text += "timer " + interval(span.set, span.end) + " due " + stamp(span.due) + " " +
+    text += "timer " + interval(span.set, span.end) + " due " + host::traceTime(span.due) + " " +
             std::string(kOutcomes[static_cast<std::size_t>(span.outcome)]) + "\n";
   }
   for (const BarSpan &span : timeline.bars) {
-    text += "bar " + interval(span.start, span.end) + " \"" + span.label + "\"\n";
+    text += "bar " + interval(span.start, span.end) + " \"" + span.shown + "\"\n";
   }
   for (const Event &event : timeline.events) {
-    text += "event " + stamp(event.time) + " " +
+    text += "event " + host::traceTime(event.time) + " " +
             std::string(kEventKinds[static_cast<std::size_t>(event.kind)]) + " " + event.label +
             (event.noEffect ? " (no effect)" : "") + "\n";
   }
@@ -90,74 +88,65 @@ std::string describe(const Timeline &timeline) {
 class SessionTimeline final : public host::EventSubscriber {
 public:
   explicit SessionTimeline(host::Host &host) : host_(host) {
-    recorder_.setState(host_.nowSeconds(), host::gameStateName(host_.state()));
+    recorder_.setState(host_.nowMicros(), host_.state());
     host_.events().subscribe(*this);
   }
   ~SessionTimeline() override { host_.events().unsubscribe(*this); }
   SessionTimeline(const SessionTimeline &) = delete;
   SessionTimeline &operator=(const SessionTimeline &) = delete;
 
-  Timeline record() const { return recorder_.snapshot(host_.nowSeconds()); }
+  Timeline record() const { return recorder_.snapshot(host_.nowMicros()); }
 
   void onEvent(const host::Event &event) override {
     recorded_.reset();
-    std::visit([this, t = seconds(event.micros)](const auto &what) { take(t, what); }, event.what);
+    std::visit([this, t = event.micros](const auto &what) { take(t, what); }, event.what);
     for (const std::size_t index : effects_.take(event, recorded_)) {
       recorder_.hadNoEffect(index);
     }
   }
 
 private:
-  void take(double t, const host::StateChanged &what) {
-    recorder_.setState(t, host::gameStateName(what.state));
-  }
-  void take(double t, const host::SearchStarted &what) {
+  void take(Micros t, const host::StateChanged &what) { recorder_.setState(t, what.state); }
+  void take(Micros t, const host::SearchStarted &what) {
     recorder_.searchStarted(t, what.category.value_or(0),
                             std::vector<int>(what.playlists.begin(), what.playlists.end()));
   }
-  void take(double t, const host::SearchStopped & /*what*/) { recorder_.searchStopped(t); }
-  void take(double t, const host::TimerSet &what) {
-    recorder_.timerSet(what.id, t, seconds(what.dueMicros));
+  void take(Micros t, const host::SearchStopped & /*what*/) { recorder_.searchStopped(t); }
+  void take(Micros t, const host::TimerSet &what) {
+    recorder_.timerSet(what.id, t, what.dueMicros);
   }
-  void take(double t, const host::TimerFired &what) {
+  void take(Micros t, const host::TimerFired &what) {
     recorder_.timerEnded(what.id, t, TimerOutcome::Fired);
   }
-  void take(double t, const host::TimerDropped &what) {
+  void take(Micros t, const host::TimerDropped &what) {
     recorder_.timerEnded(what.id, t, TimerOutcome::Dropped);
   }
-  void take(double t, const host::FunctionCalled &what) {
+  void take(Micros t, const host::FunctionCalled &what) {
     if (what.hooked) {
       recorder_.event(t, EventKind::Function, what.name);
     }
   }
-  void take(double t, const host::NotifierRun &what) {
+  void take(Micros t, const host::NotifierRun &what) {
     recorded_ = recorder_.event(t, EventKind::Notifier, what.name);
   }
-  void take(double t, const host::KeyPressed &what) {
+  void take(Micros t, const host::KeyPressed &what) {
     recorded_ = recorder_.event(t, EventKind::Key, what.key);
   }
-  void take(double t, const host::CommandIssued &what) {
+  void take(Micros t, const host::CommandIssued &what) {
     recorder_.event(t, EventKind::Command, what.line);
   }
   // The bar is what the frames draw: any canvas call shows it, with the
   // frame's last text.
-  void take(double t, const host::FrameEnded &what) {
-    if (what.drew->calls() > 0) {
+  void take(Micros t, const host::FrameEnded &what) {
+    if (what.drew->drewBar()) {
       recorder_.barShown(t, what.drew->text());
     } else {
       recorder_.barHidden(t);
     }
   }
-  void take(double t, const host::PartyChanged &what) {
-    constexpr std::string_view kParties[] = {"", "in a party", "lobby owner"};
-    recorder_.partyChanged(t, kParties[static_cast<std::size_t>(what.party)]);
-  }
+  void take(Micros t, const host::PartyChanged &what) { recorder_.partyChanged(t, what.party); }
   // The other events do not show on the timeline.
-  void take(double /*t*/, const auto & /*what*/) {}
-
-  static double seconds(std::int64_t micros) {
-    return static_cast<double>(micros) / kMicrosPerSecond;
-  }
+  void take(Micros /*t*/, const auto & /*what*/) {}
 
   host::Host &host_;
   Recorder recorder_;

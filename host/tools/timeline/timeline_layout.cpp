@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
 
+#include "host/session/engine/trace_format.h"
 #include "host/tools/common/utf8.h"
 
 namespace corvane::timeline {
@@ -57,14 +57,8 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
   return std::string(text.substr(0, at)) + std::string(kEllipsis);
 }
 
-// "12.500 s": a time in seconds with `decimals` decimals; tooltips give
-// moments with three.
-std::string momentText(double t, int decimals = 3) {
-  constexpr std::size_t kCapacity = 32;
-  std::array<char, kCapacity> text{};
-  std::snprintf(text.data(), text.size(), "%.*f s", decimals, t);
-  return text.data();
-}
+// "12.500 s": a moment as tooltips give it.
+std::string momentText(Micros t) { return host::secondsText(t) + " s"; }
 
 // "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
 std::string searchLabel(const SearchSpan &search) {
@@ -107,7 +101,8 @@ double tickStep(double pixelsPerSecond, double minSpacing) {
 // A time on the axis, in seconds with as many decimals as `step` needs:
 // "0 s", "0.5 s", "90 s", "1500 s". Seconds, as in the trace's timestamps.
 std::string secondsLabel(double t, double step) {
-  return momentText(t, step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+  return host::secondsText(std::llround(t * host::kMicrosPerSecond), decimals) + " s";
 }
 
 // The ticks at multiples of `step` within `segment`.
@@ -191,7 +186,7 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   std::vector<std::pair<double, double>> firstAndLast(buckets, {kNone, -kNone});
   const double bucketsPerSecond = 1.0 / bucketSeconds;
   const auto lastBucket = static_cast<std::ptrdiff_t>(buckets - 1);
-  const auto add = [&](double t) {
+  const auto addSeconds = [&](double t) {
     t = std::clamp(t, 0.0, end);
     // A signed index: converting to one is a single instruction.
     const auto bucket = std::min(static_cast<std::ptrdiff_t>(t * bucketsPerSecond), lastBucket);
@@ -199,8 +194,9 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
     first = std::min(first, t);
     last = std::max(last, t);
   };
-  add(0.0);
-  add(end);
+  const auto add = [&addSeconds](Micros t) { addSeconds(seconds(t)); };
+  addSeconds(0.0);
+  addSeconds(end);
   const auto addSpans = [&add](const auto &spans) {
     for (const auto &span : spans) {
       add(span.start);
@@ -211,7 +207,7 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   addSpans(timeline.searches);
   addSpans(timeline.bars);
   for (const TimerSpan &timer : timeline.timers) {
-    for (const double t : {timer.set, timer.end, timer.due}) {
+    for (const Micros t : {timer.set, timer.end, timer.due}) {
       add(t);
     }
   }
@@ -272,7 +268,7 @@ std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double w
 // as the breaks' share of the axis allows.
 Scale timeScale(const Timeline &timeline, double left, double right,
                 const std::function<double(double)> &roomBefore) {
-  const double end = std::max(timeline.end, kMinSpanSeconds);
+  const double end = std::max(seconds(timeline.end), kMinSpanSeconds);
   const double width = right - left;
   double drawn = end;
   const std::vector<Stretch> breaks = chosenBreaks(timeline, end, width, drawn);
@@ -315,15 +311,21 @@ Scale timeScale(const Timeline &timeline, double left, double right,
   return Scale(std::move(segments));
 }
 
+// How far a timer's bar reaches: to its due time unless dropped before it,
+// or to when it fired if that was later.
+Micros timerReach(const TimerSpan &timer) {
+  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
+}
+
 // Rows for the timer spans such that spans in a row do not overlap, at most
 // `maxRows` of them; returns each timer's row.
 std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
-  std::vector<double> rowReach; // how far each row is taken
+  std::vector<Micros> rowReach; // how far each row is taken
   std::vector<int> rows;
   rows.reserve(timers.size());
   for (const TimerSpan &timer : timers) {
     auto free = std::find_if(rowReach.begin(), rowReach.end(),
-                             [&](double reach) { return reach <= timer.set; });
+                             [&](Micros reach) { return reach <= timer.set; });
     if (free == rowReach.end()) {
       if (std::cmp_less(rowReach.size(), maxRows)) {
         rowReach.push_back(timer.set);
@@ -379,8 +381,8 @@ std::pair<double, double> widestUnbroken(const Scale &scale, double a, double b)
 
 // One interval of a span lane before it is placed.
 struct SpanItem {
-  double start = 0.0;
-  double end = 0.0;
+  Micros start = 0;
+  Micros end = 0;
   std::string text;
   std::string tooltip;
   Rgb fill;
@@ -444,8 +446,8 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
   };
   LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
   for (std::size_t i = 0; i < items.size(); ++i) {
-    const double x0 = scale.x(items[i].start);
-    const double x1 = std::max(scale.x(items[i].end), x0 + kMinSpanWidth);
+    const double x0 = scale.x(seconds(items[i].start));
+    const double x1 = std::max(scale.x(seconds(items[i].end)), x0 + kMinSpanWidth);
     lane.spans.push_back(SpanBox{x0, x1, items[i].fill});
     placer.rows[0].emplace_back(x0, x1);
   }
@@ -486,8 +488,8 @@ void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &tex
   };
   LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
   for (const EventMark &mark : lane.marks) {
-    const double x0 = scale.x(mark.first);
-    const double x1 = scale.x(mark.last);
+    const double x0 = scale.x(seconds(mark.first));
+    const double x1 = scale.x(seconds(mark.last));
     tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
                                x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
                                mark.tooltip});
@@ -507,37 +509,49 @@ std::string timerTooltip(const TimerSpan &timer) {
          std::string(kEnds.at(static_cast<std::size_t>(timer.outcome))) + momentText(timer.end);
 }
 
+// The key's fills by game state, search and party, then its other marks.
+std::vector<KeyEntry> keyEntries() {
+  std::vector<KeyEntry> entries;
+  const auto fill = [&entries](std::string_view words, Rgb colour) {
+    entries.push_back(KeyEntry{KeySwatch::Fill, std::string(words), colour});
+  };
+  for (std::size_t i = 0; i < host::kGameStateNames.size(); ++i) {
+    fill(host::kGameStateNames[i], stateColour(static_cast<host::GameState>(i)));
+  }
+  fill("searching", kSearchColour);
+  for (const host::Party party : {host::Party::Member, host::Party::Owner}) {
+    fill(partyName(party), partyColour(party));
+  }
+  const std::array<KeyEntry, 8> marks{{
+      {KeySwatch::Bar, "bar shown", {}},
+      {KeySwatch::Timer, "timer, set to due", {}},
+      {KeySwatch::TimerFired, "timer fired", {}},
+      {KeySwatch::TimerDropped, "timer dropped", {}},
+      {KeySwatch::Event, "event", {}},
+      {KeySwatch::NoEffect, "no effect: nothing outside the plugin changed", {}},
+      {KeySwatch::Group, "close events as one mark", {}},
+      {KeySwatch::Break, "quiet time cut out", {}},
+  }};
+  entries.insert(entries.end(), marks.begin(), marks.end());
+  return entries;
+}
+
 // The key's entries in rows under the axis, from `top`; returns its bottom.
 double layKey(Layout &layout, double top, const TextWidth &textWidth) {
-  constexpr std::array<std::pair<KeySwatch, std::string_view>, 14> kEntries{{
-      {KeySwatch::Label, "menu"},
-      {KeySwatch::Label, "freeplay"},
-      {KeySwatch::Label, "online"},
-      {KeySwatch::Search, "searching"},
-      {KeySwatch::Label, "in a party"},
-      {KeySwatch::Label, "lobby owner"},
-      {KeySwatch::Bar, "bar shown"},
-      {KeySwatch::Timer, "timer, set to due"},
-      {KeySwatch::TimerFired, "timer fired"},
-      {KeySwatch::TimerDropped, "timer dropped"},
-      {KeySwatch::Event, "event"},
-      {KeySwatch::NoEffect, "no effect: nothing outside the plugin changed"},
-      {KeySwatch::Group, "close events as one mark"},
-      {KeySwatch::Break, "quiet time cut out"},
-  }};
   constexpr double kKeyLeft = 10.0;
   constexpr double kKeyBottomPadding = 6.0;
   const double right = static_cast<double>(layout.width) - kRightMargin;
   double x = kKeyLeft;
   double middle = top + kKeyRowHeight / 2.0;
-  for (const auto &[swatch, words] : kEntries) {
-    const std::string text(words);
-    const double width = kKeySwatchWidth + kKeySwatchGap + textWidth(text);
+  for (KeyEntry &entry : keyEntries()) {
+    const double width = kKeySwatchWidth + kKeySwatchGap + textWidth(entry.text);
     if (x > kKeyLeft && x + width > right) {
       x = kKeyLeft;
       middle += kKeyRowHeight;
     }
-    layout.key.push_back(KeyEntry{swatch, text, x, middle});
+    entry.x = x;
+    entry.middle = middle;
+    layout.key.push_back(std::move(entry));
     x += width + kKeyEntryGap;
   }
   return middle + kKeyRowHeight / 2.0 + kKeyBottomPadding;
@@ -549,7 +563,7 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   const Scale linear(t, t + 1.0, 0.0, 1.0);
   std::vector<Event> atStart;
   std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
-               [&](const Event &event) { return event.time == t; });
+               [&](const Event &event) { return seconds(event.time) == t; });
   for (const EventKind kind :
        {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
@@ -559,47 +573,44 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   return widest + kLabelGap;
 }
 
-// The timers lane, one row per overlapping timer, with a tooltip over each
-// timer's bar.
-void layTimers(Lane &timers, Layout &layout, const Timeline &timeline) {
-  const int timerRowCount =
-      layout.timerRows.empty()
-          ? 1
-          : *std::max_element(layout.timerRows.begin(), layout.timerRows.end()) + 1;
-  timers.height = timerRowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
-  const double top = timers.top;
+// The timers lane, one row per overlapping timer, each timer's bar placed
+// once, with a tooltip over it.
+void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
+  const std::vector<int> rows = timerRows(timeline.timers, kMaxTimerRows);
+  const int rowCount = rows.empty() ? 1 : *std::max_element(rows.begin(), rows.end()) + 1;
+  lane.height = rowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
   const Scale &scale = layout.scale;
+  const double right = scale.right();
   for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
     const TimerSpan &timer = timeline.timers[i];
-    const double x0 = scale.x(timer.set);
-    const double reach = timer.outcome == TimerOutcome::Dropped ? timer.end : timer.due;
-    const double x1 = std::max(std::min(scale.x(reach), scale.right()), x0 + kMinSpanWidth);
-    layout.tooltips.push_back(
-        Tooltip{x0, top + kTimerLanePadding + layout.timerRows[i] * kTimerRowHeight, x1 - x0,
-                kTimerRowHeight, timerTooltip(timer)});
+    const double rowTop = lane.top + kTimerLanePadding + rows[i] * kTimerRowHeight;
+    const double x0 = scale.x(seconds(timer.set));
+    const double x1 =
+        std::max(std::min(scale.x(seconds(timerReach(timer))), right), x0 + kMinSpanWidth);
+    const bool dueStroke =
+        timer.outcome != TimerOutcome::Dropped && scale.x(seconds(timer.due)) <= right;
+    layout.timers.push_back(TimerBar{x0, x1, rowTop + kTimerRowHeight / 2.0,
+                                     scale.x(seconds(timer.end)), timer.outcome, dueStroke});
+    layout.tooltips.push_back(Tooltip{x0, rowTop, x1 - x0, kTimerRowHeight, timerTooltip(timer)});
   }
 }
 
 // What a lane of spans shows: each of `spans` with its `label`, a tooltip
-// that says `what` it is and when, and in `fill` or else its label's colour.
+// that says `what` it is and when, in its `fill`.
 std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what,
-                                std::optional<Rgb> fill = std::nullopt) {
+                                const auto &fill) {
   std::vector<SpanItem> items;
+  items.reserve(spans.size());
   for (const auto &span : spans) {
-    std::string text = label(span);
-    const Rgb colour = fill ? *fill : labelColour(text);
-    items.push_back(SpanItem{
-        span.start, span.end, std::move(text),
-        what(span) + ", " + momentText(span.start) + " to " + momentText(span.end), colour});
+    items.push_back(SpanItem{span.start, span.end, std::string(label(span)),
+                             std::string(what(span)) + ", " + momentText(span.start) + " to " +
+                                 momentText(span.end),
+                             fill(span)});
   }
   return items;
 }
 
 } // namespace
-
-double timerReach(const TimerSpan &timer) {
-  return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
-}
 
 Scale::Scale(double start, double end, double left, double right)
     : segments_{ScaleSegment{start, end, left, right, false}} {}
@@ -644,17 +655,16 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
   return {};
 }
 
-Rgb labelColour(std::string_view label) {
-  constexpr std::array<std::pair<std::string_view, Rgb>, 5> kColours{{
-      {"menu", {120, 144, 176}},
-      {"freeplay", {76, 175, 80}},
-      {"online", {230, 124, 46}},
-      {"in a party", {0, 150, 136}},
-      {"lobby owner", {121, 85, 72}},
-  }};
-  const auto found = std::find_if(kColours.begin(), kColours.end(),
-                                  [&](const auto &entry) { return entry.first == label; });
-  return found == kColours.end() ? Rgb{170, 170, 170} : found->second;
+Rgb stateColour(host::GameState state) {
+  // By GameState.
+  constexpr std::array<Rgb, 3> kColours{{{120, 144, 176}, {76, 175, 80}, {230, 124, 46}}};
+  return kColours.at(static_cast<std::size_t>(state));
+}
+
+Rgb partyColour(host::Party party) {
+  constexpr Rgb kMember{0, 150, 136};
+  constexpr Rgb kOwner{121, 85, 72};
+  return party == host::Party::Owner ? kOwner : kMember;
 }
 
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
@@ -668,9 +678,10 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
     if (event.kind != kind) {
       continue;
     }
-    const bool joins = !groups.empty() &&
-                       scale.x(event.time) - scale.x(groups.back().mark.first) < labelWidth &&
-                       !scale.breakBetween(groups.back().mark.first, event.time);
+    const double t = seconds(event.time);
+    const double first = groups.empty() ? 0.0 : seconds(groups.back().mark.first);
+    const bool joins = !groups.empty() && scale.x(t) - scale.x(first) < labelWidth &&
+                       !scale.breakBetween(first, t);
     if (!joins) {
       groups.push_back(Group{EventMark{event.time, event.time, {}, {}, true}, {}});
     }
@@ -721,7 +732,6 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   layout.scale = timeScale(timeline, kLaneTitleWidth, right,
                            [&](double t) { return labelRoomAt(timeline, textWidth, t); });
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
-  layout.timerRows = timerRows(timeline.timers, kMaxTimerRows);
   const Scale &scale = layout.scale;
   // Labels stop short of the picture's edge, past the axis's end.
   const double labelRight = width - kLabelGap;
@@ -737,17 +747,23 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
     laySpans(lane, items, scale, labelRight, textWidth, layout.tooltips);
     top += lane.height;
   };
-  const auto label = [](const LabelledSpan &span) { return span.label; };
-  spanLane(LaneKind::State, spanItems(timeline.states, label, label));
-  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel, kSearchColour));
-  spanLane(LaneKind::Party, spanItems(timeline.parties, label, label));
+  const auto stateName = [](const StateSpan &span) { return host::gameStateName(span.shown); };
+  const auto stateFill = [](const StateSpan &span) { return stateColour(span.shown); };
+  spanLane(LaneKind::State, spanItems(timeline.states, stateName, stateName, stateFill));
+  const auto searchFill = [](const SearchSpan &) { return kSearchColour; };
+  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel, searchFill));
+  const auto place = [](const PartySpan &span) { return partyName(span.shown); };
+  const auto partyFill = [](const PartySpan &span) { return partyColour(span.shown); };
+  spanLane(LaneKind::Party, spanItems(timeline.parties, place, place, partyFill));
   Lane &timers = addLane(LaneKind::Timers);
   layTimers(timers, layout, timeline);
   top += timers.height;
+  const auto barText = [](const BarSpan &span) { return span.shown; };
   const auto barWhat = [](const BarSpan &span) {
-    return span.label.empty() ? "bar shown, no text" : "bar: \"" + span.label + "\"";
+    return span.shown.empty() ? "bar shown, no text" : "bar: \"" + span.shown + "\"";
   };
-  spanLane(LaneKind::Bar, spanItems(timeline.bars, label, barWhat, kBarColour));
+  const auto barFill = [](const BarSpan &) { return kBarColour; };
+  spanLane(LaneKind::Bar, spanItems(timeline.bars, barText, barWhat, barFill));
 
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/session/engine/virtual_clock.h"
+
 #include "timeline.h"
 
 namespace corvane::timeline {
@@ -73,6 +75,9 @@ inline constexpr double kKeySwatchGap = 6.0; // between a swatch and its words
 inline constexpr double kKeyEntryGap = 18.0;
 inline constexpr double kKeyTopGap = 8.0;
 
+// A time of the record in seconds, the unit of the time axis.
+inline double seconds(Micros t) { return static_cast<double>(t) / host::kMicrosPerSecond; }
+
 // How wide a text is drawn at kLabelFontSize. The picture measures with its
 // font; without one, kLabelCharWidth per character.
 using TextWidth = std::function<double(std::string_view)>;
@@ -122,8 +127,8 @@ struct AxisTick {
 // One mark in an event lane: events from `first` to `last`. It is drawn
 // hollow when none of them changed anything outside the plugin.
 struct EventMark {
-  double first = 0.0;
-  double last = 0.0;
+  Micros first = 0;
+  Micros last = 0;
   std::string label;
   std::string tooltip; // every event in full, with its time
   bool noEffect = false;
@@ -142,9 +147,9 @@ struct Rgb {
 // The fill of a search's and of the bar's intervals.
 inline constexpr Rgb kSearchColour{66, 133, 244};
 inline constexpr Rgb kBarColour{20, 20, 20};
-// The fill of a game state's or party's interval by its label ("menu",
-// "freeplay", "online", "in a party", "lobby owner"); an unknown state is grey.
-Rgb labelColour(std::string_view label);
+// The fill of a game state's and of a party's interval.
+Rgb stateColour(host::GameState state);
+Rgb partyColour(host::Party party);
 
 // An interval of a span lane as drawn, never narrower than kMinSpanWidth.
 struct SpanBox {
@@ -183,26 +188,27 @@ struct Lane {
   std::vector<PlacedLabel> labels;
 };
 
-// What the key under the axis explains, each with its own swatch; a Label
-// swatch is a box in the colour its words name (labelColour).
-enum class KeySwatch {
-  Label,
-  Search,
-  Timer,
-  TimerFired,
-  TimerDropped,
-  Bar,
-  Event,
-  NoEffect,
-  Group,
-  Break
-};
+// What the key under the axis explains, each with its own swatch; a Fill
+// swatch is a box in its entry's colour.
+enum class KeySwatch { Fill, Timer, TimerFired, TimerDropped, Bar, Event, NoEffect, Group, Break };
 
 struct KeyEntry {
   KeySwatch swatch = KeySwatch::Event;
   std::string text;
+  Rgb fill; // a Fill swatch's
   double x = 0.0;
   double middle = 0.0;
+};
+
+// A timer's bar as drawn, from where it was set to its reach, on its row's
+// `middle`; `end` is where it fired or was dropped.
+struct TimerBar {
+  double x0 = 0.0;
+  double x1 = 0.0;
+  double middle = 0.0;
+  double end = 0.0;
+  TimerOutcome outcome = TimerOutcome::Pending;
+  bool dueStroke = false;
 };
 
 struct Layout {
@@ -212,7 +218,7 @@ struct Layout {
   std::vector<Lane> lanes;
   double axisTop = 0.0;
   std::vector<AxisTick> ticks;
-  std::vector<int> timerRows; // for each of the timeline's timers, its row in the timer lane
+  std::vector<TimerBar> timers; // for each of the timeline's timers
   std::vector<KeyEntry> key;
   std::vector<Tooltip> tooltips;
 };
@@ -230,9 +236,6 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
 // of events that all had no effect says so: "F3: no effect".
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth);
-
-// How far a timer's bar reaches: to its due time unless dropped before it.
-double timerReach(const TimerSpan &timer);
 
 // The whole picture's layout, kDefaultPictureWidth wide, its labels measured with
 // `textWidth`. No two labels overlap, none reaches into a break, and every
