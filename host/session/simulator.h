@@ -3,9 +3,9 @@
 // features through the options' extensions.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,6 +13,7 @@
 
 #include "host/session/console/console.h"
 #include "host/session/engine/host.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/loader/plugin_library.h"
 #include "host/session/trace.h"
 
@@ -29,7 +30,7 @@ struct SimulatorOptions {
   std::ostream *trace = nullptr;              // trace lines (null: tracing off)
   bool verbose = false;                       // also trace the plugin's registrations
   std::vector<SessionExtension> extensions{}; // run on the new session, in order
-  std::filesystem::path outputFolder{};       // files commands write (empty: working folder)
+  console::Front *front = nullptr;            // the program on top (null: a script's defaults)
 };
 
 using Status = console::Status;
@@ -58,6 +59,16 @@ public:
   host::Host &host();
   // The console, for adding commands.
   console::Console &console();
+  // What the session holds, for the programs that show it to a person.
+  std::vector<std::string> hookedFunctions() const;
+  std::vector<std::string> boundKeys() const;
+  std::vector<std::string> settingNames() const;
+  // The setting `name`; null when there is none.
+  const host::Setting *setting(std::string_view name) const;
+  std::vector<std::string> pluginCommands() const;
+  // What the plugin's command `name` does; nothing when there is none.
+  std::optional<std::string> pluginCommand(std::string_view name) const;
+
   // The subscriber writing the trace; null when tracing is off.
   host::TraceWriter *traceWriter() { return trace_.get(); }
 

@@ -46,8 +46,8 @@ std::string_view withoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-Console::Console(host::Host &host, std::ostream &out, std::ostream &err)
-    : host_(host), out_(out), err_(err) {
+Console::Console(host::Host &host, std::ostream &out, std::ostream &err, Front *front)
+    : host_(host), out_(out), err_(err), front_(front != nullptr ? front : &scriptFront_) {
   addBuiltinCommands(*this);
   addSimCommands(*this);
   addExpectationCommand(*this);
@@ -100,7 +100,7 @@ CommandResult Console::dispatch(const Words &words) {
 }
 
 std::vector<std::string> Console::knownNames() const {
-  std::vector<std::string> names = sessionWords_;
+  std::vector<std::string> names = front_->ownWords();
   for (const auto &[name, command] : commands_) {
     names.push_back(name);
   }
@@ -220,14 +220,6 @@ std::filesystem::path Console::resolvePath(const std::string &path) const {
     return besideScript;
   }
   return given;
-}
-
-std::string Console::outputFile(const std::string &name) const {
-  const std::filesystem::path given = platform::pathFromUtf8(name);
-  if (outputFolder_.empty() || given.is_absolute()) {
-    return name;
-  }
-  return platform::utf8FromPath(outputFolder_ / given);
 }
 
 } // namespace corvane::console

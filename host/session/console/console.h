@@ -2,7 +2,6 @@
 // commands, settings, and plugin notifiers.
 #pragma once
 
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -51,6 +50,41 @@ struct CommandResult {
 // a script's first line.
 std::string_view withoutByteOrderMark(std::string_view text);
 
+// What the program on top of a session gives its console, all through this
+// one interface: where written files go, and a person watching (narration,
+// the words the program runs itself, a long command's progress, Ctrl-C).
+// The defaults are a script's: the working folder, and no one watching.
+class Front {
+public:
+  // A long command under way: `frames` to render, or the clock to move
+  // from `fromMicros` to `untilMicros`.
+  struct LongCommand {
+    std::string what; // e.g. "sim_frame 1000000"
+    std::uint64_t frames = 0;
+    std::int64_t fromMicros = 0;
+    std::int64_t untilMicros = 0;
+  };
+
+  Front() = default;
+  Front(const Front &) = delete;
+  Front &operator=(const Front &) = delete;
+  Front(Front &&) = delete;
+  Front &operator=(Front &&) = delete;
+  virtual ~Front() = default;
+
+  // Where a command writes the file `name` (UTF-8).
+  virtual std::string outputFile(const std::string &name) const { return name; }
+  // One line saying what the game did, for a person watching.
+  virtual void narrate(std::string_view /*line*/) {}
+  // Words the program runs itself, offered with the console's names to a
+  // mistyped command.
+  virtual std::vector<std::string> ownWords() const { return {}; }
+  // `command` begins; null: the one under way ended.
+  virtual void longCommand(const LongCommand * /*command*/) {}
+  // A person asked to stop the long command under way.
+  virtual bool interrupted() const { return false; }
+};
+
 // How many arguments a command takes; the console refuses any other count
 // with the command's usage before its handler runs.
 struct Arity {
@@ -71,8 +105,8 @@ public:
   };
 
   // Registers the built-in and simulator commands and takes the host's
-  // console lines (executeCommand).
-  Console(host::Host &host, std::ostream &out, std::ostream &err);
+  // console lines (executeCommand); `front` null: a script's defaults.
+  Console(host::Host &host, std::ostream &out, std::ostream &err, Front *front = nullptr);
   ~Console();
   Console(const Console &) = delete;
   Console &operator=(const Console &) = delete;
@@ -98,29 +132,12 @@ public:
   // `path` against the running script's folder when a file is there, else
   // against the working folder.
   std::filesystem::path resolvePath(const std::string &path) const;
-  // Where a command writes the file `name` (UTF-8): a relative name under
-  // the output folder, as the working folder is when none is set; an
-  // absolute one as it is.
-  std::string outputFile(const std::string &name) const;
-  void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
-
-  // A person is watching: the game-flow commands and sim_call say in one
-  // line what the game did. Scripts keep their output as it is.
-  void setNarrating(bool narrating) { narrating_ = narrating; }
-  bool narrating() const { return narrating_; }
-  // Words the front end runs itself (help, quit and exit at the prompt),
-  // offered with the console's own names to a mistyped command.
-  void setSessionWords(std::vector<std::string> words) { sessionWords_ = std::move(words); }
-  // Session words, commands, settings and plugin commands, for "did you mean".
+  // Own words of the program, commands, settings and plugin commands, for
+  // "did you mean".
   std::vector<std::string> knownNames() const;
-  // A flag a signal handler sets to stop a long command (sim_frame); null: none.
-  void setInterruptFlag(const volatile std::sig_atomic_t *flag) { interruptFlag_ = flag; }
-  bool interrupted() const { return interruptFlag_ != nullptr && *interruptFlag_ != 0; }
-
-  // Where a long sim_frame or sim_wait shows its progress line: a
-  // terminal; null (the default) shows none.
-  void setProgressStream(std::ostream *progress) { progress_ = progress; }
-  std::ostream *progressStream() const { return progress_; }
+  Front &front() { return *front_; }
+  // Where a command writes the file `name` (UTF-8), as the front says.
+  std::string outputFile(const std::string &name) const { return front_->outputFile(name); }
 
   host::Host &host() { return host_; }
   std::ostream &out() { return out_; }
@@ -141,12 +158,9 @@ private:
   std::ostream &err_;
   std::map<std::string, Command, std::less<>> commands_;
   std::vector<std::filesystem::path> scriptFolders_;
-  std::vector<std::string> sessionWords_;
-  std::filesystem::path outputFolder_;
+  Front scriptFront_;
+  Front *front_;
   int depth_ = 0;
-  bool narrating_ = false;
-  const volatile std::sig_atomic_t *interruptFlag_ = nullptr;
-  std::ostream *progress_ = nullptr;
   // A check failed inside a line a plugin or key issued: the script stops
   // after the command that led to it.
   bool issuedFailure_ = false;

@@ -26,6 +26,7 @@
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
 #include "line_editor.h"
+#include "program_front.h"
 #include "trace_file.h"
 #include "version.h"
 
@@ -146,11 +147,13 @@ Failure makeOutputFolder(const std::string &folder) {
 
 // Console lines from standard input, one run per line so that each error
 // names its line; a person at a terminal gets the interactive session.
-Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
+Status runStandardInput(Simulator &simulator, ProgramFront &front,
+                        const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
     const bool folded = settings.traceFile.empty();
-    return runInteractive(simulator, {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
+    return runInteractive(simulator, front,
+                          {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
   }
   std::string line;
   int lineNumber = 0;
@@ -194,7 +197,7 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
 
 // Plays each script in turn (standard input where one is `-`, or when none
 // is given) until one fails.
-Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
+Status playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::string> scripts,
                    const ProgramSettings &settings) {
   if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
                                                             kStdinScript) == scripts.end())) {
@@ -204,17 +207,63 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
   // trace goes to the screen line by line (then the prompt's folded view
   // shows it); a pipe or a file gets nothing of it.
   const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
-  simulator.console().setProgressStream(watched && !settings.traceFile.empty() ? &std::cout
-                                                                               : nullptr);
+  front.showProgress(watched && !settings.traceFile.empty() ? &std::cout : nullptr,
+                     simulator.host().events());
   Status status = Status::Ok;
   for (const std::string &script : scripts) {
-    status = script == kStdinScript ? runStandardInput(simulator, settings)
+    status = script == kStdinScript ? runStandardInput(simulator, front, settings)
                                     : simulator.runScript(script);
     if (status != Status::Ok) {
       break;
     }
   }
   return status;
+}
+
+// Loads the plugin into a session and plays the scripts `positional` names
+// after it; every feature then finishes its work.
+int runSession(const ProgramSettings &settings, const std::vector<std::string> &positional) {
+  std::unique_ptr<platform::WholeFile> traceFile;
+  if (!settings.traceFile.empty()) {
+    if (const auto problem = openTraceFile(settings.traceFile, positional, traceFile)) {
+      return reportError(*problem);
+    }
+  }
+  if (const auto problem = makeOutputFolder(settings.outputFolder)) {
+    return reportError(*problem);
+  }
+  ProgramFront front;
+  front.setOutputFolder(platform::pathFromUtf8(settings.outputFolder));
+  Simulator simulator(
+      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
+                       settings.verbose, sessionExtensions(settings.extensions), &front});
+  for (const auto &extension : settings.extensions) {
+    if (const auto problem = extension->refuseToStart(simulator)) {
+      return reportError(*problem);
+    }
+  }
+  if (!simulator.load(positional.front())) {
+    return kExitUsage;
+  }
+  const Status played =
+      playScripts(simulator, front, {positional.begin() + 1, positional.end()}, settings);
+  // Every feature finishes its work; one that fails makes the run's status worse.
+  Status status = played;
+  for (const auto &extension : settings.extensions) {
+    if (!extension->finish(simulator) && status == Status::Ok) {
+      status = Status::Error;
+    }
+  }
+  simulator.unload();
+  std::cout.flush();
+  // A run whose scripts could not all be played keeps the old trace.
+  if (traceFile && played != Status::Error) {
+    if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
+                                         traceFile->commit())) {
+      return reportError(*problem);
+    }
+  }
+  return static_cast<int>(status);
 }
 
 int runProgram(const std::vector<std::string> &arguments) {
@@ -244,45 +293,7 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (positional->empty()) {
     return reportError({ErrorKind::BadInput, "no plugin given"});
   }
-  std::unique_ptr<platform::WholeFile> traceFile;
-  if (!settings.traceFile.empty()) {
-    if (const auto problem = openTraceFile(settings.traceFile, *positional, traceFile)) {
-      return reportError(*problem);
-    }
-  }
-  if (const auto problem = makeOutputFolder(settings.outputFolder)) {
-    return reportError(*problem);
-  }
-  Simulator simulator(SimulatorOptions{
-      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
-      sessionExtensions(settings.extensions), platform::pathFromUtf8(settings.outputFolder)});
-  for (const auto &extension : settings.extensions) {
-    if (const auto problem = extension->refuseToStart(simulator)) {
-      return reportError(*problem);
-    }
-  }
-  if (!simulator.load(positional->front())) {
-    return kExitUsage;
-  }
-  const Status played =
-      playScripts(simulator, {positional->begin() + 1, positional->end()}, settings);
-  // Every feature finishes its work; one that fails makes the run's status worse.
-  Status status = played;
-  for (const auto &extension : settings.extensions) {
-    if (!extension->finish(simulator) && status == Status::Ok) {
-      status = Status::Error;
-    }
-  }
-  simulator.unload();
-  std::cout.flush();
-  // A run whose scripts could not all be played keeps the old trace.
-  if (traceFile && played != Status::Error) {
-    if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
-                                         traceFile->commit())) {
-      return reportError(*problem);
-    }
-  }
-  return static_cast<int>(status);
+  return runSession(settings, *positional);
 }
 
 } // namespace
