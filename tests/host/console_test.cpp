@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 #include "session.h"
 
 namespace {

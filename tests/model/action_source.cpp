@@ -1,7 +1,7 @@
 // The choice sources behind the random host actions.
 #include "action_source.h"
 
-#include "host/tools/common/splitmix64.h"
+#include "host/tools/validate/splitmix64.h"
 
 namespace modelcheck {
 

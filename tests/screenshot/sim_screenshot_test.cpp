@@ -1,7 +1,7 @@
 // sim_screenshot and --resolution as a person uses them: the built plugin's
 // hiding bar rendered by corvane-sim's console into a PNG.
 #include <host/session/simulator.h>
-#include <host/tools/common/option_table.h>
+#include <host/tools/options/option_table.h>
 #include <host/tools/screenshot/screenshot.h>
 
 #include <filesystem>

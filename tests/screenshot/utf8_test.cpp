@@ -1,5 +1,5 @@
 // Decoding the UTF-8 a player types into the text setting.
-#include "host/tools/common/utf8.h"
+#include "host/tools/text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "command_args.h"
+#include "host/base/utf8_path.h"
 #include "host/session/engine/notifiers.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
-#include "host/session/platform/utf8_path.h"
 #include "nearest_name.h"
 
 namespace corvane::console {

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/base/exit_status.h"
 #include "host/session/engine/host.h"
-#include "host/session/exit_status.h"
 #include "tokenizer.h"
 
 namespace corvane::console {

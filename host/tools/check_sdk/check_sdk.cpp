@@ -15,10 +15,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "host/session/platform/utf8_path.h"
-#include "host/tools/common/verb.h"
+#include "host/base/utf8_path.h"
 #include "host/tools/pe/import_library.h"
 #include "host/tools/pe/pe_image.h"
+#include "host/tools/program/verb.h"
 #include "readable_name.h"
 
 namespace corvane::sdkcheck {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "host/session/console/console.h"
-#include "host/tools/common/extension.h"
+#include "host/tools/program/extension.h"
 
 namespace corvane::screenshot {
 

@@ -10,10 +10,10 @@
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
 
+#include "host/base/utf8_path.h"
 #include "host/session/engine/canvas.h"
-#include "host/session/platform/utf8_path.h"
-#include "host/tools/common/cairo_picture.h"
-#include "host/tools/common/utf8.h"
+#include "host/tools/drawing/cairo_picture.h"
+#include "host/tools/text/utf8.h"
 #include "screenshot.h"
 
 namespace corvane::screenshot {

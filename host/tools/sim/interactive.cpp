@@ -8,10 +8,10 @@
 
 #include "completion.h"
 #include "frame_folding.h"
+#include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/trace_format.h"
-#include "host/session/platform/whole_file.h"
 #include "line_editor.h"
 #include "no_effect_notes.h"
 

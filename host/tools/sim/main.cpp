@@ -17,12 +17,12 @@
 #endif
 
 #include "extensions.h"
-#include "host/session/exit_status.h"
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
+#include "host/base/exit_status.h"
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 #include "host/session/simulator.h"
 #include "host/tools/check_sdk/check_sdk.h"
-#include "host/tools/common/option_table.h"
+#include "host/tools/options/option_table.h"
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
 #include "line_editor.h"

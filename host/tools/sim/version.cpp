@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "host/session/exit_status.h"
+#include "host/base/exit_status.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
 

@@ -13,9 +13,9 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
-#include "host/tools/common/cairo_picture.h"
-#include "host/tools/common/file_name.h"
-#include "host/tools/common/utf8.h"
+#include "host/tools/drawing/cairo_picture.h"
+#include "host/tools/program/file_name.h"
+#include "host/tools/text/utf8.h"
 
 namespace corvane::timeline {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <utility>
 
-#include "host/tools/common/utf8.h"
+#include "host/tools/text/utf8.h"
 
 namespace corvane::timeline {
 

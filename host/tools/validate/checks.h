@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 #include "validate.h"
 
 namespace corvane::validate {

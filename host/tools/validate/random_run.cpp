@@ -13,7 +13,7 @@
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/simulator.h"
-#include "host/tools/common/splitmix64.h"
+#include "host/tools/validate/splitmix64.h"
 
 namespace corvane::validate {
 

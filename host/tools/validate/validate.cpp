@@ -13,8 +13,8 @@
 #include "child_run.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
-#include "host/tools/common/option_table.h"
-#include "host/tools/common/verb.h"
+#include "host/tools/options/option_table.h"
+#include "host/tools/program/verb.h"
 
 namespace corvane::validate {
 

@@ -5,7 +5,7 @@
 #include <exception>
 #include <iostream>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 #include "host/tools/check_sdk/check_sdk.h"
 
 namespace {

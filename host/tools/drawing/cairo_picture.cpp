@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 
 namespace corvane::picture {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/session/error.h"
-#include "host/session/exit_status.h"
+#include "host/base/error.h"
+#include "host/base/exit_status.h"
 
 namespace corvane::sim {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 namespace corvane::platform {
 
