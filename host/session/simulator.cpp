@@ -57,11 +57,11 @@ void Simulator::unload() {
 
 bool Simulator::loaded() const { return plugin_ != nullptr; }
 
-Status Simulator::run(std::string_view text, std::string_view file, int line) {
+Outcome Simulator::run(std::string_view text, std::string_view file, int line) {
   return console_->run(text, file, line);
 }
 
-Status Simulator::runScript(const std::string &path) { return console_->runFile(path); }
+Outcome Simulator::runScript(const std::string &path) { return console_->runFile(path); }
 
 host::Host &Simulator::host() { return *host_; }
 console::Console &Simulator::console() { return *console_; }

@@ -33,8 +33,6 @@ struct SimulatorOptions {
   console::Front *front = nullptr;            // the program on top (null: a script's defaults)
 };
 
-using Status = console::Status;
-
 class Simulator {
 public:
   explicit Simulator(SimulatorOptions options);
@@ -50,9 +48,9 @@ public:
 
   // Runs console text (one or more lines separated by '\n') as if read from
   // FILE starting at LINE.
-  Status run(std::string_view text, std::string_view file = "<test>", int line = 1);
+  Outcome run(std::string_view text, std::string_view file = "<test>", int line = 1);
   // Runs the script file at `path`.
-  Status runScript(const std::string &path);
+  Outcome runScript(const std::string &path);
 
   // The engine, for direct inspection in tests (clock, settings, matchmaking,
   // state).

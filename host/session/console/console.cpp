@@ -129,11 +129,11 @@ CommandResult Console::executeSetting(int index, const Words &words) {
   return CommandResult::ok();
 }
 
-Status Console::run(std::string_view text, std::string_view file, int firstLine) {
+Outcome Console::run(std::string_view text, std::string_view file, int firstLine) {
   DepthGuard guard(depth_);
   if (guard.tooDeep()) {
     err_ << file << ':' << firstLine << ": " << kTooDeep << '\n';
-    return Status::Error;
+    return Outcome::BadInput;
   }
   int lineNumber = firstLine;
   const Report report = [&](const std::string &message) {
@@ -144,52 +144,52 @@ Status Console::run(std::string_view text, std::string_view file, int firstLine)
   };
   while (true) {
     const std::size_t end = text.find('\n');
-    const Status status = runLine(text.substr(0, end), report, true);
-    if (status != Status::Ok) {
+    const Outcome status = runLine(text.substr(0, end), report, true);
+    if (status != Outcome::Success) {
       issuedFailure_ = false;
       return status;
     }
     if (end == std::string_view::npos) {
-      return Status::Ok;
+      return Outcome::Success;
     }
     text.remove_prefix(end + 1);
     ++lineNumber;
   }
 }
 
-Status Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
+Outcome Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
   const auto tokens = tokenizeLine(line);
   if (!tokens) {
     report(tokens.error().message);
-    return Status::Error;
+    return Outcome::BadInput;
   }
   for (const Words &words : *tokens) {
     const CommandResult result = execute(words);
-    if (result.problem) {
-      report(result.problem->message);
+    if (!result.message.empty()) {
+      report(result.message);
     }
-    if (result.status != Status::Ok) {
-      return result.status;
+    if (isFailure(result.outcome)) {
+      return result.outcome;
     }
     if (stopOnIssuedFailure && issuedFailure_) {
-      return Status::ExpectationFailed;
+      return Outcome::PluginFailed;
     }
   }
-  return Status::Ok;
+  return Outcome::Success;
 }
 
-Status Console::runFile(const std::string &path) {
+Outcome Console::runFile(const std::string &path) {
   const std::filesystem::path resolved = resolvePath(path);
   std::ifstream in(resolved, std::ios::binary);
   if (!in) {
     err_ << path << ": cannot read script\n";
-    return Status::Error;
+    return Outcome::BadInput;
   }
   std::ostringstream text;
   text << in.rdbuf();
   const std::string script = std::move(text).str();
   scriptFolders_.push_back(resolved.parent_path());
-  const Status status = run(withoutByteOrderMark(script), path, 1);
+  const Outcome status = run(withoutByteOrderMark(script), path, 1);
   scriptFolders_.pop_back();
   return status;
 }
@@ -200,9 +200,9 @@ void Console::runIssuedLine(std::string_view line) {
     err_ << "console: " << kTooDeep << '\n';
     return;
   }
-  const Status status = runLine(
+  const Outcome status = runLine(
       line, [this](const std::string &message) { err_ << "console: " << message << '\n'; }, false);
-  issuedFailure_ = issuedFailure_ || status == Status::ExpectationFailed;
+  issuedFailure_ = issuedFailure_ || status == Outcome::PluginFailed;
 }
 
 // std::filesystem decides what is absolute. On Windows that needs a drive

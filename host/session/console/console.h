@@ -13,37 +13,27 @@
 #include <utility>
 #include <vector>
 
-#include "host/base/exit_status.h"
+#include "host/base/outcome.h"
 #include "host/session/engine/host.h"
 #include "tokenizer.h"
 
 namespace corvane::console {
 
-// How a run of console text ended; also corvane-sim's exit status.
-enum class Status { Ok = kExitPassed, ExpectationFailed = kExitFailed, Error = kExitUsage };
-
-// What one command did: nothing to report, an error (a BadInput error is bad
-// input, an ExpectationFailed one reads "expected ..., got ..."), or a
-// script it ran that failed and said so itself, which stops with `status`.
+// What one command did, and what it says where an error would be (with its
+// place in a script; empty: nothing). A failure stops the run: bad input, a
+// failed check ("expected ..., got ..."), or a script it ran that failed and
+// said so itself; a notice is said and the run goes on.
 struct CommandResult {
-  std::optional<Error> problem;
-  Status status = Status::Ok;
+  Outcome outcome = Outcome::Success;
+  std::string message;
 
   static CommandResult ok() { return {}; }
-  static CommandResult error(std::string text) {
-    return error(Error{ErrorKind::BadInput, std::move(text)});
-  }
+  static CommandResult error(std::string text) { return {Outcome::BadInput, std::move(text)}; }
   // A step that failed with `error`, whatever its kind, stops the run.
-  static CommandResult error(Error error) { return {std::move(error), Status::Error}; }
-  static CommandResult failed(std::string text) {
-    return {Error{ErrorKind::ExpectationFailed, std::move(text)}, Status::ExpectationFailed};
-  }
-  static CommandResult reported(Status status) { return {std::nullopt, status}; }
-  // Said where an error would be (with its place in a script), but the run
-  // goes on and its status is untouched.
-  static CommandResult notice(std::string text) {
-    return {Error{ErrorKind::Notice, std::move(text)}, Status::Ok};
-  }
+  static CommandResult error(Error error) { return {Outcome::BadInput, std::move(error.message)}; }
+  static CommandResult failed(std::string text) { return {Outcome::PluginFailed, std::move(text)}; }
+  static CommandResult reported(Outcome outcome) { return {outcome, {}}; }
+  static CommandResult notice(std::string text) { return {Outcome::Notice, std::move(text)}; }
 };
 
 // `text` without the UTF-8 byte-order mark a Windows editor may put before
@@ -121,9 +111,9 @@ public:
   // at `firstLine`. A bad line or a failed check is reported on the error
   // stream as `FILE:LINE: message` (just the message when `file` is empty:
   // a line a person typed) and ends the run.
-  Status run(std::string_view text, std::string_view file, int firstLine);
+  Outcome run(std::string_view text, std::string_view file, int firstLine);
   // Runs the script at `path` (see resolvePath); an unreadable file is an error.
-  Status runFile(const std::string &path);
+  Outcome runFile(const std::string &path);
   // Runs one line that a plugin or a key press issued: an error is printed
   // as `console: message` and does not end the script that led to it; a
   // failed check ends it once the current command returns.
@@ -149,7 +139,7 @@ private:
   // Runs the commands of one line until one fails, which `report` tells;
   // with `stopOnIssuedFailure`, a failure in a line a plugin issued stops it too.
   using Report = std::function<void(const std::string &)>;
-  Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
+  Outcome runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
 

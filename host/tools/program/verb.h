@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/base/error.h"
-#include "host/base/exit_status.h"
+#include "host/base/outcome.h"
 
 namespace corvane::sim {
 
@@ -27,7 +27,7 @@ inline int reportVerbError(std::ostream &err, std::string_view verb, const Error
   if (error.kind == ErrorKind::BadInput) {
     err << usage;
   }
-  return kExitUsage;
+  return exitStatus(Outcome::BadInput);
 }
 
 } // namespace corvane::sim

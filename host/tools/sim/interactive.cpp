@@ -199,8 +199,8 @@ private:
 
 } // namespace
 
-Status runInteractive(Simulator &simulator, ProgramFront &front,
-                      const InteractiveOptions &options) {
+Outcome runInteractive(Simulator &simulator, ProgramFront &front,
+                       const InteractiveOptions &options) {
   const platform::InterruptCatcher catcher;
   const PersonPresent person(simulator, front, options.showProgress);
   Watchers watchers(simulator, options.foldFrames);
@@ -232,7 +232,7 @@ Status runInteractive(Simulator &simulator, ProgramFront &front,
     }
     std::cout.flush();
   }
-  return Status::Ok;
+  return Outcome::Success;
 }
 
 } // namespace corvane::sim

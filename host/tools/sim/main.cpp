@@ -17,7 +17,7 @@
 #endif
 
 #include "extensions.h"
-#include "host/base/exit_status.h"
+#include "host/base/outcome.h"
 #include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
 #include "host/session/simulator.h"
@@ -147,8 +147,8 @@ Failure makeOutputFolder(const std::string &folder) {
 
 // Console lines from standard input, one run per line so that each error
 // names its line; a person at a terminal gets the interactive session.
-Status runStandardInput(Simulator &simulator, ProgramFront &front,
-                        const ProgramSettings &settings) {
+Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
+                         const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
     const bool folded = settings.traceFile.empty();
@@ -161,12 +161,12 @@ Status runStandardInput(Simulator &simulator, ProgramFront &front,
     ++lineNumber;
     const std::string_view text =
         lineNumber == 1 ? console::withoutByteOrderMark(line) : std::string_view(line);
-    const Status status = simulator.run(text, kStdinName, lineNumber);
-    if (status != Status::Ok) {
+    const Outcome status = simulator.run(text, kStdinName, lineNumber);
+    if (status != Outcome::Success) {
       return status;
     }
   }
-  return Status::Ok;
+  return Outcome::Success;
 }
 
 // Says why the run cannot go on, with where to find the usage after bad
@@ -176,7 +176,7 @@ int reportError(const Error &error) {
   if (error.kind == ErrorKind::BadInput) {
     std::cerr << "(corvane-sim --help shows the usage)\n";
   }
-  return kExitUsage;
+  return exitStatus(Outcome::BadInput);
 }
 
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
@@ -197,8 +197,8 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
 
 // Plays each script in turn (standard input where one is `-`, or when none
 // is given) until one fails.
-Status playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::string> scripts,
-                   const ProgramSettings &settings) {
+Outcome playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::string> scripts,
+                    const ProgramSettings &settings) {
   if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
                                                             kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
@@ -209,11 +209,11 @@ Status playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::s
   const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
   front.showProgress(watched && !settings.traceFile.empty() ? &std::cout : nullptr,
                      simulator.host().events());
-  Status status = Status::Ok;
+  Outcome status = Outcome::Success;
   for (const std::string &script : scripts) {
     status = script == kStdinScript ? runStandardInput(simulator, front, settings)
                                     : simulator.runScript(script);
-    if (status != Status::Ok) {
+    if (status != Outcome::Success) {
       break;
     }
   }
@@ -243,27 +243,27 @@ int runSession(const ProgramSettings &settings, const std::vector<std::string> &
     }
   }
   if (!simulator.load(positional.front())) {
-    return kExitUsage;
+    return exitStatus(Outcome::BadInput);
   }
-  const Status played =
+  const Outcome played =
       playScripts(simulator, front, {positional.begin() + 1, positional.end()}, settings);
   // Every feature finishes its work; one that fails makes the run's status worse.
-  Status status = played;
+  Outcome status = played;
   for (const auto &extension : settings.extensions) {
-    if (!extension->finish(simulator) && status == Status::Ok) {
-      status = Status::Error;
+    if (!extension->finish(simulator) && status == Outcome::Success) {
+      status = Outcome::BadInput;
     }
   }
   simulator.unload();
   std::cout.flush();
   // A run whose scripts could not all be played keeps the old trace.
-  if (traceFile && played != Status::Error) {
+  if (traceFile && played != Outcome::BadInput) {
     if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
                                          traceFile->commit())) {
       return reportError(*problem);
     }
   }
-  return static_cast<int>(status);
+  return exitStatus(status);
 }
 
 int runProgram(const std::vector<std::string> &arguments) {
@@ -308,6 +308,6 @@ int main(int argc, char **argv) {
     return corvane::sim::runProgram(corvane::platform::utf8Arguments(argc, argv));
   } catch (const std::exception &error) {
     std::cerr << "corvane-sim: " << error.what() << '\n';
-    return corvane::kExitUsage;
+    return corvane::exitStatus(corvane::Outcome::BadInput);
   }
 }

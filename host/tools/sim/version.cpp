@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "host/base/exit_status.h"
+#include "host/base/outcome.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
 
@@ -17,7 +17,7 @@ namespace corvane::sim {
 int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
   if (plugin.empty()) {
     out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
-    return kExitPassed;
+    return exitStatus(Outcome::Success);
   }
   const auto library = loader::SharedLibrary::open(plugin);
   const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
@@ -28,7 +28,7 @@ int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err
   if (refused) {
     err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << refused->message
         << '\n';
-    return kExitUsage;
+    return exitStatus(Outcome::BadInput);
   }
   out << "corvane-sim " << CORVANE_SIM_VERSION << '\n';
   out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";

@@ -244,8 +244,8 @@ bool TimelineExtension::finish(sim::Simulator &simulator) {
   }
   Console &console = simulator.console();
   const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
-  if (result.status != console::Status::Ok) {
-    console.err() << "corvane-sim: " << result.problem->message << '\n';
+  if (isFailure(result.outcome)) {
+    console.err() << "corvane-sim: " << result.message << '\n';
     return false;
   }
   return true;

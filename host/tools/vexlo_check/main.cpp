@@ -35,6 +35,6 @@ int main(int argc, char **argv) {
                                            std::cerr, kVexloCheck);
   } catch (const std::exception &error) {
     std::cerr << "vexlo-check: " << error.what() << '\n';
-    return 2;
+    return corvane::exitStatus(corvane::Outcome::BadInput);
   }
 }
