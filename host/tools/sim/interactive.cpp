@@ -130,71 +130,54 @@ void addHelpRow(std::string &text, const std::string &usage, const std::string &
 
 namespace {
 
-// The folded view of frames in place of the plain trace, and the notes on
-// lines that changed nothing, for the session's length.
-class Watchers {
+// A person at the prompt for the object's life: the front narrates, knows
+// the prompt's words, stops on Ctrl-C and shows progress when
+// `showProgress`; the folded view of frames stands in for the plain trace,
+// and lines that changed nothing are noted.
+class PersonPresent {
 public:
-  Watchers(Simulator &simulator, bool foldFrames)
-      : events_(simulator.host().events()), plain_(simulator.traceWriter()) {
+  PersonPresent(Simulator &simulator, ProgramFront &front, const InteractiveOptions &options)
+      : front_(front), events_(simulator.host().events()), plain_(simulator.traceWriter()),
+        progress_(front.progressOut()) {
+    front_.setPerson(true);
+    if (options.showProgress) {
+      front_.showProgress(&std::cout, events_);
+    }
     events_.subscribe(noEffect_);
-    if (foldFrames && plain_ != nullptr) {
+    if (options.foldFrames && plain_ != nullptr) {
       folded_.emplace(plain_->out(), plain_->verbose());
       events_.unsubscribe(*plain_);
       events_.subscribe(*folded_);
     }
   }
-  ~Watchers() {
-    flush();
+  ~PersonPresent() {
     if (folded_) {
+      folded_->flush();
       events_.unsubscribe(*folded_);
       events_.subscribe(*plain_);
     }
     events_.unsubscribe(noEffect_);
-  }
-  Watchers(const Watchers &) = delete;
-  Watchers &operator=(const Watchers &) = delete;
-
-  // What the line just run did, said before the next prompt.
-  void afterLine() {
-    flush();
-    noEffect_.flush(std::cout);
-  }
-
-private:
-  void flush() {
-    if (folded_) {
-      folded_->flush();
-    }
-  }
-
-  host::EventStream &events_;
-  host::TraceWriter *plain_;
-  std::optional<FoldedFrames> folded_;
-  NoEffectNotes noEffect_;
-};
-
-// A person is at the prompt for the object's life, with the progress line
-// on the screen when `showProgress`.
-class PersonPresent {
-public:
-  PersonPresent(Simulator &simulator, ProgramFront &front, bool showProgress)
-      : front_(front), events_(simulator.host().events()), progress_(front.progressOut()) {
-    front_.setPerson(true);
-    if (showProgress) {
-      front_.showProgress(&std::cout, events_);
-    }
-  }
-  ~PersonPresent() {
     front_.showProgress(progress_, events_);
     front_.setPerson(false);
   }
   PersonPresent(const PersonPresent &) = delete;
   PersonPresent &operator=(const PersonPresent &) = delete;
 
+  // What the line just run did, said before the next prompt.
+  void afterLine() {
+    if (folded_) {
+      folded_->flush();
+    }
+    noEffect_.flush(std::cout);
+  }
+
 private:
   ProgramFront &front_;
   host::EventStream &events_;
+  host::TraceWriter *plain_;
   std::ostream *progress_;
+  std::optional<FoldedFrames> folded_;
+  NoEffectNotes noEffect_;
 };
 
 } // namespace
@@ -202,8 +185,7 @@ private:
 Outcome runInteractive(Simulator &simulator, ProgramFront &front,
                        const InteractiveOptions &options) {
   const platform::InterruptCatcher catcher;
-  const PersonPresent person(simulator, front, options.showProgress);
-  Watchers watchers(simulator, options.foldFrames);
+  PersonPresent person(simulator, front, options);
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
   LineEditor editor(
@@ -228,7 +210,7 @@ Outcome runInteractive(Simulator &simulator, ProgramFront &front,
     if (word == SessionWord::None) {
       // An empty file name: errors print without a place, and none ends the session.
       simulator.run(read.line, "", 1);
-      watchers.afterLine();
+      person.afterLine();
     }
     std::cout.flush();
   }
