@@ -125,7 +125,9 @@ std::string randomLine(Choices &choices, std::span<const LineKind> kinds) {
 
 std::vector<std::string> randomConsoleLines(const Registrations &registrations, std::uint64_t seed,
                                             std::uint64_t steps) {
-  const auto &[settings, notifiers, hooked] = registrations;
+  const std::vector<std::string> &settings = registrations.settings;
+  const std::vector<std::string> &notifiers = registrations.notifiers;
+  const std::vector<std::string> &hooked = registrations.hookedFunctions;
   std::vector<LineKind> kinds = {
       {2,
        [&hooked](Choices &random) {
