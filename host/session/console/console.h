@@ -55,11 +55,6 @@ public:
     std::int64_t untilMicros = 0;
   };
 
-  Front() = default;
-  Front(const Front &) = delete;
-  Front &operator=(const Front &) = delete;
-  Front(Front &&) = delete;
-  Front &operator=(Front &&) = delete;
   virtual ~Front() = default;
 
   // Where a command writes the file `name` (UTF-8).

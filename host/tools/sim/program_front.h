@@ -17,8 +17,6 @@ namespace corvane::sim {
 // prompt's own words, the progress line and Ctrl-C.
 class ProgramFront : public console::Front {
 public:
-  ProgramFront() = default;
-
   void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
   // A long command's progress goes to `out` (null: none), watched on `events`.
   void showProgress(std::ostream *out, host::EventStream &events) {

@@ -18,11 +18,6 @@ namespace corvane::validate {
 // tests) a fuzzer's bytes.
 class Choices {
 public:
-  Choices() = default;
-  Choices(const Choices &) = delete;
-  Choices &operator=(const Choices &) = delete;
-  Choices(Choices &&) = delete;
-  Choices &operator=(Choices &&) = delete;
   virtual ~Choices() = default;
   // A choice in [0, count); count is at least 1.
   virtual std::uint32_t below(std::uint32_t count) = 0;
