@@ -1,6 +1,10 @@
 // The simulator session: wiring of host, console and plugin.
 #include "simulator.h"
 
+#include "host/session/engine/hook_table.h"
+#include "host/session/engine/key_bindings.h"
+#include "host/session/engine/notifiers.h"
+
 namespace corvane::sim {
 
 Simulator::Simulator(SimulatorOptions options)
@@ -15,8 +19,8 @@ Simulator::Simulator(SimulatorOptions options)
     trace_ = std::make_unique<host::TraceWriter>(*options_.trace, options_.verbose);
     host_->events().subscribe(*trace_);
   }
-  console_ = std::make_unique<console::Console>(*host_, *options_.out, *options_.err);
-  console_->setOutputFolder(options_.outputFolder);
+  console_ =
+      std::make_unique<console::Console>(*host_, *options_.out, *options_.err, options_.front);
   for (const SessionExtension &extension : options_.extensions) {
     extension(*this);
   }
@@ -53,13 +57,43 @@ void Simulator::unload() {
 
 bool Simulator::loaded() const { return plugin_ != nullptr; }
 
-Status Simulator::run(std::string_view text, std::string_view file, int line) {
+Outcome Simulator::run(std::string_view text, std::string_view file, int line) {
   return console_->run(text, file, line);
 }
 
-Status Simulator::runScript(const std::string &path) { return console_->runFile(path); }
+Outcome Simulator::runScript(const std::string &path) { return console_->runFile(path); }
 
 host::Host &Simulator::host() { return *host_; }
 console::Console &Simulator::console() { return *console_; }
+
+std::vector<std::string> Simulator::hookedFunctions() const {
+  return host_->hooks().functionNames();
+}
+
+std::vector<std::string> Simulator::boundKeys() const {
+  std::vector<std::string> keys;
+  for (const auto &entry : host_->keyBindings().all()) {
+    keys.push_back(entry.first);
+  }
+  return keys;
+}
+
+std::vector<std::string> Simulator::settingNames() const {
+  std::vector<std::string> names;
+  for (const host::Setting *setting : host_->settings().sortedByName()) {
+    names.push_back(setting->definition.name);
+  }
+  return names;
+}
+
+const host::Setting *Simulator::setting(std::string_view name) const {
+  return host_->settings().at(host_->settings().find(name));
+}
+
+std::vector<std::string> Simulator::pluginCommands() const { return host_->notifiers().names(); }
+
+std::optional<std::string> Simulator::pluginCommand(std::string_view name) const {
+  return host_->notifiers().description(name);
+}
 
 } // namespace corvane::sim

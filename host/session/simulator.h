@@ -3,9 +3,9 @@
 // features through the options' extensions.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,6 +13,7 @@
 
 #include "host/session/console/console.h"
 #include "host/session/engine/host.h"
+#include "host/session/engine/settings_store.h"
 #include "host/session/loader/plugin_library.h"
 #include "host/session/trace.h"
 
@@ -29,11 +30,9 @@ struct SimulatorOptions {
   std::ostream *trace = nullptr;              // trace lines (null: tracing off)
   bool verbose = false;                       // also trace the plugin's registrations
   std::vector<SessionExtension> extensions{}; // run on the new session, in order
-  std::filesystem::path outputFolder{};       // files commands write (empty: working folder)
+  console::Front *front = nullptr;            // the program on top (null: a script's defaults)
   std::string errorPrefix{}; // before a refused plugin's line, e.g. the program's name
 };
-
-using Status = console::Status;
 
 class Simulator {
 public:
@@ -50,15 +49,25 @@ public:
 
   // Runs console text (one or more lines separated by '\n') as if read from
   // FILE starting at LINE.
-  Status run(std::string_view text, std::string_view file = "<test>", int line = 1);
+  Outcome run(std::string_view text, std::string_view file = "<test>", int line = 1);
   // Runs the script file at `path`.
-  Status runScript(const std::string &path);
+  Outcome runScript(const std::string &path);
 
   // The engine, for direct inspection in tests (clock, settings, matchmaking,
   // state).
   host::Host &host();
   // The console, for adding commands.
   console::Console &console();
+  // What the session holds, for the programs that show it to a person.
+  std::vector<std::string> hookedFunctions() const;
+  std::vector<std::string> boundKeys() const;
+  std::vector<std::string> settingNames() const;
+  // The setting `name`; null when there is none.
+  const host::Setting *setting(std::string_view name) const;
+  std::vector<std::string> pluginCommands() const;
+  // What the plugin's command `name` does; nothing when there is none.
+  std::optional<std::string> pluginCommand(std::string_view name) const;
+
   // The subscriber writing the trace; null when tracing is off.
   host::TraceWriter *traceWriter() { return trace_.get(); }
 

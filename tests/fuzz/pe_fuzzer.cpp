@@ -14,12 +14,14 @@
 namespace {
 
 void check(std::span<const std::uint8_t> plugin, std::span<const std::uint8_t> host) {
-  const corvane::sdkcheck::Outcome outcome =
+  using corvane::Outcome;
+  const corvane::sdkcheck::Finding outcome =
       corvane::sdkcheck::checkSdk("plugin.dll", plugin, "pluginsdk.dll", host);
-  const bool answered = (outcome.status == 0 || outcome.status == 1) && !outcome.report.empty() &&
-                        outcome.error.empty();
-  const bool refused = outcome.status == 2 && outcome.report.empty() && !outcome.error.empty() &&
-                       outcome.error.find('\n') == std::string::npos;
+  const bool answered =
+      (outcome.outcome == Outcome::Success || outcome.outcome == Outcome::PluginFailed) &&
+      !outcome.report.empty() && outcome.error.empty();
+  const bool refused = outcome.outcome == Outcome::BadInput && outcome.report.empty() &&
+                       !outcome.error.empty() && outcome.error.find('\n') == std::string::npos;
   if (!answered && !refused) {
     __builtin_trap();
   }

@@ -10,12 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 #include "session.h"
 
 namespace {
 
-using corvane::sim::Status;
+using corvane::Outcome;
 using vexlo::testing::Session;
 
 TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
@@ -49,7 +49,7 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
   for (const auto &[line, message] : cases) {
     Session session;
     EXPECT_EQ(session.simulator().run("echo first\n" + line + "\necho never", "case.cfg", 10),
-              Status::Error)
+              Outcome::BadInput)
         << line;
     EXPECT_EQ(session.errors(), "case.cfg:11: " + message + "\n") << line;
     EXPECT_EQ(session.output(), "first\n") << line;
@@ -62,7 +62,8 @@ TEST(ConsoleErrors, EachBadLineGivesOnePlacedMessageAndChangesNothing) {
 
 TEST(ConsoleErrors, CommentsAndBlankLinesCount) {
   Session session;
-  EXPECT_EQ(session.simulator().run("# comment\n\n   // another\nbogus", "s.cfg"), Status::Error);
+  EXPECT_EQ(session.simulator().run("# comment\n\n   // another\nbogus", "s.cfg"),
+            Outcome::BadInput);
   EXPECT_EQ(session.errors(), "s.cfg:4: unknown command bogus\n");
 }
 
@@ -82,7 +83,7 @@ TEST(Expectations, PassingChecksOfEveryKind) {
                         "bind F1 echo \"a b\"\n"
                         "sim_expect bound F1 echo \"a b\"\n"
                         "sim_expect bound F1 \"echo \\\"a b\\\"\""),
-            Status::Ok);
+            Outcome::Success);
   EXPECT_EQ(session.errors(), "");
 }
 
@@ -100,8 +101,7 @@ TEST(Expectations, FailedCheckEndsTheRunWithWhatWasFound) {
   for (const auto &[line, message] : cases) {
     Session session;
     session.cvars().registerCvar("s", "4", "", false, false, 0, false, 0, false);
-    EXPECT_EQ(session.simulator().run(line + "\necho never", "check.cfg", 3),
-              Status::ExpectationFailed)
+    EXPECT_EQ(session.simulator().run(line + "\necho never", "check.cfg", 3), Outcome::PluginFailed)
         << line;
     EXPECT_EQ(session.errors(), "check.cfg:3: " + message + "\n");
     EXPECT_EQ(session.output(), "");
@@ -116,7 +116,7 @@ TEST(KeyBindings, BoundLineRunsOnKeyPressAndStaysAfterUnbindOfOthers) {
                         "bind F2 load_freeplay\n"
                         "unbind F2\n"
                         "sim_key F2"),
-            Status::Ok);
+            Outcome::Success);
   EXPECT_EQ(session.output(), "same line\npressed two words\n");
   EXPECT_EQ(session.host().keyBinding("F1"), "echo pressed \"two words\"");
   EXPECT_FALSE(session.host().keyBinding("F2"));
@@ -129,14 +129,14 @@ TEST(KeyBindings, ErrorInABoundLineIsPrintedAndTheRunGoesOn) {
   EXPECT_EQ(session.run("bind F1 bogus; echo after\n"
                         "sim_key F1\n"
                         "echo next line"),
-            Status::Ok);
+            Outcome::Success);
   EXPECT_EQ(session.errors(), "console: unknown command bogus\n");
   EXPECT_EQ(session.output(), "after\nnext line\n");
 }
 
 TEST(KeyBindings, AKeyThatPressesItselfStops) {
   Session session;
-  EXPECT_EQ(session.run("bind F1 sim_key F1\nsim_key F1\necho survived"), Status::Ok);
+  EXPECT_EQ(session.run("bind F1 sim_key F1\nsim_key F1\necho survived"), Outcome::Success);
   EXPECT_NE(session.errors().find("console: console lines nested too deeply"), std::string::npos);
   EXPECT_EQ(session.output(), "survived\n");
 }
@@ -154,11 +154,11 @@ TEST(IssuedLines, PluginCommandsRunThroughTheConsole) {
 TEST(IssuedLines, FailedCheckInAnIssuedLineEndsTheScript) {
   Session session;
   EXPECT_EQ(session.run("bind F1 sim_expect searching true\nsim_key F1\necho never"),
-            Status::ExpectationFailed);
+            Outcome::PluginFailed);
   EXPECT_EQ(session.errors(), "console: expected searching true, got false\n");
   EXPECT_EQ(session.output(), "");
   // The next run starts clean.
-  EXPECT_EQ(session.run("echo again"), Status::Ok);
+  EXPECT_EQ(session.run("echo again"), Outcome::Success);
 }
 
 TEST(Notifiers, RunWithTheWordsOfTheLine) {
@@ -167,7 +167,7 @@ TEST(Notifiers, RunWithTheWordsOfTheLine) {
   session.cvars().registerNotifier(
       "vexlo_queue", [&](std::vector<std::string> words) { received = std::move(words); }, "Queue",
       0);
-  ASSERT_EQ(session.run("vexlo_queue now \"two words\""), Status::Ok);
+  ASSERT_EQ(session.run("vexlo_queue now \"two words\""), Outcome::Success);
   EXPECT_EQ(received, (std::vector<std::string>{"vexlo_queue", "now", "two words"}));
 }
 
@@ -175,12 +175,12 @@ TEST(Notifiers, ThrowingCallbackFailsItsCommandOnly) {
   Session session;
   session.cvars().registerNotifier(
       "thrower", [](std::vector<std::string>) { throw std::runtime_error("boom"); }, "", 0);
-  EXPECT_EQ(session.run("thrower"), Status::Error);
+  EXPECT_EQ(session.run("thrower"), Outcome::BadInput);
   EXPECT_EQ(session.errors(), "<test>:1: thrower failed: boom\n");
   session.takeErrors();
   session.cvars().executeCommand("thrower; echo still here", false);
   EXPECT_EQ(session.errors(), "console: thrower failed: boom\n");
-  EXPECT_EQ(session.run("echo fine"), Status::Ok);
+  EXPECT_EQ(session.run("echo fine"), Outcome::Success);
 }
 
 class Scripts : public ::testing::Test {
@@ -216,7 +216,7 @@ TEST_F(Scripts, ExecResolvesBesideTheRunningScript) {
   write("sub/leaf.cfg", "echo leaf\nexec " + unicode + "/x.cfg\n");
   write("sub/" + unicode + "/x.cfg", "echo unicode\n");
   Session session;
-  EXPECT_EQ(session.simulator().runScript((folder_ / "main.cfg").string()), Status::Ok);
+  EXPECT_EQ(session.simulator().runScript((folder_ / "main.cfg").string()), Outcome::Success);
   EXPECT_EQ(session.output(), "main\ninner\nleaf\nunicode\nback\n");
 }
 
@@ -224,14 +224,14 @@ TEST_F(Scripts, ErrorInANestedScriptNamesThatScriptAndEndsTheRun) {
   const std::string main = write("main.cfg", "exec sub/bad.cfg\necho never\n");
   const std::string bad = write("sub/bad.cfg", "echo ok\n\nbogus\n");
   Session session;
-  EXPECT_EQ(session.simulator().runScript(main), Status::Error);
+  EXPECT_EQ(session.simulator().runScript(main), Outcome::BadInput);
   EXPECT_EQ(session.errors(), "sub/bad.cfg:3: unknown command bogus\n");
   EXPECT_EQ(session.output(), "ok\n");
 }
 
 TEST_F(Scripts, MissingScriptIsAnError) {
   Session session;
-  EXPECT_EQ(session.simulator().runScript((folder_ / "none.cfg").string()), Status::Error);
+  EXPECT_EQ(session.simulator().runScript((folder_ / "none.cfg").string()), Outcome::BadInput);
   EXPECT_NE(session.errors().find("cannot read script"), std::string::npos);
 }
 
@@ -244,7 +244,7 @@ TEST(ConsoleExtension, AddedCommandsRunLikeBuiltIns) {
         seen = words;
         return corvane::console::CommandResult::ok();
       });
-  EXPECT_EQ(session.run("sim_screenshot \"a b.png\""), Status::Ok);
+  EXPECT_EQ(session.run("sim_screenshot \"a b.png\""), Outcome::Success);
   EXPECT_EQ(seen, (std::vector<std::string>{"sim_screenshot", "a b.png"}));
 }
 

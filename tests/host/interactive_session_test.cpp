@@ -108,6 +108,19 @@ TEST(InteractiveSession, SurvivesMistakesAndAnswersAPerson) {
       // quit are silence.
       {"quti\n", "unknown command quti (did you mean quit?)"},
       {"quit now\n", "usage: quit (got \"now\")"},
+      // The prompt's own words with arguments, told from console commands.
+      // Faults: help NAME lists everything or knows only console commands;
+      // a word after help or exit is dropped; a console command whose
+      // argument is one of them is taken for it.
+      {"help sim_wait\n", "usage: sim_wait SECONDS\r\n  advances the clock"},
+      {"help exit\n", "exit: leaves the session (so does Ctrl-D)"},
+      {"help vexlo_hbheight\n", "vexlo_hbheight VALUE sets it"},
+      {"help no_such\n", "no command or setting named no_such (help lists them)"},
+      {"help sim_wait now\n", "usage: help [NAME] (got \"sim_wait\" \"now\")"},
+      {"exit 0\n", "usage: exit (got \"0\")"},
+      {"echo help quit\n", "help quit\r\n"},
+      // Fault: a long command shows no progress at a terminal.
+      {"sim_frame 1000000\n", "sim_frame 1000000: "},
       // Fault: the Ctrl-C that abandoned a line stays set and stops the next sim_frame.
       {"\x03", ""},
       {"sim_frame 2\n", "2 frames: nothing drawn"},

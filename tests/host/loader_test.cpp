@@ -16,7 +16,7 @@
 
 namespace {
 
-using corvane::sim::Status;
+using corvane::Outcome;
 using vexlo::testing::Session;
 
 // Keeps a fixture library mapped after the host closes it, so the test can
@@ -63,7 +63,7 @@ TEST(PluginLoad, LoadedPluginWorksThroughTheConsole) {
                         "fixture_draw 1\n"
                         "sim_frame\n"
                         "sim_expect drawn true"),
-            Status::Ok);
+            Outcome::Success);
   EXPECT_EQ(session.output(), "changed 3 to 4 bound 4\n"
                               "changed 4 to 10 bound 10\n"
                               "pong fixture_ping a b c\n"
@@ -87,7 +87,7 @@ TEST(PluginUnload, DropsRegistrationsKeepsConsoleStateAndRunsNothingAfterwards) 
   Session session;
   ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
   ASSERT_EQ(session.run("fixture_level 7\nfixture_draw 1\nfixture_ping\nbind F1 fixture_ping"),
-            Status::Ok);
+            Outcome::Success);
   ASSERT_EQ(session.host().pendingTimers(), 1U);
 
   session.simulator().unload();
@@ -101,10 +101,10 @@ TEST(PluginUnload, DropsRegistrationsKeepsConsoleStateAndRunsNothingAfterwards) 
   session.takeOutput();
   EXPECT_EQ(session.run("sim_wait 10\nsim_call \"Function Fixture.Event\"\nfixture_level 8\n"
                         "sim_frame\nsim_expect drawn false\nsim_key F1"),
-            Status::Ok);
+            Outcome::Success);
   EXPECT_EQ(session.output(), "");
   EXPECT_EQ(session.errors(), "console: unknown command fixture_ping\n");
-  EXPECT_EQ(session.run("fixture_ping"), Status::Error);
+  EXPECT_EQ(session.run("fixture_ping"), Outcome::BadInput);
   EXPECT_EQ(fixture.log(), "");
 }
 
@@ -113,7 +113,7 @@ TEST(PluginUnload, ReloadAfterUnloadStartsFresh) {
   ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
   session.simulator().unload();
   ASSERT_TRUE(session.simulator().load(HOST_FIXTURE_PLUGIN));
-  EXPECT_EQ(session.run("fixture_level 5"), Status::Ok);
+  EXPECT_EQ(session.run("fixture_level 5"), Outcome::Success);
   EXPECT_EQ(session.output(), "changed 3 to 5 bound 5\n");
 }
 

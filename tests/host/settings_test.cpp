@@ -10,7 +10,7 @@
 
 namespace {
 
-using corvane::sim::Status;
+using corvane::Outcome;
 using vexlo::testing::Session;
 
 CVarWrapper registerWaitingTime(Session &session) {
@@ -30,12 +30,12 @@ TEST(SettingRegistration, DefaultIsStoredUncheckedAndReadThroughBounds) {
 TEST(SettingRegistration, RegisteringAnExistingNameKeepsTheSetting) {
   Session session;
   registerWaitingTime(session);
-  ASSERT_EQ(session.run("vexlo_waitingtime 30"), Status::Ok);
+  ASSERT_EQ(session.run("vexlo_waitingtime 30"), Outcome::Success);
   CVarWrapper again = session.cvars().registerCvar("vexlo_waitingtime", "5", "Other", false, false,
                                                    0.0F, false, 0.0F, false);
   EXPECT_EQ(again.getStringValue(), "30");
   // The bounds are the first registration's too.
-  EXPECT_EQ(session.run("vexlo_waitingtime 9000"), Status::Ok);
+  EXPECT_EQ(session.run("vexlo_waitingtime 9000"), Outcome::Success);
   EXPECT_EQ(session.host().settingValue("vexlo_waitingtime"), "600");
 }
 
@@ -66,7 +66,7 @@ TEST(SettingChanges, BoundValuesFollowEverySet) {
   EXPECT_EQ(*asInt, 1);
   EXPECT_EQ(*asText, "(1,60)");
 
-  ASSERT_EQ(session.run("vexlo_waitingtime 42.75"), Status::Ok);
+  ASSERT_EQ(session.run("vexlo_waitingtime 42.75"), Outcome::Success);
   EXPECT_EQ(*asInt, 42);
   EXPECT_FLOAT_EQ(*asFloat, 42.75F);
   EXPECT_TRUE(*asBool);
@@ -83,7 +83,7 @@ TEST(SettingChanges, CallbacksRunAfterEverySetWithOldTextAndBoundValueWritten) {
     seen.push_back(old + ">" + now.getStringValue() + "@" + std::to_string(*bound));
   });
   ASSERT_EQ(session.run("vexlo_waitingtime 30\nvexlo_waitingtime 30\nvexlo_waitingtime 0"),
-            Status::Ok);
+            Outcome::Success);
   EXPECT_EQ(seen, (std::vector<std::string>{"(1,60)>30@30", "30>30@30", "30>1@1"}));
 }
 
@@ -95,9 +95,9 @@ TEST(SettingChanges, CallbackMayRegisterMoreWithoutDisturbingTheSet) {
     session.cvars().registerCvar("made_in_callback", "1", "", false, false, 0, false, 0, false);
     now.addOnValueChanged([&later](std::string, CVarWrapper) { ++later; });
   });
-  ASSERT_EQ(session.run("vexlo_waitingtime 5"), Status::Ok);
+  ASSERT_EQ(session.run("vexlo_waitingtime 5"), Outcome::Success);
   EXPECT_EQ(later, 0);
-  ASSERT_EQ(session.run("vexlo_waitingtime 6"), Status::Ok);
+  ASSERT_EQ(session.run("vexlo_waitingtime 6"), Outcome::Success);
   EXPECT_EQ(later, 1);
   EXPECT_EQ(session.host().settingValue("made_in_callback"), "1");
 }
@@ -109,9 +109,9 @@ TEST(SettingChanges, RefusedValueChangesNothingAndNamesSettingAndValue) {
   waiting.bindTo(bound);
   int calls = 0;
   waiting.addOnValueChanged([&calls](std::string, CVarWrapper) { ++calls; });
-  ASSERT_EQ(session.run("vexlo_waitingtime 20"), Status::Ok);
+  ASSERT_EQ(session.run("vexlo_waitingtime 20"), Outcome::Success);
 
-  EXPECT_EQ(session.simulator().run("vexlo_waitingtime 2.", "waiting.cfg", 7), Status::Error);
+  EXPECT_EQ(session.simulator().run("vexlo_waitingtime 2.", "waiting.cfg", 7), Outcome::BadInput);
   EXPECT_EQ(session.errors(),
             "waiting.cfg:7: setting vexlo_waitingtime refuses \"2.\": not a decimal number\n");
   EXPECT_EQ(session.host().settingValue("vexlo_waitingtime"), "20");
@@ -122,21 +122,21 @@ TEST(SettingChanges, RefusedValueChangesNothingAndNamesSettingAndValue) {
 TEST(SettingConsole, PrintsValueEscapedAsInTheTrace) {
   Session session;
   session.cvars().registerCvar("text", "", "", false, false, 0, false, 0, false);
-  ASSERT_EQ(session.run("text \"say \\\"hi\\\"\tnow\"\ntext"), Status::Ok);
+  ASSERT_EQ(session.run("text \"say \\\"hi\\\"\tnow\"\ntext"), Outcome::Success);
   EXPECT_EQ(session.output(), "text = \"say \\\"hi\\\"\\tnow\"\n");
 }
 
 TEST(SettingConsole, EmptyTextIsAValueForUnboundedSettings) {
   Session session;
   session.cvars().registerCvar("text", "start", "", false, false, 0, false, 0, false);
-  ASSERT_EQ(session.run("text \"\""), Status::Ok);
+  ASSERT_EQ(session.run("text \"\""), Outcome::Success);
   EXPECT_EQ(session.host().settingValue("text"), "");
 }
 
 TEST(SettingConsole, MoreThanOneValueIsAnError) {
   Session session;
   session.cvars().registerCvar("text", "start", "", false, false, 0, false, 0, false);
-  EXPECT_EQ(session.run("text two words"), Status::Error);
+  EXPECT_EQ(session.run("text two words"), Outcome::BadInput);
   EXPECT_NE(session.errors().find("<test>:1: setting text takes one value"), std::string::npos);
   EXPECT_EQ(session.host().settingValue("text"), "start");
 }
@@ -145,14 +145,14 @@ TEST(SettingConsole, CvarlistShowsSortedSettingsWithDetails) {
   Session session;
   registerWaitingTime(session);
   session.cvars().registerCvar("alpha", "x", "First", false, false, 0, false, 0, false);
-  ASSERT_EQ(session.run("cvarlist"), Status::Ok);
+  ASSERT_EQ(session.run("cvarlist"), Outcome::Success);
   EXPECT_EQ(session.output(),
             "alpha = \"x\"  (default \"x\")  First\n"
             "vexlo_waitingtime = \"(1,60)\"  (default \"(1,60)\", 1..600, searchable, saved)  "
             "Waiting time\n"
             "2 settings\n");
   session.takeOutput();
-  ASSERT_EQ(session.run("cvarlist vex"), Status::Ok);
+  ASSERT_EQ(session.run("cvarlist vex"), Outcome::Success);
   EXPECT_EQ(session.output().find("alpha"), std::string::npos);
 }
 

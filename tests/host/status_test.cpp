@@ -86,7 +86,7 @@ TEST(StatusScreen, ShowsEachLineOfAKnownRun) {
     Session session;
     ASSERT_EQ(session.start(row.run), std::nullopt) << row.run;
     session.takeOutput();
-    ASSERT_EQ(session.run("sim_status"), corvane::sim::Status::Ok);
+    ASSERT_EQ(session.run("sim_status"), corvane::Outcome::Success);
     EXPECT_EQ(session.output(), row.screen) << row.run;
   }
   // Each of the plugin's text colours by its name; one outside the table is white.

@@ -10,7 +10,7 @@
 
 namespace {
 
-using corvane::sim::Status;
+using corvane::Outcome;
 using vexlo::testing::Session;
 
 // Records each callback as "label@seconds".
@@ -30,7 +30,7 @@ TEST(Timers, FireByDueTimeThenBySetOrder) {
   game.SetTimeout([&](GameWrapper *) { recorder.note("first"); }, 1.0F);
   game.SetTimeout([&](GameWrapper *) { recorder.note("second"); }, 1.0F);
   game.SetTimeout([&](GameWrapper *) { recorder.note("never"); }, 3.0F);
-  ASSERT_EQ(session.run("sim_wait 2"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 2"), Outcome::Success);
   EXPECT_EQ(recorder.events,
             (std::vector<std::string>{"first@1000ms", "second@1000ms", "late@2000ms"}));
   EXPECT_EQ(session.host().nowMicros(), 2'000'000);
@@ -48,7 +48,7 @@ TEST(Timers, TimersSetByCallbacksFireInTheSameWaitWhenDue) {
         from->SetTimeout([&](GameWrapper *) { recorder.note("beyond"); }, 5.0F);
       },
       1.0F);
-  ASSERT_EQ(session.run("sim_wait 1.5"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 1.5"), Outcome::Success);
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"outer@1000ms", "inner@1500ms"}));
   EXPECT_EQ(session.host().pendingTimers(), 1U);
 }
@@ -58,7 +58,7 @@ TEST(Timers, NegativeAndNanDelaysCountAsZero) {
   Recorder recorder{session, {}};
   session.game().SetTimeout([&](GameWrapper *) { recorder.note("negative"); }, -4.0F);
   session.game().SetTimeout([&](GameWrapper *) { recorder.note("nan"); }, std::nanf(""));
-  ASSERT_EQ(session.run("sim_wait 0"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 0"), Outcome::Success);
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"negative@0ms", "nan@0ms"}));
 }
 
@@ -66,7 +66,7 @@ TEST(Timers, CallbackGetsTheGameWrapperOfItsPlugin) {
   Session session;
   GameWrapper *received = nullptr;
   session.game().SetTimeout([&](GameWrapper *game) { received = game; }, 0.0F);
-  ASSERT_EQ(session.run("sim_wait 0.001"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 0.001"), Outcome::Success);
   EXPECT_EQ(received, &session.game());
 }
 
@@ -80,7 +80,7 @@ TEST(Timers, WaitRejectsWhatIsNotANonNegativeNumber) {
   };
   for (const auto &[line, got] : cases) {
     session.takeErrors();
-    EXPECT_EQ(session.run(line), Status::Error) << line;
+    EXPECT_EQ(session.run(line), Outcome::BadInput) << line;
     EXPECT_EQ(session.errors(), std::string("<test>:1: usage: sim_wait SECONDS ") + got + "\n")
         << line;
   }
@@ -97,7 +97,7 @@ TEST(Hooks, EntryHooksThenAfterHooksInRegistrationOrder) {
   game.HookEventPost(function, [&](std::string) { calls.push_back("after2"); });
   game.HookEvent(function, [&](std::string) { calls.push_back("entry2"); });
   game.HookEvent("Function Other", [&](std::string) { calls.push_back("other"); });
-  ASSERT_EQ(session.run("sim_call \"" + function + "\""), Status::Ok);
+  ASSERT_EQ(session.run("sim_call \"" + function + "\""), Outcome::Success);
   EXPECT_EQ(calls, (std::vector<std::string>{"entry1", "entry2", "after1 " + function, "after2"}));
 }
 
@@ -107,9 +107,9 @@ TEST(Hooks, HooksAddedDuringACallWaitForTheNextCall) {
   GameWrapper &game = session.game();
   game.HookEvent("Function F",
                  [&](std::string) { game.HookEvent("Function F", [&](std::string) { ++added; }); });
-  ASSERT_EQ(session.run("sim_call \"Function F\""), Status::Ok);
+  ASSERT_EQ(session.run("sim_call \"Function F\""), Outcome::Success);
   EXPECT_EQ(added, 0);
-  ASSERT_EQ(session.run("sim_call \"Function F\""), Status::Ok);
+  ASSERT_EQ(session.run("sim_call \"Function F\""), Outcome::Success);
   EXPECT_EQ(added, 1);
 }
 
@@ -125,7 +125,7 @@ TEST(GameFlow, GameFoundCallsFunctionsInOrderAndGoesOnline) {
       seen.push_back(name + (game.IsInOnlineGame() ? " online" : " offline"));
     });
   }
-  ASSERT_EQ(session.run("sim_searching true\nsim_game_found"), Status::Ok);
+  ASSERT_EQ(session.run("sim_searching true\nsim_game_found"), Outcome::Success);
   EXPECT_EQ(seen, (std::vector<std::string>{
                       "Function ProjectX.OnlineGameMatchmakingBase_X.EventFindGameComplete offline",
                       "Function TAGame.GameEvent_TA.StartEvent online",
@@ -133,18 +133,18 @@ TEST(GameFlow, GameFoundCallsFunctionsInOrderAndGoesOnline) {
   EXPECT_FALSE(session.host().searching());
   EXPECT_EQ(session.run("sim_expect state online\nsim_match_end\nsim_expect state online\n"
                         "sim_leave_match\nsim_expect state menu"),
-            Status::Ok);
+            Outcome::Success);
 }
 
 TEST(GameFlow, FreeplayAndStateChecks) {
   Session session;
   EXPECT_FALSE(session.game().IsInFreeplay());
   EXPECT_FALSE(session.game().IsInOnlineGame());
-  ASSERT_EQ(session.run("load_freeplay"), Status::Ok);
+  ASSERT_EQ(session.run("load_freeplay"), Outcome::Success);
   EXPECT_TRUE(session.game().IsInFreeplay());
-  ASSERT_EQ(session.run("sim_state online"), Status::Ok);
+  ASSERT_EQ(session.run("sim_state online"), Outcome::Success);
   EXPECT_TRUE(session.game().IsInOnlineGame());
-  EXPECT_EQ(session.run("sim_state lobby"), Status::Error);
+  EXPECT_EQ(session.run("sim_state lobby"), Outcome::BadInput);
   EXPECT_TRUE(session.game().IsInOnlineGame());
 }
 
@@ -159,9 +159,9 @@ TEST(Matchmaking, HandleFollowsScriptAndUnusableHandleDoesNothing) {
   usable.StartMatchmaking(PlaylistCategory{1});
   EXPECT_EQ(session.run("sim_expect selected 3,10\nsim_expect category 1\n"
                         "sim_expect searching true"),
-            Status::Ok);
+            Outcome::Success);
 
-  ASSERT_EQ(session.run("sim_matchmaking off"), Status::Ok);
+  ASSERT_EQ(session.run("sim_matchmaking off"), Outcome::Success);
   MatchmakingWrapper unusable = session.game().GetMatchmakingWrapper();
   EXPECT_FALSE(static_cast<bool>(unusable));
   unusable.CancelMatchmaking();
@@ -169,7 +169,7 @@ TEST(Matchmaking, HandleFollowsScriptAndUnusableHandleDoesNothing) {
   EXPECT_TRUE(session.host().searching());
   EXPECT_EQ(session.host().selectedPlaylists(), (std::vector<std::int32_t>{3, 10}));
 
-  ASSERT_EQ(session.run("sim_matchmaking on"), Status::Ok);
+  ASSERT_EQ(session.run("sim_matchmaking on"), Outcome::Success);
   session.game().GetMatchmakingWrapper().CancelMatchmaking();
   EXPECT_FALSE(session.host().searching());
 }
@@ -182,9 +182,9 @@ TEST(Frames, DrawnReportsWhetherTheLastFrameDrewAnything) {
       canvas.FillBox({1.0F, 1.0F});
     }
   });
-  EXPECT_EQ(session.run("sim_frame\nsim_expect drawn false"), Status::Ok);
+  EXPECT_EQ(session.run("sim_frame\nsim_expect drawn false"), Outcome::Success);
   draw = true;
-  EXPECT_EQ(session.run("sim_frame 3\nsim_expect drawn true"), Status::Ok);
+  EXPECT_EQ(session.run("sim_frame 3\nsim_expect drawn true"), Outcome::Success);
   EXPECT_EQ(session.host().callCount(corvane::host::Op::FillBox), 3U);
 }
 

@@ -14,9 +14,9 @@
 
 namespace {
 
+using corvane::Outcome;
 using corvane::host::Op;
 using corvane::host::quoteText;
-using corvane::sim::Status;
 using vexlo::testing::Session;
 
 TEST(TraceFormat, TextsAreQuotedWithEscapes) {
@@ -32,13 +32,13 @@ TEST(TraceFormat, TextsAreQuotedWithEscapes) {
 TEST(TraceLines, EffectsAreTracedWithTimeAndShortestNumbers) {
   Session session;
   MatchmakingWrapper matchmaking = session.game().GetMatchmakingWrapper();
-  ASSERT_EQ(session.run("sim_wait 12"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 12"), Outcome::Success);
   session.cvars().executeCommand("load_freeplay", true);
   session.game().SetTimeout([](GameWrapper *) {}, 60.0F);
-  ASSERT_EQ(session.run("sim_wait 60"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 60"), Outcome::Success);
   matchmaking.SetPlaylistSelection(Playlist{5}, true);
   matchmaking.StartMatchmaking(PlaylistCategory{1});
-  ASSERT_EQ(session.run("sim_wait 8.0005"), Status::Ok);
+  ASSERT_EQ(session.run("sim_wait 8.0005"), Outcome::Success);
   matchmaking.CancelMatchmaking();
   EXPECT_EQ(session.traceText(), "[12.000] executeCommand \"load_freeplay\" true\n"
                                  "[12.000] SetTimeout 60\n"
@@ -55,7 +55,7 @@ TEST(TraceLines, CanvasCallsInAFrame) {
     canvas.FillBox({5120.0F, 60.0F});
     canvas.DrawString("Queue \"1\"", 3.3F, 0.1F, false, true);
   });
-  ASSERT_EQ(session.run("sim_frame"), Status::Ok);
+  ASSERT_EQ(session.run("sim_frame"), Outcome::Success);
   EXPECT_EQ(session.traceText(), "[0.000] SetPosition 0 0\n"
                                  "[0.000] SetColor 255 255 0 255\n"
                                  "[0.000] FillBox 5120 60\n"
@@ -101,8 +101,8 @@ TEST(TraceCounters, CountEveryCallPrintedOrNot) {
   EXPECT_EQ(session.host().callCount(Op::getCvar), 2U);
   EXPECT_EQ(session.run("sim_expect calls getCvar 2\nsim_expect calls registerCvar 1\n"
                         "sim_expect calls \"operator bool\" 0"),
-            Status::Ok);
-  EXPECT_EQ(session.run("sim_expect calls getCvar 3"), Status::ExpectationFailed);
+            Outcome::Success);
+  EXPECT_EQ(session.run("sim_expect calls getCvar 3"), Outcome::PluginFailed);
   EXPECT_EQ(session.errors(), "<test>:1: expected calls getCvar 3, got 2\n");
 }
 
@@ -150,7 +150,7 @@ TEST(EventStream, EverySubscriberSeesEachChangeInOrderWithItsData) {
       },
       2.0F);
   session.game().RegisterDrawable([](CanvasWrapper canvas) { canvas.FillBox({4.0F, 2.5F}); });
-  ASSERT_EQ(session.run("sim_frame\nsim_wait 2\nload_freeplay"), Status::Ok);
+  ASSERT_EQ(session.run("sim_frame\nsim_wait 2\nload_freeplay"), Outcome::Success);
   session.host().events().unsubscribe(log);
   EXPECT_EQ(log.seen,
             (std::vector<std::string>{"0 SetTimeout 2", "0 timer due 2000000", "0 RegisterDrawable",
@@ -189,7 +189,7 @@ TEST(EventStream, RegistrationsSettingsAndKeysAreChangesSubscribersSee) {
     session.game().SetTimeout([](GameWrapper *) {}, 1.0F);
   });
   session.game().HookEventPost("F", [](std::string) {});
-  ASSERT_EQ(session.run("s 2\nbind K s 3\nunbind K"), Status::Ok);
+  ASSERT_EQ(session.run("s 2\nbind K s 3\nunbind K"), Outcome::Success);
   session.host().events().unsubscribe(log);
   EXPECT_EQ(log.seen, (std::vector<std::string>{
                           "registerCvar \"s\" \"1\" \"\" true false 0 false 0 false", "2 s",

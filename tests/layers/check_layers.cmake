@@ -1,5 +1,6 @@
 # Fails when a folder includes a header of a layer it may not use (the
-# Layout table of docs/architecture.md): the session layer nothing above it, the tools
+# Layout table of docs/architecture.md): the base nothing above it, the
+# session layer nothing above it, the tools
 # nothing of the plugin or the tests, the plugin and the SDK nothing of the
 # host. The compiler already refuses some of these; this check covers the
 # folders that share the repository root as their include path.
@@ -7,6 +8,7 @@
 set(rules
     "sdk|host/ source/ tests/ bench/"
     "source/vexlo|host/ tests/ bench/"
+    "host/base|host/session/ host/tools/ source/ tests/ bench/"
     "host/session|host/tools/ source/ tests/ bench/"
     "host/tools|source/ tests/ bench/")
 set(faults "")

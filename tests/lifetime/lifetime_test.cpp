@@ -21,10 +21,10 @@
 
 namespace {
 
+using corvane::Outcome;
 using corvane::host::Op;
 using corvane::sim::Simulator;
 using corvane::sim::SimulatorOptions;
-using corvane::sim::Status;
 
 constexpr int kCycles = 1000;
 // Cycles run before the heap is first measured, so that one-time
@@ -66,7 +66,7 @@ bool cycle(Simulator &simulator, int number) {
     ADD_FAILURE() << "load " << number << " refused";
     return false;
   }
-  if (simulator.run(kDrive, "<lifetime>") != Status::Ok) {
+  if (simulator.run(kDrive, "<lifetime>") != Outcome::Success) {
     ADD_FAILURE() << "driving the plugin failed in cycle " << number;
     return false;
   }

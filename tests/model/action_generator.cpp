@@ -168,55 +168,57 @@ constexpr std::array<std::string_view, 8> kBadLines = {
     "sim_wait -1",  "sim_wait abc",     "sim_state space", "sim_matchmaking maybe",
     "vexlo_nope 1", "vexlo_hbtext a b", "sim_searching",   "sim_call"};
 
+// The kinds of action with their weights, out of 100.
+const std::vector<corvane::validate::LineKind> &actionKinds() {
+  using Source = ActionSource;
+  const auto from = [](const auto &items) {
+    return [&items](Source &source) { return std::string(pickFrom(source, items)); };
+  };
+  static const std::vector<corvane::validate::LineKind> kinds = {
+      {24, setSetting},
+      {2,
+       [](Source &source) { return std::string(kSettings[source.below(kSettings.size())].name); }},
+      // An idle plugin shows little: the notifier often comes with the
+      // plugin switched on first.
+      {9,
+       [](Source &source) {
+         return std::string(source.below(3) == 0 ? "vexlo_enabled 1; vexlo_queue" : "vexlo_queue");
+       }},
+      {2, [](Source &) { return std::string("vexlo_queue now \"and then\""); }},
+      {5,
+       [](Source &source) {
+         return "sim_key " + quoteWordIfNeeded(pickFrom(source, kPressedKeys));
+       }},
+      {12,
+       [](Source &source) {
+         return "sim_call " + quoteWordIfNeeded(kAll[source.below(kAll.size())]);
+       }},
+      {2,
+       [](Source &source) {
+         return "sim_call " + quoteWordIfNeeded(pickFrom(source, kUnknownFunctions));
+       }},
+      {8, from(kFlows)},
+      {4, from(kStates)},
+      {3,
+       [](Source &source) {
+         return std::string(source.below(3) == 0 ? "sim_matchmaking off" : "sim_matchmaking on");
+       }},
+      {3,
+       [](Source &source) {
+         return std::string(source.below(2) == 0 ? "sim_searching true" : "sim_searching false");
+       }},
+      {15, [](Source &source) { return "sim_wait " + std::string(pickFrom(source, kWaits)); }},
+      {8, from(kFrames)},
+      {2, from(kUserBindings)},
+      {1, from(kBadLines)},
+  };
+  return kinds;
+}
+
 } // namespace
 
 std::string nextAction(ActionSource &source) {
-  const std::uint32_t roll = source.below(100);
-  if (roll < 24) {
-    return setSetting(source);
-  }
-  if (roll < 26) {
-    return std::string(kSettings[source.below(kSettings.size())].name);
-  }
-  if (roll < 35) {
-    // An idle plugin shows little: the notifier often comes with the plugin
-    // switched on first.
-    return source.below(3) == 0 ? "vexlo_enabled 1; vexlo_queue" : "vexlo_queue";
-  }
-  if (roll < 37) {
-    return "vexlo_queue now \"and then\"";
-  }
-  if (roll < 42) {
-    return "sim_key " + quoteWordIfNeeded(pickFrom(source, kPressedKeys));
-  }
-  if (roll < 54) {
-    return "sim_call " + quoteWordIfNeeded(kAll[source.below(kAll.size())]);
-  }
-  if (roll < 56) {
-    return "sim_call " + quoteWordIfNeeded(pickFrom(source, kUnknownFunctions));
-  }
-  if (roll < 64) {
-    return std::string(pickFrom(source, kFlows));
-  }
-  if (roll < 68) {
-    return std::string(pickFrom(source, kStates));
-  }
-  if (roll < 71) {
-    return source.below(3) == 0 ? "sim_matchmaking off" : "sim_matchmaking on";
-  }
-  if (roll < 74) {
-    return source.below(2) == 0 ? "sim_searching true" : "sim_searching false";
-  }
-  if (roll < 89) {
-    return "sim_wait " + std::string(pickFrom(source, kWaits));
-  }
-  if (roll < 97) {
-    return std::string(pickFrom(source, kFrames));
-  }
-  if (roll < 99) {
-    return std::string(pickFrom(source, kUserBindings));
-  }
-  return std::string(pickFrom(source, kBadLines));
+  return corvane::validate::randomLine(source, actionKinds());
 }
 
 } // namespace modelcheck

@@ -1,20 +1,11 @@
-// The choice sources behind the random host actions.
+// A fuzzer's bytes as the random host actions' choices.
 #include "action_source.h"
-
-#include "host/tools/common/splitmix64.h"
 
 namespace modelcheck {
 
 namespace {
-constexpr unsigned kHalfBits = 32;
 constexpr unsigned kByteBits = 8;
 } // namespace
-
-std::uint32_t SeededSource::below(std::uint32_t count) {
-  const std::uint64_t z = corvane::splitmix64(state_);
-  // Multiply-shift keeps the choice unbiased enough and avoids a division.
-  return static_cast<std::uint32_t>(((z >> kHalfBits) * count) >> kHalfBits);
-}
 
 std::uint32_t ByteSource::below(std::uint32_t count) {
   if (count <= 1) {

@@ -15,9 +15,9 @@
 
 namespace {
 
+using corvane::Outcome;
 using corvane::sim::Simulator;
 using corvane::sim::SimulatorOptions;
-using corvane::sim::Status;
 
 constexpr const char *kSettings[] = {
     "vexlo_waitingtime", "vexlo_enabled",     "vexlo_freeplay", "vexlo_playlist", "vexlo_hbtext",
@@ -53,7 +53,7 @@ protected:
     // key, a search running.
     ASSERT_EQ(simulator_.run("vexlo_enabled 1\nvexlo_bind F1\nvexlo_queue\nsim_searching true\n"
                              "sim_wait 0.5\nsim_frame"),
-              Status::Ok);
+              Outcome::Success);
     err_.str({});
     trace_.str({});
   }
@@ -70,7 +70,7 @@ protected:
 TEST_P(BadInputTest, GivesOneLineNamingTheFaultAndChangesNothing) {
   const BadInput input = GetParam();
   const std::string before = snapshot(simulator_);
-  EXPECT_EQ(simulator_.run(input.line, "<bad>", 7), Status::Error);
+  EXPECT_EQ(simulator_.run(input.line, "<bad>", 7), Outcome::BadInput);
   const std::string errors = err_.str();
   ASSERT_FALSE(errors.empty());
   EXPECT_EQ(errors.find('\n'), errors.size() - 1) << "more than one line: " << errors;
@@ -119,7 +119,7 @@ TEST(BadScript, MissingScriptFileIsNamed) {
   std::ostringstream err;
   Simulator simulator(SimulatorOptions{nullptr, &err, nullptr, false});
   ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
-  EXPECT_EQ(simulator.runScript("/no/such/scenario.cfg"), Status::Error);
+  EXPECT_EQ(simulator.runScript("/no/such/scenario.cfg"), Outcome::BadInput);
   EXPECT_NE(err.str().find("/no/such/scenario.cfg"), std::string::npos) << err.str();
 }
 
@@ -129,7 +129,7 @@ TEST(BadScript, ErrorEndsTheScriptAtItsLine) {
   std::ostringstream err;
   Simulator simulator(SimulatorOptions{nullptr, &err, nullptr, false});
   ASSERT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
-  EXPECT_EQ(simulator.runScript(script), Status::Error);
+  EXPECT_EQ(simulator.runScript(script), Outcome::BadInput);
   EXPECT_NE(err.str().find("bad-input-script.cfg:2: "), std::string::npos) << err.str();
   EXPECT_EQ(simulator.host().settingValue("vexlo_hbheight"), "50");
 }

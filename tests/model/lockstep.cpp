@@ -60,10 +60,10 @@ bool Lockstep::loaded() const { return simulator_->loaded(); }
 std::optional<std::string> Lockstep::step(std::string_view line) {
   ++steps_;
   const Prediction expected = model_.run(line);
-  const corvane::sim::Status status = simulator_->run(line, "<model>", static_cast<int>(steps_));
+  const corvane::Outcome status = simulator_->run(line, "<model>", static_cast<int>(steps_));
   const std::vector<std::string> actual = splitLines(takeText(trace_));
   const std::vector<std::string> errors = splitLines(takeText(err_));
-  const bool refused = status == corvane::sim::Status::Error;
+  const bool refused = status == corvane::Outcome::BadInput;
   lastRefused_ = refused;
   traceLines_ += actual.size();
   for (const std::string &traced : actual) {

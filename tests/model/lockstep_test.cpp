@@ -12,7 +12,7 @@
 #include <windows.h>
 #endif
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 #include "lockstep.h"
 
 namespace modelcheck {
@@ -38,11 +38,11 @@ std::string selfPath() {
 std::string replayCommand(std::uint64_t seed, std::size_t steps) {
   const std::string filter = " --gtest_filter=ModelCheckReplay.*";
 #if defined(_WIN32)
-  return "set VEXLO_MODEL_SEED=" + std::to_string(seed) + "& set VEXLO_MODEL_STEPS=" +
-         std::to_string(steps) + "& " + selfPath() + filter;
+  return "set VEXLO_MODEL_SEED=" + std::to_string(seed) +
+         "& set VEXLO_MODEL_STEPS=" + std::to_string(steps) + "& " + selfPath() + filter;
 #else
-  return "VEXLO_MODEL_SEED=" + std::to_string(seed) + " VEXLO_MODEL_STEPS=" +
-         std::to_string(steps) + " " + selfPath() + filter;
+  return "VEXLO_MODEL_SEED=" + std::to_string(seed) +
+         " VEXLO_MODEL_STEPS=" + std::to_string(steps) + " " + selfPath() + filter;
 #endif
 }
 

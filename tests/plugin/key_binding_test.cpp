@@ -43,7 +43,7 @@ TEST(ToggleKey, AKeyTextThatCouldRunOtherCommandsIsNotSent) {
     PluginSession session;
     EXPECT_THAT(session.run("vexlo_enabled 1\nvexlo_bind \"" + key + "\""), IsEmpty()) << key;
     EXPECT_EQ(session.runStatus("sim_expect setting vexlo_enabled 1\nsim_expect bound F1 none"),
-              corvane::sim::Status::Ok)
+              corvane::Outcome::Success)
         << key << "\n"
         << session.takeErrors();
   }

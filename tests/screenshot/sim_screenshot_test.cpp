@@ -1,7 +1,7 @@
 // sim_screenshot and --resolution as a person uses them: the built plugin's
 // hiding bar rendered by corvane-sim's console into a PNG.
 #include <host/session/simulator.h>
-#include <host/tools/common/option_table.h>
+#include <host/tools/options/option_table.h>
 #include <host/tools/screenshot/screenshot.h>
 
 #include <filesystem>
@@ -16,7 +16,7 @@ namespace corvane::screenshot {
 namespace {
 
 namespace fs = std::filesystem;
-using sim::Status;
+using corvane::Outcome;
 using testing::readPng;
 using testing::Rgb;
 
@@ -55,7 +55,7 @@ TEST_F(SimScreenshotTest, RendersTheArmedBarIntoAPngAndSaysWhere) {
   const std::string path = pathOf("bar.png");
   ASSERT_EQ(
       simulator_.run("vexlo_simulate 1\nvexlo_hbtext \"Queue armed\"\nsim_screenshot " + path),
-      Status::Ok)
+      Outcome::Success)
       << err_.str();
 
   EXPECT_NE(out_.str().find("screenshot: " + path + " (1920x1080)\n"), std::string::npos)
@@ -70,14 +70,14 @@ TEST_F(SimScreenshotTest, RendersTheArmedBarIntoAPngAndSaysWhere) {
 TEST_F(SimScreenshotTest, BarHeightSettingShowsInThePicture) {
   const std::string path = pathOf("short.png");
   ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbheight 20\nsim_screenshot " + path),
-            Status::Ok)
+            Outcome::Success)
       << err_.str();
   expectBarOfHeight(path, 20);
 }
 
 TEST_F(SimScreenshotTest, NothingArmedShowsOnlyTheBackdrop) {
   const std::string path = pathOf("idle.png");
-  ASSERT_EQ(simulator_.run("sim_screenshot " + path), Status::Ok) << err_.str();
+  ASSERT_EQ(simulator_.run("sim_screenshot " + path), Outcome::Success) << err_.str();
   const auto png = readPng(path);
   ASSERT_TRUE(png.has_value());
   EXPECT_NE(png->pixel(1900, 10), kBlack);
@@ -86,7 +86,8 @@ TEST_F(SimScreenshotTest, NothingArmedShowsOnlyTheBackdrop) {
 TEST_F(SimScreenshotTest, ResolutionSetsThePictureSize) {
   screenshots_.setResolution(Resolution{800, 600});
   const std::string path = pathOf("small.png");
-  ASSERT_EQ(simulator_.run("vexlo_simulate 1\nsim_screenshot " + path), Status::Ok) << err_.str();
+  ASSERT_EQ(simulator_.run("vexlo_simulate 1\nsim_screenshot " + path), Outcome::Success)
+      << err_.str();
   EXPECT_NE(out_.str().find("(800x600)"), std::string::npos) << out_.str();
   const auto png = readPng(path);
   ASSERT_TRUE(png.has_value());
@@ -97,7 +98,7 @@ TEST_F(SimScreenshotTest, ResolutionSetsThePictureSize) {
 TEST_F(SimScreenshotTest, UnwritablePathIsAScriptErrorNamingTheLine) {
   const std::string path = pathOf("missing/bar.png");
   EXPECT_EQ(simulator_.run("vexlo_simulate 1\nsim_screenshot " + path, "look.cfg", 1),
-            Status::Error);
+            Outcome::BadInput);
   EXPECT_EQ(err_.str().rfind("look.cfg:2: cannot write " + path + ": ", 0), 0U) << err_.str();
   EXPECT_EQ(out_.str().find("screenshot:"), std::string::npos) << out_.str();
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
@@ -129,7 +130,7 @@ TEST_F(SimScreenshotTest, CharactersTheFontLacksAreNamedOnceWithTheFontThatDrewE
     ASSERT_EQ(simulator_.run("vexlo_simulate 1\nvexlo_hbtext \"" + row.text +
                              "\"\nsim_screenshot " + pathOf("a.png") + "\nsim_screenshot " +
                              pathOf("b.png")),
-              Status::Ok);
+              Outcome::Success);
     EXPECT_EQ(err_.str(),
               "sim_screenshot: the font " + mono + " has no glyph for " + row.said + "\n")
         << row.text;
@@ -137,8 +138,8 @@ TEST_F(SimScreenshotTest, CharactersTheFontLacksAreNamedOnceWithTheFontThatDrewE
 }
 
 TEST_F(SimScreenshotTest, WrongArgumentsShowTheUsage) {
-  EXPECT_EQ(simulator_.run("sim_screenshot"), Status::Error);
-  EXPECT_EQ(simulator_.run("sim_screenshot a.png b.png"), Status::Error);
+  EXPECT_EQ(simulator_.run("sim_screenshot"), Outcome::BadInput);
+  EXPECT_EQ(simulator_.run("sim_screenshot a.png b.png"), Outcome::BadInput);
   EXPECT_NE(err_.str().find("sim_screenshot FILE.png"), std::string::npos) << err_.str();
 }
 

@@ -21,7 +21,7 @@ TEST(ScreenshotUnavailableTest, SimScreenshotSaysSoAndWritesNothing) {
       sim::SimulatorOptions{&out, &err, nullptr, false, {screenshots.forSessions()}});
 
   EXPECT_FALSE(screenshotsAvailable());
-  EXPECT_EQ(simulator.run("sim_screenshot " + path.string(), "look.cfg", 3), sim::Status::Error);
+  EXPECT_EQ(simulator.run("sim_screenshot " + path.string(), "look.cfg", 3), Outcome::BadInput);
   EXPECT_EQ(err.str(), "look.cfg:3: screenshots are not available in this build\n");
   EXPECT_EQ(out.str(), "");
   EXPECT_FALSE(std::filesystem::exists(path));

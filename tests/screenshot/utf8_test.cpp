@@ -1,6 +1,6 @@
 // Counting the characters of the UTF-8 a player types into the text setting,
 // as the timeline fits its labels. Fault: bytes counted as characters.
-#include "host/tools/common/utf8.h"
+#include "host/tools/text/utf8.h"
 
 #include <gtest/gtest.h>
 

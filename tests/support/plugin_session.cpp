@@ -12,10 +12,10 @@ PluginSession::PluginSession(bool verbose) : Session({.verbose = verbose}) {
 }
 
 std::vector<std::string> PluginSession::run(std::string_view console) {
-  const corvane::sim::Status status = Session::run(console);
-  EXPECT_EQ(status, corvane::sim::Status::Ok) << "console text:\n"
-                                              << console << "\nerrors:\n"
-                                              << errors();
+  const corvane::Outcome status = Session::run(console);
+  EXPECT_EQ(status, corvane::Outcome::Success) << "console text:\n"
+                                               << console << "\nerrors:\n"
+                                               << errors();
   return takeTrace();
 }
 

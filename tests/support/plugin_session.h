@@ -21,7 +21,7 @@ public:
   // caused. Fails the current test if the text was not run cleanly.
   std::vector<std::string> run(std::string_view console);
   // Runs console text and returns how the run ended, for tests of errors.
-  corvane::sim::Status runStatus(std::string_view console) { return Session::run(console); }
+  corvane::Outcome runStatus(std::string_view console) { return Session::run(console); }
 };
 
 } // namespace vexlo::testing

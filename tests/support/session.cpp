@@ -54,13 +54,13 @@ std::optional<std::string> Session::start(std::string_view setup) {
   if (auto refused = load()) {
     return refused;
   }
-  if (run(setup, "<setup>") != corvane::sim::Status::Ok) {
+  if (run(setup, "<setup>") != corvane::Outcome::Success) {
     return "the setup failed: " + std::string(setup);
   }
   return std::nullopt;
 }
 
-corvane::sim::Status Session::run(std::string_view text, std::string_view file, int line) {
+corvane::Outcome Session::run(std::string_view text, std::string_view file, int line) {
   return simulator_.run(text, file, line);
 }
 

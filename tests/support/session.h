@@ -42,7 +42,7 @@ public:
 
   // Runs console text (lines separated by '\n') as if read from FILE starting
   // at LINE.
-  corvane::sim::Status run(std::string_view text, std::string_view file = "<test>", int line = 1);
+  corvane::Outcome run(std::string_view text, std::string_view file = "<test>", int line = 1);
 
   // What was printed, reported as an error and traced so far, left in place.
   std::string output() const { return out_.str(); }

@@ -157,7 +157,7 @@ Timeline played(const std::filesystem::path &script) {
   EXPECT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
   EXPECT_EQ(
       simulator.run(std::regex_replace(text.str(), std::regex("sim_screenshot .*"), "sim_frame")),
-      sim::Status::Ok)
+      Outcome::Success)
       << script;
   return timelines.record().value_or(Timeline{});
 }

@@ -39,12 +39,12 @@ std::string record(const RecordingCase &row, std::vector<StateSpan> &states) {
   sim::Simulator simulator(
       sim::SimulatorOptions{nullptr, nullptr, nullptr, false, {timelines.forSessions()}});
   EXPECT_TRUE(simulator.load(VEXLO_PLUGIN_PATH));
-  EXPECT_EQ(simulator.run(row.run), sim::Status::Ok) << row.run;
+  EXPECT_EQ(simulator.run(row.run), Outcome::Success) << row.run;
   if (!row.afterUnload.empty()) {
     simulator.unload();
-    EXPECT_EQ(simulator.run(row.afterUnload), sim::Status::Ok) << row.afterUnload;
+    EXPECT_EQ(simulator.run(row.afterUnload), Outcome::Success) << row.afterUnload;
   }
-  EXPECT_EQ(simulator.run("sim_timeline " + path.string()), sim::Status::Ok);
+  EXPECT_EQ(simulator.run("sim_timeline " + path.string()), Outcome::Success);
   states = timelines.record().value().states;
   std::ifstream file(path);
   std::string text;

@@ -78,7 +78,7 @@ const std::map<std::string, CheckBody, std::less<>> childBodies = {
     {"fail", [](const ProgressNote &) { return CheckResult::fail("two\nlines"); }},
     {"noplugin",
      [](const ProgressNote &) {
-       return CheckResult::fail("no descriptor", corvane::ErrorKind::NoPlugin);
+       return CheckResult::fail("no descriptor", corvane::Outcome::BadInput);
      }},
     {"crash",
      [](const ProgressNote &note) -> CheckResult {
@@ -101,22 +101,20 @@ TEST(ValidateChildRun, ReportsPassFailCrashAndHangOfTheCheck) {
     return runInChild({std::string(kBodyOption), body}, timeoutSeconds);
   };
   const CheckResult pass = inChild("pass", 5);
-  EXPECT_TRUE(pass.passed) << pass.failure.message;
+  EXPECT_TRUE(pass.passed()) << pass.reason;
   const CheckResult fail = inChild("fail", 5);
-  EXPECT_FALSE(fail.passed);
-  EXPECT_EQ(fail.failure.message, "two lines");
+  EXPECT_FALSE(fail.passed());
+  EXPECT_EQ(fail.reason, "two lines");
   // A file that is no plugin must not come back as a failed check.
-  EXPECT_EQ(fail.failure.kind, corvane::ErrorKind::CheckFailed);
-  EXPECT_EQ(inChild("noplugin", 5).failure.kind, corvane::ErrorKind::NoPlugin);
+  EXPECT_EQ(fail.outcome, corvane::Outcome::PluginFailed);
+  EXPECT_EQ(inChild("noplugin", 5).outcome, corvane::Outcome::BadInput);
   const CheckResult crash = inChild("crash", 5);
-  EXPECT_FALSE(crash.passed);
-  EXPECT_NE(crash.failure.message.find("crashed with signal 9"), std::string::npos)
-      << crash.failure.message;
-  EXPECT_NE(crash.failure.message.find("during step 3: boom"), std::string::npos)
-      << crash.failure.message;
+  EXPECT_FALSE(crash.passed());
+  EXPECT_NE(crash.reason.find("crashed with signal 9"), std::string::npos) << crash.reason;
+  EXPECT_NE(crash.reason.find("during step 3: boom"), std::string::npos) << crash.reason;
   const CheckResult hang = inChild("hang", 0.3);
-  EXPECT_FALSE(hang.passed);
-  EXPECT_NE(hang.failure.message.find("hung"), std::string::npos) << hang.failure.message;
+  EXPECT_FALSE(hang.passed());
+  EXPECT_NE(hang.reason.find("hung"), std::string::npos) << hang.reason;
 }
 #else
 const std::map<std::string, CheckBody, std::less<>> childBodies;

@@ -10,10 +10,10 @@
 #include <system_error>
 
 #include "command_args.h"
+#include "host/base/utf8_path.h"
 #include "host/session/engine/notifiers.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
-#include "host/session/platform/utf8_path.h"
 #include "nearest_name.h"
 
 namespace corvane::console {
@@ -49,8 +49,8 @@ std::string_view withoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-Console::Console(host::Host &host, std::ostream &out, std::ostream &err)
-    : host_(host), out_(out), err_(err) {
+Console::Console(host::Host &host, std::ostream &out, std::ostream &err, Front *front)
+    : host_(host), out_(out), err_(err), front_(front != nullptr ? front : &scriptFront_) {
   addBuiltinCommands(*this);
   addSimCommands(*this);
   addExpectationCommand(*this);
@@ -103,7 +103,7 @@ CommandResult Console::dispatch(const Words &words) {
 }
 
 std::vector<std::string> Console::knownNames() const {
-  std::vector<std::string> names = sessionWords_;
+  std::vector<std::string> names = front_->ownWords();
   for (const auto &[name, command] : commands_) {
     names.push_back(name);
   }
@@ -132,11 +132,11 @@ CommandResult Console::executeSetting(int index, const Words &words) {
   return CommandResult::ok();
 }
 
-Status Console::run(std::string_view text, std::string_view file, int firstLine) {
+Outcome Console::run(std::string_view text, std::string_view file, int firstLine) {
   DepthGuard guard(depth_);
   if (guard.tooDeep()) {
     err_ << file << ':' << firstLine << ": " << kTooDeep << '\n';
-    return Status::Error;
+    return Outcome::BadInput;
   }
   int lineNumber = firstLine;
   const Report report = [&](const std::string &message) {
@@ -147,58 +147,58 @@ Status Console::run(std::string_view text, std::string_view file, int firstLine)
   };
   while (true) {
     const std::size_t end = text.find('\n');
-    const Status status = runLine(text.substr(0, end), report, true);
-    if (status != Status::Ok) {
+    const Outcome status = runLine(text.substr(0, end), report, true);
+    if (status != Outcome::Success) {
       issuedFailure_ = false;
       return status;
     }
     if (end == std::string_view::npos) {
-      return Status::Ok;
+      return Outcome::Success;
     }
     text.remove_prefix(end + 1);
     ++lineNumber;
   }
 }
 
-Status Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
+Outcome Console::runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure) {
   const auto tokens = tokenizeLine(line);
   if (!tokens) {
     report(tokens.error().message);
-    return Status::Error;
+    return Outcome::BadInput;
   }
   for (const Words &words : *tokens) {
     const CommandResult result = execute(words);
-    if (result.problem) {
-      report(result.problem->message);
+    if (!result.message.empty()) {
+      report(result.message);
     }
-    if (result.status != Status::Ok) {
-      return result.status;
+    if (isFailure(result.outcome)) {
+      return result.outcome;
     }
     if (stopOnIssuedFailure && issuedFailure_) {
-      return Status::ExpectationFailed;
+      return Outcome::PluginFailed;
     }
   }
-  return Status::Ok;
+  return Outcome::Success;
 }
 
-Status Console::runFile(const std::string &path) {
+Outcome Console::runFile(const std::string &path) {
   const std::filesystem::path resolved = resolvePath(path);
   std::error_code ignored;
   errno = 0;
   std::ifstream in(resolved, std::ios::binary);
   if (std::filesystem::is_directory(resolved, ignored)) {
     err_ << path << ": cannot read script: it is a folder\n";
-    return Status::Error;
+    return Outcome::BadInput;
   }
   if (!in) {
     err_ << path << ": cannot read script: " << std::generic_category().message(errno) << '\n';
-    return Status::Error;
+    return Outcome::BadInput;
   }
   std::ostringstream text;
   text << in.rdbuf();
   const std::string script = std::move(text).str();
   scriptFolders_.push_back(resolved.parent_path());
-  const Status status = run(withoutByteOrderMark(script), path, 1);
+  const Outcome status = run(withoutByteOrderMark(script), path, 1);
   scriptFolders_.pop_back();
   return status;
 }
@@ -209,9 +209,9 @@ void Console::runIssuedLine(std::string_view line) {
     err_ << "console: " << kTooDeep << '\n';
     return;
   }
-  const Status status = runLine(
+  const Outcome status = runLine(
       line, [this](const std::string &message) { err_ << "console: " << message << '\n'; }, false);
-  issuedFailure_ = issuedFailure_ || status == Status::ExpectationFailed;
+  issuedFailure_ = issuedFailure_ || status == Outcome::PluginFailed;
 }
 
 // std::filesystem decides what is absolute. On Windows that needs a drive
@@ -229,14 +229,6 @@ std::filesystem::path Console::resolvePath(const std::string &path) const {
     return besideScript;
   }
   return given;
-}
-
-std::string Console::outputFile(const std::string &name) const {
-  const std::filesystem::path given = platform::pathFromUtf8(name);
-  if (outputFolder_.empty() || given.is_absolute()) {
-    return name;
-  }
-  return platform::utf8FromPath(outputFolder_ / given);
 }
 
 } // namespace corvane::console

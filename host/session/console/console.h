@@ -2,7 +2,6 @@
 // commands, settings, and plugin notifiers.
 #pragma once
 
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -14,42 +13,62 @@
 #include <utility>
 #include <vector>
 
+#include "host/base/outcome.h"
 #include "host/session/engine/host.h"
-#include "host/session/exit_status.h"
 #include "tokenizer.h"
 
 namespace corvane::console {
 
-// How a run of console text ended; also corvane-sim's exit status.
-enum class Status { Ok = kExitPassed, ExpectationFailed = kExitFailed, Error = kExitUsage };
-
-// What one command did: nothing to report, an error (a BadInput error is bad
-// input, an ExpectationFailed one reads "expected ..., got ..."), or a
-// script it ran that failed and said so itself, which stops with `status`.
+// What one command did, and what it says where an error would be (with its
+// place in a script; empty: nothing). A failure stops the run: bad input, a
+// failed check ("expected ..., got ..."), or a script it ran that failed and
+// said so itself; a notice is said and the run goes on.
 struct CommandResult {
-  std::optional<Error> problem;
-  Status status = Status::Ok;
+  Outcome outcome = Outcome::Success;
+  std::string message;
 
   static CommandResult ok() { return {}; }
-  static CommandResult error(std::string text) {
-    return error(Error{ErrorKind::BadInput, std::move(text)});
-  }
+  static CommandResult error(std::string text) { return {Outcome::BadInput, std::move(text)}; }
   // A step that failed with `error`, whatever its kind, stops the run.
-  static CommandResult error(Error error) { return {std::move(error), Status::Error}; }
-  static CommandResult failed(std::string text) {
-    return {Error{ErrorKind::ExpectationFailed, std::move(text)}, Status::ExpectationFailed};
-  }
-  static CommandResult reported(Status status) { return {std::nullopt, status}; }
-  // Said where an error would be (with its place in a script), but the run
-  // goes on and its status is untouched.
-  static CommandResult notice(std::string text) {
-    return {Error{ErrorKind::Notice, std::move(text)}, Status::Ok};
-  }
+  static CommandResult error(Error error) { return {Outcome::BadInput, std::move(error.message)}; }
+  static CommandResult failed(std::string text) { return {Outcome::PluginFailed, std::move(text)}; }
+  static CommandResult reported(Outcome outcome) { return {outcome, {}}; }
+  static CommandResult notice(std::string text) { return {Outcome::Notice, std::move(text)}; }
 };
 
 // `text` without the UTF-8 byte-order mark a Windows editor may put before
 // a script's first line.
 std::string_view withoutByteOrderMark(std::string_view text);
+
+// What the program on top of a session gives its console, all through this
+// one interface: where written files go, and a person watching (narration,
+// the words the program runs itself, a long command's progress, Ctrl-C).
+// The defaults are a script's: the working folder, and no one watching.
+class Front {
+public:
+  // A long command under way: `frames` to render, or the clock to move
+  // from `fromMicros` to `untilMicros`.
+  struct LongCommand {
+    std::string what; // e.g. "sim_frame 1000000"
+    std::uint64_t frames = 0;
+    std::int64_t fromMicros = 0;
+    std::int64_t untilMicros = 0;
+  };
+
+  virtual ~Front() = default;
+
+  // Where a command writes the file `name` (UTF-8).
+  virtual std::string outputFile(const std::string &name) const { return name; }
+  // One line saying what the game did, for a person watching.
+  virtual void narrate(std::string_view /*line*/) {}
+  // Words the program runs itself, offered with the console's names to a
+  // mistyped command.
+  virtual std::vector<std::string> ownWords() const { return {}; }
+  // `command` begins; null: the one under way ended.
+  virtual void longCommand(const LongCommand * /*command*/) {}
+  // A person asked to stop the long command under way.
+  virtual bool interrupted() const { return false; }
+};
 
 // How many arguments a command takes; the console refuses any other count
 // with the command's usage before its handler runs.
@@ -71,8 +90,8 @@ public:
   };
 
   // Registers the built-in and simulator commands and takes the host's
-  // console lines (executeCommand).
-  Console(host::Host &host, std::ostream &out, std::ostream &err);
+  // console lines (executeCommand); `front` null: a script's defaults.
+  Console(host::Host &host, std::ostream &out, std::ostream &err, Front *front = nullptr);
   ~Console();
   Console(const Console &) = delete;
   Console &operator=(const Console &) = delete;
@@ -87,9 +106,9 @@ public:
   // at `firstLine`. A bad line or a failed check is reported on the error
   // stream as `FILE:LINE: message` (just the message when `file` is empty:
   // a line a person typed) and ends the run.
-  Status run(std::string_view text, std::string_view file, int firstLine);
+  Outcome run(std::string_view text, std::string_view file, int firstLine);
   // Runs the script at `path` (see resolvePath); an unreadable file is an error.
-  Status runFile(const std::string &path);
+  Outcome runFile(const std::string &path);
   // Runs one line that a plugin or a key press issued: an error is printed
   // as `console: message` and does not end the script that led to it; a
   // failed check ends it once the current command returns.
@@ -98,29 +117,12 @@ public:
   // `path` against the running script's folder when a file is there, else
   // against the working folder.
   std::filesystem::path resolvePath(const std::string &path) const;
-  // Where a command writes the file `name` (UTF-8): a relative name under
-  // the output folder, as the working folder is when none is set; an
-  // absolute one as it is.
-  std::string outputFile(const std::string &name) const;
-  void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
-
-  // A person is watching: the game-flow commands and sim_call say in one
-  // line what the game did. Scripts keep their output as it is.
-  void setNarrating(bool narrating) { narrating_ = narrating; }
-  bool narrating() const { return narrating_; }
-  // Words the front end runs itself (help, quit and exit at the prompt),
-  // offered with the console's own names to a mistyped command.
-  void setSessionWords(std::vector<std::string> words) { sessionWords_ = std::move(words); }
-  // Session words, commands, settings and plugin commands, for "did you mean".
+  // Own words of the program, commands, settings and plugin commands, for
+  // "did you mean".
   std::vector<std::string> knownNames() const;
-  // A flag a signal handler sets to stop a long command (sim_frame); null: none.
-  void setInterruptFlag(const volatile std::sig_atomic_t *flag) { interruptFlag_ = flag; }
-  bool interrupted() const { return interruptFlag_ != nullptr && *interruptFlag_ != 0; }
-
-  // Where a long sim_frame or sim_wait shows its progress line: a
-  // terminal; null (the default) shows none.
-  void setProgressStream(std::ostream *progress) { progress_ = progress; }
-  std::ostream *progressStream() const { return progress_; }
+  Front &front() { return *front_; }
+  // Where a command writes the file `name` (UTF-8), as the front says.
+  std::string outputFile(const std::string &name) const { return front_->outputFile(name); }
 
   host::Host &host() { return host_; }
   std::ostream &out() { return out_; }
@@ -132,7 +134,7 @@ private:
   // Runs the commands of one line until one fails, which `report` tells;
   // with `stopOnIssuedFailure`, a failure in a line a plugin issued stops it too.
   using Report = std::function<void(const std::string &)>;
-  Status runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
+  Outcome runLine(std::string_view line, const Report &report, bool stopOnIssuedFailure);
   CommandResult dispatch(const Words &words);
   CommandResult executeSetting(int index, const Words &words);
 
@@ -141,12 +143,9 @@ private:
   std::ostream &err_;
   std::map<std::string, Command, std::less<>> commands_;
   std::vector<std::filesystem::path> scriptFolders_;
-  std::vector<std::string> sessionWords_;
-  std::filesystem::path outputFolder_;
+  Front scriptFront_;
+  Front *front_;
   int depth_ = 0;
-  bool narrating_ = false;
-  const volatile std::sig_atomic_t *interruptFlag_ = nullptr;
-  std::ostream *progress_ = nullptr;
   // A check failed inside a line a plugin or key issued: the script stops
   // after the command that led to it.
   bool issuedFailure_ = false;

@@ -1,6 +1,5 @@
 // The simulator's commands: time, keys, game functions, game state,
 // matchmaking, frames, and the game-flow helpers.
-#include <algorithm>
 #include <limits>
 #include <ostream>
 
@@ -9,7 +8,6 @@
 #include "host/session/engine/canvas.h"
 #include "host/session/engine/game_functions.h"
 #include "host/session/engine/hook_table.h"
-#include "progress_line.h"
 
 namespace corvane::console {
 
@@ -20,18 +18,22 @@ namespace fn = host::game_functions;
 // A million frames is over four hours of a 60 Hz game: more is a slip of the
 // keyboard, which would otherwise run until killed.
 constexpr std::uint32_t kMaxFramesAtOnce = 1'000'000;
-// Frames between two looks at the wall clock for the progress line.
-constexpr std::uint64_t kFramesPerLook = 1024;
-// A wait is played in this many steps, so that one with many timers to
-// fire can show its progress; the timers fire as in one step.
-constexpr std::int64_t kWaitSteps = 1000;
 
-// One line saying what the game did, for a person watching.
-void narrate(Console &console, std::string_view line) {
-  if (console.narrating()) {
-    console.out() << line << '\n';
+void narrate(Console &console, std::string_view line) { console.front().narrate(line); }
+
+// Tells the front of a long command for the command's length.
+class LongCommandScope {
+public:
+  LongCommandScope(Console &console, Front::LongCommand command) : front_(console.front()) {
+    front_.longCommand(&command);
   }
-}
+  ~LongCommandScope() { front_.longCommand(nullptr); }
+  LongCommandScope(const LongCommandScope &) = delete;
+  LongCommandScope &operator=(const LongCommandScope &) = delete;
+
+private:
+  Front &front_;
+};
 
 void call(Console &console, std::string_view function) {
   console.host().callFunction(std::string(function));
@@ -49,30 +51,17 @@ CommandResult withArgument(Console &console, const Words &words, Parse parse, Ap
   return CommandResult::ok();
 }
 
-// Advances the clock by `micros` in steps towards one end time: a timer
-// that moves the clock itself (a console line) moves the end no further.
-void waitInSteps(Console &console, const std::string &what, std::int64_t micros) {
-  host::Host &host = console.host();
-  const std::int64_t start = host.nowMicros();
-  if (micros <= 0 || micros > std::numeric_limits<std::int64_t>::max() - start) {
-    host.advance(micros); // nothing to step through, or to the end of time
-    return;
-  }
-  const std::int64_t end = start + micros;
-  ProgressLine progress(console.progressStream(), what, kWaitSteps, 1);
-  for (std::int64_t step = 1; step <= kWaitSteps && host.nowMicros() < end; ++step) {
-    const std::int64_t stepEnd = step == kWaitSteps ? end : start + micros / kWaitSteps * step;
-    host.advance(std::max(stepEnd, host.nowMicros()) - host.nowMicros());
-    progress.update(static_cast<std::uint64_t>(step));
-  }
-}
-
 CommandResult simWait(Console &console, const Words &words) {
   const auto micros = parseSeconds(words[1]);
   if (!micros) {
     return usageError(console, words);
   }
-  waitInSteps(console, "sim_wait " + words[1], *micros);
+  host::Host &host = console.host();
+  const std::int64_t now = host.nowMicros();
+  const std::int64_t until =
+      *micros > std::numeric_limits<std::int64_t>::max() - now ? now : now + *micros;
+  const LongCommandScope scope(console, {"sim_wait " + words[1], 0, now, until});
+  host.advance(*micros);
   return CommandResult::ok();
 }
 
@@ -123,11 +112,9 @@ CommandResult simFrame(Console &console, const Words &words) {
   }
   // The frames are rendered on nothing: the host records what they draw.
   host::NullCanvas canvas;
-  ProgressLine progress(console.progressStream(), "sim_frame " + std::to_string(*frames), *frames,
-                        kFramesPerLook);
+  const LongCommandScope scope(console, {"sim_frame " + std::to_string(*frames), *frames, 0, 0});
   for (std::uint32_t i = 0; i < *frames; ++i) {
-    progress.update(i);
-    if (console.interrupted()) {
+    if (console.front().interrupted()) {
       return CommandResult::error("sim_frame interrupted after " + std::to_string(i) + " of " +
                                   std::to_string(*frames) + " frames");
     }

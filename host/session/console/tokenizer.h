@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 namespace corvane::console {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "events.h"
-#include "host/session/error.h"
+#include "host/base/error.h"
 #include "host_export.h"
 #include "matchmaking.h"
 #include "setting_targets.h"

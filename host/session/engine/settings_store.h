@@ -13,7 +13,7 @@
 
 #include <corvane/cvar_wrapper.h>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 #include "host_export.h"
 #include "setting_targets.h"
 #include "value_conversion.h"

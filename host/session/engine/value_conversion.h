@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 #include "host_export.h"
 
 namespace corvane::host {

@@ -11,7 +11,7 @@
 #include <corvane/entry.h>
 #include <corvane/plugin.h>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 #include "shared_library.h"
 
 namespace corvane::loader {

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 #else
 #include <dlfcn.h>
 #endif

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 namespace corvane::loader {
 

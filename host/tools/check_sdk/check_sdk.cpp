@@ -17,10 +17,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "host/session/platform/utf8_path.h"
-#include "host/tools/common/verb.h"
+#include "host/base/utf8_path.h"
 #include "host/tools/pe/import_library.h"
 #include "host/tools/pe/pe_image.h"
+#include "host/tools/program/verb.h"
 #include "readable_name.h"
 
 namespace corvane::sdkcheck {
@@ -248,7 +248,7 @@ const Program kCheckSdkVerb{
     "missing (each is listed: do not copy the plugin), 2 usage error, or a\n"
     "file that is not what it should be (one line says what it is).\n"};
 
-Outcome checkSdk(const std::string &pluginName, std::span<const std::uint8_t> plugin,
+Finding checkSdk(const std::string &pluginName, std::span<const std::uint8_t> plugin,
                  const std::string &hostName, std::span<const std::uint8_t> host) {
   try {
     const std::vector<SdkImport> imports = sdkImports(pluginName, plugin);
@@ -256,11 +256,11 @@ Outcome checkSdk(const std::string &pluginName, std::span<const std::uint8_t> pl
     std::vector<SdkImport> missing;
     std::copy_if(imports.begin(), imports.end(), std::back_inserter(missing),
                  [&](const SdkImport &function) { return !exports.provides(function.function); });
-    return {missing.empty() ? kExitPassed : kExitFailed,
+    return {missing.empty() ? Outcome::Success : Outcome::PluginFailed,
             report(pluginName, hostName, imports, missing),
             {}};
   } catch (const Refusal &refused) {
-    return {kExitUsage, {}, refused.what()};
+    return {Outcome::BadInput, {}, refused.what()};
   }
 }
 
@@ -268,11 +268,11 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
                  const Program &program) {
   if (sim::asksForHelp(words)) {
     out << program.usage;
-    return kExitPassed;
+    return exitStatus(Outcome::Success);
   }
   const auto usageError = [&](const std::string &message) {
     err << program.name << ": " << message << '\n' << program.usage;
-    return kExitUsage;
+    return exitStatus(Outcome::BadInput);
   };
   for (const std::string &word : words) {
     if (word.starts_with('-')) {
@@ -282,19 +282,19 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
   if (words.size() != 2) {
     return usageError("needs two files, the plugin and the host's SDK library");
   }
-  Outcome outcome;
+  Finding finding;
   try {
     const std::vector<std::uint8_t> plugin = readFile(words[0]);
     const std::vector<std::uint8_t> host = readFile(words[1]);
-    outcome = checkSdk(words[0], plugin, words[1], host);
+    finding = checkSdk(words[0], plugin, words[1], host);
   } catch (const Refusal &refused) {
-    outcome = {kExitUsage, {}, refused.what()};
+    finding = {Outcome::BadInput, {}, refused.what()};
   }
-  out << outcome.report;
-  if (!outcome.error.empty()) {
-    err << program.name << ": " << outcome.error << '\n';
+  out << finding.report;
+  if (!finding.error.empty()) {
+    err << program.name << ": " << finding.error << '\n';
   }
-  return outcome.status;
+  return exitStatus(finding.outcome);
 }
 
 } // namespace corvane::sdkcheck

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/base/outcome.h"
+
 namespace corvane::sdkcheck {
 
 // How the program running the check names itself in its errors, and the
@@ -22,24 +24,25 @@ struct Program {
 // corvane-sim's `check-sdk` verb.
 extern const Program kCheckSdkVerb;
 
-// What the check found: the exit status (0 every import is exported, 1 some
-// is missing, 2 a file is not what it should be), the report for standard
-// output (statuses 0 and 1) and the one error line (status 2, without the
-// program's name).
-struct Outcome {
-  int status = 0;
+// What the check found: its outcome (success every import is exported, a
+// failed plugin some is missing, bad input a file is not what it should be),
+// the report for standard output (the first two) and the one error line
+// (bad input, without the program's name).
+struct Finding {
+  Outcome outcome = Outcome::Success;
   std::string report;
   std::string error;
 };
 
 // Checks the plugin's bytes against the host SDK's (its pluginsdk.dll or its
 // import library); the names are the files' as the person gave them.
-Outcome checkSdk(const std::string &pluginName, std::span<const std::uint8_t> plugin,
+Finding checkSdk(const std::string &pluginName, std::span<const std::uint8_t> plugin,
                  const std::string &hostName, std::span<const std::uint8_t> host);
 
 // The program's entry: `words` are its command-line words, the plugin DLL
 // and the host's pluginsdk.dll or its import library. Returns the exit
-// status: Outcome's, and 2 for a usage error or a file that cannot be read.
+// status of the finding's outcome, or of bad input for a usage error or a
+// file that cannot be read.
 int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err,
                  const Program &program = kCheckSdkVerb);
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/session/console/console.h"
-#include "host/tools/common/extension.h"
+#include "host/tools/program/extension.h"
 
 namespace corvane::screenshot {
 

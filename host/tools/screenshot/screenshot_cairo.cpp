@@ -12,9 +12,10 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
+#include "host/base/utf8_path.h"
 #include "host/session/engine/canvas.h"
-#include "host/session/platform/utf8_path.h"
-#include "host/tools/common/cairo_picture.h"
+#include "host/base/utf8_path.h"
+#include "host/tools/drawing/cairo_picture.h"
 #include "screenshot.h"
 
 namespace corvane::screenshot {

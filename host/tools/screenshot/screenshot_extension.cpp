@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <ostream>
 
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
-#include "host/tools/common/file_name.h"
-#include "host/tools/common/option_table.h"
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
+#include "host/tools/options/option_table.h"
+#include "host/tools/program/file_name.h"
 
 namespace corvane::screenshot {
 

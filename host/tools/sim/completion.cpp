@@ -6,10 +6,8 @@
 #include <cmath>
 
 #include "host/session/console/tokenizer.h"
-#include "host/session/engine/hook_table.h"
-#include "host/session/engine/key_bindings.h"
-#include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
+#include "program_front.h"
 
 namespace corvane::sim {
 
@@ -34,7 +32,7 @@ std::vector<std::string> settingValues(const host::Setting &setting) {
   return values;
 }
 
-// The console's names, and the session's words also where it sets none.
+// The console's names, and the prompt's words also where the front says none.
 std::vector<std::string> firstWords(Simulator &simulator) {
   std::vector<std::string> words = simulator.console().knownNames();
   words.insert(words.end(), std::begin(kSessionWords), std::end(kSessionWords));
@@ -43,7 +41,6 @@ std::vector<std::string> firstWords(Simulator &simulator) {
 
 // What may stand as the next word after `words`.
 std::vector<std::string> candidates(Simulator &simulator, const std::vector<std::string> &words) {
-  host::Host &host = simulator.host();
   if (words.empty() || (words.size() == 1 && words[0] == "help")) {
     return firstWords(simulator);
   }
@@ -53,14 +50,10 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
                                                   : std::vector<std::string>{};
   }
   if (command == "sim_call") {
-    return host.hooks().functionNames();
+    return simulator.hookedFunctions();
   }
   if (command == "sim_key" || command == "unbind") {
-    std::vector<std::string> keys;
-    for (const auto &entry : host.keyBindings().all()) {
-      keys.push_back(entry.first);
-    }
-    return keys;
+    return simulator.boundKeys();
   }
   if (command == "sim_state") {
     return {host::kGameStateNames.begin(), host::kGameStateNames.end()};
@@ -74,7 +67,7 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
   if (command == "sim_expect") {
     return console::expectationSubjects();
   }
-  if (const host::Setting *setting = host.settings().at(host.settings().find(command))) {
+  if (const host::Setting *setting = simulator.setting(command)) {
     return settingValues(*setting);
   }
   return {};

@@ -22,9 +22,6 @@ struct Completion {
   std::vector<std::string> choices;
 };
 
-// The words an interactive session takes besides the console's commands.
-inline constexpr std::string_view kSessionWords[] = {"help", "quit", "exit"};
-
 Completion complete(Simulator &simulator, std::string_view beforeCursor);
 
 } // namespace corvane::sim

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/tools/common/extension.h"
+#include "host/tools/program/extension.h"
 
 namespace corvane::sim {
 

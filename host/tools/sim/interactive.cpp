@@ -2,17 +2,15 @@
 // Ctrl-C, narration and the folded view of frames.
 #include "interactive.h"
 
-#include <csignal>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "completion.h"
 #include "frame_folding.h"
+#include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
-#include "host/session/engine/notifiers.h"
-#include "host/session/engine/settings_store.h"
 #include "host/session/engine/trace_format.h"
 #include "line_editor.h"
 #include "no_effect_notes.h"
@@ -25,38 +23,6 @@ constexpr std::string_view kPrompt = "> ";
 constexpr std::size_t kHelpColumn = 26;
 // Lists of names in help wrap before this width.
 constexpr std::size_t kHelpWidth = 78;
-
-// Set by Ctrl-C; the console reads it to stop sim_frame, the loop to drop
-// the line being typed.
-volatile std::sig_atomic_t interruptRequested = 0;
-
-extern "C" void onInterrupt(int /*signal*/) { interruptRequested = 1; }
-
-// Catches Ctrl-C for the session's length. Without SA_RESTART, so that a
-// read waiting at the prompt returns.
-class InterruptCatcher {
-public:
-  InterruptCatcher(const InterruptCatcher &) = delete;
-  InterruptCatcher &operator=(const InterruptCatcher &) = delete;
-#if defined(_WIN32)
-  InterruptCatcher() : previous_(std::signal(SIGINT, onInterrupt)) {}
-  ~InterruptCatcher() { std::signal(SIGINT, previous_); }
-
-private:
-  void (*previous_)(int);
-#else
-  InterruptCatcher() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous_);
-  }
-  ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
-
-private:
-  struct sigaction previous_ {};
-#endif
-};
 
 // "Label: a, b, c", wrapped and indented under the first name.
 std::string listOf(const std::string &label, const std::vector<std::string> &names) {
@@ -76,7 +42,6 @@ std::string listOf(const std::string &label, const std::vector<std::string> &nam
 }
 
 std::string helpList(Simulator &simulator) {
-  host::Host &host = simulator.host();
   std::string text = "Commands (help NAME explains one; Tab completes words):\n";
   addHelpRow(text, "help [NAME]", "lists the commands, or explains a command or setting",
              kHelpColumn);
@@ -86,19 +51,14 @@ std::string helpList(Simulator &simulator) {
   for (const auto &[name, command] : simulator.console().commands()) {
     addHelpRow(text, command.usage, command.summary, kHelpColumn);
   }
-  std::vector<std::string> settings;
-  for (const host::Setting *setting : host.settings().sortedByName()) {
-    settings.push_back(setting->definition.name);
-  }
-  text += listOf("Settings", settings);
-  text += listOf("Plugin commands", host.notifiers().names());
+  text += listOf("Settings", simulator.settingNames());
+  text += listOf("Plugin commands", simulator.pluginCommands());
   text += "Ctrl-C abandons the line being typed, or stops a long sim_frame.\n";
   return text;
 }
 
 // One command, setting or plugin command explained; empty when there is none.
 std::string helpOn(Simulator &simulator, const std::string &name) {
-  host::Host &host = simulator.host();
   if (name == "help" || name == "quit" || name == "exit") {
     return name == "help" ? "help [NAME]: lists the commands, or explains one\n"
                           : name + ": leaves the session (so does Ctrl-D)\n";
@@ -107,7 +67,7 @@ std::string helpOn(Simulator &simulator, const std::string &name) {
   if (const auto it = commands.find(name); it != commands.end()) {
     return "usage: " + it->second.usage + "\n  " + it->second.summary + "\n";
   }
-  if (const host::Setting *setting = host.settings().at(host.settings().find(name))) {
+  if (const host::Setting *setting = simulator.setting(name)) {
     const host::SettingDefinition &definition = setting->definition;
     std::string text = name + " = " + host::quoteText(setting->value) + " (default " +
                        host::quoteText(definition.defaultValue);
@@ -120,7 +80,7 @@ std::string helpOn(Simulator &simulator, const std::string &name) {
     text += ")\n  " + definition.description + "\n  " + name + " VALUE sets it\n";
     return text;
   }
-  if (const auto description = host.notifiers().description(name)) {
+  if (const auto description = simulator.pluginCommand(name)) {
     return name + ": a plugin's command: " + *description + "\n";
   }
   return {};
@@ -168,38 +128,76 @@ void addHelpRow(std::string &text, const std::string &usage, const std::string &
   text += summary + "\n";
 }
 
-Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
-  InterruptCatcher catcher;
-  console::Console &console = simulator.console();
-  host::EventStream &events = simulator.host().events();
-  host::TraceWriter *plain = simulator.traceWriter();
-  std::optional<FoldedFrames> folded;
-  NoEffectNotes noEffect;
-  events.subscribe(noEffect);
-  console.setNarrating(true);
-  console.setSessionWords({std::begin(kSessionWords), std::end(kSessionWords)});
-  console.setInterruptFlag(&interruptRequested);
-  std::ostream *const progress = console.progressStream();
-  if (options.showProgress) {
-    console.setProgressStream(&std::cout);
+namespace {
+
+// A person at the prompt for the object's life: the front narrates, knows
+// the prompt's words, stops on Ctrl-C and shows progress when
+// `showProgress`; the folded view of frames stands in for the plain trace,
+// and lines that changed nothing are noted.
+class PersonPresent {
+public:
+  PersonPresent(Simulator &simulator, ProgramFront &front, const InteractiveOptions &options)
+      : front_(front), events_(simulator.host().events()), plain_(simulator.traceWriter()),
+        progress_(front.progressOut()) {
+    front_.setPerson(true);
+    if (options.showProgress) {
+      front_.showProgress(&std::cout, events_);
+    }
+    events_.subscribe(noEffect_);
+    if (options.foldFrames && plain_ != nullptr) {
+      folded_.emplace(plain_->out(), plain_->verbose());
+      events_.unsubscribe(*plain_);
+      events_.subscribe(*folded_);
+    }
   }
-  if (options.foldFrames && plain != nullptr) {
-    folded.emplace(plain->out(), plain->verbose());
-    events.unsubscribe(*plain);
-    events.subscribe(*folded);
+  ~PersonPresent() {
+    if (folded_) {
+      folded_->flush();
+      events_.unsubscribe(*folded_);
+      events_.subscribe(*plain_);
+    }
+    events_.unsubscribe(noEffect_);
+    front_.showProgress(progress_, events_);
+    front_.setPerson(false);
   }
+  PersonPresent(const PersonPresent &) = delete;
+  PersonPresent &operator=(const PersonPresent &) = delete;
+
+  // What the line just run did, said before the next prompt.
+  void afterLine() {
+    if (folded_) {
+      folded_->flush();
+    }
+    noEffect_.flush(std::cout);
+  }
+
+private:
+  ProgramFront &front_;
+  host::EventStream &events_;
+  host::TraceWriter *plain_;
+  std::ostream *progress_;
+  std::optional<FoldedFrames> folded_;
+  NoEffectNotes noEffect_;
+};
+
+} // namespace
+
+Outcome runInteractive(Simulator &simulator, ProgramFront &front,
+                       const InteractiveOptions &options) {
+  const platform::InterruptCatcher catcher;
+  PersonPresent person(simulator, front, options);
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
   LineEditor editor(
       std::string(kPrompt), historyPath(),
       [&simulator](std::string_view before) { return complete(simulator, before); },
-      interruptRequested);
+      platform::interruptRequested);
   while (true) {
-    interruptRequested = 0;
+    platform::interruptRequested = 0;
     LineEditor::Read read = editor.read();
     if (read.outcome != LineEditor::Outcome::Line) {
       std::cout << '\n';
-      if (read.outcome == LineEditor::Outcome::End && interruptRequested == 0) {
+      if (read.outcome == LineEditor::Outcome::End && platform::interruptRequested == 0) {
         break;
       }
       continue;
@@ -212,24 +210,11 @@ Status runInteractive(Simulator &simulator, const InteractiveOptions &options) {
     if (word == SessionWord::None) {
       // An empty file name: errors print without a place, and none ends the session.
       simulator.run(read.line, "", 1);
-      if (folded) {
-        folded->flush();
-      }
-      noEffect.flush(std::cout);
+      person.afterLine();
     }
     std::cout.flush();
   }
-  if (folded) {
-    folded->flush();
-    events.unsubscribe(*folded);
-    events.subscribe(*plain);
-  }
-  events.unsubscribe(noEffect);
-  console.setInterruptFlag(nullptr);
-  console.setProgressStream(progress);
-  console.setSessionWords({});
-  console.setNarrating(false);
-  return Status::Ok;
+  return Outcome::Success;
 }
 
 } // namespace corvane::sim

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/session/simulator.h"
+#include "program_front.h"
 
 namespace corvane::sim {
 
@@ -18,7 +19,8 @@ struct InteractiveOptions {
 // Reads lines until `quit`, `exit`, Ctrl-D or the end of input. A bad line or
 // a failed check prints its message and the session goes on; `help` explains
 // the commands; Ctrl-C abandons the line being typed or stops sim_frame.
-Status runInteractive(Simulator &simulator, const InteractiveOptions &options);
+Outcome runInteractive(Simulator &simulator, ProgramFront &front,
+                       const InteractiveOptions &options);
 
 // Appends a row of help to `text`: two blanks, `usage`, and `summary` at
 // `column`, on a line of its own when the usage reaches that far.

@@ -2,7 +2,7 @@
 // line_editor_libedit.cpp or line_editor_plain.cpp, as the build chooses.
 #include "line_editor.h"
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 
 namespace corvane::sim {
 

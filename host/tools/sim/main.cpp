@@ -17,15 +17,16 @@
 #endif
 
 #include "extensions.h"
-#include "host/session/exit_status.h"
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
+#include "host/base/outcome.h"
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 #include "host/session/simulator.h"
 #include "host/tools/check_sdk/check_sdk.h"
-#include "host/tools/common/option_table.h"
+#include "host/tools/options/option_table.h"
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
 #include "line_editor.h"
+#include "program_front.h"
 #include "trace_file.h"
 #include "version.h"
 
@@ -147,11 +148,13 @@ Failure makeOutputFolder(const std::string &folder) {
 
 // Console lines from standard input, one run per line so that each error
 // names its line; a person at a terminal gets the interactive session.
-Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
+Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
+                         const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
     const bool folded = settings.traceFile.empty();
-    return runInteractive(simulator, {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
+    return runInteractive(simulator, front,
+                          {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
   }
   std::string line;
   int lineNumber = 0;
@@ -159,12 +162,12 @@ Status runStandardInput(Simulator &simulator, const ProgramSettings &settings) {
     ++lineNumber;
     const std::string_view text =
         lineNumber == 1 ? console::withoutByteOrderMark(line) : std::string_view(line);
-    const Status status = simulator.run(text, kStdinName, lineNumber);
-    if (status != Status::Ok) {
+    const Outcome status = simulator.run(text, kStdinName, lineNumber);
+    if (status != Outcome::Success) {
       return status;
     }
   }
-  return Status::Ok;
+  return Outcome::Success;
 }
 
 // Says why the run cannot go on, with where to find the usage after bad
@@ -174,7 +177,7 @@ int reportError(const Error &error) {
   if (error.kind == ErrorKind::BadInput) {
     std::cerr << "(corvane-sim --help shows the usage)\n";
   }
-  return kExitUsage;
+  return exitStatus(Outcome::BadInput);
 }
 
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
@@ -195,8 +198,8 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
 
 // Plays each script in turn (standard input where one is `-`, or when none
 // is given) until one fails.
-Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
-                   const ProgramSettings &settings) {
+Outcome playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::string> scripts,
+                    const ProgramSettings &settings) {
   if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
                                                             kStdinScript) == scripts.end())) {
     scripts.emplace_back(kStdinScript);
@@ -205,17 +208,64 @@ Status playScripts(Simulator &simulator, std::vector<std::string> scripts,
   // trace goes to the screen line by line (then the prompt's folded view
   // shows it); a pipe or a file gets nothing of it.
   const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
-  simulator.console().setProgressStream(watched && !settings.traceFile.empty() ? &std::cout
-                                                                               : nullptr);
-  Status status = Status::Ok;
+  front.showProgress(watched && !settings.traceFile.empty() ? &std::cout : nullptr,
+                     simulator.host().events());
+  Outcome status = Outcome::Success;
   for (const std::string &script : scripts) {
-    status = script == kStdinScript ? runStandardInput(simulator, settings)
+    status = script == kStdinScript ? runStandardInput(simulator, front, settings)
                                     : simulator.runScript(script);
-    if (status != Status::Ok) {
+    if (status != Outcome::Success) {
       break;
     }
   }
   return status;
+}
+
+// Loads the plugin into a session and plays the scripts `positional` names
+// after it; every feature then finishes its work.
+int runSession(const ProgramSettings &settings, const std::vector<std::string> &positional) {
+  std::unique_ptr<platform::WholeFile> traceFile;
+  if (!settings.traceFile.empty()) {
+    if (const auto problem = openTraceFile(settings.traceFile, positional, traceFile)) {
+      return reportError(*problem);
+    }
+  }
+  if (const auto problem = makeOutputFolder(settings.outputFolder)) {
+    return reportError(*problem);
+  }
+  ProgramFront front;
+  front.setOutputFolder(platform::pathFromUtf8(settings.outputFolder));
+  Simulator simulator(
+      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
+                       settings.verbose, sessionExtensions(settings.extensions), &front,
+                       "corvane-sim: "});
+  for (const auto &extension : settings.extensions) {
+    if (const auto problem = extension->refuseToStart(simulator)) {
+      return reportError(*problem);
+    }
+  }
+  if (!simulator.load(positional.front())) {
+    return exitStatus(Outcome::BadInput);
+  }
+  const Outcome played =
+      playScripts(simulator, front, {positional.begin() + 1, positional.end()}, settings);
+  // Every feature finishes its work; one that fails makes the run's status worse.
+  Outcome status = played;
+  for (const auto &extension : settings.extensions) {
+    if (!extension->finish(simulator) && status == Outcome::Success) {
+      status = Outcome::BadInput;
+    }
+  }
+  simulator.unload();
+  std::cout.flush();
+  // A run whose scripts could not all be played keeps the old trace.
+  if (traceFile && played != Outcome::BadInput) {
+    if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
+                                         traceFile->commit())) {
+      return reportError(*problem);
+    }
+  }
+  return exitStatus(status);
 }
 
 int runProgram(const std::vector<std::string> &arguments) {
@@ -245,46 +295,7 @@ int runProgram(const std::vector<std::string> &arguments) {
   if (positional->empty()) {
     return reportError({ErrorKind::BadInput, "no plugin given"});
   }
-  std::unique_ptr<platform::WholeFile> traceFile;
-  if (!settings.traceFile.empty()) {
-    if (const auto problem = openTraceFile(settings.traceFile, *positional, traceFile)) {
-      return reportError(*problem);
-    }
-  }
-  if (const auto problem = makeOutputFolder(settings.outputFolder)) {
-    return reportError(*problem);
-  }
-  Simulator simulator(
-      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
-                       settings.verbose, sessionExtensions(settings.extensions),
-                       platform::pathFromUtf8(settings.outputFolder), "corvane-sim: "});
-  for (const auto &extension : settings.extensions) {
-    if (const auto problem = extension->refuseToStart(simulator)) {
-      return reportError(*problem);
-    }
-  }
-  if (!simulator.load(positional->front())) {
-    return kExitUsage;
-  }
-  const Status played =
-      playScripts(simulator, {positional->begin() + 1, positional->end()}, settings);
-  // Every feature finishes its work; one that fails makes the run's status worse.
-  Status status = played;
-  for (const auto &extension : settings.extensions) {
-    if (!extension->finish(simulator) && status == Status::Ok) {
-      status = Status::Error;
-    }
-  }
-  simulator.unload();
-  std::cout.flush();
-  // A run whose scripts could not all be played keeps the old trace.
-  if (traceFile && played != Status::Error) {
-    if (const auto problem = withContext("cannot write trace file " + settings.traceFile + ": ",
-                                         traceFile->commit())) {
-      return reportError(*problem);
-    }
-  }
-  return static_cast<int>(status);
+  return runSession(settings, *positional);
 }
 
 } // namespace
@@ -299,6 +310,6 @@ int main(int argc, char **argv) {
     return corvane::sim::runProgram(corvane::platform::utf8Arguments(argc, argv));
   } catch (const std::exception &error) {
     std::cerr << "corvane-sim: " << error.what() << '\n';
-    return corvane::kExitUsage;
+    return corvane::exitStatus(corvane::Outcome::BadInput);
   }
 }

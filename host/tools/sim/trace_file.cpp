@@ -3,7 +3,7 @@
 
 #include <system_error>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 
 namespace corvane::sim {
 

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "host/session/exit_status.h"
+#include "host/base/outcome.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
 
@@ -18,7 +18,7 @@ namespace corvane::sim {
 int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
   out << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
   if (plugin.empty()) {
-    return kExitPassed;
+    return exitStatus(Outcome::Success);
   }
   const auto library = loader::SharedLibrary::open(plugin);
   const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
@@ -29,7 +29,7 @@ int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err
   if (refused) {
     err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << refused->message
         << '\n';
-    return kExitUsage;
+    return exitStatus(Outcome::BadInput);
   }
   out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";
   return 0;

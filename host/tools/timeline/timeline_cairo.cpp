@@ -13,8 +13,8 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
-#include "host/tools/common/cairo_picture.h"
-#include "host/tools/common/file_name.h"
+#include "host/tools/drawing/cairo_picture.h"
+#include "host/tools/program/file_name.h"
 
 namespace corvane::timeline {
 

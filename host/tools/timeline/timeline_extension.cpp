@@ -8,13 +8,13 @@
 #include <string>
 #include <variant>
 
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/console.h"
 #include "host/session/effect_watch.h"
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
 #include "host/session/trace.h"
-#include "host/tools/common/file_name.h"
+#include "host/tools/program/file_name.h"
 #include "timeline.h"
 #include "timeline_render.h"
 
@@ -233,8 +233,8 @@ bool TimelineExtension::finish(sim::Simulator &simulator) {
   }
   Console &console = simulator.console();
   const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
-  if (result.status != console::Status::Ok) {
-    console.err() << "corvane-sim: " << result.problem->message << '\n';
+  if (isFailure(result.outcome)) {
+    console.err() << "corvane-sim: " << result.message << '\n';
     return false;
   }
   return true;

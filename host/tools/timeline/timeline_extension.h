@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "host/tools/common/extension.h"
+#include "host/tools/program/extension.h"
 #include "timeline.h"
 
 namespace corvane::timeline {

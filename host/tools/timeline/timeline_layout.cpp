@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "host/session/engine/trace_format.h"
-#include "host/tools/common/utf8.h"
+#include "host/tools/text/utf8.h"
 
 namespace corvane::timeline {
 

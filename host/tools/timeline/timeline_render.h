@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 #include "timeline.h"
 #include "timeline_layout.h"

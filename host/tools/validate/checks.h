@@ -9,20 +9,21 @@
 #include <utility>
 #include <vector>
 
-#include "host/session/error.h"
+#include "host/base/outcome.h"
 #include "validate.h"
 
 namespace corvane::validate {
 
+// What one check found: success, a plugin that failed it, or bad input when
+// the file is no plugin at all; with why, when it did not pass.
 struct CheckResult {
-  bool passed = false;
-  // Why it failed: a CheckFailed error, or NoPlugin when the file is no
-  // plugin at all; empty when it passed.
-  Error failure;
+  Outcome outcome = Outcome::Success;
+  std::string reason;
 
-  static CheckResult pass() { return {true, {}}; }
-  static CheckResult fail(std::string reason, ErrorKind kind = ErrorKind::CheckFailed) {
-    return {false, Error{kind, std::move(reason)}};
+  bool passed() const { return outcome == Outcome::Success; }
+  static CheckResult pass() { return {}; }
+  static CheckResult fail(std::string reason, Outcome outcome = Outcome::PluginFailed) {
+    return {outcome, std::move(reason)};
   }
 };
 

@@ -17,7 +17,7 @@
 #include <optional>
 #include <thread>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 
 extern char **environ;
 

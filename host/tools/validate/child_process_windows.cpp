@@ -11,7 +11,7 @@
 #include <memory>
 #include <string_view>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 
 namespace corvane::validate {
 

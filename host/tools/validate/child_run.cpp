@@ -62,7 +62,7 @@ struct ChildMessages {
         result = CheckResult::fail(line.substr(kFailTag.size()));
       } else if (line.starts_with(kNoPluginTag)) {
         finished = true;
-        result = CheckResult::fail(line.substr(kNoPluginTag.size()), ErrorKind::NoPlugin);
+        result = CheckResult::fail(line.substr(kNoPluginTag.size()), Outcome::BadInput);
       }
     }
   }
@@ -121,10 +121,10 @@ int reportFromChild(const CheckBody &body, std::ostream &out) {
   prepareChildProcess();
   const CheckResult result = runGuarded(
       body, [&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
-  const std::string_view tag = result.passed                                ? kPassTag
-                               : result.failure.kind == ErrorKind::NoPlugin ? kNoPluginTag
-                                                                            : kFailTag;
-  out << messageLine(tag, result.failure.message) << std::flush;
+  const std::string_view tag = result.passed()                       ? kPassTag
+                               : result.outcome == Outcome::BadInput ? kNoPluginTag
+                                                                     : kFailTag;
+  out << messageLine(tag, result.reason) << std::flush;
   return kExitReported;
 }
 

@@ -13,26 +13,27 @@
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/simulator.h"
-#include "host/tools/common/splitmix64.h"
 
 namespace corvane::validate {
 
 namespace {
 
-// A seeded choice of items, the same for a seed everywhere.
-class Random {
-public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::size_t below(std::size_t count) {
-    return static_cast<std::size_t>(splitmix64(state_) % count);
-  }
-  template <typename Items> const auto &pick(const Items &items) {
-    return items[below(items.size())];
-  }
+constexpr unsigned kHalfBits = 32;
 
-private:
-  std::uint64_t state_;
-};
+// splitmix64: a tiny, fully specified generator.
+std::uint64_t splitmix64(std::uint64_t &state) {
+  constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ULL;
+  constexpr std::uint64_t kMix1 = 0xBF58476D1CE4E5B9ULL;
+  constexpr std::uint64_t kMix2 = 0x94D049BB133111EBULL;
+  constexpr unsigned kShift1 = 30;
+  constexpr unsigned kShift2 = 27;
+  constexpr unsigned kShift3 = 31;
+  state += kGolden;
+  std::uint64_t z = state;
+  z = (z ^ (z >> kShift1)) * kMix1;
+  z = (z ^ (z >> kShift2)) * kMix2;
+  return z ^ (z >> kShift3);
+}
 
 constexpr std::size_t kLongValue = 512;
 constexpr std::array<std::string_view, 20> kValues = {
@@ -53,7 +54,7 @@ constexpr std::array<std::string_view, 15> kGameLines = {
     "sim_leave_match",     "sim_search_cancelled", "sim_party_join",
     "sim_party_leave",     "load_freeplay",        "sim_key F1"};
 
-std::string randomValue(Random &random) {
+std::string randomValue(Choices &random) {
   if (random.below(12) == 0) {
     return std::string(kLongValue, random.below(2) == 0 ? '7' : 'w');
   }
@@ -102,36 +103,64 @@ std::optional<Registrations> loadCollectingRegistrations(sim::Simulator &simulat
   return std::move(collector.found);
 }
 
+std::uint32_t SeededChoices::below(std::uint32_t count) {
+  // Multiply-shift keeps the choice unbiased enough and avoids a division.
+  return static_cast<std::uint32_t>(((splitmix64(state_) >> kHalfBits) * count) >> kHalfBits);
+}
+
+std::string randomLine(Choices &choices, std::span<const LineKind> kinds) {
+  std::uint32_t total = 0;
+  for (const LineKind &kind : kinds) {
+    total += kind.weight;
+  }
+  std::uint32_t roll = choices.below(total);
+  for (const LineKind &kind : kinds) {
+    if (roll < kind.weight) {
+      return kind.make(choices);
+    }
+    roll -= kind.weight;
+  }
+  return {};
+}
+
 std::vector<std::string> randomConsoleLines(const Registrations &registrations, std::uint64_t seed,
                                             std::uint64_t steps) {
-  Random random(seed);
+  const std::vector<std::string> &settings = registrations.settings;
+  const std::vector<std::string> &notifiers = registrations.notifiers;
+  const std::vector<std::string> &hooked = registrations.hookedFunctions;
+  std::vector<LineKind> kinds = {
+      {2,
+       [&hooked](Choices &random) {
+         const bool known = !hooked.empty() && random.below(4) != 0;
+         return "sim_call " + console::quoteWord(known
+                                                     ? random.pick(hooked)
+                                                     : std::string(random.pick(kUnknownFunctions)));
+       }},
+      {1, [](Choices &random) { return "sim_wait " + std::string(random.pick(kWaits)); }},
+      {1, [](Choices &random) { return "sim_frame " + std::to_string(1 + random.below(3)); }},
+      {2, [](Choices &random) { return std::string(random.pick(kGameLines)); }}};
+  if (!settings.empty()) {
+    kinds.push_back({3, [&settings](Choices &random) {
+                       const std::string name = console::quoteWord(random.pick(settings));
+                       return random.below(5) == 0
+                                  ? name
+                                  : name + ' ' + console::quoteWord(randomValue(random));
+                     }});
+  }
+  if (!notifiers.empty()) {
+    kinds.push_back({1, [&notifiers](Choices &random) {
+                       std::string line = console::quoteWord(random.pick(notifiers));
+                       for (std::size_t word = random.below(3); word > 0; --word) {
+                         line += ' ' + console::quoteWord(randomValue(random));
+                       }
+                       return line;
+                     }});
+  }
+  SeededChoices random(seed);
   std::vector<std::string> lines;
   lines.reserve(steps);
   while (lines.size() < steps) {
-    const std::size_t roll = random.below(10);
-    if (roll < 3 && !registrations.settings.empty()) {
-      const std::string &name = random.pick(registrations.settings);
-      lines.push_back(random.below(5) == 0 ? console::quoteWord(name)
-                                           : console::quoteWord(name) + ' ' +
-                                                 console::quoteWord(randomValue(random)));
-    } else if (roll < 4 && !registrations.notifiers.empty()) {
-      std::string line = console::quoteWord(random.pick(registrations.notifiers));
-      for (std::size_t word = random.below(3); word > 0; --word) {
-        line += ' ' + console::quoteWord(randomValue(random));
-      }
-      lines.push_back(line);
-    } else if (roll < 6) {
-      const bool known = !registrations.hookedFunctions.empty() && random.below(4) != 0;
-      lines.push_back("sim_call " +
-                      console::quoteWord(known ? random.pick(registrations.hookedFunctions)
-                                               : std::string(random.pick(kUnknownFunctions))));
-    } else if (roll < 7) {
-      lines.push_back("sim_wait " + std::string(random.pick(kWaits)));
-    } else if (roll < 8) {
-      lines.push_back("sim_frame " + std::to_string(1 + random.below(3)));
-    } else {
-      lines.emplace_back(random.pick(kGameLines));
-    }
+    lines.push_back(randomLine(random, kinds));
   }
   return lines;
 }

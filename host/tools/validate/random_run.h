@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,40 @@
 #include "host/session/simulator.h"
 
 namespace corvane::validate {
+
+// Where random console lines take their choices from: a seed, or (in the
+// tests) a fuzzer's bytes.
+class Choices {
+public:
+  virtual ~Choices() = default;
+  // A choice in [0, count); count is at least 1.
+  virtual std::uint32_t below(std::uint32_t count) = 0;
+  template <typename Items> const auto &pick(const Items &items) {
+    return items[below(static_cast<std::uint32_t>(items.size()))];
+  }
+};
+
+// A seeded choice sequence (splitmix64), the same on every platform and
+// standard library, so that a seed replays the same run anywhere.
+class SeededChoices final : public Choices {
+public:
+  explicit SeededChoices(std::uint64_t seed) : state_(seed) {}
+  std::uint32_t below(std::uint32_t count) override;
+
+private:
+  std::uint64_t state_;
+};
+
+// One kind of console line: how often it comes against the others, and how
+// it is made.
+struct LineKind {
+  std::uint32_t weight = 1;
+  std::function<std::string(Choices &)> make;
+};
+
+// A line of one of `kinds`, each as often as its weight says. validate's
+// random run and the model check both make their lines here.
+std::string randomLine(Choices &choices, std::span<const LineKind> kinds);
 
 // What a plugin registered during its load, as the host announced it.
 struct Registrations {

@@ -13,8 +13,8 @@
 #include "child_run.h"
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/loader/shared_library.h"
-#include "host/tools/common/option_table.h"
-#include "host/tools/common/verb.h"
+#include "host/tools/options/option_table.h"
+#include "host/tools/program/verb.h"
 
 namespace corvane::validate {
 
@@ -56,7 +56,7 @@ constexpr const char *kUsage =
 // Whether the file opens as a shared library and exports a descriptor,
 // asked before the checks. A check of its own, not reported as one, so that
 // a child process can be started for it like for any check. A file that is
-// no plugin at all fails it with a NoPlugin error, apart from a crash in the
+// no plugin at all fails it as bad input, apart from a crash in the
 // library's own constructors, which the checks then report one by one.
 const Check &opensCheck() {
   static const Check check{
@@ -74,14 +74,14 @@ const Check &opensCheck() {
             }
           }
           return CheckResult::fail("cannot open " + path + " as a shared library: " + problem,
-                                   ErrorKind::NoPlugin);
+                                   Outcome::BadInput);
         }
         if (loader::findDescriptor(**library) == nullptr) {
           return CheckResult::fail(path +
                                        " is a shared library but no plugin of this host: it "
                                        "exports no descriptor \"" +
                                        kCorvaneDescriptorSymbol + "\"",
-                                   ErrorKind::NoPlugin);
+                                   Outcome::BadInput);
         }
         return CheckResult::pass();
       }};
@@ -110,10 +110,10 @@ CheckResult runCheck(const Check &check, const ValidateOptions &options) {
 // library runs its code.
 Failure whyNoPlugin(const ValidateOptions &options) {
   const CheckResult result = runCheck(opensCheck(), options);
-  if (result.passed || result.failure.kind != ErrorKind::NoPlugin) {
+  if (result.outcome != Outcome::BadInput) {
     return std::nullopt;
   }
-  return result.failure;
+  return Error{ErrorKind::NoPlugin, result.reason};
 }
 
 } // namespace
@@ -153,17 +153,17 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
   int failedCount = 0;
   for (const Check &check : allChecks()) {
     const CheckResult result = runCheck(check, options);
-    if (result.passed) {
+    if (result.passed()) {
       ++passedCount;
       out << "passed  " << check.name << ": " << check.description << '\n';
     } else {
       ++failedCount;
-      out << "FAILED  " << check.name << ": " << result.failure.message << '\n';
+      out << "FAILED  " << check.name << ": " << result.reason << '\n';
     }
     out.flush();
   }
   out << passedCount << " passed, " << failedCount << " failed\n";
-  return failedCount == 0 ? kExitPassed : kExitFailed;
+  return exitStatus(failedCount == 0 ? Outcome::Success : Outcome::PluginFailed);
 }
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
@@ -172,14 +172,14 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
   if (words.size() >= 2 && words.front() == kChildCheckOption) {
     const Check *check = findCheck(words[1]);
     if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {
-      return kExitUsage;
+      return exitStatus(Outcome::BadInput);
     }
     return reportFromChild(
         [check, &options](const ProgressNote &note) { return check->run(options, note); }, out);
   }
   if (sim::asksForHelp(words)) {
     out << kUsage;
-    return kExitPassed;
+    return exitStatus(Outcome::Success);
   }
   if (const auto problem = parseValidateOptions(words, options)) {
     return sim::reportVerbError(err, kVerb, *problem, kUsage);

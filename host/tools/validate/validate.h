@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 namespace corvane::validate {
 

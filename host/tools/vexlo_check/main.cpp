@@ -5,7 +5,7 @@
 #include <exception>
 #include <iostream>
 
-#include "host/session/platform/utf8_path.h"
+#include "host/base/utf8_path.h"
 #include "host/tools/check_sdk/check_sdk.h"
 
 namespace {
@@ -35,6 +35,6 @@ int main(int argc, char **argv) {
                                            std::cerr, kVexloCheck);
   } catch (const std::exception &error) {
     std::cerr << "vexlo-check: " << error.what() << '\n';
-    return 2;
+    return corvane::exitStatus(corvane::Outcome::BadInput);
   }
 }

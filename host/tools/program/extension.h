@@ -3,9 +3,9 @@
 // what it does when the run ends, all held by the object the run owns.
 #pragma once
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 #include "host/session/simulator.h"
-#include "host/tools/common/option_table.h"
+#include "host/tools/options/option_table.h"
 
 namespace corvane::sim {
 

@@ -9,7 +9,7 @@
 
 #include <cairo.h>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 namespace corvane::picture {
 

@@ -6,8 +6,8 @@
 
 #include <glib.h>
 
-#include "host/session/platform/utf8_path.h"
-#include "host/session/platform/whole_file.h"
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 
 namespace corvane::picture {
 

@@ -21,30 +21,44 @@ constexpr mode_t kFileMode = 0666; // narrowed by the umask, as any new file
 constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP};
 
 TemporaryNames temporaryNames;
+volatile std::sig_atomic_t catching = 0;
 
-extern "C" void removeTemporariesAndEnd(int signal) {
+extern "C" void onEndingSignal(int signal) {
+  if (signal == SIGINT && catching != 0) {
+    interruptRequested = 1;
+    return;
+  }
   temporaryNames.removeAll([](const char *name) { ::unlink(name); });
   // Ended by the same signal, as the program would have been without us.
   std::signal(signal, SIG_DFL);
   std::raise(signal);
 }
 
+// Without SA_RESTART, so that a read waiting at a prompt returns.
+void install(int signal) {
+  struct sigaction action {};
+  action.sa_handler = onEndingSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(signal, &action, nullptr);
+}
+
 // The handler is installed once, for the signals that would end the program
 // as they are: a signal a caller ignores or handles keeps its meaning.
-void remember(const std::filesystem::path &name) {
+bool installOnce() {
   static const bool installed = [] {
     for (const int signal : kEndingSignals) {
       struct sigaction current {};
       if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
-        struct sigaction action {};
-        action.sa_handler = removeTemporariesAndEnd;
-        sigemptyset(&action.sa_mask);
-        sigaction(signal, &action, nullptr);
+        install(signal);
       }
     }
     return true;
   }();
-  static_cast<void>(installed);
+  return installed;
+}
+
+void remember(const std::filesystem::path &name) {
+  static_cast<void>(installOnce());
   temporaryNames.remember(name);
 }
 
@@ -111,5 +125,17 @@ void WholeFile::discard() {
     temporary_.clear();
   }
 }
+
+volatile std::sig_atomic_t interruptRequested = 0;
+
+// A person at the prompt stops a command with Ctrl-C, even where the
+// program was started with it ignored.
+InterruptCatcher::InterruptCatcher() {
+  static_cast<void>(installOnce());
+  install(SIGINT);
+  catching = 1;
+}
+
+InterruptCatcher::~InterruptCatcher() { catching = 0; }
 
 } // namespace corvane::platform

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/session/error.h"
-#include "host/session/exit_status.h"
+#include "host/base/error.h"
+#include "host/base/outcome.h"
 
 namespace corvane::sim {
 
@@ -27,7 +27,7 @@ inline int reportVerbError(std::ostream &err, std::string_view verb, const Error
   if (error.kind == ErrorKind::BadInput) {
     err << usage;
   }
-  return kExitUsage;
+  return exitStatus(Outcome::BadInput);
 }
 
 } // namespace corvane::sim

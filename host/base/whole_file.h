@@ -1,6 +1,7 @@
 // WholeFile: a file that replaces its target whole or not at all.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -9,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/session/error.h"
+#include "host/base/error.h"
 
 namespace corvane::platform {
 
@@ -60,5 +61,19 @@ Failure writeWholeFile(const std::filesystem::path &target, std::string_view byt
 // cannot be written); nothing when it can. Tried by making and removing a
 // temporary file there, since permission bits do not bind every user.
 Failure refuseToWrite(const std::filesystem::path &target);
+
+// Ctrl-C ends the program through the handler that removes the open
+// temporary files, the one owner of the signal; while a catcher lives it
+// sets `interruptRequested` instead, and a read waiting at a prompt returns.
+class InterruptCatcher {
+public:
+  InterruptCatcher();
+  ~InterruptCatcher();
+  InterruptCatcher(const InterruptCatcher &) = delete;
+  InterruptCatcher &operator=(const InterruptCatcher &) = delete;
+  InterruptCatcher(InterruptCatcher &&) = delete;
+  InterruptCatcher &operator=(InterruptCatcher &&) = delete;
+};
+extern volatile std::sig_atomic_t interruptRequested;
 
 } // namespace corvane::platform

@@ -17,16 +17,26 @@ namespace {
 // program goes on writing.
 TemporaryNames temporaryNames;
 
+volatile std::sig_atomic_t catching = 0;
+
 // The files are open with FILE_SHARE_DELETE, so each is deleted as the
 // ending process closes it; FALSE lets the next handler end the program.
-BOOL WINAPI removeTemporaries(DWORD /*event*/) {
+BOOL WINAPI onEndingEvent(DWORD event) {
+  if (event == CTRL_C_EVENT && catching != 0) {
+    interruptRequested = 1;
+    return TRUE;
+  }
   temporaryNames.removeAll([](const wchar_t *name) { DeleteFileW(name); });
   return FALSE;
 }
 
+bool installOnce() {
+  static const bool installed = SetConsoleCtrlHandler(onEndingEvent, TRUE) != 0;
+  return installed;
+}
+
 void remember(const std::filesystem::path &name) {
-  static const bool installed = SetConsoleCtrlHandler(removeTemporaries, TRUE) != 0;
-  static_cast<void>(installed);
+  static_cast<void>(installOnce());
   temporaryNames.remember(name);
 }
 
@@ -100,5 +110,14 @@ void WholeFile::discard() {
     temporary_.clear();
   }
 }
+
+volatile std::sig_atomic_t interruptRequested = 0;
+
+InterruptCatcher::InterruptCatcher() {
+  static_cast<void>(installOnce());
+  catching = 1;
+}
+
+InterruptCatcher::~InterruptCatcher() { catching = 0; }
 
 } // namespace corvane::platform

@@ -1,0 +1,48 @@
+// ProgramFront: corvane-sim's side of its session's console.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/session/console/console.h"
+#include "host/session/engine/events.h"
+#include "progress_line.h"
+
+namespace corvane::sim {
+
+// The --output folder, and what a person watching gets: narration, the
+// prompt's own words, the progress line and Ctrl-C.
+class ProgramFront : public console::Front {
+public:
+  void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
+  // A long command's progress goes to `out` (null: none), watched on `events`.
+  void showProgress(std::ostream *out, host::EventStream &events) {
+    progressOut_ = out;
+    events_ = &events;
+  }
+  std::ostream *progressOut() const { return progressOut_; }
+  // A person at the prompt: narration, the prompt's words and Ctrl-C.
+  void setPerson(bool present) { person_ = present; }
+
+  std::string outputFile(const std::string &name) const override;
+  void narrate(std::string_view line) override;
+  std::vector<std::string> ownWords() const override;
+  void longCommand(const LongCommand *command) override;
+  bool interrupted() const override;
+
+private:
+  std::filesystem::path outputFolder_;
+  std::ostream *progressOut_ = nullptr;
+  host::EventStream *events_ = nullptr;
+  std::unique_ptr<ProgressLine> progress_;
+  int longCommands_ = 0;
+  bool person_ = false;
+};
+
+// The words the prompt runs itself besides the console's commands.
+inline constexpr std::string_view kSessionWords[] = {"help", "quit", "exit"};
+
+} // namespace corvane::sim
