@@ -63,8 +63,7 @@ function buildsOfStep(run, root) {
       if (!buildPreset) continue;
       name = buildPreset.configurePreset;
     }
-    const configure = presets.configurePresets;
-    const build = presetBuild(configure, name);
+    const build = presetBuild(presets.configurePresets, name);
     if (build && build.generator && build.generator.startsWith("Visual Studio")) {
       builds.push({ what: `preset ${name}`, ...build });
     }
