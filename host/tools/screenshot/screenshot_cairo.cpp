@@ -14,7 +14,6 @@
 
 #include "host/base/utf8_path.h"
 #include "host/session/engine/canvas.h"
-#include "host/base/utf8_path.h"
 #include "host/tools/drawing/cairo_picture.h"
 #include "screenshot.h"
 

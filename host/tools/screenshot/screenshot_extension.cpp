@@ -11,8 +11,6 @@
 #include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
-#include "host/base/utf8_path.h"
-#include "host/base/whole_file.h"
 #include "host/tools/options/option_table.h"
 #include "host/tools/program/file_name.h"
 
@@ -83,6 +81,10 @@ CommandResult ScreenshotExtension::screenshot(Console &console, const Words &wor
 // once: "ק (U+05E7)", as drawn and by number, with the font that drew it or
 // that no font has it.
 void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &missing) {
+  const auto drawnBy = [](const std::string &font) {
+    return font.empty() ? std::string("; drawn as empty boxes (no font of this system has them)")
+                        : "; drawn with " + font;
+  };
   std::string said;
   std::string drawnWith = "\n"; // no font's name
   for (const MissingGlyph &glyph : missing.characters) {
@@ -90,11 +92,8 @@ void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &m
       continue;
     }
     reported_ += glyph.code;
-    if (glyph.drawnWith != drawnWith && !said.empty()) {
-      said += drawnWith.empty() ? "; drawn as empty boxes (no font of this system has them); "
-                                : "; drawn with " + drawnWith + "; ";
-    } else if (!said.empty()) {
-      said += ", ";
+    if (!said.empty()) {
+      said += glyph.drawnWith != drawnWith ? drawnBy(drawnWith) + "; " : ", ";
     }
     drawnWith = glyph.drawnWith;
     std::array<char, 16> number{};
@@ -103,9 +102,7 @@ void ScreenshotExtension::reportMissing(Console &console, const MissingGlyphs &m
   }
   if (!said.empty()) {
     console.err() << "sim_screenshot: the font " << missing.font << " has no glyph for " << said
-                  << (drawnWith.empty() ? "; drawn as empty boxes (no font of this system has them)"
-                                        : "; drawn with " + drawnWith)
-                  << '\n';
+                  << drawnBy(drawnWith) << '\n';
   }
 }
 

@@ -188,14 +188,9 @@ void TimelineExtension::addOptions(sim::OptionTable &table) {
            ? "draw the whole run into FILE (.png, .svg, or .txt: the record as text) at its end"
            : "not available in this build (timelines need Cairo)",
        [this](const std::string &value) -> Failure {
-         if (value.empty()) {
-           return Error{ErrorKind::BadInput, "needs a file name"};
-         }
-         if (auto refused = refuseFileName(value)) {
-           return refused;
-         }
-         file_ = value;
-         return std::nullopt;
+         file_ = value; // a refused option ends the program
+         return value.empty() ? Error{ErrorKind::BadInput, "needs a file name"}
+                              : refuseFileName(value);
        }});
 }
 
