@@ -60,18 +60,6 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
 // "12.500 s": a moment as tooltips give it.
 std::string momentText(Micros t) { return host::secondsText(t) + " s"; }
 
-// "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
-std::string searchLabel(const SearchSpan &search) {
-  std::string label = search.playlists.size() == 1 ? "search: playlist " : "search: playlists ";
-  for (std::size_t i = 0; i < search.playlists.size(); ++i) {
-    label += (i == 0 ? "" : ", ") + std::to_string(search.playlists[i]);
-  }
-  if (search.playlists.empty()) {
-    label = "search: no playlist";
-  }
-  return label + ", category " + std::to_string(search.category);
-}
-
 // An event's text for its tick: a game function by its last name component
 // ("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded" reads
 // "EventMatchEnded"), anything else as it is; cut to kMaxEventLabelChars.
@@ -317,29 +305,6 @@ Micros timerReach(const TimerSpan &timer) {
   return timer.outcome == TimerOutcome::Dropped ? timer.end : std::max(timer.due, timer.end);
 }
 
-// Rows for the timer spans such that spans in a row do not overlap, at most
-// `maxRows` of them; returns each timer's row.
-std::vector<int> timerRows(const std::vector<TimerSpan> &timers, int maxRows) {
-  std::vector<Micros> rowReach; // how far each row is taken
-  std::vector<int> rows;
-  rows.reserve(timers.size());
-  for (const TimerSpan &timer : timers) {
-    auto free = std::find_if(rowReach.begin(), rowReach.end(),
-                             [&](Micros reach) { return reach <= timer.set; });
-    if (free == rowReach.end()) {
-      if (std::cmp_less(rowReach.size(), maxRows)) {
-        rowReach.push_back(timer.set);
-        free = rowReach.end() - 1;
-      } else {
-        free = std::min_element(rowReach.begin(), rowReach.end());
-      }
-    }
-    *free = std::max(*free, timerReach(timer));
-    rows.push_back(static_cast<int>(free - rowReach.begin()));
-  }
-  return rows;
-}
-
 // The ticks' row of an event lane, above its labels.
 constexpr double kEventTickRowHeight = 16.0;
 // Below a lane's last label row.
@@ -379,22 +344,50 @@ std::pair<double, double> widestUnbroken(const Scale &scale, double a, double b)
   return widest;
 }
 
-// One interval of a span lane before it is placed.
-struct SpanItem {
-  Micros start = 0;
-  Micros end = 0;
+// Labels stop short of the picture's edge, past the axis's end.
+constexpr double kLabelRight = kDefaultPictureWidth - kLabelGap;
+
+// What a span lane shows of an interval: its text, what its tooltip calls it
+// and its fill.
+struct Shown {
   std::string text;
-  std::string tooltip;
+  std::string what;
   Rgb fill;
 };
+
+Shown shownOf(const StateSpan &span) {
+  const std::string name(host::gameStateName(span.shown));
+  return {name, name, stateColour(span.shown)};
+}
+
+// "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
+Shown shownOf(const SearchSpan &search) {
+  std::string label = search.playlists.size() == 1 ? "search: playlist " : "search: playlists ";
+  for (std::size_t i = 0; i < search.playlists.size(); ++i) {
+    label += (i == 0 ? "" : ", ") + std::to_string(search.playlists[i]);
+  }
+  if (search.playlists.empty()) {
+    label = "search: no playlist";
+  }
+  label += ", category " + std::to_string(search.category);
+  return {label, label, kSearchColour};
+}
+
+Shown shownOf(const PartySpan &span) {
+  const std::string place(partyName(span.shown));
+  return {place, place, partyColour(span.shown)};
+}
+
+Shown shownOf(const BarSpan &span) {
+  return {span.shown, span.shown.empty() ? "bar shown, no text" : "bar: \"" + span.shown + "\"",
+          kBarColour};
+}
 
 // Lays out the labels of one lane: its row 0 and the rows below it.
 struct LabelPlacer {
   Lane &lane;
-  const Scale &scale;
-  double right;
+  Layout &layout;
   const TextWidth &textWidth;
-  std::vector<Tooltip> &tooltips;
   std::function<double(int)> rowMiddle;
   std::vector<LabelRow> rows = std::vector<LabelRow>(kMaxLabelRows + 1);
   int deepest = -1; // the deepest row a label went to (-1: none)
@@ -411,20 +404,21 @@ struct LabelPlacer {
     }
     // How far a label below a mark may stand off it and still be its label.
     constexpr double kPixelSlack = 1.0;
+    const Scale &scale = layout.scale;
     const double width = textWidth(text);
     for (int index = 0; index <= lastRow; ++index) {
       LabelRow &row = rows[static_cast<std::size_t>(index)];
       std::vector<double> lefts = candidates(index, width);
-      lefts.push_back(std::min(near0, right - width));
+      lefts.push_back(std::min(near0, kLabelRight - width));
       lefts.push_back(std::max(near1 - width, scale.left()));
       for (const double x : lefts) {
         const bool over = x <= near1 + kPixelSlack && x + width >= near0 - kPixelSlack;
-        if ((index == 0 || over) && x >= scale.left() && x + width <= right &&
+        if ((index == 0 || over) && x >= scale.left() && x + width <= kLabelRight &&
             fits(row, x, x + width) && !reachesBreak(scale, x, x + width)) {
           row.emplace_back(x, x + width);
           const double middle = rowMiddle(index);
           lane.labels.push_back(PlacedLabel{text, x, middle, width, false});
-          tooltips.push_back(
+          layout.tooltips.push_back(
               Tooltip{x, middle - kLabelRowHeight / 2.0, width, kLabelRowHeight, tooltip});
           deepest = std::max(deepest, index);
           return;
@@ -437,38 +431,41 @@ struct LabelPlacer {
 // An interval's text goes inside it, in its widest stretch between breaks,
 // whole or cut to at least kMinInsideChars; else whole beside it, else in a
 // row below it, else only into its tooltip.
-void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale, double right,
-              const TextWidth &textWidth, std::vector<Tooltip> &tooltips) {
+void laySpans(Lane &lane, const auto &spans, Layout &layout, const TextWidth &textWidth) {
+  const Scale &scale = layout.scale;
   const double top = lane.top;
   const auto rowMiddle = [top](int row) {
     return row == 0 ? top + kSpanLaneHeight / 2.0
                     : top + kSpanLaneHeight + (row - 0.5) * kLabelRowHeight;
   };
-  LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const double x0 = scale.x(seconds(items[i].start));
-    const double x1 = std::max(scale.x(seconds(items[i].end)), x0 + kMinSpanWidth);
-    lane.spans.push_back(SpanBox{x0, x1, items[i].fill});
+  LabelPlacer placer{lane, layout, textWidth, rowMiddle};
+  std::vector<Shown> shown;
+  for (const auto &span : spans) {
+    shown.push_back(shownOf(span));
+    const double x0 = scale.x(seconds(span.start));
+    const double x1 = std::max(scale.x(seconds(span.end)), x0 + kMinSpanWidth);
+    lane.spans.push_back(SpanBox{x0, x1, shown.back().fill});
     placer.rows[0].emplace_back(x0, x1);
   }
-  for (std::size_t i = 0; i < items.size(); ++i) {
+  for (std::size_t i = 0; i < spans.size(); ++i) {
     const SpanBox &box = lane.spans[i];
-    const SpanItem &item = items[i];
-    tooltips.push_back(Tooltip{box.x0, top + kSpanInset, box.x1 - box.x0,
-                               kSpanLaneHeight - 2.0 * kSpanInset, item.tooltip});
+    const std::string &text = shown[i].text;
+    const std::string tooltip =
+        shown[i].what + ", " + momentText(spans[i].start) + " to " + momentText(spans[i].end);
+    layout.tooltips.push_back(Tooltip{box.x0, top + kSpanInset, box.x1 - box.x0,
+                                      kSpanLaneHeight - 2.0 * kSpanInset, tooltip});
     const auto [from, to] =
         widestUnbroken(scale, box.x0 + kSpanTextIndent, box.x1 - kSpanTextIndent);
-    const std::string inside = fitted(item.text, to - from, textWidth);
-    if (!inside.empty() && (inside == item.text || utf8CharCount(inside) > kMinInsideChars)) {
+    const std::string inside = fitted(text, to - from, textWidth);
+    if (!inside.empty() && (inside == text || utf8CharCount(inside) > kMinInsideChars)) {
       lane.labels.push_back(
           PlacedLabel{inside, from, top + kSpanLaneHeight / 2.0, textWidth(inside), true});
       continue;
     }
-    placer.place(
-        item.text, item.tooltip, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
-          return row == 0 ? std::vector<double>{box.x1 + kLabelGap, box.x0 - kLabelGap - width}
-                          : std::vector<double>{box.x0, box.x1 - width};
-        });
+    placer.place(text, tooltip, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
+      return row == 0 ? std::vector<double>{box.x1 + kLabelGap, box.x0 - kLabelGap - width}
+                      : std::vector<double>{box.x0, box.x1 - width};
+    });
   }
   lane.height = kSpanLaneHeight;
   if (placer.deepest > 0) {
@@ -478,21 +475,20 @@ void laySpans(Lane &lane, const std::vector<SpanItem> &items, const Scale &scale
 
 // Each mark's label from its tick, else ending at it, in the first label row
 // with room.
-void layMarks(Lane &lane, const Scale &scale, double right, const TextWidth &textWidth,
-              std::vector<Tooltip> &tooltips) {
+void layMarks(Lane &lane, Layout &layout, const TextWidth &textWidth) {
   // Around an event's tick, what its tooltip covers.
   constexpr double kTickTooltipHalfWidth = 3.0;
   const double top = lane.top;
   const auto rowMiddle = [top](int row) {
     return top + kEventTickRowHeight + (row + 0.5) * kLabelRowHeight;
   };
-  LabelPlacer placer{lane, scale, right, textWidth, tooltips, rowMiddle};
+  LabelPlacer placer{lane, layout, textWidth, rowMiddle};
   for (const EventMark &mark : lane.marks) {
-    const double x0 = scale.x(seconds(mark.first));
-    const double x1 = scale.x(seconds(mark.last));
-    tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
-                               x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
-                               mark.tooltip});
+    const double x0 = layout.scale.x(seconds(mark.first));
+    const double x1 = layout.scale.x(seconds(mark.last));
+    layout.tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
+                                      x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
+                                      mark.tooltip});
     placer.place(mark.label, mark.tooltip, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
       return std::vector<double>{x0, x0 - width};
     });
@@ -573,17 +569,27 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   return widest + kLabelGap;
 }
 
-// The timers lane, one row per overlapping timer, each timer's bar placed
-// once, with a tooltip over it.
+// The timers lane: each timer's bar, with a tooltip over it, in the first
+// row it does not overlap, or in the row free soonest once there are
+// kMaxTimerRows.
 void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
-  const std::vector<int> rows = timerRows(timeline.timers, kMaxTimerRows);
-  const int rowCount = rows.empty() ? 1 : *std::max_element(rows.begin(), rows.end()) + 1;
-  lane.height = rowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
   const Scale &scale = layout.scale;
   const double right = scale.right();
-  for (std::size_t i = 0; i < timeline.timers.size(); ++i) {
-    const TimerSpan &timer = timeline.timers[i];
-    const double rowTop = lane.top + kTimerLanePadding + rows[i] * kTimerRowHeight;
+  std::vector<Micros> rowReach; // how far each row is taken
+  for (const TimerSpan &timer : timeline.timers) {
+    auto free = std::find_if(rowReach.begin(), rowReach.end(),
+                             [&](Micros reach) { return reach <= timer.set; });
+    if (free == rowReach.end()) {
+      if (std::cmp_less(rowReach.size(), kMaxTimerRows)) {
+        rowReach.push_back(timer.set);
+        free = rowReach.end() - 1;
+      } else {
+        free = std::min_element(rowReach.begin(), rowReach.end());
+      }
+    }
+    *free = std::max(*free, timerReach(timer));
+    const double rowTop = lane.top + kTimerLanePadding +
+                          static_cast<double>(free - rowReach.begin()) * kTimerRowHeight;
     const double x0 = scale.x(seconds(timer.set));
     const double x1 =
         std::max(std::min(scale.x(seconds(timerReach(timer))), right), x0 + kMinSpanWidth);
@@ -593,21 +599,8 @@ void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
                                      scale.x(seconds(timer.end)), timer.outcome, dueStroke});
     layout.tooltips.push_back(Tooltip{x0, rowTop, x1 - x0, kTimerRowHeight, timerTooltip(timer)});
   }
-}
-
-// What a lane of spans shows: each of `spans` with its `label`, a tooltip
-// that says `what` it is and when, in its `fill`.
-std::vector<SpanItem> spanItems(const auto &spans, const auto &label, const auto &what,
-                                const auto &fill) {
-  std::vector<SpanItem> items;
-  items.reserve(spans.size());
-  for (const auto &span : spans) {
-    items.push_back(SpanItem{span.start, span.end, std::string(label(span)),
-                             std::string(what(span)) + ", " + momentText(span.start) + " to " +
-                                 momentText(span.end),
-                             fill(span)});
-  }
-  return items;
+  const auto rowCount = static_cast<double>(std::max<std::size_t>(rowReach.size(), 1));
+  lane.height = rowCount * kTimerRowHeight + 2.0 * kTimerLanePadding;
 }
 
 } // namespace
@@ -732,9 +725,6 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   layout.scale = timeScale(timeline, kLaneTitleWidth, right,
                            [&](double t) { return labelRoomAt(timeline, textWidth, t); });
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
-  const Scale &scale = layout.scale;
-  // Labels stop short of the picture's edge, past the axis's end.
-  const double labelRight = width - kLabelGap;
 
   double top = kTopMargin;
   const auto addLane = [&](LaneKind kind) -> Lane & {
@@ -742,28 +732,18 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
         Lane{kind, kLaneTitles.at(static_cast<std::size_t>(kind)), top, 0.0, {}, {}, {}});
     return layout.lanes.back();
   };
-  const auto spanLane = [&](LaneKind kind, const std::vector<SpanItem> &items) {
+  const auto spanLane = [&](LaneKind kind, const auto &spans) {
     Lane &lane = addLane(kind);
-    laySpans(lane, items, scale, labelRight, textWidth, layout.tooltips);
+    laySpans(lane, spans, layout, textWidth);
     top += lane.height;
   };
-  const auto stateName = [](const StateSpan &span) { return host::gameStateName(span.shown); };
-  const auto stateFill = [](const StateSpan &span) { return stateColour(span.shown); };
-  spanLane(LaneKind::State, spanItems(timeline.states, stateName, stateName, stateFill));
-  const auto searchFill = [](const SearchSpan &) { return kSearchColour; };
-  spanLane(LaneKind::Search, spanItems(timeline.searches, searchLabel, searchLabel, searchFill));
-  const auto place = [](const PartySpan &span) { return partyName(span.shown); };
-  const auto partyFill = [](const PartySpan &span) { return partyColour(span.shown); };
-  spanLane(LaneKind::Party, spanItems(timeline.parties, place, place, partyFill));
+  spanLane(LaneKind::State, timeline.states);
+  spanLane(LaneKind::Search, timeline.searches);
+  spanLane(LaneKind::Party, timeline.parties);
   Lane &timers = addLane(LaneKind::Timers);
   layTimers(timers, layout, timeline);
   top += timers.height;
-  const auto barText = [](const BarSpan &span) { return span.shown; };
-  const auto barWhat = [](const BarSpan &span) {
-    return span.shown.empty() ? "bar shown, no text" : "bar: \"" + span.shown + "\"";
-  };
-  const auto barFill = [](const BarSpan &) { return kBarColour; };
-  spanLane(LaneKind::Bar, spanItems(timeline.bars, barText, barWhat, barFill));
+  spanLane(LaneKind::Bar, timeline.bars);
 
   constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
       {LaneKind::Keys, EventKind::Key},
@@ -773,8 +753,8 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   }};
   for (const auto &[laneKind, eventKind] : kEventLanes) {
     Lane &lane = addLane(laneKind);
-    lane.marks = groupEvents(timeline.events, eventKind, scale, kEventLabelWidth);
-    layMarks(lane, scale, labelRight, textWidth, layout.tooltips);
+    lane.marks = groupEvents(timeline.events, eventKind, layout.scale, kEventLabelWidth);
+    layMarks(lane, layout, textWidth);
     top += lane.height;
   }
   layout.axisTop = top;
