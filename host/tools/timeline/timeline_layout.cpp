@@ -7,6 +7,7 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <ranges>
 #include <utility>
 
 #include "host/session/engine/trace_format.h"
@@ -35,6 +36,14 @@ constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 
 constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kTimes = " \u00d7";
+
+// The lanes of events, each of one kind.
+constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
+    {LaneKind::Keys, EventKind::Key},
+    {LaneKind::Notifiers, EventKind::Notifier},
+    {LaneKind::Functions, EventKind::Function},
+    {LaneKind::Commands, EventKind::Command},
+}};
 
 // Each lane's title, in the order of LaneKind.
 constexpr std::array<const char *, 9> kLaneTitles = {
@@ -344,8 +353,18 @@ std::pair<double, double> widestUnbroken(const Scale &scale, double a, double b)
   return widest;
 }
 
-// Labels stop short of the picture's edge, past the axis's end.
+// The time axis ends short of the picture's edge, by room for its last
+// label; the labels in the lanes stop nearer the edge.
+constexpr double kAxisRight = kDefaultPictureWidth - kRightMargin;
 constexpr double kLabelRight = kDefaultPictureWidth - kLabelGap;
+
+constexpr Rgb kSearchColour{66, 133, 244};
+
+Rgb partyColour(host::Party party) {
+  constexpr Rgb kMember{0, 150, 136};
+  constexpr Rgb kOwner{121, 85, 72};
+  return party == host::Party::Owner ? kOwner : kMember;
+}
 
 // What a span lane shows of an interval: its text, what its tooltip calls it
 // and its fill.
@@ -505,51 +524,37 @@ std::string timerTooltip(const TimerSpan &timer) {
          std::string(kEnds.at(static_cast<std::size_t>(timer.outcome))) + momentText(timer.end);
 }
 
-// The key's fills by game state, search and party, then its other marks.
-std::vector<KeyEntry> keyEntries() {
-  std::vector<KeyEntry> entries;
-  const auto fill = [&entries](std::string_view words, Rgb colour) {
-    entries.push_back(KeyEntry{KeySwatch::Fill, std::string(words), colour});
-  };
-  for (std::size_t i = 0; i < host::kGameStateNames.size(); ++i) {
-    fill(host::kGameStateNames[i], stateColour(static_cast<host::GameState>(i)));
-  }
-  fill("searching", kSearchColour);
-  for (const host::Party party : {host::Party::Member, host::Party::Owner}) {
-    fill(partyName(party), partyColour(party));
-  }
-  const std::array<KeyEntry, 8> marks{{
-      {KeySwatch::Bar, "bar shown", {}},
-      {KeySwatch::Timer, "timer, set to due", {}},
-      {KeySwatch::TimerFired, "timer fired", {}},
-      {KeySwatch::TimerDropped, "timer dropped", {}},
-      {KeySwatch::Event, "event", {}},
-      {KeySwatch::NoEffect, "no effect: nothing outside the plugin changed", {}},
-      {KeySwatch::Group, "close events as one mark", {}},
-      {KeySwatch::Break, "quiet time cut out", {}},
-  }};
-  entries.insert(entries.end(), marks.begin(), marks.end());
-  return entries;
-}
-
-// The key's entries in rows under the axis, from `top`; returns its bottom.
+// The key under the axis from `top`, in rows: the fills by game state,
+// search and party, then the other marks. Returns its bottom.
 double layKey(Layout &layout, double top, const TextWidth &textWidth) {
   constexpr double kKeyLeft = 10.0;
   constexpr double kKeyBottomPadding = 6.0;
-  const double right = static_cast<double>(layout.width) - kRightMargin;
   double x = kKeyLeft;
   double middle = top + kKeyRowHeight / 2.0;
-  for (KeyEntry &entry : keyEntries()) {
-    const double width = kKeySwatchWidth + kKeySwatchGap + textWidth(entry.text);
-    if (x > kKeyLeft && x + width > right) {
+  const auto add = [&](KeySwatch swatch, std::string_view words, Rgb fill = {}) {
+    const double width = kKeySwatchWidth + kKeySwatchGap + textWidth(words);
+    if (x > kKeyLeft && x + width > kAxisRight) {
       x = kKeyLeft;
       middle += kKeyRowHeight;
     }
-    entry.x = x;
-    entry.middle = middle;
-    layout.key.push_back(std::move(entry));
+    layout.key.push_back(KeyEntry{swatch, std::string(words), fill, x, middle});
     x += width + kKeyEntryGap;
+  };
+  for (std::size_t i = 0; i < host::kGameStateNames.size(); ++i) {
+    add(KeySwatch::Fill, host::kGameStateNames[i], stateColour(static_cast<host::GameState>(i)));
   }
+  add(KeySwatch::Fill, "searching", kSearchColour);
+  for (const host::Party party : {host::Party::Member, host::Party::Owner}) {
+    add(KeySwatch::Fill, partyName(party), partyColour(party));
+  }
+  add(KeySwatch::Bar, "bar shown");
+  add(KeySwatch::Timer, "timer, set to due");
+  add(KeySwatch::TimerFired, "timer fired");
+  add(KeySwatch::TimerDropped, "timer dropped");
+  add(KeySwatch::Event, "event");
+  add(KeySwatch::NoEffect, "no effect: nothing outside the plugin changed");
+  add(KeySwatch::Group, "close events as one mark");
+  add(KeySwatch::Break, "quiet time cut out");
   return middle + kKeyRowHeight / 2.0 + kKeyBottomPadding;
 }
 
@@ -560,8 +565,7 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   std::vector<Event> atStart;
   std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
                [&](const Event &event) { return seconds(event.time) == t; });
-  for (const EventKind kind :
-       {EventKind::Key, EventKind::Notifier, EventKind::Function, EventKind::Command}) {
+  for (const EventKind kind : kEventLanes | std::views::values) {
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
     }
@@ -654,12 +658,6 @@ Rgb stateColour(host::GameState state) {
   return kColours.at(static_cast<std::size_t>(state));
 }
 
-Rgb partyColour(host::Party party) {
-  constexpr Rgb kMember{0, 150, 136};
-  constexpr Rgb kOwner{121, 85, 72};
-  return party == host::Party::Owner ? kOwner : kMember;
-}
-
 std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind kind,
                                    const Scale &scale, double labelWidth) {
   struct Group {
@@ -720,9 +718,7 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
 
 Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   Layout layout;
-  constexpr auto width = static_cast<double>(kDefaultPictureWidth);
-  const double right = width - kRightMargin;
-  layout.scale = timeScale(timeline, kLaneTitleWidth, right,
+  layout.scale = timeScale(timeline, kLaneTitleWidth, kAxisRight,
                            [&](double t) { return labelRoomAt(timeline, textWidth, t); });
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
 
@@ -745,12 +741,6 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   top += timers.height;
   spanLane(LaneKind::Bar, timeline.bars);
 
-  constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
-      {LaneKind::Keys, EventKind::Key},
-      {LaneKind::Notifiers, EventKind::Notifier},
-      {LaneKind::Functions, EventKind::Function},
-      {LaneKind::Commands, EventKind::Command},
-  }};
   for (const auto &[laneKind, eventKind] : kEventLanes) {
     Lane &lane = addLane(laneKind);
     lane.marks = groupEvents(timeline.events, eventKind, layout.scale, kEventLabelWidth);

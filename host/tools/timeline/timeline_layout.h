@@ -144,12 +144,8 @@ struct Rgb {
   friend bool operator==(const Rgb &, const Rgb &) = default;
 };
 
-// The fill of a search's and of the bar's intervals.
-inline constexpr Rgb kSearchColour{66, 133, 244};
 inline constexpr Rgb kBarColour{20, 20, 20};
-// The fill of a game state's and of a party's interval.
 Rgb stateColour(host::GameState state);
-Rgb partyColour(host::Party party);
 
 // An interval of a span lane as drawn, never narrower than kMinSpanWidth.
 struct SpanBox {
