@@ -155,15 +155,6 @@ private:
   cairo_t *cr_;
 };
 
-// A lane's labels where the layout put them; those on an interval's fill in
-// `inside`.
-void drawLabels(Painter &painter, const Lane &lane, Rgb inside) {
-  for (const PlacedLabel &label : lane.labels) {
-    painter.text(label.text, label.x, label.middle, kLabelFontSize, label.inside ? inside : kText,
-                 label.x + label.width + 1.0);
-  }
-}
-
 // A span lane's intervals, the bar's with an edge.
 void drawSpans(Painter &painter, const Lane &lane) {
   const double top = lane.top + kSpanInset;
@@ -344,7 +335,11 @@ void draw(cairo_t *cr, const Layout &layout) {
     }
     drawSpans(painter, lane);
     drawMarks(painter, layout.scale, lane);
-    drawLabels(painter, lane, lane.kind == LaneKind::Bar ? kBarText : kTextOnFill);
+    const Rgb onFill = lane.kind == LaneKind::Bar ? kBarText : kTextOnFill;
+    for (const PlacedLabel &label : lane.labels) {
+      painter.text(label.text, label.x, label.middle, kLabelFontSize, label.inside ? onFill : kText,
+                   label.x + label.width + 1.0);
+    }
   }
   // Each compressed idle stretch: its strokes across every lane. What runs
   // through it is drawn under them and stays whole; the layout keeps labels

@@ -97,6 +97,29 @@ public:
 
   Timeline record() const { return recorder_.snapshot(host_.nowMicros()); }
 
+  // A relative path is taken from the output folder, like sim_screenshot's:
+  // pictures land where the person is.
+  CommandResult draw(Console &console, const Words &words) const {
+    if (words[1].empty()) {
+      return console::usageError(console, words);
+    }
+    if (auto refused = refuseFileName(words[1])) {
+      return CommandResult::error(std::move(*refused));
+    }
+    const std::string file = console.outputFile(words[1]);
+    // A ".txt" file gets the record as text; anything else, a picture.
+    const Timeline timeline = record();
+    if (auto problem = sim::endsWithIgnoringCase(file, kTextSuffix)
+                           ? withContext("cannot write timeline " + file + ": ",
+                                         platform::writeWholeFile(platform::pathFromUtf8(file),
+                                                                  describe(timeline)))
+                           : renderTimeline(timeline, file)) {
+      return CommandResult::error(std::move(*problem));
+    }
+    console.out() << "timeline: " << file << '\n';
+    return CommandResult::ok();
+  }
+
   void onEvent(const host::Event &event) override {
     recorded_.reset();
     std::visit([this, t = event.micros](const auto &what) { take(t, what); }, event.what);
@@ -154,33 +177,6 @@ private:
   std::optional<std::size_t> recorded_; // the press or notifier just recorded
 };
 
-namespace {
-
-// A relative path is taken from the output folder, like sim_screenshot's:
-// pictures land where the person is.
-CommandResult drawCommand(SessionTimeline &timeline, Console &console, const Words &words) {
-  if (words[1].empty()) {
-    return console::usageError(console, words);
-  }
-  if (auto refused = refuseFileName(words[1])) {
-    return CommandResult::error(std::move(*refused));
-  }
-  const std::string file = console.outputFile(words[1]);
-  // A ".txt" file gets the record as text; anything else, a picture.
-  const Timeline record = timeline.record();
-  if (auto problem = sim::endsWithIgnoringCase(file, kTextSuffix)
-                         ? withContext("cannot write timeline " + file + ": ",
-                                       platform::writeWholeFile(platform::pathFromUtf8(file),
-                                                                describe(record)))
-                         : renderTimeline(record, file)) {
-    return CommandResult::error(std::move(*problem));
-  }
-  console.out() << "timeline: " << file << '\n';
-  return CommandResult::ok();
-}
-
-} // namespace
-
 void TimelineExtension::addOptions(sim::OptionTable &table) {
   table.add(
       {"--timeline", "", "FILE",
@@ -201,9 +197,7 @@ void TimelineExtension::attach(sim::Simulator &simulator) {
       kCommandName, "sim_timeline FILE.png|.svg|.txt",
       timelinesAvailable() ? "draws the run so far: game state, searches, timers, bar, events"
                            : "not available in this build (timelines need Cairo)",
-      [timeline](Console &target, const Words &words) {
-        return drawCommand(*timeline, target, words);
-      },
+      [timeline](Console &target, const Words &words) { return timeline->draw(target, words); },
       console::Arity{1, 1});
 }
 
@@ -227,7 +221,7 @@ bool TimelineExtension::finish(sim::Simulator &simulator) {
     return true;
   }
   Console &console = simulator.console();
-  const CommandResult result = drawCommand(*timeline, console, {kCommandName, file_});
+  const CommandResult result = timeline->draw(console, {kCommandName, file_});
   if (isFailure(result.outcome)) {
     console.err() << "corvane-sim: " << result.message << '\n';
     return false;
