@@ -68,7 +68,7 @@ void Recorder::timerSet(std::uint64_t id, Micros t, Micros due) {
     timerEnded(id, t, TimerOutcome::Dropped);
   }
   pending_.emplace(id, record_.timers.size());
-  record_.timers.push_back(TimerSpan{id, t, due, t, TimerOutcome::Pending});
+  record_.timers.push_back(TimerSpan{t, due, t, TimerOutcome::Pending});
 }
 
 void Recorder::timerEnded(std::uint64_t id, Micros t, TimerOutcome outcome) {

@@ -48,7 +48,6 @@ enum class TimerOutcome { Fired, Dropped, Pending };
 // One timer of the plugin, from the moment it was set. `end` is when it fired
 // or was dropped, or the record's end while it is pending.
 struct TimerSpan {
-  std::uint64_t id = 0;
   Micros set = 0;
   Micros due = 0;
   Micros end = 0;

@@ -385,19 +385,17 @@ Failure renderTimeline(const Timeline &timeline, const std::string &path) {
           : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
   const CairoPtr<cairo_t> cr(cairo_create(surface.get()));
   draw(cr.get(), layout);
-  Failure problem;
-  if (svg) {
-    cairo_status_t status = cairo_status(cr.get());
-    if (status == CAIRO_STATUS_SUCCESS) {
-      cairo_surface_finish(surface.get());
-      status = cairo_surface_status(surface.get());
-      addTooltips(bytes, layout.tooltips);
-    }
-    problem = picture::writePicture(status, bytes, path);
-  } else {
-    problem = picture::writePng(cr.get(), surface.get(), path);
+  const std::string context = "cannot write timeline " + path + ": ";
+  if (!svg) {
+    return withContext(context, picture::writePng(cr.get(), surface.get(), path));
   }
-  return withContext("cannot write timeline " + path + ": ", std::move(problem));
+  cairo_status_t status = cairo_status(cr.get());
+  if (status == CAIRO_STATUS_SUCCESS) {
+    cairo_surface_finish(surface.get());
+    status = cairo_surface_status(surface.get());
+    addTooltips(bytes, layout.tooltips);
+  }
+  return withContext(context, picture::writePicture(status, bytes, path));
 }
 
 } // namespace corvane::timeline

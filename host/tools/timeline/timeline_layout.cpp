@@ -102,16 +102,6 @@ std::string secondsLabel(double t, double step) {
   return host::secondsText(std::llround(t * host::kMicrosPerSecond), decimals) + " s";
 }
 
-// The ticks at multiples of `step` within `segment`.
-void appendTicks(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
-  const auto first = static_cast<long long>(std::ceil(segment.start / step - kTickEndTolerance));
-  const auto last = static_cast<long long>(std::floor(segment.end / step + kTickEndTolerance));
-  for (long long i = first; i <= last; ++i) {
-    const double t = static_cast<double>(i) * step;
-    ticks.push_back(AxisTick{t, secondsLabel(t, step)});
-  }
-}
-
 // The one tick of a piece too short for its step: the roundest time in it,
 // nearest its middle among those.
 void appendFinerTick(const ScaleSegment &segment, double step, std::vector<AxisTick> &ticks) {
@@ -141,10 +131,14 @@ std::vector<AxisTick> axisTicks(const Scale &scale, double minSpacing) {
     if (segment.idle) {
       continue;
     }
-    const std::size_t before = candidates.size();
     const double step = tickStep(segment.pixelsPerSecond(), minSpacing);
-    appendTicks(segment, step, candidates);
-    if (candidates.size() == before) {
+    const auto first = static_cast<long long>(std::ceil(segment.start / step - kTickEndTolerance));
+    const auto last = static_cast<long long>(std::floor(segment.end / step + kTickEndTolerance));
+    for (long long i = first; i <= last; ++i) {
+      const double t = static_cast<double>(i) * step;
+      candidates.push_back(AxisTick{t, secondsLabel(t, step)});
+    }
+    if (first > last) {
       appendFinerTick(segment, step, candidates);
     }
   }
