@@ -225,8 +225,7 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
 std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double width,
                                   double &drawn) {
   std::vector<Stretch> stretches = idleStretches(timeline, end);
-  std::sort(stretches.begin(), stretches.end(),
-            [](const Stretch &a, const Stretch &b) { return a.length() > b.length(); });
+  std::ranges::sort(stretches, std::greater{}, &Stretch::length);
 
   // The k longest stretches become breaks for the largest k at which the
   // k-th is still long beside what the picture would draw with it, so that
@@ -245,11 +244,9 @@ std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double w
     }
     longer += length;
   }
-  std::vector<Stretch> breaks(stretches.begin(),
-                              stretches.begin() + static_cast<std::ptrdiff_t>(count));
-  std::sort(breaks.begin(), breaks.end(),
-            [](const Stretch &a, const Stretch &b) { return a.start < b.start; });
-  return breaks;
+  stretches.resize(count);
+  std::ranges::sort(stretches, {}, &Stretch::start);
+  return stretches;
 }
 
 // The time axis of `timeline` from `left` to `right`: one linear piece, or
@@ -317,15 +314,15 @@ constexpr double kLabelRowsPadding = 4.0;
 using LabelRow = std::vector<std::pair<double, double>>;
 
 bool fits(const LabelRow &row, double a, double b) {
-  return std::none_of(row.begin(), row.end(), [&](const std::pair<double, double> &range) {
+  return std::ranges::none_of(row, [&](const std::pair<double, double> &range) {
     return a < range.second + kLabelGap && b + kLabelGap > range.first;
   });
 }
 
 bool reachesBreak(const Scale &scale, double a, double b) {
-  return std::any_of(
-      scale.segments().begin(), scale.segments().end(),
-      [&](const ScaleSegment &piece) { return piece.idle && piece.left < b && piece.right > a; });
+  return std::ranges::any_of(scale.segments(), [&](const ScaleSegment &piece) {
+    return piece.idle && piece.left < b && piece.right > a;
+  });
 }
 
 // The widest stretch from `a` to `b` that no break cuts.
@@ -557,8 +554,8 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   double widest = 0.0;
   const Scale linear(t, t + 1.0, 0.0, 1.0);
   std::vector<Event> atStart;
-  std::copy_if(timeline.events.begin(), timeline.events.end(), std::back_inserter(atStart),
-               [&](const Event &event) { return seconds(event.time) == t; });
+  std::ranges::copy_if(timeline.events, std::back_inserter(atStart),
+                       [&](const Event &event) { return seconds(event.time) == t; });
   for (const EventKind kind : kEventLanes | std::views::values) {
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
@@ -575,14 +572,13 @@ void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
   const double right = scale.right();
   std::vector<Micros> rowReach; // how far each row is taken
   for (const TimerSpan &timer : timeline.timers) {
-    auto free = std::find_if(rowReach.begin(), rowReach.end(),
-                             [&](Micros reach) { return reach <= timer.set; });
+    auto free = std::ranges::find_if(rowReach, [&](Micros reach) { return reach <= timer.set; });
     if (free == rowReach.end()) {
       if (std::cmp_less(rowReach.size(), kMaxTimerRows)) {
         rowReach.push_back(timer.set);
         free = rowReach.end() - 1;
       } else {
-        free = std::min_element(rowReach.begin(), rowReach.end());
+        free = std::ranges::min_element(rowReach);
       }
     }
     *free = std::max(*free, timerReach(timer));
@@ -617,7 +613,7 @@ double Scale::x(double t) const {
 }
 
 bool Scale::breakBetween(double a, double b) const {
-  return std::any_of(segments_.begin(), segments_.end(), [&](const ScaleSegment &segment) {
+  return std::ranges::any_of(segments_, [&](const ScaleSegment &segment) {
     return segment.idle && segment.start < b && segment.end > a;
   });
 }
@@ -679,8 +675,7 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
     group.mark.tooltip +=
         event.label + " at " + momentText(event.time) + (event.noEffect ? ", no effect" : "");
     std::string name = shortLabel(kind, event.label);
-    const auto known = std::find_if(group.names.begin(), group.names.end(),
-                                    [&](const auto &entry) { return entry.first == name; });
+    const auto known = std::ranges::find(group.names, name, &std::pair<std::string, int>::first);
     if (known != group.names.end()) {
       ++known->second;
     } else {
