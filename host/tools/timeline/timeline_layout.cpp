@@ -6,7 +6,6 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <optional>
 #include <ranges>
 #include <utility>
 
