@@ -176,7 +176,7 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   std::vector<std::pair<double, double>> firstAndLast(buckets, {kNone, -kNone});
   const double bucketsPerSecond = 1.0 / bucketSeconds;
   const auto lastBucket = static_cast<std::ptrdiff_t>(buckets - 1);
-  const auto addSeconds = [&](double t) {
+  const auto add = [&](double t) {
     t = std::clamp(t, 0.0, end);
     // A signed index: converting to one is a single instruction.
     const auto bucket = std::min(static_cast<std::ptrdiff_t>(t * bucketsPerSecond), lastBucket);
@@ -184,13 +184,12 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
     first = std::min(first, t);
     last = std::max(last, t);
   };
-  const auto add = [&addSeconds](Micros t) { addSeconds(seconds(t)); };
-  addSeconds(0.0);
-  addSeconds(end);
+  add(0.0);
+  add(end);
   const auto addSpans = [&add](const auto &spans) {
     for (const auto &span : spans) {
-      add(span.start);
-      add(span.end);
+      add(seconds(span.start));
+      add(seconds(span.end));
     }
   };
   addSpans(timeline.states);
@@ -198,11 +197,11 @@ std::vector<Stretch> idleStretches(const Timeline &timeline, double end) {
   addSpans(timeline.bars);
   for (const TimerSpan &timer : timeline.timers) {
     for (const Micros t : {timer.set, timer.end, timer.due}) {
-      add(t);
+      add(seconds(t));
     }
   }
   for (const Event &event : timeline.events) {
-    add(event.time);
+    add(seconds(event.time));
   }
 
   std::vector<Stretch> stretches;
