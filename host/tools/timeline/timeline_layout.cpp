@@ -247,13 +247,27 @@ std::vector<Stretch> chosenBreaks(const Timeline &timeline, double end, double w
   return stretches;
 }
 
+// Before a break at `t`, room for the widest label of what happened then.
+double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double t) {
+  double widest = 0.0;
+  const Scale linear(t, t + 1.0, 0.0, 1.0);
+  std::vector<Event> atStart;
+  std::ranges::copy_if(timeline.events, std::back_inserter(atStart),
+                       [&](const Event &event) { return seconds(event.time) == t; });
+  for (const EventKind kind : kEventLanes | std::views::values) {
+    for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
+      widest = std::max(widest, textWidth(mark.label));
+    }
+  }
+  return widest + kLabelGap;
+}
+
 // The time axis of `timeline` from `left` to `right`: one linear piece, or
 // with its long idle stretches drawn as breaks and everything else at one
-// common number of pixels per second. Before a break that starts at time T,
-// `roomBefore(T)` pixels are kept for the labels of what happened at T, as far
-// as the breaks' share of the axis allows.
-Scale timeScale(const Timeline &timeline, double left, double right,
-                const std::function<double(double)> &roomBefore) {
+// common number of pixels per second. Before a break, room is kept for the
+// labels of what happened as it began, as far as the breaks' share of the
+// axis allows.
+Scale timeScale(const Timeline &timeline, double left, double right, const TextWidth &textWidth) {
   const double end = std::max(seconds(timeline.end), kMinSpanSeconds);
   const double width = right - left;
   double drawn = end;
@@ -271,8 +285,8 @@ Scale timeScale(const Timeline &timeline, double left, double right,
   std::vector<double> before; // each break's room before its mark
   double allBreaks = 0.0;
   for (const Stretch &stretch : breaks) {
-    before.push_back(
-        std::clamp(roomBefore(stretch.start), breakContext, share - kBreakWidth - breakContext));
+    before.push_back(std::clamp(labelRoomAt(timeline, textWidth, stretch.start), breakContext,
+                                share - kBreakWidth - breakContext));
     allBreaks += before.back() + kBreakWidth + breakContext;
   }
   const double pixelsPerSecond = (width - allBreaks) / drawn;
@@ -547,21 +561,6 @@ double layKey(Layout &layout, double top, const TextWidth &textWidth) {
   return middle + kKeyRowHeight / 2.0 + kKeyBottomPadding;
 }
 
-// Before a break at `t`, room for the widest label of what happened then.
-double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double t) {
-  double widest = 0.0;
-  const Scale linear(t, t + 1.0, 0.0, 1.0);
-  std::vector<Event> atStart;
-  std::ranges::copy_if(timeline.events, std::back_inserter(atStart),
-                       [&](const Event &event) { return seconds(event.time) == t; });
-  for (const EventKind kind : kEventLanes | std::views::values) {
-    for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
-      widest = std::max(widest, textWidth(mark.label));
-    }
-  }
-  return widest + kLabelGap;
-}
-
 // The timers lane: each timer's bar, with a tooltip over it, in the first
 // row it does not overlap, or in the row free soonest once there are
 // kMaxTimerRows.
@@ -705,8 +704,7 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
 
 Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   Layout layout;
-  layout.scale = timeScale(timeline, kLaneTitleWidth, kAxisRight,
-                           [&](double t) { return labelRoomAt(timeline, textWidth, t); });
+  layout.scale = timeScale(timeline, kLaneTitleWidth, kAxisRight, textWidth);
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
 
   double top = kTopMargin;
