@@ -94,69 +94,64 @@ void addTooltips(std::string &svg, const std::vector<Tooltip> &tooltips) {
 }
 
 // Drawing calls in the picture's terms.
-class Painter {
-public:
-  explicit Painter(cairo_t *cr) : cr_(cr) {
-    cairo_select_font_face(cr_, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+void colour(cairo_t *cr, Rgb c) { picture::setColour(cr, c.r, c.g, c.b); }
+
+void fill(cairo_t *cr, double x, double y, double w, double h, Rgb c) {
+  colour(cr, c);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_fill(cr);
+}
+
+void line(cairo_t *cr, double x0, double y0, double x1, double y1, double width, Rgb c) {
+  colour(cr, c);
+  cairo_set_line_width(cr, width);
+  cairo_move_to(cr, x0, y0);
+  cairo_line_to(cr, x1, y1);
+  cairo_stroke(cr);
+}
+
+void disc(cairo_t *cr, double x, double y, double radius, Rgb c) {
+  colour(cr, c);
+  cairo_arc(cr, x, y, radius, 0.0, 2.0 * std::numbers::pi);
+  cairo_fill(cr);
+}
+
+// Cairo takes only valid UTF-8, and the bar's text is a player's.
+double textWidth(cairo_t *cr, std::string_view text, double size) {
+  cairo_set_font_size(cr, size);
+  cairo_text_extents_t extents{};
+  cairo_text_extents(cr, picture::drawableText(text).c_str(), &extents);
+  return extents.x_advance;
+}
+
+// Text centred on `middle` vertically, from `x`, as much as fits before `right`.
+void drawText(cairo_t *cr, const std::string &text, double x, double middle, double size, Rgb c,
+              double right) {
+  const std::string shown =
+      fitted(picture::drawableText(text), right - x,
+             [cr, size](std::string_view part) { return textWidth(cr, part, size); });
+  if (shown.empty()) {
+    return;
   }
+  colour(cr, c);
+  cairo_set_font_size(cr, size);
+  cairo_move_to(cr, x, middle + kBaselineDrop * size);
+  cairo_show_text(cr, shown.c_str());
+}
 
-  void colour(Rgb c) { picture::setColour(cr_, c.r, c.g, c.b); }
+void outline(cairo_t *cr, double x, double y, double w, double h, Rgb c) {
+  colour(cr, c);
+  cairo_set_line_width(cr, kHairline);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_stroke(cr);
+}
 
-  void fill(double x, double y, double w, double h, Rgb c) {
-    colour(c);
-    cairo_rectangle(cr_, x, y, w, h);
-    cairo_fill(cr_);
-  }
-
-  void line(double x0, double y0, double x1, double y1, double width, Rgb c) {
-    colour(c);
-    cairo_set_line_width(cr_, width);
-    cairo_move_to(cr_, x0, y0);
-    cairo_line_to(cr_, x1, y1);
-    cairo_stroke(cr_);
-  }
-
-  void disc(double x, double y, double radius, Rgb c) {
-    colour(c);
-    cairo_arc(cr_, x, y, radius, 0.0, 2.0 * std::numbers::pi);
-    cairo_fill(cr_);
-  }
-
-  // Cairo takes only valid UTF-8, and the bar's text is a player's.
-  double textWidth(std::string_view text, double size) {
-    cairo_set_font_size(cr_, size);
-    cairo_text_extents_t extents{};
-    cairo_text_extents(cr_, picture::drawableText(text).c_str(), &extents);
-    return extents.x_advance;
-  }
-
-  // Text centred on `middle` vertically, from `x`, as much as fits before `right`.
-  void text(const std::string &text, double x, double middle, double size, Rgb c, double right) {
-    const std::string shown =
-        fitted(picture::drawableText(text), right - x,
-               [this, size](std::string_view part) { return textWidth(part, size); });
-    if (shown.empty()) {
-      return;
-    }
-    colour(c);
-    cairo_set_font_size(cr_, size);
-    cairo_move_to(cr_, x, middle + kBaselineDrop * size);
-    cairo_show_text(cr_, shown.c_str());
-  }
-
-  void outline(double x, double y, double w, double h, Rgb c) {
-    colour(c);
-    cairo_set_line_width(cr_, kHairline);
-    cairo_rectangle(cr_, x, y, w, h);
-    cairo_stroke(cr_);
-  }
-
-private:
-  cairo_t *cr_;
-};
+void selectFont(cairo_t *cr) {
+  cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+}
 
 // A span lane's intervals, the bar's with an edge.
-void drawSpans(Painter &painter, const Lane &lane) {
+void drawSpans(cairo_t *cr, const Lane &lane) {
   const double top = lane.top + kSpanInset;
   const double height = kSpanLaneHeight - 2.0 * kSpanInset;
   // Intervals drawn at their least width go last, over the ones beside them.
@@ -165,11 +160,11 @@ void drawSpans(Painter &painter, const Lane &lane) {
       if ((box.x1 - box.x0 <= kMinSpanWidth) != narrow) {
         continue;
       }
-      painter.fill(box.x0, top, box.x1 - box.x0, height, box.fill);
+      fill(cr, box.x0, top, box.x1 - box.x0, height, box.fill);
       if (lane.kind == LaneKind::Bar) {
         const double left = std::round(box.x0) + kPixelCentre;
         const double right = std::max(std::round(box.x1) - kPixelCentre, left);
-        painter.outline(left, top + kPixelCentre, right - left, height - kHairline, kBarColour);
+        outline(cr, left, top + kPixelCentre, right - left, height - kHairline, kBarColour);
       }
     }
   }
@@ -177,168 +172,167 @@ void drawSpans(Painter &painter, const Lane &lane) {
 
 // A timer's bar from `x0` to `x1` on `y`, with a stroke where it was set and,
 // when `dueStroke`, one where it falls due.
-void drawTimerBar(Painter &painter, double x0, double x1, double y, bool dueStroke) {
-  painter.fill(x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, kTimer);
-  painter.line(x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, kTimer);
+void drawTimerBar(cairo_t *cr, double x0, double x1, double y, bool dueStroke) {
+  fill(cr, x0, y - kTimerBarThickness / 2.0, x1 - x0, kTimerBarThickness, kTimer);
+  line(cr, x0, y - kTimerMarkHalfHeight, x0, y + kTimerMarkHalfHeight, kStroke, kTimer);
   if (dueStroke) {
-    painter.line(x1, y - kTimerMarkHalfHeight, x1, y + kTimerMarkHalfHeight, kStroke, kTimer);
+    line(cr, x1, y - kTimerMarkHalfHeight, x1, y + kTimerMarkHalfHeight, kStroke, kTimer);
   }
 }
 
 // The cross of a dropped timer, centred on `x`, `y`.
-void drawCross(Painter &painter, double x, double y) {
-  painter.line(x - kDroppedMarkHalf, y - kDroppedMarkHalf, x + kDroppedMarkHalf,
-               y + kDroppedMarkHalf, kStroke, kTimerDropped);
-  painter.line(x - kDroppedMarkHalf, y + kDroppedMarkHalf, x + kDroppedMarkHalf,
-               y - kDroppedMarkHalf, kStroke, kTimerDropped);
+void drawCross(cairo_t *cr, double x, double y) {
+  line(cr, x - kDroppedMarkHalf, y - kDroppedMarkHalf, x + kDroppedMarkHalf, y + kDroppedMarkHalf,
+       kStroke, kTimerDropped);
+  line(cr, x - kDroppedMarkHalf, y + kDroppedMarkHalf, x + kDroppedMarkHalf, y - kDroppedMarkHalf,
+       kStroke, kTimerDropped);
 }
 
-void drawTimers(Painter &painter, const Layout &layout) {
+void drawTimers(cairo_t *cr, const Layout &layout) {
   for (const TimerBar &timer : layout.timers) {
-    drawTimerBar(painter, timer.x0, timer.x1, timer.middle, timer.dueStroke);
+    drawTimerBar(cr, timer.x0, timer.x1, timer.middle, timer.dueStroke);
     if (timer.outcome == TimerOutcome::Fired) {
-      painter.disc(timer.end, timer.middle, kFiredMarkRadius, kTimerFired);
+      disc(cr, timer.end, timer.middle, kFiredMarkRadius, kTimerFired);
     } else if (timer.outcome == TimerOutcome::Dropped) {
-      drawCross(painter, timer.end, timer.middle);
+      drawCross(cr, timer.end, timer.middle);
     }
   }
 }
 
 // A mark's tick: a narrow box, hollow when its events had no effect.
-void drawTick(Painter &painter, double x, double top, bool hollow) {
+void drawTick(cairo_t *cr, double x, double top, bool hollow) {
   if (hollow) {
-    painter.outline(std::round(x - kTickHalfWidth) + kPixelCentre, top + kPixelCentre,
-                    2.0 * kTickHalfWidth, kEventTickLength, kEventTick);
+    outline(cr, std::round(x - kTickHalfWidth) + kPixelCentre, top + kPixelCentre,
+            2.0 * kTickHalfWidth, kEventTickLength, kEventTick);
   } else {
-    painter.fill(std::round(x - kTickHalfWidth), top, 2.0 * kTickHalfWidth + 1.0,
-                 kEventTickLength + 1.0, kEventTick);
+    fill(cr, std::round(x - kTickHalfWidth), top, 2.0 * kTickHalfWidth + 1.0,
+         kEventTickLength + 1.0, kEventTick);
   }
 }
 
 // The bracket of a group's mark over the time it covers, from `left` to a
 // stroke at `right`.
-void drawBracket(Painter &painter, double left, double right, double tickTop) {
-  painter.line(right, tickTop, right, tickTop + kEventTickLength, kHairline, kEventTick);
-  painter.line(left, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline, kEventTick);
+void drawBracket(cairo_t *cr, double left, double right, double tickTop) {
+  line(cr, right, tickTop, right, tickTop + kEventTickLength, kHairline, kEventTick);
+  line(cr, left, tickTop + kPixelCentre, right, tickTop + kPixelCentre, kHairline, kEventTick);
 }
 
 // An event lane's marks: a tick each, and a bracket over a group's time.
-void drawMarks(Painter &painter, const Scale &scale, const Lane &lane) {
+void drawMarks(cairo_t *cr, const Scale &scale, const Lane &lane) {
   const double tickTop = lane.top + kEventTickTop;
   for (const EventMark &mark : lane.marks) {
     const double x0 = scale.x(seconds(mark.first));
-    drawTick(painter, x0, tickTop, mark.noEffect);
+    drawTick(cr, x0, tickTop, mark.noEffect);
     if (mark.last > mark.first) {
-      drawBracket(painter, std::round(x0) + kPixelCentre,
+      drawBracket(cr, std::round(x0) + kPixelCentre,
                   std::round(scale.x(seconds(mark.last))) + kPixelCentre, tickTop);
     }
   }
 }
 
 // The two slanted strokes of a break, from `top` to `bottom`.
-void drawBreakStrokes(Painter &painter, const ScaleSegment &piece, double top, double bottom) {
+void drawBreakStrokes(cairo_t *cr, const ScaleSegment &piece, double top, double bottom) {
   for (const double x : {piece.left + kBreakInset, piece.right - kBreakInset}) {
-    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, kBackground);
-    painter.line(x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, kMutedText);
+    line(cr, x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, kBackground);
+    line(cr, x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, kMutedText);
   }
 }
 
 // The axis with its ticks, left open between a break's strokes.
-void drawAxis(Painter &painter, const Layout &layout) {
+void drawAxis(cairo_t *cr, const Layout &layout) {
   const double y = std::round(layout.axisTop) + kPixelCentre;
-  painter.line(layout.scale.left(), y, layout.scale.right(), y, kHairline, kText);
+  line(cr, layout.scale.left(), y, layout.scale.right(), y, kHairline, kText);
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
-    painter.line(x, y, x, y + kAxisTickLength, kHairline, kText);
-    const double width = painter.textWidth(tick.label, kLabelFontSize);
-    painter.text(tick.label, x - width / 2.0, y + kAxisLabelDrop - kLabelFontSize / 2.0,
-                 kLabelFontSize, kText, static_cast<double>(layout.width));
+    line(cr, x, y, x, y + kAxisTickLength, kHairline, kText);
+    const double width = textWidth(cr, tick.label, kLabelFontSize);
+    drawText(cr, tick.label, x - width / 2.0, y + kAxisLabelDrop - kLabelFontSize / 2.0,
+             kLabelFontSize, kText, static_cast<double>(layout.width));
   }
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
-      painter.line(piece.left + kBreakInset, y, piece.right - kBreakInset, y, kBreakHalo,
-                   kBackground);
-      drawBreakStrokes(painter, piece, y - kBreakAxisHalfHeight, y + kBreakAxisHalfHeight);
+      line(cr, piece.left + kBreakInset, y, piece.right - kBreakInset, y, kBreakHalo, kBackground);
+      drawBreakStrokes(cr, piece, y - kBreakAxisHalfHeight, y + kBreakAxisHalfHeight);
     }
   }
 }
 
 // One entry's swatch, `kKeySwatchWidth` wide from its `x`, centred on its
 // `middle`.
-void drawSwatch(Painter &painter, const KeyEntry &entry) {
+void drawSwatch(cairo_t *cr, const KeyEntry &entry) {
   const double x = entry.x;
   const double middle = entry.middle;
   const double top = middle - kKeySwatchHalfHeight;
   const double height = 2.0 * kKeySwatchHalfHeight;
   const double centre = x + kKeySwatchWidth / 2.0;
   const double tickTop = middle - kEventTickLength / 2.0;
-  const auto box = [&](Rgb colour) { painter.fill(x, top, kKeySwatchWidth, height, colour); };
+  const auto box = [&](Rgb colour) { fill(cr, x, top, kKeySwatchWidth, height, colour); };
   switch (entry.swatch) {
   case KeySwatch::Fill:
     return box(entry.fill);
   case KeySwatch::Bar:
     box(kBarColour);
-    return painter.outline(x + kPixelCentre, top + kPixelCentre, kKeySwatchWidth - kHairline,
-                           height - kHairline, kBarColour);
+    return outline(cr, x + kPixelCentre, top + kPixelCentre, kKeySwatchWidth - kHairline,
+                   height - kHairline, kBarColour);
   case KeySwatch::Timer:
-    return drawTimerBar(painter, x, x + kKeySwatchWidth, middle, true);
+    return drawTimerBar(cr, x, x + kKeySwatchWidth, middle, true);
   case KeySwatch::TimerFired:
-    return painter.disc(centre, middle, kFiredMarkRadius, kTimerFired);
+    return disc(cr, centre, middle, kFiredMarkRadius, kTimerFired);
   case KeySwatch::TimerDropped:
-    return drawCross(painter, centre, middle);
+    return drawCross(cr, centre, middle);
   case KeySwatch::Event:
   case KeySwatch::NoEffect:
-    return drawTick(painter, centre, tickTop, entry.swatch == KeySwatch::NoEffect);
+    return drawTick(cr, centre, tickTop, entry.swatch == KeySwatch::NoEffect);
   case KeySwatch::Group:
-    drawTick(painter, x + kTickHalfWidth, tickTop, false);
-    return drawBracket(painter, x, std::round(x + kKeySwatchWidth) - kPixelCentre, tickTop);
+    drawTick(cr, x + kTickHalfWidth, tickTop, false);
+    return drawBracket(cr, x, std::round(x + kKeySwatchWidth) - kPixelCentre, tickTop);
   case KeySwatch::Break:
-    return drawBreakStrokes(painter, ScaleSegment{0.0, 1.0, x, x + kKeySwatchWidth, true}, top,
+    return drawBreakStrokes(cr, ScaleSegment{0.0, 1.0, x, x + kKeySwatchWidth, true}, top,
                             top + height);
   }
 }
 
-void drawKey(Painter &painter, const Layout &layout) {
+void drawKey(cairo_t *cr, const Layout &layout) {
   for (const KeyEntry &entry : layout.key) {
-    drawSwatch(painter, entry);
+    drawSwatch(cr, entry);
     const double from = entry.x + kKeySwatchWidth + kKeySwatchGap;
-    painter.text(entry.text, from, entry.middle, kLabelFontSize, kMutedText,
-                 static_cast<double>(layout.width));
+    drawText(cr, entry.text, from, entry.middle, kLabelFontSize, kMutedText,
+             static_cast<double>(layout.width));
   }
 }
 
 // The background: every other lane shaded, the lanes' titles and the grid.
-void drawBackground(Painter &painter, const Layout &layout) {
+void drawBackground(cairo_t *cr, const Layout &layout) {
   const auto width = static_cast<double>(layout.width);
-  painter.fill(0.0, 0.0, width, layout.height, kBackground);
+  fill(cr, 0.0, 0.0, width, layout.height, kBackground);
   for (std::size_t i = 0; i < layout.lanes.size(); ++i) {
     const Lane &lane = layout.lanes[i];
     if (i % 2 == 1) {
-      painter.fill(0.0, lane.top, width, lane.height, kAlternateLane);
+      fill(cr, 0.0, lane.top, width, lane.height, kAlternateLane);
     }
-    painter.text(lane.title, kLaneTitleIndent, lane.top + lane.height / 2.0, kTitleFontSize,
-                 kMutedText, layout.scale.left());
+    drawText(cr, lane.title, kLaneTitleIndent, lane.top + lane.height / 2.0, kTitleFontSize,
+             kMutedText, layout.scale.left());
   }
   const double gridTop = layout.lanes.front().top;
   for (const AxisTick &tick : layout.ticks) {
     const double x = std::round(layout.scale.x(tick.time)) + kPixelCentre;
-    painter.line(x, gridTop, x, layout.axisTop, kHairline, kGrid);
+    line(cr, x, gridTop, x, layout.axisTop, kHairline, kGrid);
   }
 }
 
 void draw(cairo_t *cr, const Layout &layout) {
-  Painter painter(cr);
-  drawBackground(painter, layout);
+  selectFont(cr);
+  drawBackground(cr, layout);
   for (const Lane &lane : layout.lanes) {
     if (lane.kind == LaneKind::Timers) {
-      drawTimers(painter, layout);
+      drawTimers(cr, layout);
     }
-    drawSpans(painter, lane);
-    drawMarks(painter, layout.scale, lane);
+    drawSpans(cr, lane);
+    drawMarks(cr, layout.scale, lane);
     const Rgb onFill = lane.kind == LaneKind::Bar ? kBarText : kTextOnFill;
     for (const PlacedLabel &label : lane.labels) {
-      painter.text(label.text, label.x, label.middle, kLabelFontSize, label.inside ? onFill : kText,
-                   label.x + label.width + 1.0);
+      drawText(cr, label.text, label.x, label.middle, kLabelFontSize, label.inside ? onFill : kText,
+               label.x + label.width + 1.0);
     }
   }
   // Each compressed idle stretch: its strokes across every lane. What runs
@@ -349,24 +343,24 @@ void draw(cairo_t *cr, const Layout &layout) {
       continue;
     }
     for (const Lane &lane : layout.lanes) {
-      drawBreakStrokes(painter, piece, lane.top, lane.top + lane.height);
+      drawBreakStrokes(cr, piece, lane.top, lane.top + lane.height);
     }
   }
   for (const Lane &lane : layout.lanes) {
     const double y = std::round(lane.top + lane.height) + kPixelCentre;
-    painter.line(0.0, y, static_cast<double>(layout.width), y, kHairline, kRule);
+    line(cr, 0.0, y, static_cast<double>(layout.width), y, kHairline, kRule);
   }
-  drawAxis(painter, layout);
-  drawKey(painter, layout);
+  drawAxis(cr, layout);
+  drawKey(cr, layout);
 }
 
 // The layout, with labels placed at the widths this font gives them.
 Layout measuredLayout(const Timeline &timeline) {
   const CairoPtr<cairo_surface_t> measuring(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
   const CairoPtr<cairo_t> cr(cairo_create(measuring.get()));
-  Painter measure(cr.get());
+  selectFont(cr.get());
   return layOut(timeline, [&](std::string_view text) {
-    return std::ceil(measure.textWidth(text, kLabelFontSize));
+    return std::ceil(textWidth(cr.get(), text, kLabelFontSize));
   });
 }
 
