@@ -13,8 +13,7 @@
 #include <variant>
 
 #include "host/session/console/tokenizer.h"
-#include "host/session/engine/settings_store.h"
-#include "host/session/simulator.h"
+#include "host/session/engine/events.h"
 
 namespace corvane::validate {
 
