@@ -75,15 +75,14 @@ void readShortImport(const ByteReader &member, ImportLibrary &library) {
   const std::string dll = strings.name(symbol.size() + 1, "name in an import object");
   library.machines.insert(member.u16(kShortImportMachineField, "import object"));
   library.dlls.insert(dll);
-  // For an import by name the field is the hint, which the tools that write
-  // these (link, lld-link, dlltool) fill with the ordinal the DLL exports the
-  // name under: a plugin linked against the same DLL by ordinal imports it.
-  if (nameType != Ordinal && ordinalOrHint != 0) {
+  // The ordinal, or for an import by name the hint, which the tools that
+  // write these (link, lld-link, dlltool) fill with the ordinal the DLL
+  // exports the name under: a plugin linked against it by ordinal imports it.
+  if (nameType == Ordinal || ordinalOrHint != 0) {
     exports.ordinals.insert(ordinalOrHint);
   }
   switch (nameType) {
   case Ordinal:
-    exports.ordinals.insert(ordinalOrHint);
     return;
   case Name:
     exports.names.insert(symbol);
