@@ -66,6 +66,8 @@ Failure WholeFile::commit() {
   return failure_;
 }
 
+volatile std::sig_atomic_t interruptRequested = 0;
+
 Failure writeWholeFile(const std::filesystem::path &target, std::string_view bytes) {
   WholeFile file(target);
   file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

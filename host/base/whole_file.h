@@ -71,8 +71,6 @@ public:
   ~InterruptCatcher();
   InterruptCatcher(const InterruptCatcher &) = delete;
   InterruptCatcher &operator=(const InterruptCatcher &) = delete;
-  InterruptCatcher(InterruptCatcher &&) = delete;
-  InterruptCatcher &operator=(InterruptCatcher &&) = delete;
 };
 extern volatile std::sig_atomic_t interruptRequested;
 

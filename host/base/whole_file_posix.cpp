@@ -126,8 +126,6 @@ void WholeFile::discard() {
   }
 }
 
-volatile std::sig_atomic_t interruptRequested = 0;
-
 // A person at the prompt stops a command with Ctrl-C, even where the
 // program was started with it ignored.
 InterruptCatcher::InterruptCatcher() {

@@ -111,8 +111,6 @@ void WholeFile::discard() {
   }
 }
 
-volatile std::sig_atomic_t interruptRequested = 0;
-
 InterruptCatcher::InterruptCatcher() {
   static_cast<void>(installOnce());
   catching = 1;

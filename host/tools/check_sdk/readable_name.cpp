@@ -68,13 +68,11 @@ std::optional<std::string> plainMemberName(const std::string &decorated) {
     return std::nullopt;
   }
   rest.remove_prefix(1);
-  const SpecialMember *special = nullptr;
-  for (const SpecialMember &member : kSpecialMembers) {
-    if (rest.starts_with(member.code)) {
-      rest.remove_prefix(member.code.size());
-      special = &member;
-      break;
-    }
+  const auto special = std::ranges::find_if(kSpecialMembers, [&rest](const SpecialMember &member) {
+    return rest.starts_with(member.code);
+  });
+  if (special != kSpecialMembers.end()) {
+    rest.remove_prefix(special->code.size());
   }
   if (rest.starts_with('?') || rest.starts_with('$')) {
     return std::nullopt;
@@ -87,7 +85,7 @@ std::optional<std::string> plainMemberName(const std::string &decorated) {
   for (auto part = parts->rbegin(); part != parts->rend(); ++part) {
     name += (name.empty() ? "" : "::") + std::string(*part);
   }
-  if (special != nullptr) {
+  if (special != kSpecialMembers.end()) {
     name += special->suffix;
     name += special->className ? parts->front() : std::string_view();
   }

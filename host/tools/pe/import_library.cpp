@@ -19,27 +19,21 @@ namespace {
 constexpr std::string_view kArchiveSignature = "!<arch>\n";
 constexpr std::string_view kMemberEnd = "`\n";
 
-// Where a member header's fields stand, and its size.
-struct MemberHeader {
-  std::size_t size = 60;
-  std::size_t nameLength = 16;
-  std::size_t sizeField = 48;
-  std::size_t sizeLength = 10;
-  std::size_t endField = 58;
-};
-constexpr MemberHeader kMember;
+// A member header's size, and where its name, decimal size and end mark stand.
+constexpr std::size_t kMemberHeaderSize = 60;
+constexpr std::size_t kMemberNameLength = 16;
+constexpr std::size_t kMemberSizeField = 48;
+constexpr std::size_t kMemberSizeLength = 10;
+constexpr std::size_t kMemberEndField = 58;
 
 // A short import object: machine-independent fields, then the symbol's
 // name, the DLL's name and, for one name type, the name to import by.
-struct ShortImportHeader {
-  std::uint16_t signature = 0xFFFF;
-  std::size_t size = 20;
-  std::size_t machineField = 6;
-  std::size_t dataSizeField = 12;
-  std::size_t ordinalField = 16;
-  std::size_t typeField = 18;
-};
-constexpr ShortImportHeader kShortImport;
+constexpr std::uint16_t kShortImportSignature = 0xFFFF;
+constexpr std::size_t kShortImportSize = 20;
+constexpr std::size_t kShortImportMachineField = 6;
+constexpr std::size_t kShortImportDataSizeField = 12;
+constexpr std::size_t kShortImportOrdinalField = 16;
+constexpr std::size_t kShortImportTypeField = 18;
 // The name type: bits 2 to 4 of the type field.
 constexpr unsigned kNameTypeShift = 2;
 constexpr unsigned kNameTypeMask = 0x7;
@@ -72,24 +66,23 @@ std::string exportedName(std::string symbol, unsigned nameType) {
 
 void readShortImport(const ByteReader &member, ImportLibrary &library) {
   ExportSet &exports = library.exports;
-  const std::uint16_t ordinalOrHint = member.u16(kShortImport.ordinalField, "import object");
+  const std::uint16_t ordinalOrHint = member.u16(kShortImportOrdinalField, "import object");
   const unsigned nameType =
-      (member.u16(kShortImport.typeField, "import object") >> kNameTypeShift) & kNameTypeMask;
+      (member.u16(kShortImportTypeField, "import object") >> kNameTypeShift) & kNameTypeMask;
   const ByteReader strings = member.slice(
-      kShortImport.size, member.u32(kShortImport.dataSizeField, "import object"), "import object");
+      kShortImportSize, member.u32(kShortImportDataSizeField, "import object"), "import object");
   const std::string symbol = strings.name(0, "name in an import object");
   const std::string dll = strings.name(symbol.size() + 1, "name in an import object");
-  library.machines.insert(member.u16(kShortImport.machineField, "import object"));
+  library.machines.insert(member.u16(kShortImportMachineField, "import object"));
   library.dlls.insert(dll);
-  // For an import by name the field is the hint, which the tools that write
-  // these (link, lld-link, dlltool) fill with the ordinal the DLL exports the
-  // name under: a plugin linked against the same DLL by ordinal imports it.
-  if (nameType != Ordinal && ordinalOrHint != 0) {
+  // The ordinal, or for an import by name the hint, which the tools that
+  // write these (link, lld-link, dlltool) fill with the ordinal the DLL
+  // exports the name under: a plugin linked against it by ordinal imports it.
+  if (nameType == Ordinal || ordinalOrHint != 0) {
     exports.ordinals.insert(ordinalOrHint);
   }
   switch (nameType) {
   case Ordinal:
-    exports.ordinals.insert(ordinalOrHint);
     return;
   case Name:
     exports.names.insert(symbol);
@@ -158,13 +151,13 @@ void readCoffImport(const ByteReader &member, ImportLibrary &library) {
 
 std::size_t memberSize(const ByteReader &header) {
   const std::string field =
-      header.text(kMember.sizeField, kMember.sizeLength, "archive member header");
+      header.text(kMemberSizeField, kMemberSizeLength, "archive member header");
   std::size_t size = 0;
   const char *end = field.data() + field.size();
   const auto [digitsEnd, error] = std::from_chars(field.data(), end, size);
   if (error != std::errc() ||
       std::find_if(digitsEnd, end, [](char c) { return c != ' '; }) != end ||
-      header.text(kMember.endField, kMemberEnd.size(), "archive member header") != kMemberEnd) {
+      header.text(kMemberEndField, kMemberEnd.size(), "archive member header") != kMemberEnd) {
     throw FormatError("an archive member header is damaged");
   }
   return size;
@@ -186,22 +179,22 @@ ImportLibrary readImportLibrary(std::span<const std::uint8_t> bytes) {
   const ByteReader file(bytes);
   ImportLibrary library;
   for (std::size_t offset = kArchiveSignature.size(); offset < file.size();) {
-    const ByteReader header = file.slice(offset, kMember.size, "archive member header");
+    const ByteReader header = file.slice(offset, kMemberHeaderSize, "archive member header");
     const std::size_t size = memberSize(header);
-    const ByteReader member = file.slice(offset + kMember.size, size, "archive member");
-    const std::string name = header.text(0, kMember.nameLength, "archive member header");
+    const ByteReader member = file.slice(offset + kMemberHeaderSize, size, "archive member");
+    const std::string name = header.text(0, kMemberNameLength, "archive member header");
     // "/123" names a member through the long-name table; every other name
     // starting with "/" is one of the linker's own tables.
     const bool index = name.front() == '/' && (name[1] < '0' || name[1] > '9');
-    if (!index && member.size() >= kShortImport.size && member.u16(0, "archive member") == 0 &&
-        member.u16(2, "archive member") == kShortImport.signature) {
+    if (!index && member.size() >= kShortImportSize && member.u16(0, "archive member") == 0 &&
+        member.u16(2, "archive member") == kShortImportSignature) {
       readShortImport(member, library);
     } else if (!index && member.size() >= kCoffHeaderSize &&
                std::ranges::find(kMachines, member.u16(0, "archive member"), &Machine::field) !=
                    kMachines.end()) {
       readCoffImport(member, library);
     }
-    offset += kMember.size + size + size % 2;
+    offset += kMemberHeaderSize + size + size % 2;
   }
   if (library.exports.names.empty() && library.exports.ordinals.empty()) {
     throw FormatError("it is an archive, but none of its members imports a function from a DLL",

@@ -76,6 +76,11 @@ struct MappedImage {
     }
     throw FormatError("the " + std::string(what) + " lies outside every section of the file");
   }
+
+  // The NUL-terminated name `skip` bytes after `address`.
+  std::string name(std::uint32_t address, std::string_view what, std::size_t skip = 0) const {
+    return at(address, what).name(skip, what);
+  }
 };
 
 void checkCount(std::size_t count, std::string_view what) {
@@ -101,15 +106,10 @@ std::vector<ImportedFunction> readLookupTable(const MappedImage &image, std::uin
       functions.push_back({{}, static_cast<std::uint16_t>(value & kOrdinalMask)});
     } else {
       const auto hintName = static_cast<std::uint32_t>(value & kHintNameAddressMask);
-      functions.push_back({image.at(hintName, "name of an imported function")
-                               .name(kHintSize, "name of an imported function"),
-                           std::nullopt});
+      functions.push_back(
+          {image.name(hintName, "name of an imported function", kHintSize), std::nullopt});
     }
   }
-}
-
-std::string importedDllName(const MappedImage &image, std::uint32_t address) {
-  return image.at(address, "name of an imported DLL").name(0, "name of an imported DLL");
 }
 
 // Calls `read` with each `size`-byte descriptor of the table at `directory`
@@ -140,7 +140,7 @@ void readImports(const MappedImage &image, Directory directory, std::size_t &tot
     // Linkers that leave out the lookup table import through the address
     // table alone, which holds the same entries until the DLL is bound.
     libraries.push_back(
-        {importedDllName(image, nameAddress),
+        {image.name(nameAddress, "name of an imported DLL"),
          readLookupTable(image, lookupTable != 0 ? lookupTable : addressTable, total), false});
     return true;
   });
@@ -166,9 +166,9 @@ void readDelayImports(const MappedImage &image, Directory directory, std::uint64
       nameAddress -= imageBase;
       nameTable -= imageBase;
     }
-    libraries.push_back({importedDllName(image, static_cast<std::uint32_t>(nameAddress)),
-                         readLookupTable(image, static_cast<std::uint32_t>(nameTable), total),
-                         true});
+    libraries.push_back(
+        {image.name(static_cast<std::uint32_t>(nameAddress), "name of an imported DLL"),
+         readLookupTable(image, static_cast<std::uint32_t>(nameTable), total), true});
     return true;
   });
 }
@@ -177,19 +177,19 @@ void readExports(const MappedImage &image, Directory directory, PeImage &result)
   if (directory.address == 0) {
     return;
   }
-  const ByteReader header = image.at(directory.address, "export directory");
-  const std::uint32_t nameAddress = header.u32(12, "export directory");
-  const std::uint32_t ordinalBase = header.u32(16, "export directory");
-  const std::uint32_t functionCount = header.u32(20, "export directory");
-  const std::uint32_t nameCount = header.u32(24, "export directory");
+  const char *what = "export directory";
+  const ByteReader header = image.at(directory.address, what);
+  const std::uint32_t nameAddress = header.u32(12, what);
+  const std::uint32_t ordinalBase = header.u32(16, what);
+  const std::uint32_t functionCount = header.u32(20, what);
+  const std::uint32_t nameCount = header.u32(24, what);
   checkCount(functionCount, "export address table");
   checkCount(nameCount, "export name table");
   if (nameAddress != 0) {
-    result.exportedAs = image.at(nameAddress, "name of the DLL").name(0, "name of the DLL");
+    result.exportedAs = image.name(nameAddress, "name of the DLL");
   }
   if (functionCount > 0) {
-    const ByteReader functions =
-        image.at(header.u32(28, "export directory"), "export address table");
+    const ByteReader functions = image.at(header.u32(28, what), "export address table");
     for (std::uint32_t index = 0; index < functionCount; ++index) {
       if (functions.u32(std::size_t{index} * 4, "export address table") != 0) {
         result.exports.ordinals.insert(ordinalBase + index);
@@ -197,10 +197,10 @@ void readExports(const MappedImage &image, Directory directory, PeImage &result)
     }
   }
   if (nameCount > 0) {
-    const ByteReader names = image.at(header.u32(32, "export directory"), "export name table");
+    const ByteReader names = image.at(header.u32(32, what), "export name table");
     for (std::uint32_t index = 0; index < nameCount; ++index) {
-      const std::uint32_t address = names.u32(std::size_t{index} * 4, "export name table");
-      result.exports.names.insert(image.at(address, "exported name").name(0, "exported name"));
+      result.exports.names.insert(
+          image.name(names.u32(std::size_t{index} * 4, "export name table"), "exported name"));
     }
   }
 }
@@ -229,8 +229,7 @@ Headers readHeaders(const ByteReader &file) {
   const std::size_t optionalOffset = fileHeaderOffset + kFileHeaderSize;
   Headers headers{fileHeader.u16(0, "PE header"),
                   (fileHeader.u16(kCharacteristicsField, "PE header") & kImageFileDll) != 0,
-                  fileHeader.u16(kSectionCountField, "PE header"),
-                  optionalOffset + optionalSize,
+                  fileHeader.u16(kSectionCountField, "PE header"), optionalOffset + optionalSize,
                   file.slice(optionalOffset, optionalSize, "optional header")};
   const std::uint16_t magic = headers.optional.u16(0, "optional header");
   if (magic == kPe32Magic) {

@@ -2,9 +2,11 @@
 // library by library, and the functions a DLL or an import library exports.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -39,11 +41,8 @@ inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
 // printable ASCII (a hostile file's line break, say) reads as '?'.
 inline std::string printable(std::string_view text) {
   std::string shown(text);
-  for (char &c : shown) {
-    if (c < ' ' || c > '~') {
-      c = '?';
-    }
-  }
+  std::ranges::replace_if(
+      shown, [](char c) { return c < ' ' || c > '~'; }, '?');
   return shown;
 }
 
@@ -68,12 +67,9 @@ inline std::string machineName(std::uint16_t machine) {
       return std::string(known.name);
     }
   }
-  constexpr std::string_view kDigits = "0123456789ABCDEF";
-  std::string hex = "machine 0x";
-  for (int shift = 12; shift >= 0; shift -= 4) {
-    hex += kDigits[(machine >> static_cast<unsigned>(shift)) & 0xFU];
-  }
-  return hex;
+  std::array<char, sizeof "machine 0x1234"> hex{};
+  std::snprintf(hex.data(), hex.size(), "machine 0x%04X", static_cast<unsigned>(machine));
+  return hex.data();
 }
 
 // The layout both an image and a COFF object share: 40-byte section headers

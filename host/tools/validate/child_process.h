@@ -5,6 +5,7 @@
 // child_process_windows.cpp), chosen by the build.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -32,6 +33,14 @@ struct ChildEnd {
 inline constexpr std::size_t kChildReadChunk = 4096;
 inline constexpr std::chrono::milliseconds kChildPollInterval{10};
 inline constexpr std::chrono::seconds kChildStopWait{5};
+
+// How long the parent waits before it looks again: kChildPollInterval, or
+// less as `deadline` nears; nothing or less once it has passed.
+inline std::chrono::milliseconds nextChildWait(std::chrono::steady_clock::time_point deadline) {
+  return std::min<std::chrono::milliseconds>(kChildPollInterval,
+                                             std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 deadline - std::chrono::steady_clock::now()));
+}
 
 // Takes what the child wrote to its standard output, a piece at a time.
 using ChildOutput = std::function<void(std::string_view)>;

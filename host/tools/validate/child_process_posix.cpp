@@ -10,7 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -70,21 +69,20 @@ int spawn(const std::vector<std::string> &words, int output, pid_t &child) {
   return error;
 }
 
-// Hands one piece of what the child wrote to `output`, waiting at most
-// `wait` for it; false when none came. Closes the pipe at its end.
-bool readPipe(PipeEnd &pipe, std::chrono::milliseconds wait, const ChildOutput &output) {
-  pollfd watch{pipe.descriptor, POLLIN, 0};
-  if (::poll(&watch, 1, static_cast<int>(wait.count())) <= 0) {
-    return false;
-  }
+// Moves what the child has written so far to `output`, without waiting and
+// not past `deadline` (a child may write without end). Closes the pipe at
+// its end.
+void drainPipe(PipeEnd &pipe, Clock::time_point deadline, const ChildOutput &output) {
   std::array<char, kChildReadChunk> buffer{};
-  const ssize_t got = ::read(pipe.descriptor, buffer.data(), buffer.size());
-  if (got <= 0) {
-    pipe.close(); // every writer closed it
-    return false;
+  pollfd watch{pipe.descriptor, POLLIN, 0};
+  while (pipe.descriptor >= 0 && Clock::now() < deadline && ::poll(&watch, 1, 0) > 0) {
+    const ssize_t got = ::read(pipe.descriptor, buffer.data(), buffer.size());
+    if (got <= 0) {
+      pipe.close(); // every writer closed it
+      return;
+    }
+    output(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
   }
-  output(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
-  return true;
 }
 
 // Whether `child` has ended, with its status; nothing while it runs.
@@ -96,24 +94,20 @@ std::optional<int> endedStatus(pid_t child) {
   return ended == child ? std::optional<int>(status) : std::nullopt;
 }
 
-// Reads the pipe until the child has ended and what it wrote is read; its
-// end status, or nothing when the deadline came before its end.
+// Reads the pipe until the child ends; its end status, or nothing when the
+// deadline came first.
 std::optional<int> waitWithDeadline(pid_t child, PipeEnd &pipe, Clock::time_point deadline,
                                     const ChildOutput &output) {
-  std::optional<int> status;
   for (;;) {
-    status = status ? status : endedStatus(child);
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0 || (status && pipe.descriptor < 0)) {
+    const std::optional<int> status = endedStatus(child);
+    drainPipe(pipe, deadline, output); // with what it wrote before it ended
+    const std::chrono::milliseconds wait = nextChildWait(deadline);
+    if (status || wait.count() <= 0) {
       return status;
     }
-    const auto wait = status ? std::chrono::milliseconds(0) : std::min(left, kChildPollInterval);
-    if (pipe.descriptor < 0) {
-      std::this_thread::sleep_for(wait);
-    } else if (!readPipe(pipe, wait, output) && status) {
-      return status; // it ended and nothing it wrote is left
-    }
+    // Once the pipe is closed (-1) poll watches nothing and only waits.
+    pollfd watch{pipe.descriptor, POLLIN, 0};
+    ::poll(&watch, 1, static_cast<int>(wait.count()));
   }
 }
 

@@ -19,7 +19,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kPollMillis = static_cast<DWORD>(kChildPollInterval.count());
 constexpr auto kTerminateWaitMillis =
     static_cast<DWORD>(std::chrono::milliseconds(kChildStopWait).count());
 // The exit status a child is given when it is stopped for hanging.
@@ -174,11 +173,13 @@ OwnedHandle confine(HANDLE child, HANDLE childThread) {
   return job;
 }
 
-// Moves what the child has written so far to `output`.
-void drainPipe(HANDLE pipe, const ChildOutput &output) {
+// Moves what the child has written so far to `output`, without waiting and
+// not past `deadline` (a child may write without end).
+void drainPipe(HANDLE pipe, Clock::time_point deadline, const ChildOutput &output) {
   std::array<char, kChildReadChunk> buffer{};
   DWORD available = 0;
-  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) != 0 && available > 0) {
+  while (Clock::now() < deadline &&
+         PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) != 0 && available > 0) {
     DWORD got = 0;
     const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(buffer.size()));
     if (ReadFile(pipe, buffer.data(), wanted, &got, nullptr) == 0 || got == 0) {
@@ -192,15 +193,13 @@ void drainPipe(HANDLE pipe, const ChildOutput &output) {
 bool waitWithDeadline(HANDLE child, HANDLE pipe, Clock::time_point deadline,
                       const ChildOutput &output) {
   for (;;) {
-    drainPipe(pipe, output);
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) {
+    drainPipe(pipe, deadline, output);
+    const std::chrono::milliseconds wait = nextChildWait(deadline);
+    if (wait.count() <= 0) {
       return false;
     }
-    const DWORD wait = std::min<DWORD>(kPollMillis, static_cast<DWORD>(left.count()));
-    if (WaitForSingleObject(child, wait) == WAIT_OBJECT_0) {
-      drainPipe(pipe, output); // what it wrote before it ended
+    if (WaitForSingleObject(child, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0) {
+      drainPipe(pipe, deadline, output); // what it wrote before it ended
       return true;
     }
   }

@@ -100,13 +100,6 @@ CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double 
 
 } // namespace
 
-CheckResult runCheckInChild(const Check &check, const ValidateOptions &options) {
-  return runInChild({"validate", std::string(kChildCheckOption), std::string(check.name), "--seed",
-                     std::to_string(options.seed), "--steps", std::to_string(options.steps), "--",
-                     options.pluginPath},
-                    options.timeoutSeconds);
-}
-
 CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds) {
   ChildMessages messages;
   const auto deadline =

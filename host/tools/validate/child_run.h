@@ -20,14 +20,11 @@ inline constexpr std::string_view kChildCheckOption = "--child-check";
 // What a child process runs: a check on its options, bound.
 using CheckBody = std::function<CheckResult(const ProgressNote &)>;
 
-// Runs `check` on `options`' plugin in a child process and returns what it
-// found: its own result, or a failure naming the signal, exception or exit
-// status it crashed with, or a hang after `options.timeoutSeconds`, each
-// with the check's last progress note.
-CheckResult runCheckInChild(const Check &check, const ValidateOptions &options);
-
 // Starts this program again with `words` as its arguments, expecting it to
-// answer through reportFromChild; what it returns as runCheckInChild.
+// answer through reportFromChild, and returns what the check found: its own
+// result, or a failure naming the signal, exception or exit status it
+// crashed with, or a hang after `timeoutSeconds`, each with the check's
+// last progress note.
 CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds);
 
 // The child's side: runs `body` and writes its progress notes and its result

@@ -4,6 +4,8 @@
 #include "random_run.h"
 
 #include <array>
+#include <functional>
+#include <numeric>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -11,8 +13,7 @@
 #include <variant>
 
 #include "host/session/console/tokenizer.h"
-#include "host/session/engine/settings_store.h"
-#include "host/session/simulator.h"
+#include "host/session/engine/events.h"
 
 namespace corvane::validate {
 
@@ -22,17 +23,11 @@ constexpr unsigned kHalfBits = 32;
 
 // splitmix64: a tiny, fully specified generator.
 std::uint64_t splitmix64(std::uint64_t &state) {
-  constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ULL;
-  constexpr std::uint64_t kMix1 = 0xBF58476D1CE4E5B9ULL;
-  constexpr std::uint64_t kMix2 = 0x94D049BB133111EBULL;
-  constexpr unsigned kShift1 = 30;
-  constexpr unsigned kShift2 = 27;
-  constexpr unsigned kShift3 = 31;
-  state += kGolden;
+  state += 0x9E3779B97F4A7C15ULL;
   std::uint64_t z = state;
-  z = (z ^ (z >> kShift1)) * kMix1;
-  z = (z ^ (z >> kShift2)) * kMix2;
-  return z ^ (z >> kShift3);
+  z = (z ^ (z >> 30U)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27U)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31U);
 }
 
 constexpr std::size_t kLongValue = 512;
@@ -109,11 +104,9 @@ std::uint32_t SeededChoices::below(std::uint32_t count) {
 }
 
 std::string randomLine(Choices &choices, std::span<const LineKind> kinds) {
-  std::uint32_t total = 0;
-  for (const LineKind &kind : kinds) {
-    total += kind.weight;
-  }
-  std::uint32_t roll = choices.below(total);
+  std::uint32_t roll =
+      choices.below(std::transform_reduce(kinds.begin(), kinds.end(), 0U, std::plus<>(),
+                                          [](const LineKind &kind) { return kind.weight; }));
   for (const LineKind &kind : kinds) {
     if (roll < kind.weight) {
       return kind.make(choices);

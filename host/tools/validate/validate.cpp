@@ -100,8 +100,13 @@ const Check *findCheck(std::string_view name) {
 
 // Runs `check` in a child process, or here when the options ask for it.
 CheckResult runCheck(const Check &check, const ValidateOptions &options) {
-  return options.inProcess ? check.run(options, [](const std::string &) {})
-                           : runCheckInChild(check, options);
+  if (options.inProcess) {
+    return check.run(options, [](const std::string &) {});
+  }
+  return runInChild({"validate", std::string(kChildCheckOption), std::string(check.name), "--seed",
+                     std::to_string(options.seed), "--steps", std::to_string(options.steps), "--",
+                     options.pluginPath},
+                    options.timeoutSeconds);
 }
 
 // Why the file is no plugin at all (a text file, a program, a folder, a
@@ -168,7 +173,7 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
 
 int validateMain(const std::vector<std::string> &words, std::ostream &out, std::ostream &err) {
   ValidateOptions options;
-  // A check's own process, started by runCheckInChild.
+  // A check's own process, started by runCheck.
   if (words.size() >= 2 && words.front() == kChildCheckOption) {
     const Check *check = findCheck(words[1]);
     if (check == nullptr || parseValidateOptions({words.begin() + 2, words.end()}, options)) {
