@@ -2,7 +2,6 @@
 #include "simulator.h"
 
 #include "host/session/engine/hook_table.h"
-#include "host/session/engine/key_bindings.h"
 #include "host/session/engine/notifiers.h"
 
 namespace corvane::sim {
@@ -72,7 +71,7 @@ std::vector<std::string> Simulator::hookedFunctions() const {
 
 std::vector<std::string> Simulator::boundKeys() const {
   std::vector<std::string> keys;
-  for (const auto &entry : host_->keyBindings().all()) {
+  for (const auto &entry : host_->keyBindings()) {
     keys.push_back(entry.first);
   }
   return keys;
