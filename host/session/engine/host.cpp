@@ -125,7 +125,8 @@ bool Host::runNotifier(const std::vector<std::string> &words) {
   }
   // Told before it runs, so that what it does follows it in the stream.
   publish([&words] { return NotifierRun{words.front()}; });
-  return tables_->notifiers.run(words);
+  tables_->notifiers.run(words);
+  return true;
 }
 
 void Host::renderFrame(Canvas &canvas) {
