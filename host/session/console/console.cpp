@@ -6,7 +6,9 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
+#include <ranges>
 #include <sstream>
 #include <system_error>
 
@@ -158,15 +160,11 @@ CommandResult Console::dispatch(const Words &words) {
 
 std::vector<std::string> Console::knownNames() const {
   std::vector<std::string> names = front_->ownWords();
-  for (const auto &[name, command] : commands_) {
-    names.push_back(name);
-  }
+  std::ranges::copy(std::views::keys(commands_), std::back_inserter(names));
   for (const host::Setting *setting : host_.settings().sortedByName()) {
     names.push_back(setting->definition.name);
   }
-  for (std::string &notifier : host_.notifiers().names()) {
-    names.push_back(std::move(notifier));
-  }
+  std::ranges::move(host_.notifiers().names(), std::back_inserter(names));
   return names;
 }
 
