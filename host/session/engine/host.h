@@ -82,7 +82,6 @@ public:
   void setMatchmakingUsable(bool usable);
   // Selects or deselects one playlist for the next search.
   void selectPlaylist(std::int32_t playlist, bool selected);
-  // A search starts in `category`.
   void startSearch(std::int32_t category);
   // The game's own search starts or stops, outside any plugin; it also ends
   // a running search, cancelled or with a game found.
@@ -128,7 +127,6 @@ public:
   // The game calls the function `name`: its entry hooks, then its after
   // hooks; then a party function moves the player in or out of a party.
   void callFunction(const std::string &name);
-  // Renders one frame on `canvas`.
   void renderFrame(Canvas &canvas);
   // What the current frame draws; the canvas wrappers fill it in.
   FrameRecord &frameRecord() { return frame_; }
