@@ -1,8 +1,9 @@
 // The simulator session: wiring of host, console and plugin.
 #include "simulator.h"
 
+#include <ranges>
+
 #include "host/session/engine/hook_table.h"
-#include "host/session/engine/key_bindings.h"
 #include "host/session/engine/notifiers.h"
 
 namespace corvane::sim {
@@ -71,11 +72,8 @@ std::vector<std::string> Simulator::hookedFunctions() const {
 }
 
 std::vector<std::string> Simulator::boundKeys() const {
-  std::vector<std::string> keys;
-  for (const auto &entry : host_->keyBindings().all()) {
-    keys.push_back(entry.first);
-  }
-  return keys;
+  const auto keys = std::views::keys(host_->keyBindings());
+  return {keys.begin(), keys.end()};
 }
 
 std::vector<std::string> Simulator::settingNames() const {

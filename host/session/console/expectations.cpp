@@ -13,14 +13,11 @@ namespace {
 std::string boolText(bool value) { return value ? "true" : "false"; }
 
 std::string selectedText(const std::vector<std::int32_t> &playlists) {
-  if (playlists.empty()) {
-    return "none";
-  }
   std::string text;
   for (const std::int32_t playlist : playlists) {
     text += (text.empty() ? "" : ",") + std::to_string(playlist);
   }
-  return text;
+  return text.empty() ? "none" : text;
 }
 
 // Compares and words the outcome: "expected WHAT VALUE, got ACTUAL".

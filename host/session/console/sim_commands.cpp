@@ -1,6 +1,5 @@
 // The simulator's commands: time, keys, game functions, game state,
 // matchmaking, frames, and the game-flow helpers.
-#include <limits>
 #include <ostream>
 
 #include "command_args.h"
@@ -8,6 +7,7 @@
 #include "host/session/engine/canvas.h"
 #include "host/session/engine/game_functions.h"
 #include "host/session/engine/hook_table.h"
+#include "host/session/engine/virtual_clock.h"
 
 namespace corvane::console {
 
@@ -58,9 +58,8 @@ CommandResult simWait(Console &console, const Words &words) {
   }
   host::Host &host = console.host();
   const std::int64_t now = host.nowMicros();
-  const std::int64_t until =
-      *micros > std::numeric_limits<std::int64_t>::max() - now ? now : now + *micros;
-  const LongCommandScope scope(console, {"sim_wait " + words[1], 0, now, until});
+  const LongCommandScope scope(console,
+                               {"sim_wait " + words[1], 0, now, host::addSaturated(now, *micros)});
   host.advance(*micros);
   return CommandResult::ok();
 }

@@ -7,7 +7,6 @@
 
 #include "command_args.h"
 #include "console.h"
-#include "host/session/engine/key_bindings.h"
 #include "host/session/engine/settings_store.h"
 #include "host/session/engine/timer_queue.h"
 #include "host/session/engine/trace_format.h"
@@ -123,7 +122,7 @@ CommandResult simStatus(Console &console, const Words & /*words*/) {
   }
   rows(out, "timers", timers, "none pending");
   std::vector<std::string> keys;
-  for (const auto &[key, line] : host.keyBindings().all()) {
+  for (const auto &[key, line] : host.keyBindings()) {
     keys.push_back(key + " runs " + host::quoteText(line));
   }
   rows(out, "keys", keys, "none bound");

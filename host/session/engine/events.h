@@ -27,7 +27,6 @@ struct BareWord {
 using CallArg =
     std::variant<std::string, BareWord, bool, float, std::int32_t, Vector2F, LinearColor>;
 
-// A plugin called an SDK operation.
 struct SdkCall {
   Op op{};
   std::vector<CallArg> args;
@@ -36,7 +35,6 @@ struct SdkCall {
 struct StateChanged {
   GameState state{};
 };
-// Matchmaking became usable or unusable.
 struct MatchmakingUsable {
   bool usable = false;
 };
@@ -75,7 +73,6 @@ struct FunctionCalled {
 struct NotifierRun {
   std::string name;
 };
-// The player pressed `key`.
 struct KeyPressed {
   std::string key;
 };
@@ -83,7 +80,6 @@ struct KeyPressed {
 struct CommandIssued {
   std::string line;
 };
-// What a plugin registered with the host.
 enum class Registration {
   EntryHook,
   AfterHook,

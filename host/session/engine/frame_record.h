@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,8 @@ public:
 
   void begin() {
     calls_ = 0;
-    drewBox_ = false;
-    drewText_ = false;
+    box_.reset();
+    textStyle_.reset();
     textSize_ = 0;
     textCut_ = false;
   }
@@ -49,13 +50,11 @@ public:
   }
   void fillBox(Vector2F size) {
     ++calls_;
-    drewBox_ = true;
-    box_ = {pen_, size, color_};
+    box_ = Box{pen_, size, color_};
   }
   void drawString(const std::string &text, float xScale, float yScale) {
     ++calls_;
-    drewText_ = true;
-    textStyle_ = {pen_, color_, xScale, yScale};
+    textStyle_ = Text{pen_, color_, xScale, yScale};
     // Kept in a buffer of its own, never allocated: the frame path of a
     // long text allocates once for the plugin's own copy and not again here.
     textSize_ = std::min(text.size(), kKeptTextBytes);
@@ -67,8 +66,8 @@ public:
   // Whether the frame drew the bar: any canvas call shows it.
   bool drewBar() const { return calls_ > 0; }
   // The last box and text of the frame, when it drew one.
-  const Box *box() const { return drewBox_ ? &box_ : nullptr; }
-  const Text *textStyle() const { return drewText_ ? &textStyle_ : nullptr; }
+  const Box *box() const { return box_ ? &*box_ : nullptr; }
+  const Text *textStyle() const { return textStyle_ ? &*textStyle_ : nullptr; }
   // The frame's last text, its first kKeptTextBytes bytes at most; empty
   // when it drew none.
   std::string_view text() const { return {text_.data(), textSize_}; }
@@ -78,10 +77,8 @@ private:
   std::size_t calls_ = 0;
   Vector2F pen_{};
   LinearColor color_{};
-  bool drewBox_ = false;
-  bool drewText_ = false;
-  Box box_;
-  Text textStyle_;
+  std::optional<Box> box_;
+  std::optional<Text> textStyle_;
   std::array<char, kKeptTextBytes> text_{};
   std::size_t textSize_ = 0;
   bool textCut_ = false;

@@ -1,11 +1,10 @@
 // GameState: where the player is: the menu, freeplay or an online match.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
-
-#include "host_export.h"
 
 namespace corvane::host {
 
@@ -18,6 +17,12 @@ inline constexpr std::array<std::string_view, 3> kGameStateNames = {"menu", "fre
 inline std::string_view gameStateName(GameState state) {
   return kGameStateNames.at(static_cast<std::size_t>(state));
 }
-CORVANE_HOST_API std::optional<GameState> gameStateByName(std::string_view name);
+inline std::optional<GameState> gameStateByName(std::string_view name) {
+  const auto found = std::ranges::find(kGameStateNames, name);
+  if (found == kGameStateNames.end()) {
+    return std::nullopt;
+  }
+  return static_cast<GameState>(found - kGameStateNames.begin());
+}
 
 } // namespace corvane::host

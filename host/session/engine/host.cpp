@@ -10,7 +10,6 @@
 #include "drawables.h"
 #include "game_functions.h"
 #include "hook_table.h"
-#include "key_bindings.h"
 #include "notifiers.h"
 #include "plugin_context.h"
 #include "settings_store.h"
@@ -66,17 +65,17 @@ void Host::runCommandLine(const std::string &line) {
 }
 
 void Host::advance(std::int64_t micros) {
-  const std::int64_t target = addSaturated(clock_.nowMicros(), micros < 0 ? 0 : micros);
+  const std::int64_t target = addSaturated(nowMicros_, micros < 0 ? 0 : micros);
   while (auto timer = tables_->timers.popDue(target)) {
     // A callback may itself advance the clock (a console line); time never
     // runs backwards.
-    clock_.set(std::max(timer->dueMicros, clock_.nowMicros()));
+    nowMicros_ = std::max(timer->dueMicros, nowMicros_);
     if (timer->owner->active()) {
       timer->callback(timer->owner->gameWrapper().get());
     }
     publish([&timer] { return TimerFired{timer->id}; });
   }
-  clock_.set(std::max(target, clock_.nowMicros()));
+  nowMicros_ = std::max(target, nowMicros_);
 }
 
 void Host::callFunction(const std::string &name) {
@@ -117,7 +116,7 @@ void Host::setTimer(std::int64_t dueMicros, PluginContext *owner,
 
 std::optional<std::string> Host::pressKey(std::string_view key) {
   publish([key] { return KeyPressed{std::string(key)}; });
-  return tables_->keyBindings.lineFor(key);
+  return keyBinding(key);
 }
 
 bool Host::runNotifier(const std::vector<std::string> &words) {
@@ -126,7 +125,8 @@ bool Host::runNotifier(const std::vector<std::string> &words) {
   }
   // Told before it runs, so that what it does follows it in the stream.
   publish([&words] { return NotifierRun{words.front()}; });
-  return tables_->notifiers.run(words);
+  tables_->notifiers.run(words);
+  return true;
 }
 
 void Host::renderFrame(Canvas &canvas) {
@@ -135,7 +135,7 @@ void Host::renderFrame(Canvas &canvas) {
   tables_->drawables.render(canvas);
   publish([this] { return FrameEnded{&frame_}; });
   ++framesRendered_;
-  lastFrameMicros_ = clock_.nowMicros();
+  lastFrameMicros_ = nowMicros_;
 }
 
 void Host::selectPlaylist(std::int32_t playlist, bool selected) {
@@ -167,7 +167,8 @@ std::optional<std::string> Host::settingValue(std::string_view name) const {
 }
 
 std::optional<std::string> Host::keyBinding(std::string_view key) const {
-  return tables_->keyBindings.lineFor(key);
+  const auto it = tables_->keyBindings.find(key);
+  return it == tables_->keyBindings.end() ? std::nullopt : std::optional(it->second);
 }
 
 void Host::addHook(const std::string &functionName, HookPhase phase, PluginContext *owner,
@@ -217,13 +218,15 @@ Failure Host::setSetting(int index, std::string text) {
 
 void Host::bindKey(std::string key, std::string commandLine) {
   publish([&] { return KeyBound{key, commandLine}; });
-  tables_->keyBindings.bind(std::move(key), std::move(commandLine));
+  tables_->keyBindings.insert_or_assign(std::move(key), std::move(commandLine));
 }
 
 bool Host::unbindKey(std::string_view key) {
-  if (!tables_->keyBindings.unbind(key)) {
+  const auto it = tables_->keyBindings.find(key);
+  if (it == tables_->keyBindings.end()) {
     return false;
   }
+  tables_->keyBindings.erase(it);
   publish([key] { return KeyBound{std::string(key), std::nullopt}; });
   return true;
 }

@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +15,6 @@
 #include "events.h"
 #include "host/base/error.h"
 #include "host_export.h"
-#include "matchmaking.h"
 #include "setting_targets.h"
 #include "virtual_clock.h"
 
@@ -26,7 +27,6 @@ namespace corvane::host {
 class Canvas;
 class Drawables;
 class HookTable;
-class KeyBindings;
 class Notifiers;
 class PluginContext;
 class SettingsStore;
@@ -34,6 +34,10 @@ class TimerQueue;
 struct Notifier;
 struct SettingDefinition;
 enum class HookPhase;
+
+// The console lines tied to keys, by key. They are console state: they
+// outlive the plugin that made them.
+using KeyBindings = std::map<std::string, std::string, std::less<>>;
 
 // One simulated game with its console. Every part is reachable for the
 // wrappers and the console; the accessors at the end are what tests check.
@@ -78,7 +82,6 @@ public:
   void setMatchmakingUsable(bool usable);
   // Selects or deselects one playlist for the next search.
   void selectPlaylist(std::int32_t playlist, bool selected);
-  // A search starts in `category`.
   void startSearch(std::int32_t category);
   // The game's own search starts or stops, outside any plugin; it also ends
   // a running search, cancelled or with a game found.
@@ -124,13 +127,12 @@ public:
   // The game calls the function `name`: its entry hooks, then its after
   // hooks; then a party function moves the player in or out of a party.
   void callFunction(const std::string &name);
-  // Renders one frame on `canvas`.
   void renderFrame(Canvas &canvas);
   // What the current frame draws; the canvas wrappers fill it in.
   FrameRecord &frameRecord() { return frame_; }
 
   // What tests and sim_expect inspect.
-  std::int64_t nowMicros() const { return clock_.nowMicros(); }
+  std::int64_t nowMicros() const { return nowMicros_; }
   GameState state() const { return state_; }
   bool searching() const { return matchmaking_.searching; }
   bool matchmakingUsable() const { return matchmaking_.usable; }
@@ -151,7 +153,7 @@ private:
   // the event is never built.
   template <typename Make> void publish(const Make &make) {
     if (!events_.empty()) {
-      events_.publish(Event{clock_.nowMicros(), make()});
+      events_.publish(Event{nowMicros_, make()});
     }
   }
   void setParty(Party party);
@@ -160,8 +162,16 @@ private:
 
   // The tables the frame path never reads, and the plugins' contexts.
   struct Tables;
+  // The game starts with matchmaking usable, nothing selected and no search.
+  struct Matchmaking {
+    bool usable = true;
+    bool searching = false;
+    std::set<std::int32_t> selectedPlaylists;
+    std::optional<std::int32_t> lastCategory;
+  };
 
-  VirtualClock clock_;
+  // Game time never passes on its own: the session moves it.
+  std::int64_t nowMicros_ = 0;
   EventStream events_;
   std::array<std::uint64_t, kOpCount> counts_{};
   std::unique_ptr<Tables> tables_;

@@ -1,8 +1,7 @@
 // The notifier table.
 #include "notifiers.h"
 
-#include <algorithm>
-#include <iterator>
+#include <ranges>
 
 #include "plugin_context.h"
 
@@ -12,16 +11,11 @@ void Notifiers::add(std::string name, Notifier notifier) {
   notifiers_[std::move(name)] = std::make_shared<Notifier>(std::move(notifier));
 }
 
-bool Notifiers::run(const std::vector<std::string> &words) {
-  const auto it = notifiers_.find(words.front());
-  if (it == notifiers_.end()) {
-    return false;
-  }
-  const std::shared_ptr<Notifier> notifier = it->second;
+void Notifiers::run(const std::vector<std::string> &words) {
+  const std::shared_ptr<Notifier> notifier = notifiers_.at(words.front());
   if (notifier->owner->active()) {
     notifier->callback(words);
   }
-  return true;
 }
 
 void Notifiers::dropOwner(const PluginContext *owner) {
@@ -34,10 +28,8 @@ std::optional<std::string> Notifiers::description(std::string_view name) const {
 }
 
 std::vector<std::string> Notifiers::names() const {
-  std::vector<std::string> names;
-  std::transform(notifiers_.begin(), notifiers_.end(), std::back_inserter(names),
-                 [](const auto &entry) { return entry.first; });
-  return names;
+  const auto names = std::views::keys(notifiers_);
+  return {names.begin(), names.end()};
 }
 
 } // namespace corvane::host

@@ -27,9 +27,8 @@ public:
   // A name registered again gets the new notifier.
   void add(std::string name, Notifier notifier);
   bool contains(std::string_view name) const { return notifiers_.contains(name); }
-  // Runs the notifier `words[0]` (there are words) with all the words; false
-  // when there is none of that name.
-  bool run(const std::vector<std::string> &words);
+  // Runs the notifier `words[0]`, which there is, with all the words.
+  void run(const std::vector<std::string> &words);
   void dropOwner(const PluginContext *owner);
   // What the notifier `name` says of itself, when there is one.
   std::optional<std::string> description(std::string_view name) const;

@@ -5,14 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "host.h"
 #include "host_export.h"
 
 class GameWrapper;
 class CVarManagerWrapper;
 
 namespace corvane::host {
-
-class Host;
 
 // Lives as long as the Host, so a wrapper a plugin kept past its unload
 // still points at something: an inactive context ignores every call.
@@ -28,6 +27,11 @@ public:
 
   // Whether the plugin's calls take effect and its callbacks may run.
   bool active() const { return active_; }
+  // Records the plugin's call of `op` on the host; whether it takes effect.
+  template <typename... Args> bool call(Op op, const Args &...args) const {
+    host_.record(op, args...);
+    return active_;
+  }
   // From now on the plugin's calls do nothing and none of its callbacks run.
   void deactivate() { active_ = false; }
 

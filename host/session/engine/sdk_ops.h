@@ -2,13 +2,12 @@
 // and which of them the trace shows.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-#include "host_export.h"
 
 namespace corvane::host {
 
@@ -82,8 +81,17 @@ inline constexpr std::array<OpInfo, kOpCount> kOpTable = {{
 
 constexpr OpKind opKind(Op op) { return kOpTable[static_cast<std::size_t>(op)].kind; }
 // The operation's SDK name ("operator bool" for the matchmaking check).
-CORVANE_HOST_API std::string_view opName(Op op);
+constexpr std::string_view opName(Op op) { return kOpTable[static_cast<std::size_t>(op)].name; }
 // The operation called `name`; "operator_bool" and "bool" also name the check.
-CORVANE_HOST_API std::optional<Op> opByName(std::string_view name);
+inline std::optional<Op> opByName(std::string_view name) {
+  if (name == "operator_bool" || name == "bool") {
+    return Op::OperatorBool;
+  }
+  const auto found = std::ranges::find(kOpTable, name, &OpInfo::name);
+  if (found == kOpTable.end()) {
+    return std::nullopt;
+  }
+  return static_cast<Op>(found - kOpTable.begin());
+}
 
 } // namespace corvane::host

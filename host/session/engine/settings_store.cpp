@@ -70,9 +70,7 @@ Failure SettingsStore::set(int index, std::string text,
   for (const BoundValue &bound : setting.boundValues) {
     writeBound(setting, bound.target);
   }
-  if (stored) {
-    stored(setting);
-  }
+  stored(setting);
   // Callbacks may add callbacks or settings, or set this setting again: walk
   // a copy, and skip callbacks whose plugin has gone meanwhile.
   const std::vector<ChangeCallback> callbacks = setting.callbacks;

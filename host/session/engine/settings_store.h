@@ -67,9 +67,9 @@ public:
   // The operations below take the index of a setting there is.
   // Stores `text` (checked and clamped by the setting's bounds), writes the
   // bound values, then runs every change callback with the old text. A
-  // refused text is bad input, and then nothing changes. `stored`, when
-  // given, is told of the new value before any callback runs.
-  Failure set(int index, std::string text, const std::function<void(const Setting &)> &stored = {});
+  // refused text is bad input, and then nothing changes. `stored` is told of
+  // the new value before any callback runs.
+  Failure set(int index, std::string text, const std::function<void(const Setting &)> &stored);
 
   // Writes the current value into `target` now and after every set.
   void bind(int index, PluginContext *owner, BoundTarget target);

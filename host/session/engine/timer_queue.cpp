@@ -1,6 +1,8 @@
 // The timer queue.
 #include "timer_queue.h"
 
+#include <ranges>
+
 namespace corvane::host {
 
 std::uint64_t TimerQueue::add(std::int64_t dueMicros, PluginContext *owner,
@@ -19,11 +21,8 @@ std::optional<Timer> TimerQueue::popDue(std::int64_t limitMicros) {
 }
 
 std::vector<std::int64_t> TimerQueue::dueTimes() const {
-  std::vector<std::int64_t> times;
-  for (const auto &entry : timers_) {
-    times.push_back(entry.second.dueMicros);
-  }
-  return times;
+  const auto times = std::views::values(timers_) | std::views::transform(&Timer::dueMicros);
+  return {times.begin(), times.end()};
 }
 
 std::vector<std::uint64_t> TimerQueue::dropOwner(const PluginContext *owner) {

@@ -14,8 +14,6 @@ namespace corvane::host {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The number `text` starts with, clamped into the bounds.
 double readNumber(std::string_view text, const SettingBounds &bounds) {
   const double value = leadingDecimal(text);
@@ -30,24 +28,17 @@ double readNumber(std::string_view text, const SettingBounds &bounds) {
 
 // Length of the decimal number `text` starts with; 0 when there is none.
 std::size_t decimalPrefixLength(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && text[i] == '-') {
-    ++i;
-  }
-  const std::size_t digitsStart = i;
-  while (i < text.size() && isDigit(text[i])) {
-    ++i;
-  }
-  if (i == digitsStart) {
+  const auto digitsEnd = [text](std::size_t from) {
+    return std::min(text.find_first_not_of("0123456789", from), text.size());
+  };
+  const std::size_t digitsStart = text.starts_with('-') ? 1 : 0;
+  const std::size_t end = digitsEnd(digitsStart);
+  if (end == digitsStart) {
     return 0;
   }
-  if (i + 1 < text.size() && text[i] == '.' && isDigit(text[i + 1])) {
-    i += 2;
-    while (i < text.size() && isDigit(text[i])) {
-      ++i;
-    }
-  }
-  return i;
+  // A point belongs to the number only with a digit after it.
+  const std::size_t fractionEnd = end < text.size() && text[end] == '.' ? digitsEnd(end + 1) : end;
+  return fractionEnd > end + 1 ? fractionEnd : end;
 }
 
 } // namespace
@@ -67,13 +58,10 @@ double leadingDecimal(std::string_view text) {
   const auto result = std::from_chars(first, last, value, std::chars_format::fixed);
   if (result.ec == std::errc::result_out_of_range) {
     // Too large or too small for a double: the integer part tells which.
-    const bool negative = text.front() == '-';
-    bool hugeMagnitude = false;
-    for (const char *p = first + (negative ? 1 : 0); p != last && *p != '.'; ++p) {
-      hugeMagnitude = hugeMagnitude || *p != '0';
-    }
+    const std::string_view number = text.substr(0, length);
+    const bool hugeMagnitude = number.find_first_of("123456789") < number.find('.');
     const double magnitude = hugeMagnitude ? std::numeric_limits<double>::infinity() : 0.0;
-    return negative ? -magnitude : magnitude;
+    return number.front() == '-' ? -magnitude : magnitude;
   }
   return value;
 }

@@ -1,4 +1,5 @@
-// VirtualClock: the simulated game time, in whole microseconds.
+// The simulated game time, in whole microseconds: they keep timer order
+// exact where float seconds would drift.
 #pragma once
 
 #include <cstdint>
@@ -9,17 +10,6 @@ namespace corvane::host {
 
 // Microseconds in one second of game time.
 inline constexpr std::int64_t kMicrosPerSecond = 1'000'000;
-
-// Game time never passes on its own: the simulator moves it. Whole
-// microseconds keep timer order exact where float seconds would drift.
-class CORVANE_HOST_API VirtualClock {
-public:
-  std::int64_t nowMicros() const { return now_; }
-  void set(std::int64_t micros) { now_ = micros; }
-
-private:
-  std::int64_t now_ = 0;
-};
 
 // A delay in seconds as whole microseconds: rounded to nearest, a negative or
 // NaN delay counts as 0 and a huge one saturates instead of overflowing.

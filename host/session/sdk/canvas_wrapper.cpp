@@ -3,36 +3,31 @@
 #include <corvane/canvas_wrapper.h>
 
 #include "host/session/engine/canvas.h"
-#include "host/session/engine/host.h"
 #include "host/session/engine/plugin_context.h"
 
 using corvane::host::Op;
 
 void CanvasWrapper::SetPosition(Vector2F position) {
-  auto &host = context_->host();
-  host.record(Op::SetPosition, position);
-  host.frameRecord().setPosition(position);
+  context_->call(Op::SetPosition, position);
+  context_->host().frameRecord().setPosition(position);
   canvas_->SetPosition(position);
 }
 
 void CanvasWrapper::SetColor(LinearColor color) {
-  auto &host = context_->host();
-  host.record(Op::SetColor, color);
-  host.frameRecord().setColor(color);
+  context_->call(Op::SetColor, color);
+  context_->host().frameRecord().setColor(color);
   canvas_->SetColor(color);
 }
 
 void CanvasWrapper::FillBox(Vector2F size) {
-  auto &host = context_->host();
-  host.record(Op::FillBox, size);
-  host.frameRecord().fillBox(size);
+  context_->call(Op::FillBox, size);
+  context_->host().frameRecord().fillBox(size);
   canvas_->FillBox(size);
 }
 
 void CanvasWrapper::DrawString(std::string text, float xScale, float yScale, bool dropShadow,
                                bool wrap) {
-  auto &host = context_->host();
-  host.record(Op::DrawString, text, xScale, yScale, dropShadow, wrap);
-  host.frameRecord().drawString(text, xScale, yScale);
+  context_->call(Op::DrawString, text, xScale, yScale, dropShadow, wrap);
+  context_->host().frameRecord().drawString(text, xScale, yScale);
   canvas_->DrawString(text, xScale, yScale, dropShadow, wrap);
 }

@@ -1,7 +1,6 @@
 // CVarWrapper: reading a setting, binding values to it, watching its changes.
 #include <corvane/cvar_wrapper.h>
 
-#include "host/session/engine/host.h"
 #include "host/session/engine/plugin_context.h"
 #include "host/session/engine/settings_store.h"
 
@@ -22,11 +21,10 @@ std::string_view nameOf(const Setting *setting) {
 template <typename Value>
 void bindValue(corvane::host::PluginContext *context, int index, std::shared_ptr<Value> value,
                std::string_view typeName) {
-  auto &host = context->host();
   const Setting *setting = settingOf(context, index);
-  host.record(Op::bindTo, nameOf(setting), BareWord{std::string(typeName)});
-  if (setting != nullptr && context->active()) {
-    host.bindSetting(index, context, std::move(value));
+  if (context->call(Op::bindTo, nameOf(setting), BareWord{std::string(typeName)}) &&
+      setting != nullptr) {
+    context->host().bindSetting(index, context, std::move(value));
   }
 }
 
@@ -39,20 +37,20 @@ CVarWrapper &CVarWrapper::operator=(const CVarWrapper &other) = default;
 CVarWrapper::~CVarWrapper() = default;
 
 bool CVarWrapper::getBoolValue() const {
-  context_->host().record(Op::getBoolValue);
+  context_->call(Op::getBoolValue);
   const Setting *setting = settingOf(context_, settingIndex_);
   return setting != nullptr && corvane::host::readBool(setting->value, setting->definition.bounds);
 }
 
 float CVarWrapper::getFloatValue() const {
-  context_->host().record(Op::getFloatValue);
+  context_->call(Op::getFloatValue);
   const Setting *setting = settingOf(context_, settingIndex_);
   return setting == nullptr ? 0.0F
                             : corvane::host::readFloat(setting->value, setting->definition.bounds);
 }
 
 std::string CVarWrapper::getStringValue() const {
-  context_->host().record(Op::getStringValue);
+  context_->call(Op::getStringValue);
   const Setting *setting = settingOf(context_, settingIndex_);
   return setting == nullptr ? std::string{} : setting->value;
 }
@@ -71,10 +69,8 @@ void CVarWrapper::bindTo(std::shared_ptr<std::string> value) {
 }
 
 void CVarWrapper::addOnValueChanged(std::function<void(std::string, CVarWrapper)> callback) {
-  auto &host = context_->host();
   const Setting *setting = settingOf(context_, settingIndex_);
-  host.record(Op::addOnValueChanged, nameOf(setting));
-  if (setting != nullptr && context_->active()) {
-    host.watchSetting(settingIndex_, context_, std::move(callback));
+  if (context_->call(Op::addOnValueChanged, nameOf(setting)) && setting != nullptr) {
+    context_->host().watchSetting(settingIndex_, context_, std::move(callback));
   }
 }

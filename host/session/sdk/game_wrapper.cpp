@@ -2,7 +2,6 @@
 #include <corvane/game_wrapper.h>
 
 #include "host/session/engine/hook_table.h"
-#include "host/session/engine/host.h"
 #include "host/session/engine/plugin_context.h"
 #include "host/session/engine/value_conversion.h"
 
@@ -18,8 +17,7 @@ namespace {
 
 void hook(corvane::host::PluginContext *context, Op op, HookPhase phase,
           const std::string &eventName, std::function<void(std::string)> callback) {
-  context->host().record(op, eventName);
-  if (context->active()) {
+  if (context->call(op, eventName)) {
     context->host().addHook(eventName, phase, context, std::move(callback));
   }
 }
@@ -35,9 +33,8 @@ void GameWrapper::HookEventPost(std::string eventName, std::function<void(std::s
 }
 
 void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float seconds) {
-  auto &host = context_->host();
-  host.record(Op::SetTimeout, seconds);
-  if (context_->active()) {
+  if (context_->call(Op::SetTimeout, seconds)) {
+    auto &host = context_->host();
     const std::int64_t due = corvane::host::addSaturated(
         host.nowMicros(), corvane::host::delayToMicros(static_cast<double>(seconds)));
     host.setTimer(due, context_, std::move(callback));
@@ -45,27 +42,22 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper *)> callback, float 
 }
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) {
-  auto &host = context_->host();
-  host.record(Op::RegisterDrawable);
-  if (context_->active()) {
-    host.addDrawable(context_, std::move(callback));
+  if (context_->call(Op::RegisterDrawable)) {
+    context_->host().addDrawable(context_, std::move(callback));
   }
 }
 
 bool GameWrapper::IsInOnlineGame() {
-  auto &host = context_->host();
-  host.record(Op::IsInOnlineGame);
-  return host.state() == corvane::host::GameState::Online;
+  context_->call(Op::IsInOnlineGame);
+  return context_->host().state() == corvane::host::GameState::Online;
 }
 
 bool GameWrapper::IsInFreeplay() {
-  auto &host = context_->host();
-  host.record(Op::IsInFreeplay);
-  return host.state() == corvane::host::GameState::Freeplay;
+  context_->call(Op::IsInFreeplay);
+  return context_->host().state() == corvane::host::GameState::Freeplay;
 }
 
 MatchmakingWrapper GameWrapper::GetMatchmakingWrapper() {
-  auto &host = context_->host();
-  host.record(Op::GetMatchmakingWrapper);
-  return {context_, context_->active() && host.matchmakingUsable()};
+  return {context_,
+          context_->call(Op::GetMatchmakingWrapper) && context_->host().matchmakingUsable()};
 }

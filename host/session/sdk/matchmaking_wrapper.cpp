@@ -2,7 +2,6 @@
 // handle are still traced, so a plugin that skips operator bool shows up.
 #include <corvane/matchmaking_wrapper.h>
 
-#include "host/session/engine/host.h"
 #include "host/session/engine/plugin_context.h"
 
 using corvane::host::Op;
@@ -14,36 +13,29 @@ MatchmakingWrapper &MatchmakingWrapper::operator=(const MatchmakingWrapper &othe
 MatchmakingWrapper::~MatchmakingWrapper() = default;
 
 MatchmakingWrapper::operator bool() const {
-  context_->host().record(Op::OperatorBool);
+  context_->call(Op::OperatorBool);
   return usable_;
 }
 
 bool MatchmakingWrapper::IsSearching() {
-  auto &host = context_->host();
-  host.record(Op::IsSearching);
-  return usable_ && host.searching();
+  context_->call(Op::IsSearching);
+  return usable_ && context_->host().searching();
 }
 
 void MatchmakingWrapper::CancelMatchmaking() {
-  auto &host = context_->host();
-  host.record(Op::CancelMatchmaking);
-  if (usable_ && context_->active()) {
-    host.setSearching(false);
+  if (context_->call(Op::CancelMatchmaking) && usable_) {
+    context_->host().setSearching(false);
   }
 }
 
 void MatchmakingWrapper::SetPlaylistSelection(Playlist playlist, bool selected) {
-  auto &host = context_->host();
-  host.record(Op::SetPlaylistSelection, playlist, selected);
-  if (usable_ && context_->active()) {
-    host.selectPlaylist(static_cast<std::int32_t>(playlist), selected);
+  if (context_->call(Op::SetPlaylistSelection, playlist, selected) && usable_) {
+    context_->host().selectPlaylist(static_cast<std::int32_t>(playlist), selected);
   }
 }
 
 void MatchmakingWrapper::StartMatchmaking(PlaylistCategory category) {
-  auto &host = context_->host();
-  host.record(Op::StartMatchmaking, category);
-  if (usable_ && context_->active()) {
-    host.startSearch(static_cast<std::int32_t>(category));
+  if (context_->call(Op::StartMatchmaking, category) && usable_) {
+    context_->host().startSearch(static_cast<std::int32_t>(category));
   }
 }
