@@ -131,20 +131,16 @@ void addHelpRow(std::string &text, const std::string &usage, const std::string &
 namespace {
 
 // A person at the prompt for the object's life: the front narrates, knows
-// the prompt's words, stops on Ctrl-C and shows progress when
-// `showProgress`; the folded view of frames stands in for the plain trace,
-// and lines that changed nothing are noted.
+// the prompt's words, stops on Ctrl-C and shows progress; the folded view
+// of frames stands in for the plain trace when `foldFrames`, and lines that
+// changed nothing are noted.
 class PersonPresent {
 public:
-  PersonPresent(Simulator &simulator, ProgramFront &front, const InteractiveOptions &options)
-      : front_(front), events_(simulator.host().events()), plain_(simulator.traceWriter()),
-        progress_(front.progressOut()) {
+  PersonPresent(Simulator &simulator, ProgramFront &front, bool foldFrames)
+      : front_(front), events_(simulator.host().events()), plain_(simulator.traceWriter()) {
     front_.setPerson(true);
-    if (options.showProgress) {
-      front_.showProgress(&std::cout, events_);
-    }
     events_.subscribe(noEffect_);
-    if (options.foldFrames && plain_ != nullptr) {
+    if (foldFrames && plain_ != nullptr) {
       folded_.emplace(plain_->out(), plain_->verbose());
       events_.unsubscribe(*plain_);
       events_.subscribe(*folded_);
@@ -157,7 +153,6 @@ public:
       events_.subscribe(*plain_);
     }
     events_.unsubscribe(noEffect_);
-    front_.showProgress(progress_, events_);
     front_.setPerson(false);
   }
   PersonPresent(const PersonPresent &) = delete;
@@ -175,17 +170,15 @@ private:
   ProgramFront &front_;
   host::EventStream &events_;
   host::TraceWriter *plain_;
-  std::ostream *progress_;
   std::optional<FoldedFrames> folded_;
   NoEffectNotes noEffect_;
 };
 
 } // namespace
 
-Outcome runInteractive(Simulator &simulator, ProgramFront &front,
-                       const InteractiveOptions &options) {
+Outcome runInteractive(Simulator &simulator, ProgramFront &front, bool foldFrames) {
   const platform::InterruptCatcher catcher;
-  PersonPresent person(simulator, front, options);
+  PersonPresent person(simulator, front, foldFrames);
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
   LineEditor editor(

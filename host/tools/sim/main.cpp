@@ -152,9 +152,7 @@ Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
                          const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
-    const bool folded = settings.traceFile.empty();
-    return runInteractive(simulator, front,
-                          {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
+    return runInteractive(simulator, front, settings.traceFile.empty());
   }
   std::string line;
   int lineNumber = 0;
@@ -205,11 +203,11 @@ Outcome playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::
     scripts.emplace_back(kStdinScript);
   }
   // A person watching sees a long sim_frame or sim_wait move, unless the
-  // trace goes to the screen line by line (then the prompt's folded view
-  // shows it); a pipe or a file gets nothing of it.
+  // trace goes to the screen line by line (the prompt's folded view does
+  // not); a pipe or a file gets nothing of it.
   const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
-  front.showProgress(watched && !settings.traceFile.empty() ? &std::cout : nullptr,
-                     simulator.host().events());
+  front.showProgress(watched ? &std::cout : nullptr, simulator.host().events(),
+                     !settings.traceFile.empty());
   Outcome status = Outcome::Success;
   for (const std::string &script : scripts) {
     status = script == kStdinScript ? runStandardInput(simulator, front, settings)
@@ -235,10 +233,9 @@ int runSession(const ProgramSettings &settings, const std::vector<std::string> &
   }
   ProgramFront front;
   front.setOutputFolder(platform::pathFromUtf8(settings.outputFolder));
-  Simulator simulator(
-      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
-                       settings.verbose, sessionExtensions(settings.extensions), &front,
-                       "corvane-sim: "});
+  Simulator simulator(SimulatorOptions{
+      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
+      sessionExtensions(settings.extensions), &front, "corvane-sim: "});
   for (const auto &extension : settings.extensions) {
     if (const auto problem = extension->refuseToStart(simulator)) {
       return reportError(*problem);
