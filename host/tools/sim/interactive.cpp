@@ -8,6 +8,7 @@
 
 #include "completion.h"
 #include "frame_folding.h"
+#include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
@@ -23,6 +24,19 @@ constexpr std::string_view kPrompt = "> ";
 constexpr std::size_t kHelpColumn = 26;
 // Lists of names in help wrap before this width.
 constexpr std::size_t kHelpWidth = 78;
+
+// The history file: $XDG_STATE_HOME/corvane-sim/history, else
+// ~/.local/state/corvane-sim/history; empty when neither is known.
+std::filesystem::path historyPath() {
+  if (const auto state = platform::environmentVariable("XDG_STATE_HOME");
+      state && !state->empty()) {
+    return platform::pathFromUtf8(*state) / "corvane-sim" / "history";
+  }
+  if (const auto home = platform::environmentVariable("HOME"); home && !home->empty()) {
+    return platform::pathFromUtf8(*home) / ".local" / "state" / "corvane-sim" / "history";
+  }
+  return {};
+}
 
 // "Label: a, b, c", wrapped and indented under the first name.
 std::string listOf(const std::string &label, const std::vector<std::string> &names) {

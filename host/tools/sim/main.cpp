@@ -27,7 +27,6 @@
 #include "interactive.h"
 #include "line_editor.h"
 #include "program_front.h"
-#include "trace_file.h"
 #include "version.h"
 
 namespace corvane::sim {
@@ -179,14 +178,21 @@ int reportError(const Error &error) {
 }
 
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
-// run's `inputs` (the plugin, the scripts).
+// run's `inputs` (the plugin, the scripts), however named: the trace may not
+// overwrite an input of the run.
 Failure openTraceFile(const std::string &name, const std::vector<std::string> &inputs,
                       std::unique_ptr<platform::WholeFile> &traceFile) {
   const std::filesystem::path target = platform::pathFromUtf8(name);
-  if (auto refused = refuseTraceFile(target, inputs)) {
-    return refused;
-  }
   std::error_code ignored;
+  for (const std::string &inputName : inputs) {
+    const std::filesystem::path input = platform::pathFromUtf8(inputName);
+    // Fails (false) when either does not exist: then nothing is at stake.
+    if (std::filesystem::equivalent(target, input, ignored)) {
+      return Error{ErrorKind::BadInput, "the trace file " + platform::utf8FromPath(target) +
+                                            " is " + platform::utf8FromPath(input) +
+                                            ", an input of this run; it would be overwritten"};
+    }
+  }
   if (std::filesystem::is_directory(target, ignored)) {
     return Error{ErrorKind::Unreadable, "cannot write trace file " + name + ": it is a folder"};
   }
