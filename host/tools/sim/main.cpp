@@ -16,18 +16,25 @@
 #define CORVANE_ISATTY(fd) isatty(fd)
 #endif
 
-#include "extensions.h"
 #include "host/base/outcome.h"
 #include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
+#include "host/session/loader/descriptor_check.h"
+#include "host/session/loader/shared_library.h"
 #include "host/session/simulator.h"
 #include "host/tools/check_sdk/check_sdk.h"
 #include "host/tools/options/option_table.h"
+#include "host/tools/program/extension.h"
+#include "host/tools/screenshot/screenshot.h"
+#include "host/tools/timeline/timeline_extension.h"
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
 #include "line_editor.h"
 #include "program_front.h"
-#include "version.h"
+
+#ifndef CORVANE_SIM_VERSION
+#error "CORVANE_SIM_VERSION must be the project's version (the build defines it)"
+#endif
 
 namespace corvane::sim {
 
@@ -38,6 +45,25 @@ constexpr int kStdoutDescriptor = 1;
 constexpr std::string_view kStdinName = "<stdin>";
 constexpr std::string_view kStdinScript = "-";
 constexpr std::size_t kCommandColumn = 34;
+
+using Extensions = std::vector<std::unique_ptr<Extension>>;
+
+// A fresh set of every feature for one run; a new feature adds one entry here.
+Extensions makeExtensions() {
+  Extensions list;
+  list.push_back(std::make_unique<screenshot::ScreenshotExtension>());
+  list.push_back(std::make_unique<timeline::TimelineExtension>());
+  return list;
+}
+
+// What each extension adds to a session, for a Simulator's options.
+std::vector<SessionExtension> sessionExtensions(const Extensions &extensions) {
+  std::vector<SessionExtension> attached;
+  for (const auto &extension : extensions) {
+    attached.push_back(extension->forSessions());
+  }
+  return attached;
+}
 
 struct ProgramSettings {
   bool verbose = false;
@@ -165,6 +191,31 @@ Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
     }
   }
   return Outcome::Success;
+}
+
+// Prints "corvane-sim VERSION" and, when `plugin` is not empty, the plugin's
+// name and version from its descriptor, read without loading the plugin into
+// a host (no plugin code runs). Returns the exit status: 0, or 2 with the
+// reason on `err` when `plugin` is no plugin this host would load. The
+// program's version comes first, whatever the plugin turns out to be.
+int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
+  out << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
+  if (plugin.empty()) {
+    return exitStatus(Outcome::Success);
+  }
+  const auto library = loader::SharedLibrary::open(plugin);
+  const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
+  const Failure refused = !library ? Failure(library.error())
+                          : descriptor == nullptr
+                              ? Failure(Error{ErrorKind::NoPlugin, "it exports no descriptor"})
+                              : loader::checkDescriptor(*descriptor);
+  if (refused) {
+    err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << refused->message
+        << '\n';
+    return exitStatus(Outcome::BadInput);
+  }
+  out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";
+  return 0;
 }
 
 // Says why the run cannot go on, with where to find the usage after bad
