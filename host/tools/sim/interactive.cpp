@@ -91,8 +91,7 @@ std::string helpOn(Simulator &simulator, const std::string &name) {
     if (definition.bounds.hasMax) {
       text += ", at most " + host::shortestNumber(definition.bounds.max);
     }
-    text += ")\n  " + definition.description + "\n  " + name + " VALUE sets it\n";
-    return text;
+    return text + ")\n  " + definition.description + "\n  " + name + " VALUE sets it\n";
   }
   if (const auto description = simulator.pluginCommand(name)) {
     return name + ": a plugin's command: " + *description + "\n";
@@ -131,18 +130,6 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
   }
   return SessionWord::Help;
 }
-
-} // namespace
-
-void addHelpRow(std::string &text, const std::string &usage, const std::string &summary,
-                std::size_t column) {
-  text += "  " + usage;
-  text += usage.size() + 2 < column ? std::string(column - usage.size() - 2, ' ')
-                                    : "\n" + std::string(column, ' ');
-  text += summary + "\n";
-}
-
-namespace {
 
 // A person at the prompt for the object's life: the front narrates, knows
 // the prompt's words, stops on Ctrl-C and shows progress; the folded view
@@ -222,6 +209,14 @@ Outcome runInteractive(Simulator &simulator, ProgramFront &front, bool foldFrame
     std::cout.flush();
   }
   return Outcome::Success;
+}
+
+void addHelpRow(std::string &text, const std::string &usage, const std::string &summary,
+                std::size_t column) {
+  text += "  " + usage;
+  text += usage.size() + 2 < column ? std::string(column - usage.size() - 2, ' ')
+                                    : "\n" + std::string(column, ' ');
+  text += summary + "\n";
 }
 
 } // namespace corvane::sim

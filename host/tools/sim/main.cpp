@@ -163,9 +163,7 @@ Failure makeOutputFolder(const std::string &folder) {
   if (folder.empty()) {
     return std::nullopt;
   }
-  if (!std::filesystem::is_directory(path, error)) {
-    std::filesystem::create_directories(path, error);
-  }
+  std::filesystem::create_directories(path, error);
   return withContext("cannot write into output folder " + folder + ": ",
                      error ? Error{ErrorKind::Unreadable, error.message()}
                            : platform::refuseToWrite(path / "corvane-sim"));
@@ -255,8 +253,7 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
 // is given) until one fails.
 Outcome playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::string> scripts,
                     const ProgramSettings &settings) {
-  if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
-                                                            kStdinScript) == scripts.end())) {
+  if (scripts.empty() || (settings.interactive && std::ranges::count(scripts, kStdinScript) == 0)) {
     scripts.emplace_back(kStdinScript);
   }
   // A person watching sees a long sim_frame or sim_wait move, unless the
