@@ -19,15 +19,14 @@ class ProgramFront : public console::Front {
 public:
   void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
   // A long command's progress goes to `terminal` (null: no person watches
-  // it), watched on `events`, while a person is at the prompt, whose view
-  // folds the frames, or `always` (the trace goes to a file): never between
-  // the lines of a trace on the same screen.
+  // it), watched on `events`, at the prompt, whose view folds the frames,
+  // or `always` (the trace goes to a file): never between a trace's lines.
   void showProgress(std::ostream *terminal, host::EventStream &events, bool always) {
     progressOut_ = terminal;
     events_ = &events;
     progressAlways_ = always;
   }
-  // A person at the prompt: narration, the prompt's words and Ctrl-C.
+  // A person at the prompt: narration, the prompt's words, Ctrl-C, progress.
   void setPerson(bool present) { person_ = present; }
 
   std::string outputFile(const std::string &name) const override;
