@@ -10,17 +10,6 @@ namespace {
 constexpr std::size_t kHelpColumnGap = 2;
 } // namespace
 
-void OptionTable::add(Option option) { options_.push_back(std::move(option)); }
-
-const OptionTable::Option *OptionTable::find(const std::string &name) const {
-  for (const Option &option : options_) {
-    if (option.longName == name || (!option.shortName.empty() && option.shortName == name)) {
-      return &option;
-    }
-  }
-  return nullptr;
-}
-
 Expected<std::vector<std::string>>
 OptionTable::parse(const std::vector<std::string> &arguments) const {
   const auto refuse = [](std::string message) {
@@ -46,8 +35,10 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
       name = argument.substr(0, equals);
       inlineValue = argument.substr(equals + 1);
     }
-    const Option *option = find(name);
-    if (option == nullptr) {
+    const auto option = std::ranges::find_if(options_, [&name](const Option &candidate) {
+      return candidate.longName == name || candidate.shortName == name;
+    });
+    if (option == options_.end()) {
       return refuse("unknown option " + name);
     }
     std::string value;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/base/error.h"
@@ -28,8 +29,7 @@ public:
     Apply apply;
   };
 
-  void add(Option option);
-  const std::vector<Option> &options() const { return options_; }
+  void add(Option option) { options_.push_back(std::move(option)); }
 
   // Applies the options in `arguments` (program name excluded) and returns
   // the rest in order, or the usage error (bad input). `--` ends the
@@ -40,7 +40,6 @@ public:
   std::string describe() const;
 
 private:
-  const Option *find(const std::string &name) const;
   Wording wording_;
   std::vector<Option> options_;
 };

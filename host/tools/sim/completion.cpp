@@ -73,13 +73,10 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
   return {};
 }
 
-std::string sharedPrefix(const std::vector<std::string> &matches) {
-  std::string prefix = matches.front();
-  for (const std::string &match : matches) {
-    const auto end = std::mismatch(prefix.begin(), prefix.end(), match.begin(), match.end()).first;
-    prefix.erase(end, prefix.end());
-  }
-  return prefix;
+// The part every match shares: the first's and the last's, `sorted` being
+// in order.
+std::string sharedPrefix(const std::vector<std::string> &sorted) {
+  return {sorted.front().begin(), std::ranges::mismatch(sorted.front(), sorted.back()).in1};
 }
 
 // `text` as an opened quote, for a shared part that needs quoting.

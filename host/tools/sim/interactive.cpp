@@ -8,6 +8,7 @@
 
 #include "completion.h"
 #include "frame_folding.h"
+#include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
@@ -23,6 +24,19 @@ constexpr std::string_view kPrompt = "> ";
 constexpr std::size_t kHelpColumn = 26;
 // Lists of names in help wrap before this width.
 constexpr std::size_t kHelpWidth = 78;
+
+// The history file: $XDG_STATE_HOME/corvane-sim/history, else
+// ~/.local/state/corvane-sim/history; empty when neither is known.
+std::filesystem::path historyPath() {
+  if (const auto state = platform::environmentVariable("XDG_STATE_HOME");
+      state && !state->empty()) {
+    return platform::pathFromUtf8(*state) / "corvane-sim" / "history";
+  }
+  if (const auto home = platform::environmentVariable("HOME"); home && !home->empty()) {
+    return platform::pathFromUtf8(*home) / ".local" / "state" / "corvane-sim" / "history";
+  }
+  return {};
+}
 
 // "Label: a, b, c", wrapped and indented under the first name.
 std::string listOf(const std::string &label, const std::vector<std::string> &names) {
@@ -77,8 +91,7 @@ std::string helpOn(Simulator &simulator, const std::string &name) {
     if (definition.bounds.hasMax) {
       text += ", at most " + host::shortestNumber(definition.bounds.max);
     }
-    text += ")\n  " + definition.description + "\n  " + name + " VALUE sets it\n";
-    return text;
+    return text + ")\n  " + definition.description + "\n  " + name + " VALUE sets it\n";
   }
   if (const auto description = simulator.pluginCommand(name)) {
     return name + ": a plugin's command: " + *description + "\n";
@@ -118,33 +131,17 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
   return SessionWord::Help;
 }
 
-} // namespace
-
-void addHelpRow(std::string &text, const std::string &usage, const std::string &summary,
-                std::size_t column) {
-  text += "  " + usage;
-  text += usage.size() + 2 < column ? std::string(column - usage.size() - 2, ' ')
-                                    : "\n" + std::string(column, ' ');
-  text += summary + "\n";
-}
-
-namespace {
-
 // A person at the prompt for the object's life: the front narrates, knows
-// the prompt's words, stops on Ctrl-C and shows progress when
-// `showProgress`; the folded view of frames stands in for the plain trace,
-// and lines that changed nothing are noted.
+// the prompt's words, stops on Ctrl-C and shows progress; the folded view
+// of frames stands in for the plain trace when `foldFrames`, and lines that
+// changed nothing are noted.
 class PersonPresent {
 public:
-  PersonPresent(Simulator &simulator, ProgramFront &front, const InteractiveOptions &options)
-      : front_(front), events_(simulator.host().events()), plain_(simulator.traceWriter()),
-        progress_(front.progressOut()) {
+  PersonPresent(Simulator &simulator, ProgramFront &front, bool foldFrames)
+      : front_(front), events_(simulator.host().events()), plain_(simulator.traceWriter()) {
     front_.setPerson(true);
-    if (options.showProgress) {
-      front_.showProgress(&std::cout, events_);
-    }
     events_.subscribe(noEffect_);
-    if (options.foldFrames && plain_ != nullptr) {
+    if (foldFrames && plain_ != nullptr) {
       folded_.emplace(plain_->out(), plain_->verbose());
       events_.unsubscribe(*plain_);
       events_.subscribe(*folded_);
@@ -157,7 +154,6 @@ public:
       events_.subscribe(*plain_);
     }
     events_.unsubscribe(noEffect_);
-    front_.showProgress(progress_, events_);
     front_.setPerson(false);
   }
   PersonPresent(const PersonPresent &) = delete;
@@ -175,17 +171,15 @@ private:
   ProgramFront &front_;
   host::EventStream &events_;
   host::TraceWriter *plain_;
-  std::ostream *progress_;
   std::optional<FoldedFrames> folded_;
   NoEffectNotes noEffect_;
 };
 
 } // namespace
 
-Outcome runInteractive(Simulator &simulator, ProgramFront &front,
-                       const InteractiveOptions &options) {
+Outcome runInteractive(Simulator &simulator, ProgramFront &front, bool foldFrames) {
   const platform::InterruptCatcher catcher;
-  PersonPresent person(simulator, front, options);
+  PersonPresent person(simulator, front, foldFrames);
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
   LineEditor editor(
@@ -215,6 +209,14 @@ Outcome runInteractive(Simulator &simulator, ProgramFront &front,
     std::cout.flush();
   }
   return Outcome::Success;
+}
+
+void addHelpRow(std::string &text, const std::string &usage, const std::string &summary,
+                std::size_t column) {
+  text += "  " + usage;
+  text += usage.size() + 2 < column ? std::string(column - usage.size() - 2, ' ')
+                                    : "\n" + std::string(column, ' ');
+  text += summary + "\n";
 }
 
 } // namespace corvane::sim

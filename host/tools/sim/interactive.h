@@ -9,18 +9,12 @@
 
 namespace corvane::sim {
 
-struct InteractiveOptions {
-  // Fold runs of identical frames into one line (the trace goes to the screen).
-  bool foldFrames = true;
-  // Show a long sim_frame's or sim_wait's progress (the output is a terminal).
-  bool showProgress = false;
-};
-
 // Reads lines until `quit`, `exit`, Ctrl-D or the end of input. A bad line or
 // a failed check prints its message and the session goes on; `help` explains
 // the commands; Ctrl-C abandons the line being typed or stops sim_frame.
-Outcome runInteractive(Simulator &simulator, ProgramFront &front,
-                       const InteractiveOptions &options);
+// `foldFrames`: runs of identical frames are one line (the trace goes to
+// the screen).
+Outcome runInteractive(Simulator &simulator, ProgramFront &front, bool foldFrames);
 
 // Appends a row of help to `text`: two blanks, `usage`, and `summary` at
 // `column`, on a line of its own when the usage reaches that far.

@@ -48,8 +48,4 @@ private:
   std::unique_ptr<State> state_;
 };
 
-// The history file: $XDG_STATE_HOME/corvane-sim/history, else
-// ~/.local/state/corvane-sim/history; empty when neither is known.
-std::filesystem::path historyPath();
-
 } // namespace corvane::sim

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cwchar>
+#include <ranges>
 #include <system_error>
 
 #include <poll.h>
@@ -61,10 +62,8 @@ LineEditor::State *stateOf(EditLine *editor) {
 // Lists the choices in columns under the line, then lets libedit draw the
 // prompt and the line again.
 void showChoices(EditLine *editor, const std::vector<std::string> &choices) {
-  std::size_t width = 0;
-  for (const std::string &choice : choices) {
-    width = std::max(width, choice.size());
-  }
+  const std::size_t width = std::ranges::max(
+      choices | std::views::transform([](const std::string &choice) { return choice.size(); }));
   int screenWidth = 0;
   if (el_get(editor, EL_GETTC, "co", &screenWidth) != 0 || screenWidth <= 0) {
     screenWidth = kDefaultScreenWidth;
@@ -140,11 +139,8 @@ int readCharacter(EditLine *editor, wchar_t *character) {
 
 LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer,
                        const volatile std::sig_atomic_t &interrupted)
-    : state_(std::make_unique<State>()) {
-  state_->interrupted = &interrupted;
-  state_->prompt = std::move(prompt);
-  state_->historyFile = std::move(historyFile);
-  state_->completer = std::move(completer);
+    : state_(std::make_unique<State>(
+          State{std::move(prompt), std::move(historyFile), std::move(completer), &interrupted})) {
   state_->history = history_init();
   HistEvent event;
   history(state_->history, &event, H_SETSIZE, kHistoryEntries);

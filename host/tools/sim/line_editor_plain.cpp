@@ -7,7 +7,6 @@
 
 namespace corvane::sim {
 
-// What the plain prompt needs.
 struct LineEditor::State {
   std::string prompt;
 };

@@ -16,19 +16,25 @@
 #define CORVANE_ISATTY(fd) isatty(fd)
 #endif
 
-#include "extensions.h"
 #include "host/base/outcome.h"
 #include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
+#include "host/session/loader/descriptor_check.h"
+#include "host/session/loader/shared_library.h"
 #include "host/session/simulator.h"
 #include "host/tools/check_sdk/check_sdk.h"
 #include "host/tools/options/option_table.h"
+#include "host/tools/program/extension.h"
+#include "host/tools/screenshot/screenshot.h"
+#include "host/tools/timeline/timeline_extension.h"
 #include "host/tools/validate/validate.h"
 #include "interactive.h"
 #include "line_editor.h"
 #include "program_front.h"
-#include "trace_file.h"
-#include "version.h"
+
+#ifndef CORVANE_SIM_VERSION
+#error "CORVANE_SIM_VERSION must be the project's version (the build defines it)"
+#endif
 
 namespace corvane::sim {
 
@@ -39,6 +45,25 @@ constexpr int kStdoutDescriptor = 1;
 constexpr std::string_view kStdinName = "<stdin>";
 constexpr std::string_view kStdinScript = "-";
 constexpr std::size_t kCommandColumn = 34;
+
+using Extensions = std::vector<std::unique_ptr<Extension>>;
+
+// A fresh set of every feature for one run; a new feature adds one entry here.
+Extensions makeExtensions() {
+  Extensions list;
+  list.push_back(std::make_unique<screenshot::ScreenshotExtension>());
+  list.push_back(std::make_unique<timeline::TimelineExtension>());
+  return list;
+}
+
+// What each extension adds to a session, for a Simulator's options.
+std::vector<SessionExtension> sessionExtensions(const Extensions &extensions) {
+  std::vector<SessionExtension> attached;
+  for (const auto &extension : extensions) {
+    attached.push_back(extension->forSessions());
+  }
+  return attached;
+}
 
 struct ProgramSettings {
   bool verbose = false;
@@ -138,9 +163,7 @@ Failure makeOutputFolder(const std::string &folder) {
   if (folder.empty()) {
     return std::nullopt;
   }
-  if (!std::filesystem::is_directory(path, error)) {
-    std::filesystem::create_directories(path, error);
-  }
+  std::filesystem::create_directories(path, error);
   return withContext("cannot write into output folder " + folder + ": ",
                      error ? Error{ErrorKind::Unreadable, error.message()}
                            : platform::refuseToWrite(path / "corvane-sim"));
@@ -152,9 +175,7 @@ Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
                          const ProgramSettings &settings) {
   if (settings.interactive || CORVANE_ISATTY(kStdinDescriptor) != 0) {
     // The folded view is for the screen; a trace file keeps every line.
-    const bool folded = settings.traceFile.empty();
-    return runInteractive(simulator, front,
-                          {folded, folded && CORVANE_ISATTY(kStdoutDescriptor) != 0});
+    return runInteractive(simulator, front, settings.traceFile.empty());
   }
   std::string line;
   int lineNumber = 0;
@@ -170,6 +191,31 @@ Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
   return Outcome::Success;
 }
 
+// Prints "corvane-sim VERSION" and, when `plugin` is not empty, the plugin's
+// name and version from its descriptor, read without loading the plugin into
+// a host (no plugin code runs). Returns the exit status: 0, or 2 with the
+// reason on `err` when `plugin` is no plugin this host would load. The
+// program's version comes first, whatever the plugin turns out to be.
+int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
+  out << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
+  if (plugin.empty()) {
+    return exitStatus(Outcome::Success);
+  }
+  const auto library = loader::SharedLibrary::open(plugin);
+  const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
+  const Failure refused = !library ? Failure(library.error())
+                          : descriptor == nullptr
+                              ? Failure(Error{ErrorKind::NoPlugin, "it exports no descriptor"})
+                              : loader::checkDescriptor(*descriptor);
+  if (refused) {
+    err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << refused->message
+        << '\n';
+    return exitStatus(Outcome::BadInput);
+  }
+  out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";
+  return 0;
+}
+
 // Says why the run cannot go on, with where to find the usage after bad
 // input, and gives the usage status.
 int reportError(const Error &error) {
@@ -181,14 +227,21 @@ int reportError(const Error &error) {
 }
 
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
-// run's `inputs` (the plugin, the scripts).
+// run's `inputs` (the plugin, the scripts), however named: the trace may not
+// overwrite an input of the run.
 Failure openTraceFile(const std::string &name, const std::vector<std::string> &inputs,
                       std::unique_ptr<platform::WholeFile> &traceFile) {
   const std::filesystem::path target = platform::pathFromUtf8(name);
-  if (auto refused = refuseTraceFile(target, inputs)) {
-    return refused;
-  }
   std::error_code ignored;
+  for (const std::string &inputName : inputs) {
+    const std::filesystem::path input = platform::pathFromUtf8(inputName);
+    // Fails (false) when either does not exist: then nothing is at stake.
+    if (std::filesystem::equivalent(target, input, ignored)) {
+      return Error{ErrorKind::BadInput, "the trace file " + platform::utf8FromPath(target) +
+                                            " is " + platform::utf8FromPath(input) +
+                                            ", an input of this run; it would be overwritten"};
+    }
+  }
   if (std::filesystem::is_directory(target, ignored)) {
     return Error{ErrorKind::Unreadable, "cannot write trace file " + name + ": it is a folder"};
   }
@@ -200,16 +253,15 @@ Failure openTraceFile(const std::string &name, const std::vector<std::string> &i
 // is given) until one fails.
 Outcome playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::string> scripts,
                     const ProgramSettings &settings) {
-  if (scripts.empty() || (settings.interactive && std::find(scripts.begin(), scripts.end(),
-                                                            kStdinScript) == scripts.end())) {
+  if (scripts.empty() || (settings.interactive && std::ranges::count(scripts, kStdinScript) == 0)) {
     scripts.emplace_back(kStdinScript);
   }
   // A person watching sees a long sim_frame or sim_wait move, unless the
-  // trace goes to the screen line by line (then the prompt's folded view
-  // shows it); a pipe or a file gets nothing of it.
+  // trace goes to the screen line by line (the prompt's folded view does
+  // not); a pipe or a file gets nothing of it.
   const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
-  front.showProgress(watched && !settings.traceFile.empty() ? &std::cout : nullptr,
-                     simulator.host().events());
+  front.showProgress(watched ? &std::cout : nullptr, simulator.host().events(),
+                     !settings.traceFile.empty());
   Outcome status = Outcome::Success;
   for (const std::string &script : scripts) {
     status = script == kStdinScript ? runStandardInput(simulator, front, settings)
@@ -235,10 +287,9 @@ int runSession(const ProgramSettings &settings, const std::vector<std::string> &
   }
   ProgramFront front;
   front.setOutputFolder(platform::pathFromUtf8(settings.outputFolder));
-  Simulator simulator(
-      SimulatorOptions{&std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout,
-                       settings.verbose, sessionExtensions(settings.extensions), &front,
-                       "corvane-sim: "});
+  Simulator simulator(SimulatorOptions{
+      &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
+      sessionExtensions(settings.extensions), &front, "corvane-sim: "});
   for (const auto &extension : settings.extensions) {
     if (const auto problem = extension->refuseToStart(simulator)) {
       return reportError(*problem);

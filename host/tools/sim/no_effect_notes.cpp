@@ -31,19 +31,18 @@ void NoEffectNotes::noteKeptChange(const host::Event &event) {
 void NoEffectNotes::onEvent(const host::Event &event) {
   std::optional<std::size_t> recorded;
   if (const auto *key = std::get_if<host::KeyPressed>(&event.what)) {
-    names_[next_] = "key " + key->key;
+    pressed_ = "key " + key->key;
+    names_[next_] = pressed_;
     recorded = next_++;
   } else if (const auto *run = std::get_if<host::NotifierRun>(&event.what)) {
     names_[next_] = run->name;
     recorded = next_++;
-  }
-  // Judged at once: a plugin command, named by the key that ran it (a key
-  // that runs none already says so).
-  if (std::holds_alternative<host::KeyPressed>(event.what)) {
-    pressed_ = names_[*recorded];
-  } else if (recorded && pending_.empty()) {
-    pending_ = pressed_.empty() ? names_[*recorded] : pressed_;
-    keptChange_ = false;
+    // Judged at once: a plugin command, named by the key that ran it (a key
+    // that runs none already says so).
+    if (pending_.empty()) {
+      pending_ = pressed_.empty() ? run->name : pressed_;
+      keptChange_ = false;
+    }
   } else if (!pending_.empty()) {
     noteKeptChange(event);
   }

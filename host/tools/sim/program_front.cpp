@@ -37,7 +37,7 @@ void ProgramFront::longCommand(const LongCommand *command) {
     }
     return;
   }
-  if (longCommands_++ == 0 && progressOut_ != nullptr && events_ != nullptr) {
+  if (longCommands_++ == 0 && progressOut_ != nullptr && (person_ || progressAlways_)) {
     progress_ = std::make_unique<ProgressLine>(*progressOut_, *command);
     events_->subscribe(*progress_);
   }

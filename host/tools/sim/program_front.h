@@ -18,13 +18,15 @@ namespace corvane::sim {
 class ProgramFront : public console::Front {
 public:
   void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
-  // A long command's progress goes to `out` (null: none), watched on `events`.
-  void showProgress(std::ostream *out, host::EventStream &events) {
-    progressOut_ = out;
+  // A long command's progress goes to `terminal` (null: no person watches
+  // it), watched on `events`, at the prompt, whose view folds the frames,
+  // or `always` (the trace goes to a file): never between a trace's lines.
+  void showProgress(std::ostream *terminal, host::EventStream &events, bool always) {
+    progressOut_ = terminal;
     events_ = &events;
+    progressAlways_ = always;
   }
-  std::ostream *progressOut() const { return progressOut_; }
-  // A person at the prompt: narration, the prompt's words and Ctrl-C.
+  // A person at the prompt: narration, the prompt's words, Ctrl-C, progress.
   void setPerson(bool present) { person_ = present; }
 
   std::string outputFile(const std::string &name) const override;
@@ -39,6 +41,7 @@ private:
   host::EventStream *events_ = nullptr;
   std::unique_ptr<ProgressLine> progress_;
   int longCommands_ = 0;
+  bool progressAlways_ = false;
   bool person_ = false;
 };
 

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
-#include <string>
 
 #include "host/session/console/console.h"
 #include "host/session/engine/events.h"
@@ -21,8 +20,6 @@ public:
   ~ProgressLine() override;
   ProgressLine(const ProgressLine &) = delete;
   ProgressLine &operator=(const ProgressLine &) = delete;
-  ProgressLine(ProgressLine &&) = delete;
-  ProgressLine &operator=(ProgressLine &&) = delete;
 
   void onEvent(const host::Event &event) override;
 
