@@ -7,7 +7,6 @@
 #include <numbers>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include <cairo-svg.h>

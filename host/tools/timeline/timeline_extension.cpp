@@ -15,7 +15,6 @@
 #include "host/session/effect_watch.h"
 #include "host/session/trace.h"
 #include "host/tools/program/file_name.h"
-#include "timeline.h"
 #include "timeline_render.h"
 
 namespace corvane::timeline {
@@ -39,43 +38,40 @@ Failure refuseFileName(const std::string &file) {
                                         console::quoteWordIfNeeded(file)};
 }
 
-// Times in the trace's `[S.mmm]` form.
-std::string interval(Micros start, Micros end) {
-  return host::traceTime(start) + " to " + host::traceTime(end);
-}
-
-// The record as text, one line per interval or event: for a person to read
-// or a test to compare.
+// The record as text, one line per interval or event, times in the trace's
+// `[S.mmm]` form: for a person to read or a test to compare.
 std::string describe(const Timeline &timeline) {
-  constexpr std::string_view kEventKinds[] = {"key", "notifier", "function", "command"};
-  constexpr std::string_view kOutcomes[] = {"fired", "dropped", "pending"};
+  constexpr const char *kEventKinds[] = {"key", "notifier", "function", "command"};
+  constexpr const char *kOutcomes[] = {"fired", "dropped", "pending"};
   std::string text;
+  const auto interval = [&text](std::string_view what, Micros start, Micros end,
+                                std::string_view rest) {
+    text += std::string(what) + " " + host::traceTime(start) + " to " + host::traceTime(end) + " " +
+            std::string(rest) + "\n";
+  };
   for (const StateSpan &span : timeline.states) {
-    text += "state " + interval(span.start, span.end) + " " +
-            std::string(host::gameStateName(span.shown)) + "\n";
+    interval("state", span.start, span.end, host::gameStateName(span.shown));
   }
   for (const SearchSpan &span : timeline.searches) {
-    text += "search " + interval(span.start, span.end) + " category " +
-            std::to_string(span.category) + " playlists";
+    std::string settings = "category " + std::to_string(span.category) + " playlists";
     for (const int playlist : span.playlists) {
-      text += " " + std::to_string(playlist);
+      settings += " " + std::to_string(playlist);
     }
-    text += "\n";
+    interval("search", span.start, span.end, settings);
   }
   for (const PartySpan &span : timeline.parties) {
-    text +=
-        "party " + interval(span.start, span.end) + " " + std::string(partyName(span.shown)) + "\n";
+    interval("party", span.start, span.end, partyName(span.shown));
   }
   for (const TimerSpan &span : timeline.timers) {
-    text += "timer " + interval(span.set, span.end) + " due " + host::traceTime(span.due) + " " +
-            std::string(kOutcomes[static_cast<std::size_t>(span.outcome)]) + "\n";
+    interval("timer", span.set, span.end,
+             "due " + host::traceTime(span.due) + " " + kOutcomes[static_cast<int>(span.outcome)]);
   }
   for (const BarSpan &span : timeline.bars) {
-    text += "bar " + interval(span.start, span.end) + " \"" + span.shown + "\"\n";
+    interval("bar", span.start, span.end, "\"" + span.shown + "\"");
   }
   for (const Event &event : timeline.events) {
     text += "event " + host::traceTime(event.time) + " " +
-            std::string(kEventKinds[static_cast<std::size_t>(event.kind)]) + " " + event.label +
+            kEventKinds[static_cast<int>(event.kind)] + " " + event.label +
             (event.noEffect ? " (no effect)" : "") + "\n";
   }
   return text;

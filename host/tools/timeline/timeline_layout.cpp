@@ -14,9 +14,6 @@
 
 namespace corvane::timeline {
 
-using text::isUtf8Continuation;
-using text::utf8CharCount;
-
 namespace {
 
 // A run shorter than this (or one just begun) still gets a readable axis.
@@ -52,13 +49,13 @@ constexpr std::array<const char *, 9> kLaneTitles = {
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
 // never splits a UTF-8 sequence.
 std::string cutToChars(std::string_view text, std::size_t maxChars) {
-  if (utf8CharCount(text) <= maxChars) {
+  if (text::utf8CharCount(text) <= maxChars) {
     return std::string(text);
   }
   std::size_t kept = 0;
   std::size_t at = 0;
   for (; at < text.size(); ++at) {
-    if (!isUtf8Continuation(text[at]) && kept++ == maxChars - 1) {
+    if (!text::isUtf8Continuation(text[at]) && kept++ == maxChars - 1) {
       break;
     }
   }
@@ -479,7 +476,7 @@ void laySpans(Lane &lane, const auto &spans, Layout &layout, const TextWidth &te
     const auto [from, to] =
         widestUnbroken(scale, box.x0 + kSpanTextIndent, box.x1 - kSpanTextIndent);
     const std::string inside = fitted(text, to - from, textWidth);
-    if (!inside.empty() && (inside == text || utf8CharCount(inside) > kMinInsideChars)) {
+    if (!inside.empty() && (inside == text || text::utf8CharCount(inside) > kMinInsideChars)) {
       lane.labels.push_back(
           PlacedLabel{inside, from, top + kSpanLaneHeight / 2.0, textWidth(inside), true});
       continue;
@@ -616,7 +613,7 @@ bool Scale::breakBetween(double a, double b) const {
 }
 
 double estimatedWidth(std::string_view text) {
-  return static_cast<double>(utf8CharCount(text)) * kLabelCharWidth;
+  return static_cast<double>(text::utf8CharCount(text)) * kLabelCharWidth;
 }
 
 std::string fitted(const std::string &text, double room, const TextWidth &textWidth) {
@@ -626,7 +623,7 @@ std::string fitted(const std::string &text, double room, const TextWidth &textWi
   }
   // Start from the share of characters that the room would hold at their
   // average width, and give up one at a time from there.
-  const std::size_t chars = utf8CharCount(text);
+  const std::size_t chars = text::utf8CharCount(text);
   auto keep = std::min(
       chars,
       static_cast<std::size_t>(static_cast<double>(chars) * std::max(room, 0.0) / width) + 1);
@@ -666,18 +663,14 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
     Group &group = groups.back();
     group.mark.last = event.time;
     group.mark.noEffect = group.mark.noEffect && event.noEffect;
-    if (!group.mark.tooltip.empty()) {
-      group.mark.tooltip += '\n';
-    }
-    group.mark.tooltip +=
-        event.label + " at " + momentText(event.time) + (event.noEffect ? ", no effect" : "");
+    group.mark.tooltip += (group.mark.tooltip.empty() ? "" : "\n") + event.label + " at " +
+                          momentText(event.time) + (event.noEffect ? ", no effect" : "");
     std::string name = shortLabel(kind, event.label);
-    const auto known = std::ranges::find(group.names, name, &std::pair<std::string, int>::first);
-    if (known != group.names.end()) {
-      ++known->second;
-    } else {
-      group.names.emplace_back(std::move(name), 1);
+    auto known = std::ranges::find(group.names, name, &std::pair<std::string, int>::first);
+    if (known == group.names.end()) {
+      known = group.names.insert(known, {std::move(name), 0});
     }
+    ++known->second;
   }
 
   std::vector<EventMark> marks;

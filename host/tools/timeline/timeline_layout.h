@@ -75,7 +75,6 @@ inline constexpr double kKeySwatchGap = 6.0; // between a swatch and its words
 inline constexpr double kKeyEntryGap = 18.0;
 inline constexpr double kKeyTopGap = 8.0;
 
-// A time of the record in seconds, the unit of the time axis.
 inline double seconds(Micros t) { return static_cast<double>(t) / host::kMicrosPerSecond; }
 
 // How wide a text is drawn at kLabelFontSize. The picture measures with its
@@ -104,13 +103,11 @@ struct ScaleSegment {
 class Scale {
 public:
   Scale() : Scale(0.0, 1.0, 0.0, 1.0) {}
-  // One piece, linear from `start` to `end`.
   Scale(double start, double end, double left, double right);
   explicit Scale(std::vector<ScaleSegment> segments);
 
   double x(double t) const;
-  // Whether a break lies between the times `a` and `b`.
-  bool breakBetween(double a, double b) const;
+  bool breakBetween(double t0, double t1) const;
   double left() const { return segments_.front().left; }
   double right() const { return segments_.back().right; }
   const std::vector<ScaleSegment> &segments() const { return segments_; }
@@ -147,7 +144,6 @@ struct Rgb {
 inline constexpr Rgb kBarColour{20, 20, 20};
 Rgb stateColour(host::GameState state);
 
-// An interval of a span lane as drawn, never narrower than kMinSpanWidth.
 struct SpanBox {
   double x0 = 0.0;
   double x1 = 0.0;
