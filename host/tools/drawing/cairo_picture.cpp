@@ -11,14 +11,6 @@
 
 namespace corvane::picture {
 
-namespace {
-
-double unit(double component) {
-  return std::isnan(component) ? 0.0 : std::clamp(component, 0.0, 255.0) / 255.0;
-}
-
-} // namespace
-
 std::string drawableText(std::string_view text) {
   constexpr char kFirstPrintable = 0x20; // in valid UTF-8, every byte below is a control
   gchar *valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
@@ -29,6 +21,9 @@ std::string drawableText(std::string_view text) {
 }
 
 void setColour(cairo_t *cr, double red, double green, double blue, double alpha) {
+  const auto unit = [](double component) {
+    return std::isnan(component) ? 0.0 : std::clamp(component, 0.0, 255.0) / 255.0;
+  };
   cairo_set_source_rgba(cr, unit(red), unit(green), unit(blue), unit(alpha));
 }
 

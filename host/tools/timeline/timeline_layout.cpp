@@ -33,7 +33,6 @@ constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kTimes = " \u00d7";
 
-// The lanes of events, each of one kind.
 constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
     {LaneKind::Keys, EventKind::Key},
     {LaneKind::Notifiers, EventKind::Notifier},
@@ -592,11 +591,6 @@ void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
 }
 
 } // namespace
-
-Scale::Scale(double start, double end, double left, double right)
-    : segments_{ScaleSegment{start, end, left, right, false}} {}
-
-Scale::Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {}
 
 double Scale::x(double t) const {
   // The first piece that reaches `t`; the last one for any time after it.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/session/engine/virtual_clock.h"
@@ -103,8 +104,9 @@ struct ScaleSegment {
 class Scale {
 public:
   Scale() : Scale(0.0, 1.0, 0.0, 1.0) {}
-  Scale(double start, double end, double left, double right);
-  explicit Scale(std::vector<ScaleSegment> segments);
+  Scale(double start, double end, double left, double right)
+      : segments_{ScaleSegment{start, end, left, right, false}} {}
+  explicit Scale(std::vector<ScaleSegment> segments) : segments_(std::move(segments)) {}
 
   double x(double t) const;
   bool breakBetween(double t0, double t1) const;
