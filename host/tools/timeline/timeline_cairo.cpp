@@ -179,8 +179,7 @@ void drawTimerBar(cairo_t *cr, double x0, double x1, double y, bool dueStroke) {
   }
 }
 
-// The cross of a dropped timer, centred on `x`, `y`.
-void drawCross(cairo_t *cr, double x, double y) {
+void drawDroppedCross(cairo_t *cr, double x, double y) {
   line(cr, x - kDroppedMarkHalf, y - kDroppedMarkHalf, x + kDroppedMarkHalf, y + kDroppedMarkHalf,
        kStroke, kTimerDropped);
   line(cr, x - kDroppedMarkHalf, y + kDroppedMarkHalf, x + kDroppedMarkHalf, y - kDroppedMarkHalf,
@@ -193,7 +192,7 @@ void drawTimers(cairo_t *cr, const Layout &layout) {
     if (timer.outcome == TimerOutcome::Fired) {
       disc(cr, timer.end, timer.middle, kFiredMarkRadius, kTimerFired);
     } else if (timer.outcome == TimerOutcome::Dropped) {
-      drawCross(cr, timer.end, timer.middle);
+      drawDroppedCross(cr, timer.end, timer.middle);
     }
   }
 }
@@ -278,7 +277,7 @@ void drawSwatch(cairo_t *cr, const KeyEntry &entry) {
   case KeySwatch::TimerFired:
     return disc(cr, centre, middle, kFiredMarkRadius, kTimerFired);
   case KeySwatch::TimerDropped:
-    return drawCross(cr, centre, middle);
+    return drawDroppedCross(cr, centre, middle);
   case KeySwatch::Event:
   case KeySwatch::NoEffect:
     return drawTick(cr, centre, tickTop, entry.swatch == KeySwatch::NoEffect);

@@ -476,8 +476,7 @@ void laySpans(Lane &lane, const auto &spans, Layout &layout, const TextWidth &te
         widestUnbroken(scale, box.x0 + kSpanTextIndent, box.x1 - kSpanTextIndent);
     const std::string inside = fitted(text, to - from, textWidth);
     if (!inside.empty() && (inside == text || text::utf8CharCount(inside) > kMinInsideChars)) {
-      lane.labels.push_back(
-          PlacedLabel{inside, from, top + kSpanLaneHeight / 2.0, textWidth(inside), true});
+      lane.labels.push_back(PlacedLabel{inside, from, rowMiddle(0), textWidth(inside), true});
       continue;
     }
     placer.place(text, tooltip, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
