@@ -30,9 +30,6 @@ constexpr double kMaxContextShare = 0.25;
 // At most this many buckets are used to find idle stretches (a megabyte).
 constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 
-constexpr std::string_view kEllipsis = "\u2026";
-constexpr std::string_view kTimes = " \u00d7";
-
 constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
     {LaneKind::Keys, EventKind::Key},
     {LaneKind::Notifiers, EventKind::Notifier},
@@ -58,7 +55,7 @@ std::string cutToChars(std::string_view text, std::size_t maxChars) {
       break;
     }
   }
-  return std::string(text.substr(0, at)) + std::string(kEllipsis);
+  return std::string(text.substr(0, at)) + "\u2026"; // …
 }
 
 // "12.500 s": a moment as tooltips give it.
@@ -674,7 +671,7 @@ std::vector<EventMark> groupEvents(const std::vector<Event> &events, EventKind k
       const auto &[name, count] = group.names[i];
       label += (i == 0 ? "" : ", ") + name;
       if (count > 1) {
-        label += std::string(kTimes) + std::to_string(count);
+        label += " \u00d7" + std::to_string(count); // ×
       }
     }
     if (group.names.size() > kMaxListedNames) {
