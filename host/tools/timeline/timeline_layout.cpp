@@ -407,13 +407,14 @@ struct LabelPlacer {
   std::vector<LabelRow> rows = std::vector<LabelRow>(kMaxLabelRows + 1);
   int deepest = -1; // the deepest row a label went to (-1: none)
 
-  // The first of `candidates(row, width)` (left edges) in the first row up
-  // to `lastRow` where the label is clear of the picture's edges, of other
-  // labels and of breaks; no place at all leaves it to the tooltip. Row 0
-  // takes the candidates as they are; the rows below them only where the
-  // label reaches over its mark or interval, from `near0` to `near1`.
+  // The first place, in the first row up to `lastRow` where the label is
+  // clear of the picture's edges, other labels and breaks: from the first of
+  // `firstRow` (`rowsBelow` in later rows) or up to its second. Row 0 takes
+  // these as they are, the rows below only where the label reaches over its
+  // mark or interval, `near0` to `near1`; no place leaves it to the tooltip.
   void place(const std::string &text, const std::string &tooltip, int lastRow, double near0,
-             double near1, const std::function<std::vector<double>(int, double)> &candidates) {
+             double near1, std::pair<double, double> firstRow,
+             std::pair<double, double> rowsBelow) {
     if (text.empty()) {
       return;
     }
@@ -423,9 +424,9 @@ struct LabelPlacer {
     const double width = textWidth(text);
     for (int index = 0; index <= lastRow; ++index) {
       LabelRow &row = rows[static_cast<std::size_t>(index)];
-      std::vector<double> lefts = candidates(index, width);
-      lefts.push_back(std::min(near0, kLabelRight - width));
-      lefts.push_back(std::max(near1 - width, scale.left()));
+      const auto [start, end] = index == 0 ? firstRow : rowsBelow;
+      const std::array<double, 4> lefts{start, end - width, std::min(near0, kLabelRight - width),
+                                        std::max(near1 - width, scale.left())};
       for (const double x : lefts) {
         const bool over = x <= near1 + kPixelSlack && x + width >= near0 - kPixelSlack;
         if ((index == 0 || over) && x >= scale.left() && x + width <= kLabelRight &&
@@ -476,10 +477,8 @@ void laySpans(Lane &lane, const auto &spans, Layout &layout, const TextWidth &te
       lane.labels.push_back(PlacedLabel{inside, from, rowMiddle(0), textWidth(inside), true});
       continue;
     }
-    placer.place(text, tooltip, kMaxLabelRows, box.x0, box.x1, [&](int row, double width) {
-      return row == 0 ? std::vector<double>{box.x1 + kLabelGap, box.x0 - kLabelGap - width}
-                      : std::vector<double>{box.x0, box.x1 - width};
-    });
+    placer.place(text, tooltip, kMaxLabelRows, box.x0, box.x1,
+                 {box.x1 + kLabelGap, box.x0 - kLabelGap}, {box.x0, box.x1});
   }
   lane.height = kSpanLaneHeight;
   if (placer.deepest > 0) {
@@ -503,9 +502,7 @@ void layMarks(Lane &lane, Layout &layout, const TextWidth &textWidth) {
     layout.tooltips.push_back(Tooltip{x0 - kTickTooltipHalfWidth, top,
                                       x1 - x0 + 2.0 * kTickTooltipHalfWidth, kEventTickRowHeight,
                                       mark.tooltip});
-    placer.place(mark.label, mark.tooltip, kMaxLabelRows - 1, x0, x1, [&](int, double width) {
-      return std::vector<double>{x0, x0 - width};
-    });
+    placer.place(mark.label, mark.tooltip, kMaxLabelRows - 1, x0, x1, {x0, x0}, {x0, x0});
   }
   lane.height =
       kEventTickRowHeight + (std::max(placer.deepest, 0) + 1) * kLabelRowHeight + kLabelRowsPadding;
