@@ -33,10 +33,6 @@ void change(std::optional<Interval<Shown>> &open, std::vector<Interval<Shown>> &
 
 } // namespace
 
-std::string_view partyName(host::Party party) {
-  return party == host::Party::Owner ? "lobby owner" : "in a party";
-}
-
 void Recorder::setState(Micros t, host::GameState state) {
   change(state_, record_.states, t, state);
 }

@@ -30,8 +30,9 @@ using StateSpan = Interval<host::GameState>;
 using PartySpan = Interval<host::Party>;
 using BarSpan = Interval<std::string>;
 
-// "in a party" or "lobby owner".
-std::string_view partyName(host::Party party);
+inline std::string_view partyName(host::Party party) {
+  return party == host::Party::Owner ? "lobby owner" : "in a party";
+}
 
 // An interval in which matchmaking searched, with what it started with.
 struct SearchSpan {
