@@ -560,12 +560,8 @@ void layTimers(Lane &lane, Layout &layout, const Timeline &timeline) {
   for (const TimerSpan &timer : timeline.timers) {
     auto free = std::ranges::find_if(rowReach, [&](Micros reach) { return reach <= timer.set; });
     if (free == rowReach.end()) {
-      if (std::cmp_less(rowReach.size(), kMaxTimerRows)) {
-        rowReach.push_back(timer.set);
-        free = rowReach.end() - 1;
-      } else {
-        free = std::ranges::min_element(rowReach);
-      }
+      free = std::cmp_less(rowReach.size(), kMaxTimerRows) ? rowReach.insert(free, timer.set)
+                                                           : std::ranges::min_element(rowReach);
     }
     *free = std::max(*free, timerReach(timer));
     const double rowTop = lane.top + kTimerLanePadding +
