@@ -104,12 +104,11 @@ public:
     }
     const std::string file = console.outputFile(words[1]);
     // A ".txt" file gets the record as text; anything else, a picture.
-    const Timeline timeline = record();
     if (auto problem = sim::endsWithIgnoringCase(file, kTextSuffix)
                            ? withContext("cannot write timeline " + file + ": ",
                                          platform::writeWholeFile(platform::pathFromUtf8(file),
-                                                                  describe(timeline)))
-                           : renderTimeline(timeline, file)) {
+                                                                  describe(record())))
+                           : renderTimeline(record(), file)) {
       return CommandResult::error(std::move(*problem));
     }
     console.out() << "timeline: " << file << '\n';
