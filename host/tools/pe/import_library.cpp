@@ -53,8 +53,7 @@ constexpr std::string_view kGnuDllNameSection = ".idata$7";
 // from the symbol: without a leading `?`, `@` or `_`, and for Undecorate cut
 // at the first `@`.
 std::string exportedName(std::string symbol, unsigned nameType) {
-  if (!symbol.empty() &&
-      (symbol.front() == '?' || symbol.front() == '@' || symbol.front() == '_')) {
+  if (symbol.starts_with('?') || symbol.starts_with('@') || symbol.starts_with('_')) {
     symbol.erase(0, 1);
   }
   if (nameType == Undecorate) {
