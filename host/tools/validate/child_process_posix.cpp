@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <thread>
 
 #include "host/base/utf8_path.h"
 
@@ -114,13 +113,11 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
     status = endedStatus(child);
     return status.has_value();
   };
-  if (!waitForChild(
-          deadline, [&] { drainPipe(readEnd, deadline, output); }, ended)) {
+  const auto drain = [&] { drainPipe(readEnd, deadline, output); };
+  if (!waitForChild(deadline, drain, ended)) {
     ::kill(child, SIGKILL);
-    const auto stopDeadline = Clock::now() + kChildStopWait;
-    while (!endedStatus(child) && Clock::now() < stopDeadline) {
-      std::this_thread::sleep_for(kChildPollInterval);
-    }
+    readEnd.close(); // so that `drain` reads nothing more and `ended` only waits
+    waitForChild(Clock::now() + kChildStopWait, drain, ended);
     return {ChildEnd::Kind::Hung, {}};
   }
   if (WIFSIGNALED(*status)) {

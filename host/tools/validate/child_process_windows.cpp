@@ -206,8 +206,8 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   const auto ended = [&process](std::chrono::milliseconds wait) {
     return WaitForSingleObject(process.hProcess, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0;
   };
-  if (!waitForChild(
-          deadline, [&] { drainPipe(readHandle, deadline, output); }, ended)) {
+  const auto drain = [&] { drainPipe(readHandle, deadline, output); };
+  if (!waitForChild(deadline, drain, ended)) {
     if (job) {
       TerminateJobObject(job.get(), kHungExitCode);
     } else {
