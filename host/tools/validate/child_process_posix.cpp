@@ -82,12 +82,6 @@ void drainPipe(PipeEnd &pipe, Clock::time_point deadline, const ChildOutput &out
   }
 }
 
-std::optional<int> endedStatus(pid_t child) {
-  int status = 0;
-  const pid_t ended = ::waitpid(child, &status, WNOHANG);
-  return ended == child ? std::optional<int>(status) : std::nullopt;
-}
-
 } // namespace
 
 ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point deadline,
@@ -110,7 +104,10 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
     // Woken by what the child writes; once the pipe is closed (-1), it only waits.
     pollfd watch{readEnd.descriptor, POLLIN, 0};
     ::poll(&watch, 1, static_cast<int>(wait.count()));
-    status = endedStatus(child);
+    int code = 0;
+    if (::waitpid(child, &code, WNOHANG) == child) {
+      status = code;
+    }
     return status.has_value();
   };
   const auto drain = [&] { drainPipe(readEnd, deadline, output); };
