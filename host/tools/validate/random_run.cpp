@@ -51,23 +51,21 @@ std::string randomValue(Choices &random) {
 class RegistrationCollector final : public host::EventSubscriber {
 public:
   void onEvent(const host::Event &event) override {
-    const auto *registered = std::get_if<host::Registered>(&event.what);
-    if (registered == nullptr) {
-      return;
-    }
-    switch (registered->kind) {
-    case host::Registration::Setting:
-      found.settings.push_back(registered->name);
-      break;
-    case host::Registration::Notifier:
-      found.notifiers.push_back(registered->name);
-      break;
-    case host::Registration::EntryHook:
-    case host::Registration::AfterHook:
-      found.hookedFunctions.push_back(registered->name);
-      break;
-    default:
-      break;
+    if (const auto *registered = std::get_if<host::Registered>(&event.what)) {
+      switch (registered->kind) {
+      case host::Registration::Setting:
+        found.settings.push_back(registered->name);
+        break;
+      case host::Registration::Notifier:
+        found.notifiers.push_back(registered->name);
+        break;
+      case host::Registration::EntryHook:
+      case host::Registration::AfterHook:
+        found.hookedFunctions.push_back(registered->name);
+        break;
+      default:
+        break;
+      }
     }
   }
 

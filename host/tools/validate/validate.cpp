@@ -146,9 +146,8 @@ Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOpti
 
 int runValidate(const ValidateOptions &options, std::ostream &out) {
   out << "validate " << options.pluginPath << " (seed " << options.seed << ", " << options.steps
-      << " steps, " << (options.inProcess ? "in process" : "each check in a child process")
-      << ")\n";
-  out.flush();
+      << " steps, " << (options.inProcess ? "in process" : "each check in a child process") << ")\n"
+      << std::flush;
   std::size_t failedCount = 0;
   for (const Check &check : allChecks()) {
     const CheckResult result = runCheck(check, options);
