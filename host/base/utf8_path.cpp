@@ -73,19 +73,6 @@ std::wstring wideFromUtf8(std::string_view utf8) {
   return wide;
 }
 
-std::vector<std::string> utf8Arguments(int argc, char **argv) {
-  int count = 0;
-  const std::unique_ptr<wchar_t *, LocalFreer> wide(CommandLineToArgvW(GetCommandLineW(), &count));
-  if (!wide) {
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-  }
-  std::vector<std::string> arguments;
-  for (int index = 1; index < count; ++index) {
-    arguments.push_back(utf8FromWide(wide.get()[index]));
-  }
-  return arguments;
-}
-
 std::optional<std::string> environmentVariable(const char *name) {
   const std::wstring wideName = wideFromUtf8(name);
   const DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
@@ -111,9 +98,7 @@ std::string windowsErrorText(unsigned long code, std::string_view subject) {
   const std::unique_ptr<wchar_t, LocalFreer> owned(buffer);
   std::wstring_view text = length != 0 ? std::wstring_view(buffer, length) : std::wstring_view();
   // The system's texts end with a line break.
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-    text.remove_suffix(1);
-  }
+  text = text.substr(0, text.find_last_not_of(L"\r\n ") + 1);
   const std::string number = "error " + std::to_string(code);
   if (text.empty()) {
     return number;
@@ -133,12 +118,23 @@ std::optional<std::string> environmentVariable(const char *name) {
   return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
 }
 
-std::vector<std::string> utf8Arguments(int argc, char **argv) {
-  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-}
-
 void useBinaryStandardStreams() {}
 
 #endif
+
+std::vector<std::string> utf8Arguments(int argc, char **argv) {
+#if defined(_WIN32)
+  int count = 0;
+  const std::unique_ptr<wchar_t *, LocalFreer> wide(CommandLineToArgvW(GetCommandLineW(), &count));
+  if (wide) {
+    std::vector<std::string> arguments;
+    for (int index = 1; index < count; ++index) {
+      arguments.push_back(utf8FromWide(wide.get()[index]));
+    }
+    return arguments;
+  }
+#endif
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
 
 } // namespace corvane::platform

@@ -15,7 +15,6 @@ namespace corvane::platform {
 // gives goes through here instead.
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 
-// A path's name in UTF-8, for messages and for handing on.
 std::string utf8FromPath(const std::filesystem::path &path);
 
 // The C library's text for an errno value ("No such file or directory").

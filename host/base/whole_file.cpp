@@ -74,9 +74,6 @@ Failure writeWholeFile(const std::filesystem::path &target, std::string_view byt
   return file.commit();
 }
 
-Failure refuseToWrite(const std::filesystem::path &target) {
-  const WholeFile probe(target);
-  return probe.openError();
-}
+Failure refuseToWrite(const std::filesystem::path &target) { return WholeFile(target).openError(); }
 
 } // namespace corvane::platform

@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <ostream>
-#include <string>
 #include <string_view>
 
 #include "host/base/error.h"
@@ -29,7 +27,6 @@ public:
   // Why the temporary file could not be made (the folder is missing or
   // cannot be written); nothing when it was.
   const Failure &openError() const { return failure_; }
-  // A stream of the file's bytes.
   std::ostream &stream() { return stream_; }
   // Writes every byte written so far and renames the file over its target;
   // when that fails, the target is left as it was.

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cerrno>
-#include <csignal>
 
 #include "temporary_names.h"
 #include "utf8_path.h"
@@ -57,11 +56,6 @@ bool installOnce() {
   return installed;
 }
 
-void remember(const std::filesystem::path &name) {
-  static_cast<void>(installOnce());
-  temporaryNames.remember(name);
-}
-
 Error reason(int number) { return {ErrorKind::Unreadable, errnoText(number != 0 ? number : EIO)}; }
 
 } // namespace
@@ -78,7 +72,8 @@ Failure WholeFile::openTemporary() {
   if (const auto error = makeTemporary(target_, EEXIST, temporary_, create)) {
     return reason(*error);
   }
-  remember(temporary_);
+  static_cast<void>(installOnce());
+  temporaryNames.remember(temporary_);
   return std::nullopt;
 }
 

@@ -35,11 +35,6 @@ bool installOnce() {
   return installed;
 }
 
-void remember(const std::filesystem::path &name) {
-  static_cast<void>(installOnce());
-  temporaryNames.remember(name);
-}
-
 HANDLE handleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 Error reason(DWORD number) { return {ErrorKind::Unreadable, windowsErrorText(number)}; }
@@ -61,7 +56,8 @@ Failure WholeFile::openTemporary() {
           makeTemporary(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create)) {
     return reason(*error);
   }
-  remember(temporary_);
+  static_cast<void>(installOnce());
+  temporaryNames.remember(temporary_);
   return std::nullopt;
 }
 

@@ -8,7 +8,6 @@
 #include <array>
 #include <cctype>
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,7 +27,7 @@ namespace corvane::sdkcheck {
 namespace {
 
 // The DLL the plugin links against for every SDK operation.
-constexpr std::string_view kSdkLibrary = "pluginsdk.dll";
+const std::string kSdkLibrary = "pluginsdk.dll";
 // Larger than any DLL or import library; a file past it is not read whole.
 constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30U;
 
@@ -38,7 +37,6 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// The whole file, or why it cannot be read.
 std::vector<std::uint8_t> readFile(const std::string &name) {
   const std::filesystem::path path = platform::pathFromUtf8(name);
   std::error_code error;
@@ -61,10 +59,8 @@ std::vector<std::uint8_t> readFile(const std::string &name) {
 }
 
 bool sameLibrary(std::string_view left, std::string_view right) {
-  return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
+  const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+  return std::ranges::equal(left, right, {}, lower, lower);
 }
 
 void requireX64(const std::string &name, std::uint16_t machine, std::string_view kind) {
@@ -137,14 +133,12 @@ std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::
           std::pair{function.name, function.ordinal ? int{*function.ordinal} : -1}, imports.size());
       if (added) {
         imports.push_back({function, library.delayed});
-      } else {
-        imports[at->second].delayed = imports[at->second].delayed && library.delayed;
       }
+      imports[at->second].delayed &= library.delayed;
     }
   }
   if (imports.empty()) {
-    throw Refusal(name + " imports nothing from " + std::string(kSdkLibrary) +
-                  ": it is no plugin of this host");
+    throw Refusal(name + " imports nothing from " + kSdkLibrary + ": it is no plugin of this host");
   }
   return imports;
 }
@@ -152,11 +146,11 @@ std::vector<SdkImport> sdkImports(const std::string &name, std::span<const std::
 pe::ExportSet dllExports(const std::string &name, std::span<const std::uint8_t> bytes) {
   const pe::PeImage sdk = readDll(name, bytes);
   if (sdk.exportedAs.empty()) {
-    throw Refusal(name + " exports nothing: it is not the host's " + std::string(kSdkLibrary));
+    throw Refusal(name + " exports nothing: it is not the host's " + kSdkLibrary);
   }
   if (!sameLibrary(sdk.exportedAs, kSdkLibrary)) {
     throw Refusal(name + " is " + pe::printable(sdk.exportedAs) +
-                  " (its export table says so), not the host's " + std::string(kSdkLibrary));
+                  " (its export table says so), not the host's " + kSdkLibrary);
   }
   return sdk.exports;
 }
@@ -174,8 +168,7 @@ pe::ExportSet libraryExports(const std::string &name, std::span<const std::uint8
     others = others || !sameLibrary(dll, kSdkLibrary);
   }
   if (others) {
-    throw Refusal(name + " is an import library of " + dlls + ", not of " +
-                  std::string(kSdkLibrary) + " alone");
+    throw Refusal(name + " is an import library of " + dlls + ", not of " + kSdkLibrary + " alone");
   }
   return library.exports;
 }
@@ -209,8 +202,7 @@ std::string functions(std::size_t count) {
 // loader resolves stops the plugin loading; one only delay-loaded fails when
 // the plugin first calls it.
 std::string consequence(const std::string &pluginName, const std::vector<SdkImport> &missing) {
-  const bool loadTime = std::any_of(missing.begin(), missing.end(),
-                                    [](const SdkImport &function) { return !function.delayed; });
+  const bool loadTime = !std::ranges::all_of(missing, &SdkImport::delayed);
   return pluginName +
          (loadTime ? " will not load into this host"
                    : " loads into this host but fails when it first calls one of them") +
@@ -220,7 +212,7 @@ std::string consequence(const std::string &pluginName, const std::vector<SdkImpo
 
 std::string report(const std::string &pluginName, const std::string &hostName,
                    const std::vector<SdkImport> &imports, const std::vector<SdkImport> &missing) {
-  const std::string imported = " that " + pluginName + " imports from " + std::string(kSdkLibrary);
+  const std::string imported = " that " + pluginName + " imports from " + kSdkLibrary;
   if (missing.empty()) {
     return (imports.size() == 1 ? "the " : "all ") + functions(imports.size()) + imported +
            (imports.size() == 1 ? " is" : " are") + " exported by " + hostName + '\n';
@@ -285,8 +277,7 @@ int checkSdkMain(const std::vector<std::string> &words, std::ostream &out, std::
   Finding finding;
   try {
     const std::vector<std::uint8_t> plugin = readFile(words[0]);
-    const std::vector<std::uint8_t> host = readFile(words[1]);
-    finding = checkSdk(words[0], plugin, words[1], host);
+    finding = checkSdk(words[0], plugin, words[1], readFile(words[1]));
   } catch (const Refusal &refused) {
     finding = {Outcome::BadInput, {}, refused.what()};
   }

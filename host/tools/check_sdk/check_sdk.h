@@ -21,7 +21,6 @@ struct Program {
   std::string_view usage;
 };
 
-// corvane-sim's `check-sdk` verb.
 extern const Program kCheckSdkVerb;
 
 // What the check found: its outcome (success every import is exported, a

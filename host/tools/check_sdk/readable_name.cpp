@@ -54,10 +54,7 @@ std::optional<std::vector<std::string_view>> fragments(std::string_view rest) {
     parts.push_back(part);
     rest.remove_prefix(end + 1);
   }
-  if (rest.empty() || parts.empty()) {
-    return std::nullopt;
-  }
-  return parts;
+  return rest.empty() || parts.empty() ? std::nullopt : std::optional(std::move(parts));
 }
 
 } // namespace
@@ -102,38 +99,36 @@ constexpr DWORD kUndecorateNoAccessSpecifiers = 0x0080;
 constexpr std::size_t kReadableNameCapacity = 8192;
 using UndecorateFunction = DWORD(WINAPI *)(PCSTR, PSTR, DWORD, DWORD);
 
-UndecorateFunction undecorateFunction() {
-  static const UndecorateFunction function = [] {
+// dbghelp's reading of `decorated`; nothing without dbghelp or when it
+// reads the name as it is.
+std::optional<std::string> undecorated(const std::string &decorated) {
+  static const UndecorateFunction undecorate = [] {
     // Only the system's own dbghelp, not one planted beside the program.
     HMODULE dbghelp = LoadLibraryExW(L"dbghelp.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (dbghelp == nullptr) {
-      return UndecorateFunction{nullptr};
-    }
-    return reinterpret_cast<UndecorateFunction>(
-        reinterpret_cast<void *>(GetProcAddress(dbghelp, "UnDecorateSymbolName")));
+    return dbghelp == nullptr ? nullptr
+                              : reinterpret_cast<UndecorateFunction>(reinterpret_cast<void *>(
+                                    GetProcAddress(dbghelp, "UnDecorateSymbolName")));
   }();
-  return function;
-}
-} // namespace
-
-std::optional<std::string> readableName(const std::string &decorated) {
-  const UndecorateFunction undecorate = undecorateFunction();
   if (undecorate == nullptr || !decorated.starts_with('?')) {
-    return plainMemberName(decorated);
+    return std::nullopt;
   }
   std::array<char, kReadableNameCapacity> buffer{};
   const DWORD length =
       undecorate(decorated.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
                  kUndecorateNoMsKeywords | kUndecorateNoAccessSpecifiers);
-  if (length == 0 || std::string(buffer.data(), length) == decorated) {
-    return plainMemberName(decorated);
-  }
-  return std::string(buffer.data(), length);
+  std::string text(buffer.data(), length);
+  return length == 0 || text == decorated ? std::nullopt : std::optional(std::move(text));
 }
-#else
+} // namespace
+#endif
+
 std::optional<std::string> readableName(const std::string &decorated) {
+#if defined(_WIN32)
+  if (auto text = undecorated(decorated)) {
+    return text;
+  }
+#endif
   return plainMemberName(decorated);
 }
-#endif
 
 } // namespace corvane::sdkcheck

@@ -29,23 +29,6 @@ std::uint64_t ByteReader::little(std::size_t offset, std::size_t width,
   return value;
 }
 
-std::uint16_t ByteReader::u16(std::size_t offset, std::string_view what) const {
-  return static_cast<std::uint16_t>(little(offset, 2, what));
-}
-
-std::uint32_t ByteReader::u32(std::size_t offset, std::string_view what) const {
-  return static_cast<std::uint32_t>(little(offset, 4, what));
-}
-
-std::uint64_t ByteReader::u64(std::size_t offset, std::string_view what) const {
-  return little(offset, 8, what);
-}
-
-ByteReader ByteReader::slice(std::size_t offset, std::size_t length, std::string_view what) const {
-  require(offset, length, what);
-  return ByteReader(bytes_.subspan(offset, length));
-}
-
 std::string ByteReader::text(std::size_t offset, std::size_t length, std::string_view what) const {
   require(offset, length, what);
   const auto start = bytes_.begin() + static_cast<std::ptrdiff_t>(offset);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -54,8 +53,7 @@ constexpr std::string_view kGnuDllNameSection = ".idata$7";
 // from the symbol: without a leading `?`, `@` or `_`, and for Undecorate cut
 // at the first `@`.
 std::string exportedName(std::string symbol, unsigned nameType) {
-  if (!symbol.empty() &&
-      (symbol.front() == '?' || symbol.front() == '@' || symbol.front() == '_')) {
+  if (symbol.starts_with('?') || symbol.starts_with('@') || symbol.starts_with('_')) {
     symbol.erase(0, 1);
   }
   if (nameType == Undecorate) {
@@ -99,7 +97,6 @@ void readShortImport(const ByteReader &member, ImportLibrary &library) {
   }
 }
 
-// One section of a COFF object: its name and its data.
 struct ObjectSection {
   std::string name;
   ByteReader data;
@@ -125,9 +122,8 @@ std::vector<ObjectSection> objectSections(const ByteReader &member) {
 void readCoffImport(const ByteReader &member, ImportLibrary &library) {
   library.machines.insert(member.u16(0, "archive member"));
   const std::vector<ObjectSection> sections = objectSections(member);
-  const bool describesDll = std::any_of(sections.begin(), sections.end(), [](const auto &section) {
-    return section.name == kDescriptorSection;
-  });
+  const bool describesDll =
+      std::ranges::find(sections, kDescriptorSection, &ObjectSection::name) != sections.end();
   for (const ObjectSection &section : sections) {
     const ByteReader &data = section.data;
     if (section.name == kHintNameSection && describesDll && data.size() > 0) {

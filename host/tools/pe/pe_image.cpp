@@ -5,9 +5,7 @@
 #include "pe_image.h"
 
 #include <algorithm>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "byte_reader.h"
 
@@ -23,7 +21,6 @@ constexpr std::size_t kFileHeaderSize = 20;
 constexpr std::size_t kSectionCountField = 2;
 constexpr std::size_t kOptionalHeaderSizeField = 16;
 constexpr std::size_t kCharacteristicsField = 18;
-// The file header's characteristic of a DLL; a program lacks it.
 constexpr std::uint16_t kImageFileDll = 0x2000;
 constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;

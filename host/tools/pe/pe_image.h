@@ -14,7 +14,6 @@ namespace corvane::pe {
 struct PeImage {
   // The COFF header's machine: kMachineAmd64 for x64.
   std::uint16_t machine = 0;
-  // Whether the file header calls it a DLL; a program is no DLL.
   bool isDll = false;
   // The name the export table gives the DLL; empty when it exports nothing.
   std::string exportedAs;

@@ -62,10 +62,9 @@ inline constexpr std::array<Machine, 7> kMachines = {{{kMachineAmd64, "x64"},
 
 // A machine field as a person knows the processor, or its number in hex.
 inline std::string machineName(std::uint16_t machine) {
-  for (const Machine &known : kMachines) {
-    if (known.field == machine) {
-      return std::string(known.name);
-    }
+  if (const auto known = std::ranges::find(kMachines, machine, &Machine::field);
+      known != kMachines.end()) {
+    return std::string(known->name);
   }
   std::array<char, sizeof "machine 0x1234"> hex{};
   std::snprintf(hex.data(), hex.size(), "machine 0x%04X", static_cast<unsigned>(machine));

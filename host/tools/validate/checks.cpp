@@ -5,9 +5,7 @@
 #include <corvane/entry.h>
 #include <corvane/plugin.h>
 
-#include <functional>
 #include <sstream>
-#include <string>
 
 #include "host/session/loader/descriptor_check.h"
 #include "host/session/simulator.h"
@@ -132,7 +130,6 @@ CheckResult loadCycles(const ValidateOptions &options, const ProgressNote &note)
   return passed();
 }
 
-// How many SDK calls have reached `host`.
 std::uint64_t sdkCalls(const host::Host &host) {
   std::uint64_t calls = 0;
   for (std::size_t op = 0; op < host::kOpCount; ++op) {

@@ -15,7 +15,6 @@
 
 namespace corvane::validate {
 
-// How a child process ended.
 struct ChildEnd {
   enum class Kind { NotStarted, Hung, Crashed, Exited };
   Kind kind = Kind::Exited;
@@ -34,12 +33,25 @@ inline constexpr std::size_t kChildReadChunk = 4096;
 inline constexpr std::chrono::milliseconds kChildPollInterval{10};
 inline constexpr std::chrono::seconds kChildStopWait{5};
 
-// How long the parent waits before it looks again: kChildPollInterval, or
-// less as `deadline` nears; nothing or less once it has passed.
-inline std::chrono::milliseconds nextChildWait(std::chrono::steady_clock::time_point deadline) {
-  return std::min<std::chrono::milliseconds>(kChildPollInterval,
-                                             std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                 deadline - std::chrono::steady_clock::now()));
+// Moves what the child wrote so far with `drain` and asks `ended(wait)`,
+// which waits at most `wait` for the child's end, until it has ended (true,
+// after a last `drain` of what it wrote before) or `deadline` has passed.
+template <typename Drain, typename Ended>
+bool waitForChild(std::chrono::steady_clock::time_point deadline, const Drain &drain,
+                  const Ended &ended) {
+  for (;;) {
+    drain();
+    const auto wait = std::min<std::chrono::milliseconds>(
+        kChildPollInterval, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                deadline - std::chrono::steady_clock::now()));
+    if (wait.count() <= 0) {
+      return false;
+    }
+    if (ended(wait)) {
+      drain();
+      return true;
+    }
+  }
 }
 
 // Takes what the child wrote to its standard output, a piece at a time.

@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <thread>
 
 #include "host/base/utf8_path.h"
 
@@ -36,7 +35,7 @@ constexpr const char *kOwnProgram = "/proc/self/exe";
 struct PipeEnd {
   int descriptor = -1;
 
-  PipeEnd() = default;
+  explicit PipeEnd(int opened) : descriptor(opened) {}
   ~PipeEnd() { close(); }
   PipeEnd(const PipeEnd &) = delete;
   PipeEnd &operator=(const PipeEnd &) = delete;
@@ -55,11 +54,9 @@ struct PipeEnd {
 int spawn(const std::vector<std::string> &words, int output, pid_t &child) {
   std::vector<std::string> arguments = {kOwnProgram};
   arguments.insert(arguments.end(), words.begin(), words.end());
-  std::vector<char *> argv;
-  for (std::string &argument : arguments) {
-    argv.push_back(argument.data());
-  }
-  argv.push_back(nullptr);
+  std::vector<char *> argv(arguments.size() + 1, nullptr);
+  std::ranges::transform(arguments, argv.begin(),
+                         [](std::string &argument) { return argument.data(); });
   posix_spawn_file_actions_t confinement{};
   ::posix_spawn_file_actions_init(&confinement);
   ::posix_spawn_file_actions_adddup2(&confinement, output, STDOUT_FILENO);
@@ -85,44 +82,16 @@ void drainPipe(PipeEnd &pipe, Clock::time_point deadline, const ChildOutput &out
   }
 }
 
-// Whether `child` has ended, with its status; nothing while it runs.
-std::optional<int> endedStatus(pid_t child) {
-  int status = 0;
-  pid_t ended = 0;
-  while ((ended = ::waitpid(child, &status, WNOHANG)) < 0 && errno == EINTR) {
-  }
-  return ended == child ? std::optional<int>(status) : std::nullopt;
-}
-
-// Reads the pipe until the child ends; its end status, or nothing when the
-// deadline came first.
-std::optional<int> waitWithDeadline(pid_t child, PipeEnd &pipe, Clock::time_point deadline,
-                                    const ChildOutput &output) {
-  for (;;) {
-    const std::optional<int> status = endedStatus(child);
-    drainPipe(pipe, deadline, output); // with what it wrote before it ended
-    const std::chrono::milliseconds wait = nextChildWait(deadline);
-    if (status || wait.count() <= 0) {
-      return status;
-    }
-    // Once the pipe is closed (-1) poll watches nothing and only waits.
-    pollfd watch{pipe.descriptor, POLLIN, 0};
-    ::poll(&watch, 1, static_cast<int>(wait.count()));
-  }
-}
-
 } // namespace
 
 ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point deadline,
                        const ChildOutput &output) {
-  PipeEnd readEnd;
-  PipeEnd writeEnd;
   std::array<int, 2> ends{-1, -1};
   if (::pipe2(ends.data(), O_CLOEXEC) != 0) {
     return {ChildEnd::Kind::NotStarted, "cannot create a pipe: " + platform::errnoText(errno)};
   }
-  readEnd.descriptor = ends[0];
-  writeEnd.descriptor = ends[1];
+  PipeEnd readEnd(ends[0]);
+  PipeEnd writeEnd(ends[1]);
   pid_t child = 0;
   const int error = spawn(words, writeEnd.descriptor, child);
   writeEnd.close(); // the child's copy is the only writer left
@@ -130,14 +99,22 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
     return {ChildEnd::Kind::NotStarted,
             "cannot start a child process: " + platform::errnoText(error)};
   }
-  const auto status = waitWithDeadline(child, readEnd, deadline, output);
-  if (!status) {
-    // Killed, and given a while to go.
-    ::kill(child, SIGKILL);
-    const auto stopDeadline = Clock::now() + kChildStopWait;
-    while (!endedStatus(child) && Clock::now() < stopDeadline) {
-      std::this_thread::sleep_for(kChildPollInterval);
+  std::optional<int> status;
+  const auto ended = [&](std::chrono::milliseconds wait) {
+    // Woken by what the child writes; once the pipe is closed (-1), it only waits.
+    pollfd watch{readEnd.descriptor, POLLIN, 0};
+    ::poll(&watch, 1, static_cast<int>(wait.count()));
+    int code = 0;
+    if (::waitpid(child, &code, WNOHANG) == child) {
+      status = code;
     }
+    return status.has_value();
+  };
+  const auto drain = [&] { drainPipe(readEnd, deadline, output); };
+  if (!waitForChild(deadline, drain, ended)) {
+    ::kill(child, SIGKILL);
+    readEnd.close(); // so that `drain` reads nothing more and `ended` only waits
+    waitForChild(Clock::now() + kChildStopWait, drain, ended);
     return {ChildEnd::Kind::Hung, {}};
   }
   if (WIFSIGNALED(*status)) {

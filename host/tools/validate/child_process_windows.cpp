@@ -5,11 +5,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
-#include <string_view>
 
 #include "host/base/utf8_path.h"
 
@@ -19,9 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kTerminateWaitMillis =
-    static_cast<DWORD>(std::chrono::milliseconds(kChildStopWait).count());
-// The exit status a child is given when it is stopped for hanging.
 constexpr UINT kHungExitCode = 1;
 // NTSTATUS codes with both top bits set are errors: a process ending with
 // one ended on an exception nobody handled.
@@ -65,11 +60,7 @@ LONG WINAPI endWithExceptionCode(EXCEPTION_POINTERS *exception) {
 }
 
 struct HandleCloser {
-  void operator()(HANDLE handle) const {
-    if (handle != INVALID_HANDLE_VALUE) {
-      CloseHandle(handle);
-    }
-  }
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
@@ -189,22 +180,6 @@ void drainPipe(HANDLE pipe, Clock::time_point deadline, const ChildOutput &outpu
   }
 }
 
-// Reads the pipe until the child ends; false when the deadline came first.
-bool waitWithDeadline(HANDLE child, HANDLE pipe, Clock::time_point deadline,
-                      const ChildOutput &output) {
-  for (;;) {
-    drainPipe(pipe, deadline, output);
-    const std::chrono::milliseconds wait = nextChildWait(deadline);
-    if (wait.count() <= 0) {
-      return false;
-    }
-    if (WaitForSingleObject(child, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0) {
-      drainPipe(pipe, deadline, output); // what it wrote before it ended
-      return true;
-    }
-  }
-}
-
 } // namespace
 
 ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point deadline,
@@ -228,13 +203,17 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   const OwnedHandle child(process.hProcess);
   const OwnedHandle childThread(process.hThread);
   const OwnedHandle job = confine(process.hProcess, process.hThread);
-  if (!waitWithDeadline(process.hProcess, readHandle, deadline, output)) {
+  const auto ended = [&process](std::chrono::milliseconds wait) {
+    return WaitForSingleObject(process.hProcess, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0;
+  };
+  const auto drain = [&] { drainPipe(readHandle, deadline, output); };
+  if (!waitForChild(deadline, drain, ended)) {
     if (job) {
       TerminateJobObject(job.get(), kHungExitCode);
     } else {
       TerminateProcess(process.hProcess, kHungExitCode);
     }
-    WaitForSingleObject(process.hProcess, kTerminateWaitMillis);
+    ended(kChildStopWait);
     return {ChildEnd::Kind::Hung, {}};
   }
   DWORD status = 0;

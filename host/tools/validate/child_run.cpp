@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <sstream>
-#include <string>
 
 #include "child_process.h"
 
@@ -39,12 +39,10 @@ CheckResult runGuarded(const CheckBody &check, const ProgressNote &note) {
   }
 }
 
-// Reads the child's messages into the last note and the result, if any.
 struct ChildMessages {
   std::string pending;
   std::string lastNote;
-  bool finished = false;
-  CheckResult result;
+  std::optional<CheckResult> result;
 
   void take(std::string_view chunk) {
     pending.append(chunk);
@@ -55,13 +53,10 @@ struct ChildMessages {
       if (line.starts_with(kNoteTag)) {
         lastNote = line.substr(kNoteTag.size());
       } else if (line.starts_with(kPassTag)) {
-        finished = true;
         result = CheckResult::pass();
       } else if (line.starts_with(kFailTag)) {
-        finished = true;
         result = CheckResult::fail(line.substr(kFailTag.size()));
       } else if (line.starts_with(kNoPluginTag)) {
-        finished = true;
         result = CheckResult::fail(line.substr(kNoPluginTag.size()), Outcome::BadInput);
       }
     }
@@ -78,7 +73,6 @@ std::string secondsAsWritten(double seconds) {
   return text.str();
 }
 
-// The check's result from how its process ended and what it wrote before.
 CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double timeoutSeconds) {
   switch (end.kind) {
   case ChildEnd::Kind::NotStarted:
@@ -91,11 +85,11 @@ CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double 
   case ChildEnd::Kind::Exited:
     break;
   }
-  if (!messages.finished) {
+  if (!messages.result) {
     return CheckResult::fail("crashed: exited with status " + std::to_string(end.status) +
                              " before reporting" + messages.after());
   }
-  return messages.result;
+  return *messages.result;
 }
 
 } // namespace

@@ -3,10 +3,9 @@
 // reports for them are expected, only a crash or a hang fails the run.
 #include "random_run.h"
 
+#include <algorithm>
 #include <array>
-#include <functional>
 #include <numeric>
-#include <optional>
 #include <sstream>
 #include <string_view>
 #include <utility>
@@ -20,15 +19,6 @@ namespace corvane::validate {
 namespace {
 
 constexpr unsigned kHalfBits = 32;
-
-// splitmix64: a tiny, fully specified generator.
-std::uint64_t splitmix64(std::uint64_t &state) {
-  state += 0x9E3779B97F4A7C15ULL;
-  std::uint64_t z = state;
-  z = (z ^ (z >> 30U)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27U)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31U);
-}
 
 constexpr std::size_t kLongValue = 512;
 constexpr std::array<std::string_view, 20> kValues = {
@@ -61,23 +51,21 @@ std::string randomValue(Choices &random) {
 class RegistrationCollector final : public host::EventSubscriber {
 public:
   void onEvent(const host::Event &event) override {
-    const auto *registered = std::get_if<host::Registered>(&event.what);
-    if (registered == nullptr) {
-      return;
-    }
-    switch (registered->kind) {
-    case host::Registration::Setting:
-      found.settings.push_back(registered->name);
-      break;
-    case host::Registration::Notifier:
-      found.notifiers.push_back(registered->name);
-      break;
-    case host::Registration::EntryHook:
-    case host::Registration::AfterHook:
-      found.hookedFunctions.push_back(registered->name);
-      break;
-    default:
-      break;
+    if (const auto *registered = std::get_if<host::Registered>(&event.what)) {
+      switch (registered->kind) {
+      case host::Registration::Setting:
+        found.settings.push_back(registered->name);
+        break;
+      case host::Registration::Notifier:
+        found.notifiers.push_back(registered->name);
+        break;
+      case host::Registration::EntryHook:
+      case host::Registration::AfterHook:
+        found.hookedFunctions.push_back(registered->name);
+        break;
+      default:
+        break;
+      }
     }
   }
 
@@ -92,15 +80,18 @@ std::optional<Registrations> loadCollectingRegistrations(sim::Simulator &simulat
   simulator.host().events().subscribe(collector);
   const bool loaded = simulator.load(pluginPath);
   simulator.host().events().unsubscribe(collector);
-  if (!loaded) {
-    return std::nullopt;
-  }
-  return std::move(collector.found);
+  return loaded ? std::optional(std::move(collector.found)) : std::nullopt;
 }
 
 std::uint32_t SeededChoices::below(std::uint32_t count) {
-  // Multiply-shift keeps the choice unbiased enough and avoids a division.
-  return static_cast<std::uint32_t>(((splitmix64(state_) >> kHalfBits) * count) >> kHalfBits);
+  // splitmix64, a tiny, fully specified generator, then a multiply-shift,
+  // which keeps the choice unbiased enough and avoids a division.
+  state_ += 0x9E3779B97F4A7C15ULL;
+  std::uint64_t z = state_;
+  z = (z ^ (z >> 30U)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27U)) * 0x94D049BB133111EBULL;
+  z ^= z >> 31U;
+  return static_cast<std::uint32_t>(((z >> kHalfBits) * count) >> kHalfBits);
 }
 
 std::string randomLine(Choices &choices, std::span<const LineKind> kinds) {
@@ -150,11 +141,8 @@ std::vector<std::string> randomConsoleLines(const Registrations &registrations, 
                      }});
   }
   SeededChoices random(seed);
-  std::vector<std::string> lines;
-  lines.reserve(steps);
-  while (lines.size() < steps) {
-    lines.push_back(randomLine(random, kinds));
-  }
+  std::vector<std::string> lines(steps);
+  std::ranges::generate(lines, [&] { return randomLine(random, kinds); });
   return lines;
 }
 
@@ -167,10 +155,8 @@ CheckResult randomRun(const ValidateOptions &options, const ProgressNote &note) 
   if (!registrations) {
     return CheckResult::fail("the plugin did not load: " + sink.str());
   }
-  const std::vector<std::string> lines =
-      randomConsoleLines(*registrations, options.seed, options.steps);
   int lineNumber = 0;
-  for (const std::string &line : lines) {
+  for (const std::string &line : randomConsoleLines(*registrations, options.seed, options.steps)) {
     ++lineNumber;
     note("step " + std::to_string(lineNumber) + ": " + line);
     simulator.run(line, "<validate>", lineNumber);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
-#include <string>
 
 #include "checks.h"
 #include "child_run.h"
@@ -39,7 +38,6 @@ sim::OptionTable::Apply numberInto(Number &target, std::string needs, bool posit
   };
 }
 
-// The usage line and the options, for errors and --help.
 constexpr const char *kUsage =
     "usage: corvane-sim validate PLUGIN [--seed N] [--steps N] [--in-process] "
     "[--timeout SECONDS]\n"
@@ -98,7 +96,6 @@ const Check *findCheck(std::string_view name) {
   return found != checks.end() ? &*found : nullptr;
 }
 
-// Runs `check` in a child process, or here when the options ask for it.
 CheckResult runCheck(const Check &check, const ValidateOptions &options) {
   if (options.inProcess) {
     return check.run(options, [](const std::string &) {});
@@ -115,10 +112,8 @@ CheckResult runCheck(const Check &check, const ValidateOptions &options) {
 // library runs its code.
 Failure whyNoPlugin(const ValidateOptions &options) {
   const CheckResult result = runCheck(opensCheck(), options);
-  if (result.outcome != Outcome::BadInput) {
-    return std::nullopt;
-  }
-  return Error{ErrorKind::NoPlugin, result.reason};
+  return result.outcome == Outcome::BadInput ? Failure(Error{ErrorKind::NoPlugin, result.reason})
+                                             : std::nullopt;
 }
 
 } // namespace
@@ -151,15 +146,12 @@ Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOpti
 
 int runValidate(const ValidateOptions &options, std::ostream &out) {
   out << "validate " << options.pluginPath << " (seed " << options.seed << ", " << options.steps
-      << " steps, " << (options.inProcess ? "in process" : "each check in a child process")
-      << ")\n";
-  out.flush();
-  int passedCount = 0;
-  int failedCount = 0;
+      << " steps, " << (options.inProcess ? "in process" : "each check in a child process") << ")\n"
+      << std::flush;
+  std::size_t failedCount = 0;
   for (const Check &check : allChecks()) {
     const CheckResult result = runCheck(check, options);
     if (result.passed()) {
-      ++passedCount;
       out << "passed  " << check.name << ": " << check.description << '\n';
     } else {
       ++failedCount;
@@ -167,7 +159,7 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
     }
     out.flush();
   }
-  out << passedCount << " passed, " << failedCount << " failed\n";
+  out << allChecks().size() - failedCount << " passed, " << failedCount << " failed\n";
   return exitStatus(failedCount == 0 ? Outcome::Success : Outcome::PluginFailed);
 }
 
