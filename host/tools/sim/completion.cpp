@@ -7,7 +7,6 @@
 
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/trace_format.h"
-#include "program_front.h"
 
 namespace corvane::sim {
 
@@ -32,21 +31,14 @@ std::vector<std::string> settingValues(const host::Setting &setting) {
   return values;
 }
 
-// The console's names, and the prompt's words also where the front says none.
-std::vector<std::string> firstWords(Simulator &simulator) {
-  std::vector<std::string> words = simulator.console().knownNames();
-  words.insert(words.end(), std::begin(kSessionWords), std::end(kSessionWords));
-  return words;
-}
-
 // What may stand as the next word after `words`.
 std::vector<std::string> candidates(Simulator &simulator, const std::vector<std::string> &words) {
   if (words.empty() || (words.size() == 1 && words[0] == "help")) {
-    return firstWords(simulator);
+    return simulator.console().knownNames();
   }
   const std::string &command = words[0];
   if (words.size() != 1) {
-    return command == "bind" && words.size() == 2 ? firstWords(simulator)
+    return command == "bind" && words.size() == 2 ? simulator.console().knownNames()
                                                   : std::vector<std::string>{};
   }
   if (command == "sim_call") {

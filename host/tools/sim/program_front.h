@@ -45,7 +45,4 @@ private:
   bool person_ = false;
 };
 
-// The words the prompt runs itself besides the console's commands.
-inline constexpr std::string_view kSessionWords[] = {"help", "quit", "exit"};
-
 } // namespace corvane::sim
