@@ -6,9 +6,7 @@
 
 namespace corvane::sim {
 
-namespace {
 constexpr std::size_t kHelpColumnGap = 2;
-} // namespace
 
 Expected<std::vector<std::string>>
 OptionTable::parse(const std::vector<std::string> &arguments) const {
@@ -63,13 +61,9 @@ std::string OptionTable::describe() const {
   std::vector<std::string> heads;
   std::size_t width = 0;
   for (const Option &option : options_) {
-    std::string head = option.shortName.empty() ? "    " : option.shortName + ", ";
-    head += option.longName;
-    if (!option.valueName.empty()) {
-      head += " " + option.valueName;
-    }
-    width = std::max(width, head.size());
-    heads.push_back(std::move(head));
+    heads.push_back((option.shortName.empty() ? "    " : option.shortName + ", ") +
+                    option.longName + (option.valueName.empty() ? "" : " " + option.valueName));
+    width = std::max(width, heads.back().size());
   }
   std::string text;
   for (std::size_t i = 0; i < options_.size(); ++i) {

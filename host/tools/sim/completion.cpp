@@ -65,12 +65,6 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
   return {};
 }
 
-// The part every match shares: the first's and the last's, `sorted` being
-// in order.
-std::string sharedPrefix(const std::vector<std::string> &sorted) {
-  return {sorted.front().begin(), std::ranges::mismatch(sorted.front(), sorted.back()).in1};
-}
-
 // `text` as an opened quote, for a shared part that needs quoting.
 std::string openQuoted(std::string_view text) {
   std::string quoted = console::quoteWordIfNeeded(text);
@@ -100,7 +94,9 @@ Completion complete(Simulator &simulator, std::string_view beforeCursor) {
     completion.insert = console::quoteWordIfNeeded(matches.front()) + " ";
     return completion;
   }
-  const std::string shared = sharedPrefix(matches);
+  // The part every match shares: the first's and the last's, as they are in order.
+  const std::string shared(matches.front().begin(),
+                           std::ranges::mismatch(matches.front(), matches.back()).in1);
   if (shared.size() > typed.partial.size()) {
     const bool needsQuote = typed.quoted || console::quoteWordIfNeeded(shared) != shared;
     completion.insert = needsQuote ? openQuoted(shared) : shared;
