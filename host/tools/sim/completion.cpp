@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/trace_format.h"
@@ -65,17 +66,6 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
   return {};
 }
 
-// `text` as an opened quote, for a shared part that needs quoting.
-std::string openQuoted(std::string_view text) {
-  std::string quoted = console::quoteWordIfNeeded(text);
-  if (quoted.starts_with('"')) {
-    quoted.pop_back();
-  } else {
-    quoted.insert(0, 1, '"');
-  }
-  return quoted;
-}
-
 } // namespace
 
 Completion complete(Simulator &simulator, std::string_view beforeCursor) {
@@ -98,12 +88,15 @@ Completion complete(Simulator &simulator, std::string_view beforeCursor) {
   const std::string shared(matches.front().begin(),
                            std::ranges::mismatch(matches.front(), matches.back()).in1);
   if (shared.size() > typed.partial.size()) {
-    const bool needsQuote = typed.quoted || console::quoteWordIfNeeded(shared) != shared;
-    completion.insert = needsQuote ? openQuoted(shared) : shared;
+    // A word that needs a quote gets its opening one; the closing one comes
+    // with the rest of the word.
+    const std::string quoted = console::quoteWordIfNeeded(shared);
+    completion.insert = quoted != shared ? quoted.substr(0, quoted.size() - 1)
+                        : typed.quoted   ? '"' + shared
+                                         : shared;
   }
-  for (const std::string &match : matches) {
-    completion.choices.push_back(console::quoteWordIfNeeded(match));
-  }
+  std::ranges::transform(matches, std::back_inserter(completion.choices),
+                         console::quoteWordIfNeeded);
   return completion;
 }
 
