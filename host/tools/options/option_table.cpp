@@ -6,9 +6,7 @@
 
 namespace corvane::sim {
 
-namespace {
 constexpr std::size_t kHelpColumnGap = 2;
-} // namespace
 
 Expected<std::vector<std::string>>
 OptionTable::parse(const std::vector<std::string> &arguments) const {
@@ -29,11 +27,11 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
     }
     // --name=value is accepted as well as --name value.
     std::string name = argument;
-    std::optional<std::string> inlineValue;
+    std::optional<std::string> value;
     if (const std::size_t equals = argument.find('=');
         argument.starts_with("--") && equals != std::string::npos) {
       name = argument.substr(0, equals);
-      inlineValue = argument.substr(equals + 1);
+      value = argument.substr(equals + 1);
     }
     const auto option = std::ranges::find_if(options_, [&name](const Option &candidate) {
       return candidate.longName == name || candidate.shortName == name;
@@ -41,22 +39,18 @@ OptionTable::parse(const std::vector<std::string> &arguments) const {
     if (option == options_.end()) {
       return refuse("unknown option " + name);
     }
-    std::string value;
-    if (!option->valueName.empty()) {
-      if (inlineValue) {
-        value = *inlineValue;
-      } else if (i + 1 < arguments.size()) {
-        value = arguments[++i];
-      } else if (wording_ == Wording::Verb) {
-        return refuse(name + " needs a value");
-      } else {
-        return refuse("option " + name + " needs " + option->valueName);
-      }
-    } else if (inlineValue) {
+    if (option->valueName.empty() && value) {
       return refuse("option " + name + " takes no value");
     }
+    if (!option->valueName.empty() && !value) {
+      if (i + 1 == arguments.size()) {
+        return refuse(wording_ == Wording::Verb ? name + " needs a value"
+                                                : "option " + name + " needs " + option->valueName);
+      }
+      value = arguments[++i];
+    }
     if (auto problem = withContext(wording_ == Wording::Verb ? name + " " : "option " + name + ": ",
-                                   option->apply(value))) {
+                                   option->apply(value.value_or("")))) {
       return std::move(*problem);
     }
   }
@@ -67,13 +61,9 @@ std::string OptionTable::describe() const {
   std::vector<std::string> heads;
   std::size_t width = 0;
   for (const Option &option : options_) {
-    std::string head = option.shortName.empty() ? "    " : option.shortName + ", ";
-    head += option.longName;
-    if (!option.valueName.empty()) {
-      head += " " + option.valueName;
-    }
-    width = std::max(width, head.size());
-    heads.push_back(std::move(head));
+    heads.push_back((option.shortName.empty() ? "    " : option.shortName + ", ") +
+                    option.longName + (option.valueName.empty() ? "" : " " + option.valueName));
+    width = std::max(width, heads.back().size());
   }
   std::string text;
   for (std::size_t i = 0; i < options_.size(); ++i) {

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "host/session/console/tokenizer.h"
 #include "host/session/engine/trace_format.h"
-#include "program_front.h"
 
 namespace corvane::sim {
 
@@ -32,21 +32,14 @@ std::vector<std::string> settingValues(const host::Setting &setting) {
   return values;
 }
 
-// The console's names, and the prompt's words also where the front says none.
-std::vector<std::string> firstWords(Simulator &simulator) {
-  std::vector<std::string> words = simulator.console().knownNames();
-  words.insert(words.end(), std::begin(kSessionWords), std::end(kSessionWords));
-  return words;
-}
-
 // What may stand as the next word after `words`.
 std::vector<std::string> candidates(Simulator &simulator, const std::vector<std::string> &words) {
   if (words.empty() || (words.size() == 1 && words[0] == "help")) {
-    return firstWords(simulator);
+    return simulator.console().knownNames();
   }
   const std::string &command = words[0];
   if (words.size() != 1) {
-    return command == "bind" && words.size() == 2 ? firstWords(simulator)
+    return command == "bind" && words.size() == 2 ? simulator.console().knownNames()
                                                   : std::vector<std::string>{};
   }
   if (command == "sim_call") {
@@ -73,23 +66,6 @@ std::vector<std::string> candidates(Simulator &simulator, const std::vector<std:
   return {};
 }
 
-// The part every match shares: the first's and the last's, `sorted` being
-// in order.
-std::string sharedPrefix(const std::vector<std::string> &sorted) {
-  return {sorted.front().begin(), std::ranges::mismatch(sorted.front(), sorted.back()).in1};
-}
-
-// `text` as an opened quote, for a shared part that needs quoting.
-std::string openQuoted(std::string_view text) {
-  std::string quoted = console::quoteWordIfNeeded(text);
-  if (quoted.starts_with('"')) {
-    quoted.pop_back();
-  } else {
-    quoted.insert(0, 1, '"');
-  }
-  return quoted;
-}
-
 } // namespace
 
 Completion complete(Simulator &simulator, std::string_view beforeCursor) {
@@ -108,14 +84,19 @@ Completion complete(Simulator &simulator, std::string_view beforeCursor) {
     completion.insert = console::quoteWordIfNeeded(matches.front()) + " ";
     return completion;
   }
-  const std::string shared = sharedPrefix(matches);
+  // The part every match shares: the first's and the last's, as they are in order.
+  const std::string shared(matches.front().begin(),
+                           std::ranges::mismatch(matches.front(), matches.back()).in1);
   if (shared.size() > typed.partial.size()) {
-    const bool needsQuote = typed.quoted || console::quoteWordIfNeeded(shared) != shared;
-    completion.insert = needsQuote ? openQuoted(shared) : shared;
+    // A word that needs a quote gets its opening one; the closing one comes
+    // with the rest of the word.
+    const std::string quoted = console::quoteWordIfNeeded(shared);
+    completion.insert = quoted != shared ? quoted.substr(0, quoted.size() - 1)
+                        : typed.quoted   ? '"' + shared
+                                         : shared;
   }
-  for (const std::string &match : matches) {
-    completion.choices.push_back(console::quoteWordIfNeeded(match));
-  }
+  std::ranges::transform(matches, std::back_inserter(completion.choices),
+                         console::quoteWordIfNeeded);
   return completion;
 }
 

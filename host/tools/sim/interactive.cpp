@@ -6,9 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "completion.h"
 #include "frame_folding.h"
-#include "host/base/utf8_path.h"
 #include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
@@ -20,23 +18,9 @@ namespace corvane::sim {
 
 namespace {
 
-constexpr std::string_view kPrompt = "> ";
 constexpr std::size_t kHelpColumn = 26;
 // Lists of names in help wrap before this width.
 constexpr std::size_t kHelpWidth = 78;
-
-// The history file: $XDG_STATE_HOME/corvane-sim/history, else
-// ~/.local/state/corvane-sim/history; empty when neither is known.
-std::filesystem::path historyPath() {
-  if (const auto state = platform::environmentVariable("XDG_STATE_HOME");
-      state && !state->empty()) {
-    return platform::pathFromUtf8(*state) / "corvane-sim" / "history";
-  }
-  if (const auto home = platform::environmentVariable("HOME"); home && !home->empty()) {
-    return platform::pathFromUtf8(*home) / ".local" / "state" / "corvane-sim" / "history";
-  }
-  return {};
-}
 
 // "Label: a, b, c", wrapped and indented under the first name.
 std::string listOf(const std::string &label, const std::vector<std::string> &names) {
@@ -182,28 +166,24 @@ Outcome runInteractive(Simulator &simulator, ProgramFront &front, bool foldFrame
   PersonPresent person(simulator, front, foldFrames);
   std::cout << "Type console lines; help lists the commands, Tab completes, quit or Ctrl-D "
                "leaves.\n";
-  LineEditor editor(
-      std::string(kPrompt), historyPath(),
-      [&simulator](std::string_view before) { return complete(simulator, before); },
-      platform::interruptRequested);
+  LineEditor editor(simulator);
   while (true) {
     platform::interruptRequested = 0;
-    LineEditor::Read read = editor.read();
-    if (read.outcome != LineEditor::Outcome::Line) {
+    const std::optional<std::string> line = editor.read();
+    if (!line) {
       std::cout << '\n';
-      if (read.outcome == LineEditor::Outcome::End && platform::interruptRequested == 0) {
+      if (platform::interruptRequested == 0) {
         break;
       }
       continue;
     }
-    editor.remember(read.line);
-    const SessionWord word = sessionCommand(simulator, read.line);
+    const SessionWord word = sessionCommand(simulator, *line);
     if (word == SessionWord::Quit) {
       break;
     }
     if (word == SessionWord::None) {
       // An empty file name: errors print without a place, and none ends the session.
-      simulator.run(read.line, "", 1);
+      simulator.run(*line, "", 1);
       person.afterLine();
     }
     std::cout.flush();

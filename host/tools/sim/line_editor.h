@@ -2,40 +2,27 @@
 // history and Tab completion when the build has libedit, plainly otherwise.
 #pragma once
 
-#include <csignal>
-#include <filesystem>
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
 
-#include "completion.h"
+#include "host/session/simulator.h"
 
 namespace corvane::sim {
 
 class LineEditor {
 public:
-  enum class Outcome { Line, Interrupted, End };
-  struct Read {
-    Outcome outcome;
-    std::string line; // without its newline
-  };
-  using Completer = std::function<Completion(std::string_view beforeCursor)>;
-
-  // `historyFile` is read now and written as lines are entered (empty: no
-  // history kept). `interrupted` is the flag the caller's Ctrl-C handler
-  // sets: a read that finds it set ends as Interrupted.
-  LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer,
-             const volatile std::sig_atomic_t &interrupted);
+  // Tab completes from `simulator`; the history is kept in
+  // $XDG_STATE_HOME/corvane-sim/history, else ~/.local/state/corvane-sim/history.
+  explicit LineEditor(Simulator &simulator);
   ~LineEditor();
   LineEditor(const LineEditor &) = delete;
   LineEditor &operator=(const LineEditor &) = delete;
 
-  // Waits for a line. Interrupted: Ctrl-C abandoned the line (the caller's
-  // signal handler saw it); End: Ctrl-D or the end of input.
-  Read read();
-  // Keeps a non-blank entered line in the history.
-  void remember(const std::string &line);
+  // Waits for a line, without its newline, and keeps it in the history when
+  // it is not blank. None at Ctrl-D or the end of input, or when Ctrl-C
+  // abandoned the line (platform::interruptRequested tells which).
+  std::optional<std::string> read();
 
   // Whether this build edits lines (libedit) or shows a plain prompt.
   static bool editing();
@@ -45,6 +32,8 @@ public:
   struct State;
 
 private:
+  static constexpr char kPrompt[] = "> ";
+
   std::unique_ptr<State> state_;
 };
 

@@ -8,11 +8,16 @@
 #include <cerrno>
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
 #include <ranges>
 #include <system_error>
 
 #include <poll.h>
 #include <unistd.h>
+
+#include "completion.h"
+#include "host/base/utf8_path.h"
+#include "host/base/whole_file.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // libedit keeps its own copies of an added function's name and help text
@@ -31,6 +36,13 @@ extern "C" const char *__lsan_default_options() { return "print_suppressions=0";
 
 namespace corvane::sim {
 
+struct LineEditor::State {
+  Simulator &simulator;
+  std::filesystem::path historyFile;
+  EditLine *editor = nullptr;
+  History *history = nullptr;
+};
+
 namespace {
 
 constexpr int kHistoryEntries = 1000;
@@ -40,18 +52,17 @@ constexpr int kDefaultScreenWidth = 80;
 // How often a wait for a key looks whether Ctrl-C came.
 constexpr int kInterruptCheckMillis = 50;
 
-} // namespace
-
-struct LineEditor::State {
-  std::string prompt;
-  std::filesystem::path historyFile;
-  Completer completer;
-  const volatile std::sig_atomic_t *interrupted = nullptr;
-  EditLine *editor = nullptr;
-  History *history = nullptr;
-};
-
-namespace {
+// Empty when neither folder of the history file is known.
+std::filesystem::path historyPath() {
+  if (const auto state = platform::environmentVariable("XDG_STATE_HOME");
+      state && !state->empty()) {
+    return platform::pathFromUtf8(*state) / "corvane-sim" / "history";
+  }
+  if (const auto home = platform::environmentVariable("HOME"); home && !home->empty()) {
+    return platform::pathFromUtf8(*home) / ".local" / "state" / "corvane-sim" / "history";
+  }
+  return {};
+}
 
 LineEditor::State *stateOf(EditLine *editor) {
   void *data = nullptr;
@@ -81,11 +92,10 @@ void showChoices(EditLine *editor, const std::vector<std::string> &choices) {
 }
 
 unsigned char completeWord(EditLine *editor, int /*key*/) {
-  LineEditor::State *state = stateOf(editor);
   const LineInfo *line = el_line(editor);
   const std::string_view before(line->buffer,
                                 static_cast<std::size_t>(line->cursor - line->buffer));
-  const Completion completion = state->completer(before);
+  const Completion completion = complete(stateOf(editor)->simulator, before);
   if (!completion.insert.empty()) {
     el_deletestr(editor, static_cast<int>(completion.replaced));
     el_insertstr(editor, completion.insert.c_str());
@@ -102,11 +112,10 @@ unsigned char completeWord(EditLine *editor, int /*key*/) {
 // with EINTR whenever the Ctrl-C flag is set, also when the signal came
 // between the prompt's drawing and the wait for a key, where a read that
 // only stops on a signal would never see it.
-int readCharacter(EditLine *editor, wchar_t *character) {
-  const volatile std::sig_atomic_t &interrupted = *stateOf(editor)->interrupted;
+int readCharacter(EditLine * /*editor*/, wchar_t *character) {
   std::mbstate_t shift{};
   while (true) {
-    if (interrupted != 0) {
+    if (platform::interruptRequested != 0) {
       errno = EINTR;
       return -1;
     }
@@ -137,10 +146,8 @@ int readCharacter(EditLine *editor, wchar_t *character) {
 
 } // namespace
 
-LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Completer completer,
-                       const volatile std::sig_atomic_t &interrupted)
-    : state_(std::make_unique<State>(
-          State{std::move(prompt), std::move(historyFile), std::move(completer), &interrupted})) {
+LineEditor::LineEditor(Simulator &simulator)
+    : state_(std::make_unique<State>(State{simulator, historyPath()})) {
   state_->history = history_init();
   HistEvent event;
   history(state_->history, &event, H_SETSIZE, kHistoryEntries);
@@ -153,7 +160,7 @@ LineEditor::LineEditor(std::string prompt, std::filesystem::path historyFile, Co
   el_set(state_->editor, EL_EDITOR, "emacs");
   el_set(
       state_->editor, EL_PROMPT,
-      +[](EditLine *editor) { return const_cast<char *>(stateOf(editor)->prompt.c_str()); });
+      +[](EditLine * /*editor*/) { return const_cast<char *>(kPrompt); });
   el_set(state_->editor, EL_HIST, history, state_->history);
   el_set(state_->editor, EL_ADDFN, "corvane-complete", "complete the word", completeWord);
   el_set(state_->editor, EL_BIND, "^I", "corvane-complete", nullptr);
@@ -167,33 +174,28 @@ LineEditor::~LineEditor() {
 
 bool LineEditor::editing() { return true; }
 
-LineEditor::Read LineEditor::read() {
+std::optional<std::string> LineEditor::read() {
   int count = 0;
   const char *text = el_gets(state_->editor, &count);
   if (text == nullptr) {
-    // A signal ends the read with -1; the end of input with 0.
-    return {count < 0 ? Outcome::Interrupted : Outcome::End, {}};
+    return std::nullopt;
   }
   std::string line(text, static_cast<std::size_t>(count));
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
     line.pop_back();
   }
-  return {Outcome::Line, std::move(line)};
-}
-
-void LineEditor::remember(const std::string &line) {
   if (line.find_first_not_of(" \t") == std::string::npos) {
-    return;
+    return line;
   }
   HistEvent event;
   history(state_->history, &event, H_ENTER, line.c_str());
-  if (state_->historyFile.empty()) {
-    return;
+  if (!state_->historyFile.empty()) {
+    // Saved on every line, so that a session that is killed keeps its history.
+    std::error_code ignored;
+    std::filesystem::create_directories(state_->historyFile.parent_path(), ignored);
+    history(state_->history, &event, H_SAVE, state_->historyFile.c_str());
   }
-  // Saved on every line, so that a session that is killed keeps its history.
-  std::error_code ignored;
-  std::filesystem::create_directories(state_->historyFile.parent_path(), ignored);
-  history(state_->history, &event, H_SAVE, state_->historyFile.c_str());
+  return line;
 }
 
 } // namespace corvane::sim

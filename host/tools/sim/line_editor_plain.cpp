@@ -7,32 +7,24 @@
 
 namespace corvane::sim {
 
-struct LineEditor::State {
-  std::string prompt;
-};
+struct LineEditor::State {};
 
-LineEditor::LineEditor(std::string prompt, std::filesystem::path /*historyFile*/,
-                       Completer /*completer*/, const volatile std::sig_atomic_t & /*interrupted*/)
-    : state_(std::make_unique<State>(State{std::move(prompt)})) {}
+LineEditor::LineEditor(Simulator & /*simulator*/) : state_(std::make_unique<State>()) {}
 
 LineEditor::~LineEditor() = default;
 
 bool LineEditor::editing() { return false; }
 
-LineEditor::Read LineEditor::read() {
-  std::cout << state_->prompt << std::flush;
+std::optional<std::string> LineEditor::read() {
+  std::cout << kPrompt << std::flush;
   std::string line;
   if (std::getline(std::cin, line)) {
-    return {Outcome::Line, std::move(line)};
+    return line;
   }
-  // A read cut short by Ctrl-C fails like the end of input; the caller's
-  // flag tells them apart.
-  const bool ended = std::cin.eof();
+  // A read cut short by Ctrl-C fails as the end of input does.
   std::cin.clear();
   std::clearerr(stdin);
-  return {ended ? Outcome::End : Outcome::Interrupted, {}};
+  return std::nullopt;
 }
-
-void LineEditor::remember(const std::string & /*line*/) {}
 
 } // namespace corvane::sim

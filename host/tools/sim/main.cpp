@@ -146,9 +146,7 @@ std::string helpText(const OptionTable &options, const Extensions &extensions) {
   addHelpRow(text, "NAME", "prints a setting", kCommandColumn);
   addHelpRow(text, "NAME VALUE", "sets a setting", kCommandColumn);
   addHelpRow(text, "NAME ARGS...", "runs a plugin's command", kCommandColumn);
-  SimulatorOptions quiet{};
-  quiet.extensions = sessionExtensions(extensions);
-  Simulator simulator(quiet);
+  Simulator simulator(SimulatorOptions{.extensions = sessionExtensions(extensions)});
   for (const auto &[name, command] : simulator.console().commands()) {
     addHelpRow(text, command.usage, command.summary, kCommandColumn);
   }
@@ -191,11 +189,9 @@ Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
   return Outcome::Success;
 }
 
-// Prints "corvane-sim VERSION" and, when `plugin` is not empty, the plugin's
-// name and version from its descriptor, read without loading the plugin into
-// a host (no plugin code runs). Returns the exit status: 0, or 2 with the
-// reason on `err` when `plugin` is no plugin this host would load. The
-// program's version comes first, whatever the plugin turns out to be.
+// Prints the program's version first, whatever `plugin` turns out to be, then
+// the name and version its descriptor carries, read without loading it into a
+// host (no plugin code runs); status 2 when it is no plugin this host loads.
 int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
   out << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
   if (plugin.empty()) {
@@ -262,15 +258,14 @@ Outcome playScripts(Simulator &simulator, ProgramFront &front, std::vector<std::
   const bool watched = CORVANE_ISATTY(kStdoutDescriptor) != 0;
   front.showProgress(watched ? &std::cout : nullptr, simulator.host().events(),
                      !settings.traceFile.empty());
-  Outcome status = Outcome::Success;
   for (const std::string &script : scripts) {
-    status = script == kStdinScript ? runStandardInput(simulator, front, settings)
-                                    : simulator.runScript(script);
+    const Outcome status = script == kStdinScript ? runStandardInput(simulator, front, settings)
+                                                  : simulator.runScript(script);
     if (status != Outcome::Success) {
-      break;
+      return status;
     }
   }
-  return status;
+  return Outcome::Success;
 }
 
 // Loads the plugin into a session and plays the scripts `positional` names
@@ -285,8 +280,7 @@ int runSession(const ProgramSettings &settings, const std::vector<std::string> &
   if (const auto problem = makeOutputFolder(settings.outputFolder)) {
     return reportError(*problem);
   }
-  ProgramFront front;
-  front.setOutputFolder(platform::pathFromUtf8(settings.outputFolder));
+  ProgramFront front(platform::pathFromUtf8(settings.outputFolder));
   Simulator simulator(SimulatorOptions{
       &std::cout, &std::cerr, traceFile ? &traceFile->stream() : &std::cout, settings.verbose,
       sessionExtensions(settings.extensions), &front, "corvane-sim: "});

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <type_traits>
 #include <variant>
 
 namespace corvane::sim {
@@ -11,21 +10,14 @@ namespace corvane::sim {
 // Whatever the host keeps that `event` changed; a frame leaves the verdict
 // to the frame.
 void NoEffectNotes::noteKeptChange(const host::Event &event) {
-  std::visit(
-      [this](const auto &what) {
-        using What = std::decay_t<decltype(what)>;
-        if constexpr (std::is_same_v<What, host::FrameBegun>) {
-          pending_.clear();
-          pressed_.clear();
-        } else if constexpr (std::is_same_v<What, host::SdkCall>) {
-          keptChange_ = keptChange_ || host::opKind(what.op) == host::OpKind::Effect;
-        } else if constexpr (!std::is_same_v<What, host::KeyPressed> &&
-                             !std::is_same_v<What, host::NotifierRun> &&
-                             !std::is_same_v<What, host::FunctionCalled>) {
-          keptChange_ = true; // a setting, timer, hook, binding, game state or console line
-        }
-      },
-      event.what);
+  if (std::holds_alternative<host::FrameBegun>(event.what)) {
+    pending_.clear();
+    pressed_.clear();
+  } else if (const auto *call = std::get_if<host::SdkCall>(&event.what)) {
+    keptChange_ = keptChange_ || host::opKind(call->op) == host::OpKind::Effect;
+  } else if (!std::holds_alternative<host::FunctionCalled>(event.what)) {
+    keptChange_ = true; // a setting, timer, hook, binding, game state or console line
+  }
 }
 
 void NoEffectNotes::onEvent(const host::Event &event) {

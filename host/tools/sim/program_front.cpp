@@ -23,8 +23,8 @@ void ProgramFront::narrate(std::string_view line) {
 }
 
 std::vector<std::string> ProgramFront::ownWords() const {
-  return person_ ? std::vector<std::string>(std::begin(kSessionWords), std::end(kSessionWords))
-                 : std::vector<std::string>{};
+  // The words the prompt runs itself besides the console's commands.
+  return person_ ? std::vector<std::string>{"help", "quit", "exit"} : std::vector<std::string>{};
 }
 
 // Only the outermost long command is shown: one a key or a timer ran

@@ -17,7 +17,8 @@ namespace corvane::sim {
 // prompt's own words, the progress line and Ctrl-C.
 class ProgramFront : public console::Front {
 public:
-  void setOutputFolder(std::filesystem::path folder) { outputFolder_ = std::move(folder); }
+  explicit ProgramFront(std::filesystem::path outputFolder)
+      : outputFolder_(std::move(outputFolder)) {}
   // A long command's progress goes to `terminal` (null: no person watches
   // it), watched on `events`, at the prompt, whose view folds the frames,
   // or `always` (the trace goes to a file): never between a trace's lines.
@@ -44,8 +45,5 @@ private:
   bool progressAlways_ = false;
   bool person_ = false;
 };
-
-// The words the prompt runs itself besides the console's commands.
-inline constexpr std::string_view kSessionWords[] = {"help", "quit", "exit"};
 
 } // namespace corvane::sim

@@ -7,8 +7,6 @@
 
 namespace corvane::sim {
 
-namespace {
-
 // A command that ends sooner shows nothing: a line that flashes is noise.
 constexpr auto kQuietTime = std::chrono::seconds(1);
 constexpr auto kRedrawEvery = std::chrono::milliseconds(200);
@@ -18,8 +16,6 @@ constexpr std::uint64_t kPercent = 100;
 constexpr double kPercentOfPart = 100.0;
 // Back to the start of the line, and erase it to its end.
 constexpr std::string_view kEraseLine = "\r\x1b[K";
-
-} // namespace
 
 ProgressLine::ProgressLine(std::ostream &out, const console::Front::LongCommand &command)
     : out_(out), command_(command), start_(std::chrono::steady_clock::now()),
