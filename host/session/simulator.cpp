@@ -1,7 +1,8 @@
 // The simulator session: wiring of host, console and plugin.
 #include "simulator.h"
 
-#include <ranges>
+#include <algorithm>
+#include <iterator>
 
 #include "host/session/engine/hook_table.h"
 #include "host/session/engine/notifiers.h"
@@ -72,8 +73,10 @@ std::vector<std::string> Simulator::hookedFunctions() const {
 }
 
 std::vector<std::string> Simulator::boundKeys() const {
-  const auto keys = std::views::keys(host_->keyBindings());
-  return {keys.begin(), keys.end()};
+  std::vector<std::string> keys;
+  std::transform(host_->keyBindings().begin(), host_->keyBindings().end(), std::back_inserter(keys),
+                 [](const auto &binding) { return binding.first; });
+  return keys;
 }
 
 std::vector<std::string> Simulator::settingNames() const {

@@ -160,7 +160,8 @@ CommandResult Console::dispatch(const Words &words) {
 
 std::vector<std::string> Console::knownNames() const {
   std::vector<std::string> names = front_->ownWords();
-  std::ranges::copy(std::views::keys(commands_), std::back_inserter(names));
+  std::transform(commands_.begin(), commands_.end(), std::back_inserter(names),
+                 [](const auto &entry) { return entry.first; });
   for (const host::Setting *setting : host_.settings().sortedByName()) {
     names.push_back(setting->definition.name);
   }

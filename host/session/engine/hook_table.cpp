@@ -1,8 +1,8 @@
 // The hook table.
 #include "hook_table.h"
 
+#include <algorithm>
 #include <iterator>
-#include <ranges>
 
 #include "plugin_context.h"
 
@@ -41,8 +41,10 @@ void HookTable::dropOwner(const PluginContext *owner) {
 }
 
 std::vector<std::string> HookTable::functionNames() const {
-  const auto names = std::views::keys(hooks_);
-  return {names.begin(), names.end()};
+  std::vector<std::string> names;
+  std::transform(hooks_.begin(), hooks_.end(), std::back_inserter(names),
+                 [](const auto &entry) { return entry.first; });
+  return names;
 }
 
 } // namespace corvane::host

@@ -1,7 +1,8 @@
 // The notifier table.
 #include "notifiers.h"
 
-#include <ranges>
+#include <algorithm>
+#include <iterator>
 
 #include "plugin_context.h"
 
@@ -28,8 +29,10 @@ std::optional<std::string> Notifiers::description(std::string_view name) const {
 }
 
 std::vector<std::string> Notifiers::names() const {
-  const auto names = std::views::keys(notifiers_);
-  return {names.begin(), names.end()};
+  std::vector<std::string> names;
+  std::transform(notifiers_.begin(), notifiers_.end(), std::back_inserter(names),
+                 [](const auto &entry) { return entry.first; });
+  return names;
 }
 
 } // namespace corvane::host

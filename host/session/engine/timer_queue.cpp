@@ -1,7 +1,8 @@
 // The timer queue.
 #include "timer_queue.h"
 
-#include <ranges>
+#include <algorithm>
+#include <iterator>
 
 namespace corvane::host {
 
@@ -21,8 +22,10 @@ std::optional<Timer> TimerQueue::popDue(std::int64_t limitMicros) {
 }
 
 std::vector<std::int64_t> TimerQueue::dueTimes() const {
-  const auto times = std::views::values(timers_) | std::views::transform(&Timer::dueMicros);
-  return {times.begin(), times.end()};
+  std::vector<std::int64_t> times;
+  std::transform(timers_.begin(), timers_.end(), std::back_inserter(times),
+                 [](const auto &entry) { return entry.second.dueMicros; });
+  return times;
 }
 
 std::vector<std::uint64_t> TimerQueue::dropOwner(const PluginContext *owner) {

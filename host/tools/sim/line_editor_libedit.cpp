@@ -73,8 +73,10 @@ LineEditor::State *stateOf(EditLine *editor) {
 // Lists the choices in columns under the line, then lets libedit draw the
 // prompt and the line again.
 void showChoices(EditLine *editor, const std::vector<std::string> &choices) {
-  const std::size_t width = std::ranges::max(
-      choices | std::views::transform([](const std::string &choice) { return choice.size(); }));
+  const std::size_t width =
+      std::max_element(choices.begin(), choices.end(), [](const auto &left, const auto &right) {
+        return left.size() < right.size();
+      })->size();
   int screenWidth = 0;
   if (el_get(editor, EL_GETTC, "co", &screenWidth) != 0 || screenWidth <= 0) {
     screenWidth = kDefaultScreenWidth;

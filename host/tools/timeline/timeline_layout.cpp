@@ -247,7 +247,7 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   std::vector<Event> atStart;
   std::ranges::copy_if(timeline.events, std::back_inserter(atStart),
                        [&](const Event &event) { return seconds(event.time) == t; });
-  for (const EventKind kind : kEventLanes | std::views::values) {
+  for (const auto &[lane, kind] : kEventLanes) {
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
     }
