@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <string>
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
@@ -48,9 +47,8 @@ Expected<FontPattern> readFontFile(const std::string &path) {
                  "missing font file " + path +
                      (path == kDefaultFont ? " (the DejaVu fonts are needed)" : "")};
   }
-  int faces = 0;
   FontPattern font(
-      FcFreeTypeQuery(reinterpret_cast<const FcChar8 *>(path.c_str()), 0, nullptr, &faces),
+      FcFreeTypeQuery(reinterpret_cast<const FcChar8 *>(path.c_str()), 0, nullptr, nullptr),
       &FcPatternDestroy);
   if (font == nullptr) {
     const bool readable = std::ifstream(file).is_open();

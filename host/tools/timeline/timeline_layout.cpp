@@ -6,9 +6,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <ranges>
 #include <tuple>
-#include <utility>
 
 #include "host/session/engine/trace_format.h"
 #include "host/tools/text/utf8.h"
