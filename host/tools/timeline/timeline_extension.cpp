@@ -85,8 +85,6 @@ public:
     host_.events().subscribe(*this);
   }
   ~SessionTimeline() override { host_.events().unsubscribe(*this); }
-  SessionTimeline(const SessionTimeline &) = delete;
-  SessionTimeline &operator=(const SessionTimeline &) = delete;
 
   Timeline record() const { return recorder_.snapshot(host_.nowMicros()); }
 
