@@ -6,7 +6,6 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <tuple>
 
 #include "host/session/engine/trace_format.h"
 #include "host/tools/text/utf8.h"
@@ -29,11 +28,11 @@ constexpr double kMaxContextShare = 0.25;
 // At most this many buckets are used to find idle stretches (a megabyte).
 constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 
-constexpr std::array<std::tuple<LaneKind, EventKind, const char *>, 4> kEventLanes{{
-    {LaneKind::Keys, EventKind::Key, "keys"},
-    {LaneKind::Notifiers, EventKind::Notifier, "notifiers"},
-    {LaneKind::Functions, EventKind::Function, "game functions"},
-    {LaneKind::Commands, EventKind::Command, "commands sent"},
+constexpr std::array<std::pair<EventKind, const char *>, 4> kEventLanes{{
+    {EventKind::Key, "keys"},
+    {EventKind::Notifier, "notifiers"},
+    {EventKind::Function, "game functions"},
+    {EventKind::Command, "commands sent"},
 }};
 
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
@@ -241,7 +240,7 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   std::vector<Event> atStart;
   std::ranges::copy_if(timeline.events, std::back_inserter(atStart),
                        [&](const Event &event) { return seconds(event.time) == t; });
-  for (const auto &[lane, kind, title] : kEventLanes) {
+  for (const auto &[kind, title] : kEventLanes) {
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
     }
@@ -691,9 +690,9 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   top += timers.height;
   spanLane(LaneKind::Bar, "bar", timeline.bars);
 
-  for (const auto &[laneKind, eventKind, title] : kEventLanes) {
-    Lane &lane = addLane(laneKind, title);
-    lane.marks = groupEvents(timeline.events, eventKind, layout.scale, kEventLabelWidth);
+  for (const auto &[kind, title] : kEventLanes) {
+    Lane &lane = addLane(LaneKind::Events, title);
+    lane.marks = groupEvents(timeline.events, kind, layout.scale, kEventLabelWidth);
     layMarks(lane, layout, textWidth);
     top += lane.height;
   }
