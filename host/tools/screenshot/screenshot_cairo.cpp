@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <string>
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
@@ -48,9 +47,8 @@ Expected<FontPattern> readFontFile(const std::string &path) {
                  "missing font file " + path +
                      (path == kDefaultFont ? " (the DejaVu fonts are needed)" : "")};
   }
-  int faces = 0;
   FontPattern font(
-      FcFreeTypeQuery(reinterpret_cast<const FcChar8 *>(path.c_str()), 0, nullptr, &faces),
+      FcFreeTypeQuery(reinterpret_cast<const FcChar8 *>(path.c_str()), 0, nullptr, nullptr),
       &FcPatternDestroy);
   if (font == nullptr) {
     const bool readable = std::ifstream(file).is_open();
@@ -76,12 +74,6 @@ std::string familyOf(PangoFont *font) {
   const FontDescription described(pango_font_describe(font), &pango_font_description_free);
   const char *family = pango_font_description_get_family(described.get());
   return family != nullptr ? family : "";
-}
-
-PangoAttrList *plainGlyphs() {
-  PangoAttrList *list = pango_attr_list_new();
-  pango_attr_list_insert(list, pango_attr_font_features_new("kern 0, liga 0, clig 0"));
-  return list;
 }
 
 // Notes each character of `line` that a font other than `primary` drew, or
@@ -122,7 +114,10 @@ public:
   CairoCanvas(cairo_t *cr, Resolution size, PangoFontMap *fonts, const PangoFontDescription *font,
               MissingGlyphs &missing)
       : cr_(cr), size_(size), context_(pango_font_map_create_context(fonts), &g_object_unref),
-        font_(font), primary_(pango_font_description_get_family(font)), missing_(missing) {}
+        font_(font), primary_(pango_font_description_get_family(font)), missing_(missing) {
+    pango_attr_list_insert(plainGlyphs_.get(),
+                           pango_attr_font_features_new("kern 0, liga 0, clig 0"));
+  }
   void SetPosition(Vector2F position) override { pen_ = position; }
   void SetColor(LinearColor color) override { color_ = color; }
 
@@ -200,7 +195,7 @@ private:
   // Each character its own glyph at its own advance, as the game's console
   // draws text: no kerning and no ligatures.
   std::unique_ptr<PangoAttrList, decltype(&pango_attr_list_unref)> plainGlyphs_{
-      plainGlyphs(), &pango_attr_list_unref};
+      pango_attr_list_new(), &pango_attr_list_unref};
   const PangoFontDescription *font_; // the font file's family and style
   std::string primary_;
   MissingGlyphs &missing_;

@@ -39,12 +39,11 @@ bool screenshotsAvailable() { return VEXLO_SCREENSHOTS != 0; }
 
 #if !VEXLO_SCREENSHOTS
 
-Failure checkFont(const std::string & /*fontPath*/) { return std::nullopt; }
+Failure checkFont(const std::string &) { return std::nullopt; }
 
-Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> & /*drawFrame*/,
-                                     const std::string & /*path*/, Resolution /*resolution*/,
-                                     const std::string & /*fontPath*/,
-                                     MissingGlyphs * /*missing*/) {
+Expected<std::string> takeScreenshot(const std::function<void(host::Canvas &)> &,
+                                     const std::string &, Resolution, const std::string &,
+                                     MissingGlyphs *) {
   return Error{ErrorKind::Unreadable, "screenshots are not available in this build"};
 }
 

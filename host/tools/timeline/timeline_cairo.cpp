@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -228,9 +227,9 @@ void drawMarks(cairo_t *cr, const Scale &scale, const Lane &lane) {
   }
 }
 
-// The two slanted strokes of a break, from `top` to `bottom`.
-void drawBreakStrokes(cairo_t *cr, const ScaleSegment &piece, double top, double bottom) {
-  for (const double x : {piece.left + kBreakInset, piece.right - kBreakInset}) {
+// The two slanted strokes of a break from `left` to `right`, from `top` to `bottom`.
+void drawBreakStrokes(cairo_t *cr, double left, double right, double top, double bottom) {
+  for (const double x : {left + kBreakInset, right - kBreakInset}) {
     line(cr, x - kBreakSlant, bottom, x + kBreakSlant, top, kBreakHalo, kBackground);
     line(cr, x - kBreakSlant, bottom, x + kBreakSlant, top, kStroke, kMutedText);
   }
@@ -250,7 +249,8 @@ void drawAxis(cairo_t *cr, const Layout &layout) {
   for (const ScaleSegment &piece : layout.scale.segments()) {
     if (piece.idle) {
       line(cr, piece.left + kBreakInset, y, piece.right - kBreakInset, y, kBreakHalo, kBackground);
-      drawBreakStrokes(cr, piece, y - kBreakAxisHalfHeight, y + kBreakAxisHalfHeight);
+      drawBreakStrokes(cr, piece.left, piece.right, y - kBreakAxisHalfHeight,
+                       y + kBreakAxisHalfHeight);
     }
   }
 }
@@ -285,8 +285,7 @@ void drawSwatch(cairo_t *cr, const KeyEntry &entry) {
     drawTick(cr, x + kTickHalfWidth, tickTop, false);
     return drawBracket(cr, x, std::round(x + kKeySwatchWidth) - kPixelCentre, tickTop);
   case KeySwatch::Break:
-    return drawBreakStrokes(cr, ScaleSegment{0.0, 1.0, x, x + kKeySwatchWidth, true}, top,
-                            top + height);
+    return drawBreakStrokes(cr, x, x + kKeySwatchWidth, top, top + height);
   }
 }
 
@@ -341,7 +340,7 @@ void draw(cairo_t *cr, const Layout &layout) {
       continue;
     }
     for (const Lane &lane : layout.lanes) {
-      drawBreakStrokes(cr, piece, lane.top, lane.top + lane.height);
+      drawBreakStrokes(cr, piece.left, piece.right, lane.top, lane.top + lane.height);
     }
   }
   for (const Lane &lane : layout.lanes) {

@@ -2,10 +2,7 @@
 // sim_timeline command and the --timeline option.
 #include "timeline_extension.h"
 
-#include <memory>
-#include <optional>
 #include <ostream>
-#include <string>
 #include <variant>
 
 #include "host/base/utf8_path.h"
@@ -88,8 +85,6 @@ public:
     host_.events().subscribe(*this);
   }
   ~SessionTimeline() override { host_.events().unsubscribe(*this); }
-  SessionTimeline(const SessionTimeline &) = delete;
-  SessionTimeline &operator=(const SessionTimeline &) = delete;
 
   Timeline record() const { return recorder_.snapshot(host_.nowMicros()); }
 
@@ -126,8 +121,7 @@ public:
 private:
   void take(Micros t, const host::StateChanged &what) { recorder_.setState(t, what.state); }
   void take(Micros t, const host::SearchStarted &what) {
-    recorder_.searchStarted(t, what.category.value_or(0),
-                            std::vector<int>(what.playlists.begin(), what.playlists.end()));
+    recorder_.searchStarted(t, what.category.value_or(0), what.playlists);
   }
   void take(Micros t, const host::SearchStopped & /*what*/) { recorder_.searchStopped(t); }
   void take(Micros t, const host::TimerSet &what) {

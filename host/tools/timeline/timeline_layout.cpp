@@ -6,8 +6,6 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <ranges>
-#include <utility>
 
 #include "host/session/engine/trace_format.h"
 #include "host/tools/text/utf8.h"
@@ -30,17 +28,12 @@ constexpr double kMaxContextShare = 0.25;
 // At most this many buckets are used to find idle stretches (a megabyte).
 constexpr std::size_t kMaxIdleBuckets = std::size_t{1} << 16;
 
-constexpr std::array<std::pair<LaneKind, EventKind>, 4> kEventLanes{{
-    {LaneKind::Keys, EventKind::Key},
-    {LaneKind::Notifiers, EventKind::Notifier},
-    {LaneKind::Functions, EventKind::Function},
-    {LaneKind::Commands, EventKind::Command},
+constexpr std::array<std::pair<EventKind, const char *>, 4> kEventLanes{{
+    {EventKind::Key, "keys"},
+    {EventKind::Notifier, "notifiers"},
+    {EventKind::Function, "game functions"},
+    {EventKind::Command, "commands sent"},
 }};
-
-// Each lane's title, in the order of LaneKind.
-constexpr std::array<const char *, 9> kLaneTitles = {
-    "game state", "matchmaking", "party",          "timers",       "bar",
-    "keys",       "notifiers",   "game functions", "commands sent"};
 
 // `text` in at most `maxChars` characters, ending in an ellipsis when cut;
 // never splits a UTF-8 sequence.
@@ -247,7 +240,7 @@ double labelRoomAt(const Timeline &timeline, const TextWidth &textWidth, double 
   std::vector<Event> atStart;
   std::ranges::copy_if(timeline.events, std::back_inserter(atStart),
                        [&](const Event &event) { return seconds(event.time) == t; });
-  for (const auto &[lane, kind] : kEventLanes) {
+  for (const auto &[kind, title] : kEventLanes) {
     for (const EventMark &mark : groupEvents(atStart, kind, linear, 1.0)) {
       widest = std::max(widest, textWidth(mark.label));
     }
@@ -362,17 +355,16 @@ Rgb partyColour(host::Party party) {
   return party == host::Party::Owner ? kOwner : kMember;
 }
 
-// What a span lane shows of an interval: its text, what its tooltip calls it
-// and its fill.
+// What a span lane shows of an interval: its text, its fill and what its
+// tooltip calls it, the text unless said.
 struct Shown {
   std::string text;
-  std::string what;
   Rgb fill;
+  std::string what = text;
 };
 
 Shown shownOf(const StateSpan &span) {
-  const std::string name(host::gameStateName(span.shown));
-  return {name, name, stateColour(span.shown)};
+  return {std::string(host::gameStateName(span.shown)), stateColour(span.shown)};
 }
 
 // "search: playlist 5, category 1" or "search: playlists 10, 11, category 2".
@@ -385,26 +377,27 @@ Shown shownOf(const SearchSpan &search) {
     label = "search: no playlist";
   }
   label += ", category " + std::to_string(search.category);
-  return {label, label, kSearchColour};
+  return {label, kSearchColour};
 }
 
 Shown shownOf(const PartySpan &span) {
-  const std::string place(partyName(span.shown));
-  return {place, place, partyColour(span.shown)};
+  return {std::string(partyName(span.shown)), partyColour(span.shown)};
 }
 
 Shown shownOf(const BarSpan &span) {
-  return {span.shown, span.shown.empty() ? "bar shown, no text" : "bar: \"" + span.shown + "\"",
-          kBarColour};
+  return {span.shown, kBarColour,
+          span.shown.empty() ? "bar shown, no text" : "bar: \"" + span.shown + "\""};
 }
 
-// Lays out the labels of one lane: its row 0 and the rows below it.
+// Lays out the labels of one lane: its row 0, centred on `firstMiddle`, and
+// the rows below it from `belowTop` down.
 struct LabelPlacer {
   Lane &lane;
   Layout &layout;
   const TextWidth &textWidth;
-  std::function<double(int)> rowMiddle;
-  std::vector<LabelRow> rows = std::vector<LabelRow>(kMaxLabelRows + 1);
+  double firstMiddle;
+  double belowTop;
+  std::array<LabelRow, kMaxLabelRows + 1> rows{};
   int deepest = -1; // the deepest row a label went to (-1: none)
 
   // The first place, in the first row up to `lastRow` where the label is
@@ -432,7 +425,8 @@ struct LabelPlacer {
         if ((index == 0 || over) && x >= scale.left() && x + width <= kLabelRight &&
             fits(row, x, x + width) && !reachesBreak(scale, x, x + width)) {
           row.emplace_back(x, x + width);
-          const double middle = rowMiddle(index);
+          const double middle =
+              index == 0 ? firstMiddle : belowTop + (index - 0.5) * kLabelRowHeight;
           lane.labels.push_back(PlacedLabel{text, x, middle, width, false});
           layout.tooltips.push_back(
               Tooltip{x, middle - kLabelRowHeight / 2.0, width, kLabelRowHeight, tooltip});
@@ -450,11 +444,7 @@ struct LabelPlacer {
 void laySpans(Lane &lane, const auto &spans, Layout &layout, const TextWidth &textWidth) {
   const Scale &scale = layout.scale;
   const double top = lane.top;
-  const auto rowMiddle = [top](int row) {
-    return row == 0 ? top + kSpanLaneHeight / 2.0
-                    : top + kSpanLaneHeight + (row - 0.5) * kLabelRowHeight;
-  };
-  LabelPlacer placer{lane, layout, textWidth, rowMiddle};
+  LabelPlacer placer{lane, layout, textWidth, top + kSpanLaneHeight / 2.0, top + kSpanLaneHeight};
   std::vector<Shown> shown;
   for (const auto &span : spans) {
     shown.push_back(shownOf(span));
@@ -474,7 +464,7 @@ void laySpans(Lane &lane, const auto &spans, Layout &layout, const TextWidth &te
         widestUnbroken(scale, box.x0 + kSpanTextIndent, box.x1 - kSpanTextIndent);
     const std::string inside = fitted(text, to - from, textWidth);
     if (!inside.empty() && (inside == text || text::utf8CharCount(inside) > kMinInsideChars)) {
-      lane.labels.push_back(PlacedLabel{inside, from, rowMiddle(0), textWidth(inside), true});
+      lane.labels.push_back(PlacedLabel{inside, from, placer.firstMiddle, textWidth(inside), true});
       continue;
     }
     placer.place(text, tooltip, kMaxLabelRows, box.x0, box.x1,
@@ -492,10 +482,9 @@ void layMarks(Lane &lane, Layout &layout, const TextWidth &textWidth) {
   // Around an event's tick, what its tooltip covers.
   constexpr double kTickTooltipHalfWidth = 3.0;
   const double top = lane.top;
-  const auto rowMiddle = [top](int row) {
-    return top + kEventTickRowHeight + (row + 0.5) * kLabelRowHeight;
-  };
-  LabelPlacer placer{lane, layout, textWidth, rowMiddle};
+  const double belowTicks = top + kEventTickRowHeight;
+  LabelPlacer placer{lane, layout, textWidth, belowTicks + kLabelRowHeight / 2.0,
+                     belowTicks + kLabelRowHeight};
   for (const EventMark &mark : lane.marks) {
     const double x0 = layout.scale.x(seconds(mark.first));
     const double x1 = layout.scale.x(seconds(mark.last));
@@ -684,27 +673,26 @@ Layout layOut(const Timeline &timeline, const TextWidth &textWidth) {
   layout.ticks = axisTicks(layout.scale, kMinTickSpacing);
 
   double top = kTopMargin;
-  const auto addLane = [&](LaneKind kind) -> Lane & {
-    layout.lanes.push_back(
-        Lane{kind, kLaneTitles.at(static_cast<std::size_t>(kind)), top, 0.0, {}, {}, {}});
+  const auto addLane = [&](LaneKind kind, const char *title) -> Lane & {
+    layout.lanes.push_back(Lane{kind, title, top, 0.0, {}, {}, {}});
     return layout.lanes.back();
   };
-  const auto spanLane = [&](LaneKind kind, const auto &spans) {
-    Lane &lane = addLane(kind);
+  const auto spanLane = [&](LaneKind kind, const char *title, const auto &spans) {
+    Lane &lane = addLane(kind, title);
     laySpans(lane, spans, layout, textWidth);
     top += lane.height;
   };
-  spanLane(LaneKind::State, timeline.states);
-  spanLane(LaneKind::Search, timeline.searches);
-  spanLane(LaneKind::Party, timeline.parties);
-  Lane &timers = addLane(LaneKind::Timers);
+  spanLane(LaneKind::State, "game state", timeline.states);
+  spanLane(LaneKind::Search, "matchmaking", timeline.searches);
+  spanLane(LaneKind::Party, "party", timeline.parties);
+  Lane &timers = addLane(LaneKind::Timers, "timers");
   layTimers(timers, layout, timeline);
   top += timers.height;
-  spanLane(LaneKind::Bar, timeline.bars);
+  spanLane(LaneKind::Bar, "bar", timeline.bars);
 
-  for (const auto &[laneKind, eventKind] : kEventLanes) {
-    Lane &lane = addLane(laneKind);
-    lane.marks = groupEvents(timeline.events, eventKind, layout.scale, kEventLabelWidth);
+  for (const auto &[kind, title] : kEventLanes) {
+    Lane &lane = addLane(LaneKind::Events, title);
+    lane.marks = groupEvents(timeline.events, kind, layout.scale, kEventLabelWidth);
     layMarks(lane, layout, textWidth);
     top += lane.height;
   }

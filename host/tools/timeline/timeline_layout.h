@@ -133,7 +133,8 @@ struct EventMark {
   bool noEffect = false;
 };
 
-enum class LaneKind { State, Search, Party, Timers, Bar, Keys, Notifiers, Functions, Commands };
+// The event lanes, one for each EventKind, are told apart by their titles.
+enum class LaneKind { State, Search, Party, Timers, Bar, Events };
 
 struct Rgb {
   std::uint8_t r = 0;
