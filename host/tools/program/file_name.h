@@ -19,9 +19,8 @@ inline bool endsWithIgnoringCase(std::string_view name, std::string_view suffix)
 
 // Whether `name` ends in one of `suffixes`.
 inline bool hasSuffix(std::string_view name, std::initializer_list<std::string_view> suffixes) {
-  return std::any_of(suffixes.begin(), suffixes.end(), [name](std::string_view suffix) {
-    return endsWithIgnoringCase(name, suffix);
-  });
+  return std::ranges::any_of(
+      suffixes, [name](std::string_view suffix) { return endsWithIgnoringCase(name, suffix); });
 }
 
 } // namespace corvane::sim

@@ -1,18 +1,22 @@
 // The interactive front end: prompt, session commands (help, quit, exit),
-// Ctrl-C, narration and the folded view of frames.
+// Ctrl-C, narration, the folded view of frames and the notes on what had no
+// effect.
 #include "interactive.h"
 
+#include <algorithm>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "frame_folding.h"
 #include "host/base/whole_file.h"
 #include "host/session/console/command_args.h"
 #include "host/session/console/tokenizer.h"
+#include "host/session/effect_watch.h"
 #include "host/session/engine/trace_format.h"
 #include "line_editor.h"
-#include "no_effect_notes.h"
 
 namespace corvane::sim {
 
@@ -114,6 +118,86 @@ SessionWord sessionCommand(Simulator &simulator, const std::string &line) {
   }
   return SessionWord::Help;
 }
+
+// At the prompt, one line for a key press or plugin command after which the
+// plugin did nothing a player could see, and one at once for one that changed
+// nothing the host keeps. Judged as the timeline judges "no effect"
+// (host::EffectWatch): the verdict comes with the next rendered frame, since
+// only a frame shows whether the bar changed. What the host keeps is known at
+// once: a press or command after which no setting, timer, hook, binding, game
+// call or console line changed, with no frame drawn before the line ends, is
+// said when its line has run.
+class NoEffectNotes final : public host::EventSubscriber {
+public:
+  void onEvent(const host::Event &event) override {
+    std::optional<std::size_t> recorded;
+    if (const auto *key = std::get_if<host::KeyPressed>(&event.what)) {
+      pressed_ = "key " + key->key;
+      names_[next_] = pressed_;
+      recorded = next_++;
+    } else if (const auto *run = std::get_if<host::NotifierRun>(&event.what)) {
+      names_[next_] = run->name;
+      recorded = next_++;
+      // Judged at once: a plugin command, named by the key that ran it (a key
+      // that runs none already says so).
+      if (pending_.empty()) {
+        pending_ = pressed_.empty() ? run->name : pressed_;
+        keptChange_ = false;
+      }
+    } else if (!pending_.empty()) {
+      noteKeptChange(event);
+    }
+    const std::vector<std::size_t> unchanged = watch_.take(event, recorded);
+    if (!unchanged.empty()) {
+      // A key and the command it ran are one act: named by what was done first.
+      verdicts_.push_back(names_[unchanged.front()]);
+    }
+    const std::vector<std::size_t> &watched = watch_.watched();
+    std::erase_if(names_, [&watched](const auto &entry) {
+      return std::find(watched.begin(), watched.end(), entry.first) == watched.end();
+    });
+  }
+
+  // Writes the verdicts reached since the last call, one line each; called
+  // when a line has run.
+  void flush(std::ostream &out) {
+    if (!pending_.empty() && !keptChange_) {
+      out << pending_
+          << " changed nothing the host keeps (settings, timers, hooks, key bindings, game calls, "
+             "console lines sent); the next frame shows whether the bar changed\n";
+    }
+    pending_.clear();
+    for (const std::string &name : verdicts_) {
+      out << name
+          << " had no effect: the plugin changed nothing, and the next frame drew what the "
+             "last one did\n";
+    }
+    verdicts_.clear();
+  }
+
+private:
+  // Whatever the host keeps that `event` changed; a frame leaves the verdict
+  // to the frame.
+  void noteKeptChange(const host::Event &event) {
+    if (std::holds_alternative<host::FrameBegun>(event.what)) {
+      pending_.clear();
+      pressed_.clear();
+    } else if (const auto *call = std::get_if<host::SdkCall>(&event.what)) {
+      keptChange_ = keptChange_ || host::opKind(call->op) == host::OpKind::Effect;
+    } else if (!std::holds_alternative<host::FunctionCalled>(event.what)) {
+      keptChange_ = true; // a setting, timer, hook, binding, game state or console line
+    }
+  }
+
+  std::string pressed_; // the key pressed in this line, if any
+  std::string pending_; // the press or command of this line, not yet judged
+  bool keptChange_ = false;
+  host::EffectWatch watch_;
+  // What each watched press or command is called, by its number.
+  std::map<std::size_t, std::string> names_;
+  std::size_t next_ = 0;
+  std::vector<std::string> verdicts_;
+};
 
 // A person at the prompt for the object's life: the front narrates, knows
 // the prompt's words, stops on Ctrl-C and shows progress; the folded view

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
-#include <ranges>
 #include <system_error>
 
 #include <poll.h>
@@ -64,19 +63,12 @@ std::filesystem::path historyPath() {
   return {};
 }
 
-LineEditor::State *stateOf(EditLine *editor) {
-  void *data = nullptr;
-  el_get(editor, EL_CLIENTDATA, &data);
-  return static_cast<LineEditor::State *>(data);
-}
-
 // Lists the choices in columns under the line, then lets libedit draw the
 // prompt and the line again.
 void showChoices(EditLine *editor, const std::vector<std::string> &choices) {
-  const std::size_t width =
-      std::max_element(choices.begin(), choices.end(), [](const auto &left, const auto &right) {
-        return left.size() < right.size();
-      })->size();
+  const std::size_t width = std::ranges::max_element(choices, {}, [](const std::string &choice) {
+                              return choice.size();
+                            })->size();
   int screenWidth = 0;
   if (el_get(editor, EL_GETTC, "co", &screenWidth) != 0 || screenWidth <= 0) {
     screenWidth = kDefaultScreenWidth;
@@ -97,7 +89,10 @@ unsigned char completeWord(EditLine *editor, int /*key*/) {
   const LineInfo *line = el_line(editor);
   const std::string_view before(line->buffer,
                                 static_cast<std::size_t>(line->cursor - line->buffer));
-  const Completion completion = complete(stateOf(editor)->simulator, before);
+  void *state = nullptr;
+  el_get(editor, EL_CLIENTDATA, &state);
+  const Completion completion =
+      complete(static_cast<LineEditor::State *>(state)->simulator, before);
   if (!completion.insert.empty()) {
     el_deletestr(editor, static_cast<int>(completion.replaced));
     el_insertstr(editor, completion.insert.c_str());
@@ -183,9 +178,7 @@ std::optional<std::string> LineEditor::read() {
     return std::nullopt;
   }
   std::string line(text, static_cast<std::size_t>(count));
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-    line.pop_back();
-  }
+  line.erase(line.find_last_not_of("\r\n") + 1);
   if (line.find_first_not_of(" \t") == std::string::npos) {
     return line;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,7 +43,6 @@ namespace {
 
 constexpr int kStdinDescriptor = 0;
 constexpr int kStdoutDescriptor = 1;
-constexpr std::string_view kStdinName = "<stdin>";
 constexpr std::string_view kStdinScript = "-";
 constexpr std::size_t kCommandColumn = 34;
 
@@ -59,9 +59,8 @@ Extensions makeExtensions() {
 // What each extension adds to a session, for a Simulator's options.
 std::vector<SessionExtension> sessionExtensions(const Extensions &extensions) {
   std::vector<SessionExtension> attached;
-  for (const auto &extension : extensions) {
-    attached.push_back(extension->forSessions());
-  }
+  std::ranges::transform(extensions, std::back_inserter(attached),
+                         [](const auto &extension) { return extension->forSessions(); });
   return attached;
 }
 
@@ -76,7 +75,6 @@ struct ProgramSettings {
   Extensions extensions = makeExtensions();
 };
 
-// What a flag does: it turns `flag` on.
 OptionTable::Apply turnsOn(bool &flag) {
   return [&flag](const std::string &) {
     flag = true;
@@ -176,40 +174,15 @@ Outcome runStandardInput(Simulator &simulator, ProgramFront &front,
     return runInteractive(simulator, front, settings.traceFile.empty());
   }
   std::string line;
-  int lineNumber = 0;
-  while (std::getline(std::cin, line)) {
-    ++lineNumber;
+  for (int lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
     const std::string_view text =
         lineNumber == 1 ? console::withoutByteOrderMark(line) : std::string_view(line);
-    const Outcome status = simulator.run(text, kStdinName, lineNumber);
+    const Outcome status = simulator.run(text, "<stdin>", lineNumber);
     if (status != Outcome::Success) {
       return status;
     }
   }
   return Outcome::Success;
-}
-
-// Prints the program's version first, whatever `plugin` turns out to be, then
-// the name and version its descriptor carries, read without loading it into a
-// host (no plugin code runs); status 2 when it is no plugin this host loads.
-int printVersion(const std::string &plugin, std::ostream &out, std::ostream &err) {
-  out << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
-  if (plugin.empty()) {
-    return exitStatus(Outcome::Success);
-  }
-  const auto library = loader::SharedLibrary::open(plugin);
-  const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
-  const Failure refused = !library ? Failure(library.error())
-                          : descriptor == nullptr
-                              ? Failure(Error{ErrorKind::NoPlugin, "it exports no descriptor"})
-                              : loader::checkDescriptor(*descriptor);
-  if (refused) {
-    err << "corvane-sim: cannot read the version of plugin " << plugin << ": " << refused->message
-        << '\n';
-    return exitStatus(Outcome::BadInput);
-  }
-  out << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin << ")\n";
-  return 0;
 }
 
 // Says why the run cannot go on, with where to find the usage after bad
@@ -220,6 +193,29 @@ int reportError(const Error &error) {
     std::cerr << "(corvane-sim --help shows the usage)\n";
   }
   return exitStatus(Outcome::BadInput);
+}
+
+// Prints the program's version first, whatever `plugin` turns out to be, then
+// the name and version its descriptor carries, read without loading it into a
+// host (no plugin code runs); status 2 when it is no plugin this host loads.
+int printVersion(const std::string &plugin) {
+  std::cout << "corvane-sim " << CORVANE_SIM_VERSION << '\n' << std::flush;
+  if (plugin.empty()) {
+    return exitStatus(Outcome::Success);
+  }
+  const auto library = loader::SharedLibrary::open(plugin);
+  const PluginDescriptor *descriptor = library ? loader::findDescriptor(**library) : nullptr;
+  const Failure refused = !library ? Failure(library.error())
+                          : descriptor == nullptr
+                              ? Failure(Error{ErrorKind::NoPlugin, "it exports no descriptor"})
+                              : loader::checkDescriptor(*descriptor);
+  if (refused) {
+    return reportError({ErrorKind::Unreadable,
+                        "cannot read the version of plugin " + plugin + ": " + refused->message});
+  }
+  std::cout << descriptor->pluginName << ' ' << descriptor->pluginVersion << " (" << plugin
+            << ")\n";
+  return 0;
 }
 
 // Opens the --trace file `name` into `traceFile`, unless it is one of the
@@ -294,7 +290,6 @@ int runSession(const ProgramSettings &settings, const std::vector<std::string> &
   }
   const Outcome played =
       playScripts(simulator, front, {positional.begin() + 1, positional.end()}, settings);
-  // Every feature finishes its work; one that fails makes the run's status worse.
   Outcome status = played;
   for (const auto &extension : settings.extensions) {
     if (!extension->finish(simulator) && status == Outcome::Success) {
@@ -334,8 +329,7 @@ int runProgram(const std::vector<std::string> &arguments) {
     if (positional->size() > 1) {
       return reportError({ErrorKind::BadInput, "--version takes at most one plugin"});
     }
-    return printVersion(positional->empty() ? std::string() : positional->front(), std::cout,
-                        std::cerr);
+    return printVersion(positional->empty() ? std::string() : positional->front());
   }
   if (positional->empty()) {
     return reportError({ErrorKind::BadInput, "no plugin given"});
@@ -354,7 +348,6 @@ int main(int argc, char **argv) {
   try {
     return corvane::sim::runProgram(corvane::platform::utf8Arguments(argc, argv));
   } catch (const std::exception &error) {
-    std::cerr << "corvane-sim: " << error.what() << '\n';
-    return corvane::exitStatus(corvane::Outcome::BadInput);
+    return corvane::sim::reportError({corvane::ErrorKind::Unreadable, error.what()});
   }
 }

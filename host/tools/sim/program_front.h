@@ -9,7 +9,6 @@
 
 #include "host/session/console/console.h"
 #include "host/session/engine/events.h"
-#include "progress_line.h"
 
 namespace corvane::sim {
 
@@ -40,7 +39,7 @@ private:
   std::filesystem::path outputFolder_;
   std::ostream *progressOut_ = nullptr;
   host::EventStream *events_ = nullptr;
-  std::unique_ptr<ProgressLine> progress_;
+  std::unique_ptr<host::EventSubscriber> progress_; // the progress line while one is shown
   int longCommands_ = 0;
   bool progressAlways_ = false;
   bool person_ = false;
