@@ -75,11 +75,10 @@ std::string secondsAsWritten(double seconds) {
 
 CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double timeoutSeconds) {
   switch (end.kind) {
-  case ChildEnd::Kind::NotStarted:
-    return CheckResult::fail(end.what);
   case ChildEnd::Kind::Hung:
     return CheckResult::fail("hung: no result within " + secondsAsWritten(timeoutSeconds) +
                              messages.after());
+  case ChildEnd::Kind::NotStarted: // it wrote no notes: `what` alone
   case ChildEnd::Kind::Crashed:
     return CheckResult::fail(end.what + messages.after());
   case ChildEnd::Kind::Exited:

@@ -178,13 +178,11 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
     out << kUsage;
     return exitStatus(Outcome::Success);
   }
-  if (const auto problem = parseValidateOptions(words, options)) {
-    return sim::reportVerbError(err, kVerb, *problem, kUsage);
+  Failure problem = parseValidateOptions(words, options);
+  if (!problem) {
+    problem = whyNoPlugin(options);
   }
-  if (const auto problem = whyNoPlugin(options)) {
-    return sim::reportVerbError(err, kVerb, *problem, kUsage);
-  }
-  return runValidate(options, out);
+  return problem ? sim::reportVerbError(err, kVerb, *problem, kUsage) : runValidate(options, out);
 }
 
 } // namespace corvane::validate
