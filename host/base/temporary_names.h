@@ -34,14 +34,16 @@ public:
     delete[] copy;
   }
 
-  void forget(const std::filesystem::path &name) {
+  // Forgets `name`, whose file is gone or renamed, and empties it.
+  void forget(std::filesystem::path &name) {
     for (std::atomic<Char *> &slot : slots_) {
       Char *held = slot.load();
       if (held != nullptr && name.native() == held && slot.compare_exchange_strong(held, nullptr)) {
         delete[] held;
-        return;
+        break;
       }
     }
+    name.clear();
   }
 
   // Calls `remove` with each name kept; fit for a signal handler.

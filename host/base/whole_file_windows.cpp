@@ -74,7 +74,7 @@ Failure WholeFile::writeBytes(std::string_view bytes) {
   return std::nullopt;
 }
 
-Failure WholeFile::closeTemporary() {
+Failure WholeFile::replaceTarget() {
   const bool flushed = FlushFileBuffers(handleOf(handle_)) != 0;
   const DWORD flushError = GetLastError();
   const bool closed = CloseHandle(handleOf(handle_)) != 0;
@@ -82,16 +82,11 @@ Failure WholeFile::closeTemporary() {
   if (!flushed || !closed) {
     return reason(!flushed ? flushError : GetLastError());
   }
-  return std::nullopt;
-}
-
-Failure WholeFile::replaceTarget() {
   if (MoveFileExW(temporary_.c_str(), target_.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
     return reason(GetLastError());
   }
   temporaryNames.forget(temporary_);
-  temporary_.clear();
   return std::nullopt;
 }
 
@@ -103,7 +98,6 @@ void WholeFile::discard() {
   if (!temporary_.empty()) {
     DeleteFileW(temporary_.c_str());
     temporaryNames.forget(temporary_);
-    temporary_.clear();
   }
 }
 
