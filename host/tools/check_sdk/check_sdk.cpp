@@ -194,24 +194,23 @@ std::string describe(const pe::ImportedFunction &function) {
                   : pe::printable(function.name);
 }
 
+std::string functions(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " function" : " functions");
+}
+
 // Whether the host exports every function the plugin imports; if not, which
 // it does not and what follows for the player: an import the loader resolves
-// stops the plugin loading, one only delay-loaded fails when the plugin first
-// calls it.
+// stops the plugin loading, one only delay-loaded fails when first called.
 std::string report(const std::string &pluginName, const std::string &hostName,
                    const std::vector<SdkImport> &imports, const std::vector<SdkImport> &missing) {
-  const std::size_t subject = missing.empty() ? imports.size() : missing.size();
-  const std::string share = !missing.empty() ? std::to_string(subject) + " of the "
-                            : subject == 1   ? "the "
-                                             : "all ";
-  std::string text = share + std::to_string(imports.size()) +
-                     (imports.size() == 1 ? " function" : " functions") + " that " + pluginName +
-                     " imports from " + kSdkLibrary + (subject == 1 ? " is" : " are") +
-                     (missing.empty() ? " exported by " : " not exported by ") + hostName;
+  const std::string imported = " that " + pluginName + " imports from " + kSdkLibrary;
   if (missing.empty()) {
-    return text + '\n';
+    return (imports.size() == 1 ? "the " : "all ") + functions(imports.size()) + imported +
+           (imports.size() == 1 ? " is" : " are") + " exported by " + hostName + '\n';
   }
-  text += ":\n";
+  std::string text = std::to_string(missing.size()) + " of the " + functions(imports.size()) +
+                     imported + (missing.size() == 1 ? " is" : " are") + " not exported by " +
+                     hostName + ":\n";
   for (const SdkImport &function : missing) {
     text += "  " + describe(function.function) + '\n';
   }
