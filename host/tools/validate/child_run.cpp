@@ -28,17 +28,6 @@ std::string messageLine(std::string_view tag, std::string text) {
   return std::string(tag) + text + "\n";
 }
 
-// Runs the check, turning an escaping exception into its failure.
-CheckResult runGuarded(const CheckBody &check, const ProgressNote &note) {
-  try {
-    return check(note);
-  } catch (const std::exception &error) {
-    return CheckResult::fail(std::string("threw an exception: ") + error.what());
-  } catch (...) {
-    return CheckResult::fail("threw an exception that is no std::exception");
-  }
-}
-
 struct ChildMessages {
   std::string pending;
   std::string lastNote;
@@ -105,8 +94,15 @@ CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeco
 
 int reportFromChild(const CheckBody &body, std::ostream &out) {
   prepareChildProcess();
-  const CheckResult result = runGuarded(
-      body, [&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
+  CheckResult result;
+  try {
+    result =
+        body([&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
+  } catch (const std::exception &error) {
+    result = CheckResult::fail(std::string("threw an exception: ") + error.what());
+  } catch (...) {
+    result = CheckResult::fail("threw an exception that is no std::exception");
+  }
   const std::string_view tag = result.passed()                       ? kPassTag
                                : result.outcome == Outcome::BadInput ? kNoPluginTag
                                                                      : kFailTag;
