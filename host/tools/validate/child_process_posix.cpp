@@ -23,8 +23,6 @@ namespace corvane::validate {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // The file this process runs, even when the path it was started by has been
 // replaced or removed since (a rebuild while a validation runs).
 constexpr const char *kOwnProgram = "/proc/self/exe";

@@ -15,8 +15,6 @@ namespace corvane::validate {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr UINT kHungExitCode = 1;
 // NTSTATUS codes with both top bits set are errors: a process ending with
 // one ended on an exception nobody handled.

@@ -84,9 +84,8 @@ CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double 
 
 CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds) {
   ChildMessages messages;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::milliseconds>(
-                                             std::chrono::duration<double>(timeoutSeconds));
+  const auto deadline = Clock::now() + std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::duration<double>(timeoutSeconds));
   const ChildEnd end =
       runOwnProgram(words, deadline, [&messages](std::string_view chunk) { messages.take(chunk); });
   return resultOf(end, messages, timeoutSeconds);
