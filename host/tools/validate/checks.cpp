@@ -168,21 +168,17 @@ CheckResult quietAfterUnload(const ValidateOptions &options, const ProgressNote 
 
 } // namespace
 
-const std::vector<Check> &allChecks() {
-  static const std::vector<Check> checks = {
-      {"descriptor-readable", "the library opens and exports its descriptor", descriptorReadable},
-      {"api-version", "the descriptor's API version is 95, its upper half 0", apiVersion},
-      {"descriptor-fields", "the descriptor's texts and entry points are present",
-       descriptorFields},
-      {"factory-stable", "getPlugin gives the same address twice, holding a plugin", factoryStable},
-      {"teardown-twice", "deleteMe is safe to call twice", teardownTwice},
-      {"load-unload-cycles", "the host loads and unloads the plugin 10 times", loadCycles},
-      {"random-run", "a seeded random run of console lines, game functions, timers and frames",
-       randomRun},
-      {"quiet-after-unload", "after unload no game event, timer or frame reaches the plugin",
-       quietAfterUnload},
-  };
-  return checks;
-}
+const std::vector<Check> kChecks = {
+    {"descriptor-readable", "the library opens and exports its descriptor", descriptorReadable},
+    {"api-version", "the descriptor's API version is 95, its upper half 0", apiVersion},
+    {"descriptor-fields", "the descriptor's texts and entry points are present", descriptorFields},
+    {"factory-stable", "getPlugin gives the same address twice, holding a plugin", factoryStable},
+    {"teardown-twice", "deleteMe is safe to call twice", teardownTwice},
+    {"load-unload-cycles", "the host loads and unloads the plugin 10 times", loadCycles},
+    {"random-run", "a seeded random run of console lines, game functions, timers and frames",
+     randomRun},
+    {"quiet-after-unload", "after unload no game event, timer or frame reaches the plugin",
+     quietAfterUnload},
+};
 
 } // namespace corvane::validate
