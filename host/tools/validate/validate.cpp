@@ -103,16 +103,6 @@ CheckResult runCheck(const Check &check, const ValidateOptions &options) {
                     options.timeoutSeconds);
 }
 
-// Why the file is no plugin at all (a text file, a program, a folder, a
-// missing file, a library without a descriptor); nothing when it may be
-// one. Tried in a child when the checks run in children, since opening a
-// library runs its code.
-Failure whyNoPlugin(const ValidateOptions &options) {
-  const CheckResult result = runCheck(kOpensCheck, options);
-  return result.outcome == Outcome::BadInput ? Failure(Error{ErrorKind::NoPlugin, result.reason})
-                                             : std::nullopt;
-}
-
 } // namespace
 
 Failure parseValidateOptions(const std::vector<std::string> &words, ValidateOptions &options) {
@@ -175,11 +165,17 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
     out << kUsage;
     return exitStatus(Outcome::Success);
   }
-  Failure problem = parseValidateOptions(words, options);
-  if (!problem) {
-    problem = whyNoPlugin(options);
+  if (const auto problem = parseValidateOptions(words, options)) {
+    return sim::reportVerbError(err, kVerb, *problem, kUsage);
   }
-  return problem ? sim::reportVerbError(err, kVerb, *problem, kUsage) : runValidate(options, out);
+  // A file that is no plugin at all (a text file, a program, a folder, a
+  // missing file, a library without a descriptor) is one error. Opening a
+  // library runs its code, so a child tries it when the checks run in one.
+  const CheckResult opened = runCheck(kOpensCheck, options);
+  if (opened.outcome == Outcome::BadInput) {
+    return sim::reportVerbError(err, kVerb, {ErrorKind::NoPlugin, opened.reason}, kUsage);
+  }
+  return runValidate(options, out);
 }
 
 } // namespace corvane::validate
