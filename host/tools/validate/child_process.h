@@ -18,10 +18,10 @@ namespace corvane::validate {
 using Clock = std::chrono::steady_clock;
 
 struct ChildEnd {
-  enum class Kind { NotStarted, Hung, Crashed, Exited };
+  enum class Kind { Failed, Hung, Exited };
   Kind kind = Kind::Exited;
-  // NotStarted: why ("cannot create a pipe: ..."); Crashed: how, in the
-  // platform's own terms ("crashed with signal 11 (...)").
+  // Failed: why it did not start ("cannot create a pipe: ...") or how it
+  // crashed, in the platform's own terms ("crashed with signal 11 (...)").
   std::string what;
   // Exited: the exit status it gave.
   long long status = 0;

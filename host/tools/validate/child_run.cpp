@@ -67,8 +67,7 @@ CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double 
   case ChildEnd::Kind::Hung:
     return CheckResult::fail("hung: no result within " + secondsAsWritten(timeoutSeconds) +
                              messages.after());
-  case ChildEnd::Kind::NotStarted: // it wrote no notes: `what` alone
-  case ChildEnd::Kind::Crashed:
+  case ChildEnd::Kind::Failed:
     return CheckResult::fail(end.what + messages.after());
   case ChildEnd::Kind::Exited:
     break;
