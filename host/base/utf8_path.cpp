@@ -2,7 +2,6 @@
 // platform.
 #include "utf8_path.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
