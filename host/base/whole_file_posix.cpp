@@ -69,12 +69,9 @@ Failure WholeFile::openTemporary() {
     handle_ = descriptor;
     return std::nullopt;
   };
-  if (const auto error = makeTemporary(target_, EEXIST, temporary_, create)) {
-    return reason(*error);
-  }
   static_cast<void>(installOnce());
-  temporaryNames.remember(temporary_);
-  return std::nullopt;
+  const auto error = temporaryNames.make(target_, EEXIST, temporary_, create);
+  return error ? Failure(reason(*error)) : std::nullopt;
 }
 
 Failure WholeFile::writeBytes(std::string_view bytes) {

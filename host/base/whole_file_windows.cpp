@@ -52,13 +52,10 @@ Failure WholeFile::openTemporary() {
     handle_ = reinterpret_cast<std::intptr_t>(file);
     return std::nullopt;
   };
-  if (const auto error =
-          makeTemporary(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create)) {
-    return reason(*error);
-  }
   static_cast<void>(installOnce());
-  temporaryNames.remember(temporary_);
-  return std::nullopt;
+  const auto error =
+      temporaryNames.make(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create);
+  return error ? Failure(reason(*error)) : std::nullopt;
 }
 
 Failure WholeFile::writeBytes(std::string_view bytes) {
