@@ -2,7 +2,6 @@
 // platform.
 #include "utf8_path.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
@@ -45,33 +44,24 @@ struct LocalFreer {
 // Where a system text leaves a place for what it is about.
 constexpr std::string_view kInsert = "%1";
 
-// The conversion functions take lengths as int; names and texts passed here
-// are far shorter than INT_MAX.
-int lengthOf(std::size_t size) { return static_cast<int>(size); }
-
 std::string utf8FromWide(std::wstring_view wide) {
   if (wide.empty()) {
     return {};
   }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), nullptr, 0,
-                                       nullptr, nullptr);
+  // The conversion takes lengths as int; the texts here are far shorter.
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), utf8.data(), size, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), size, nullptr, nullptr);
   return utf8;
 }
 
 } // namespace
 
-std::wstring wideFromUtf8(std::string_view utf8) {
-  if (utf8.empty()) {
-    return {};
-  }
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), lengthOf(utf8.size()), wide.data(), size);
-  return wide;
-}
+// The texts given here are valid UTF-8 (names, and arguments as
+// utf8Arguments read them), which the path's own conversion takes.
+std::wstring wideFromUtf8(std::string_view utf8) { return pathFromUtf8(utf8).native(); }
 
 std::optional<std::string> environmentVariable(const char *name) {
   const std::wstring wideName = wideFromUtf8(name);

@@ -57,9 +57,6 @@ Failure WholeFile::commit() {
     stream_.setstate(std::ios::badbit);
   }
   if (!failure_) {
-    failure_ = closeTemporary();
-  }
-  if (!failure_) {
     failure_ = replaceTarget();
   }
   discard();

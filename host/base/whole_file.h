@@ -39,7 +39,8 @@ private:
   // Each fails with the system's reason, as a file that cannot be written.
   Failure openTemporary();
   Failure writeBytes(std::string_view bytes);
-  Failure closeTemporary();
+  // Closes the temporary file, its bytes on the disk, and renames it over
+  // the target.
   Failure replaceTarget();
   void discard();
 

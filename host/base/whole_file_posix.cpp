@@ -69,12 +69,9 @@ Failure WholeFile::openTemporary() {
     handle_ = descriptor;
     return std::nullopt;
   };
-  if (const auto error = makeTemporary(target_, EEXIST, temporary_, create)) {
-    return reason(*error);
-  }
   static_cast<void>(installOnce());
-  temporaryNames.remember(temporary_);
-  return std::nullopt;
+  const auto error = temporaryNames.make(target_, EEXIST, temporary_, create);
+  return error ? Failure(reason(*error)) : std::nullopt;
 }
 
 Failure WholeFile::writeBytes(std::string_view bytes) {
@@ -88,7 +85,7 @@ Failure WholeFile::writeBytes(std::string_view bytes) {
   return std::nullopt;
 }
 
-Failure WholeFile::closeTemporary() {
+Failure WholeFile::replaceTarget() {
   // On the disk before the rename, so that the name never holds a part.
   const bool synced = ::fsync(static_cast<int>(handle_)) == 0;
   const int syncError = errno;
@@ -97,15 +94,10 @@ Failure WholeFile::closeTemporary() {
   if (!synced || !closed) {
     return reason(!synced ? syncError : errno);
   }
-  return std::nullopt;
-}
-
-Failure WholeFile::replaceTarget() {
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
     return reason(errno);
   }
   temporaryNames.forget(temporary_);
-  temporary_.clear();
   return std::nullopt;
 }
 
@@ -117,7 +109,6 @@ void WholeFile::discard() {
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
     temporaryNames.forget(temporary_);
-    temporary_.clear();
   }
 }
 

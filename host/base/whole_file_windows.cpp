@@ -52,13 +52,10 @@ Failure WholeFile::openTemporary() {
     handle_ = reinterpret_cast<std::intptr_t>(file);
     return std::nullopt;
   };
-  if (const auto error =
-          makeTemporary(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create)) {
-    return reason(*error);
-  }
   static_cast<void>(installOnce());
-  temporaryNames.remember(temporary_);
-  return std::nullopt;
+  const auto error =
+      temporaryNames.make(target_, static_cast<DWORD>(ERROR_FILE_EXISTS), temporary_, create);
+  return error ? Failure(reason(*error)) : std::nullopt;
 }
 
 Failure WholeFile::writeBytes(std::string_view bytes) {
@@ -74,7 +71,7 @@ Failure WholeFile::writeBytes(std::string_view bytes) {
   return std::nullopt;
 }
 
-Failure WholeFile::closeTemporary() {
+Failure WholeFile::replaceTarget() {
   const bool flushed = FlushFileBuffers(handleOf(handle_)) != 0;
   const DWORD flushError = GetLastError();
   const bool closed = CloseHandle(handleOf(handle_)) != 0;
@@ -82,16 +79,11 @@ Failure WholeFile::closeTemporary() {
   if (!flushed || !closed) {
     return reason(!flushed ? flushError : GetLastError());
   }
-  return std::nullopt;
-}
-
-Failure WholeFile::replaceTarget() {
   if (MoveFileExW(temporary_.c_str(), target_.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
     return reason(GetLastError());
   }
   temporaryNames.forget(temporary_);
-  temporary_.clear();
   return std::nullopt;
 }
 
@@ -103,7 +95,6 @@ void WholeFile::discard() {
   if (!temporary_.empty()) {
     DeleteFileW(temporary_.c_str());
     temporaryNames.forget(temporary_);
-    temporary_.clear();
   }
 }
 

@@ -198,18 +198,9 @@ std::string functions(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " function" : " functions");
 }
 
-// What follows for the player from the missing functions: an import the
-// loader resolves stops the plugin loading; one only delay-loaded fails when
-// the plugin first calls it.
-std::string consequence(const std::string &pluginName, const std::vector<SdkImport> &missing) {
-  const bool loadTime = !std::ranges::all_of(missing, &SdkImport::delayed);
-  return pluginName +
-         (loadTime ? " will not load into this host"
-                   : " loads into this host but fails when it first calls one of them") +
-         ": do not copy it into the host's plugins folder; it needs a build made against this "
-         "version of the host's SDK\n";
-}
-
+// Whether the host exports every function the plugin imports; if not, which
+// it does not and what follows for the player: an import the loader resolves
+// stops the plugin loading, one only delay-loaded fails when first called.
 std::string report(const std::string &pluginName, const std::string &hostName,
                    const std::vector<SdkImport> &imports, const std::vector<SdkImport> &missing) {
   const std::string imported = " that " + pluginName + " imports from " + kSdkLibrary;
@@ -223,7 +214,12 @@ std::string report(const std::string &pluginName, const std::string &hostName,
   for (const SdkImport &function : missing) {
     text += "  " + describe(function.function) + '\n';
   }
-  return text + consequence(pluginName, missing);
+  const bool loadTime = !std::ranges::all_of(missing, &SdkImport::delayed);
+  return text + pluginName +
+         (loadTime ? " will not load into this host"
+                   : " loads into this host but fails when it first calls one of them") +
+         ": do not copy it into the host's plugins folder; it needs a build made against this "
+         "version of the host's SDK\n";
 }
 
 } // namespace

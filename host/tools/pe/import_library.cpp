@@ -49,19 +49,6 @@ constexpr std::string_view kHintNameSection = ".idata$6";
 constexpr std::string_view kLookupSection = ".idata$4";
 constexpr std::string_view kGnuDllNameSection = ".idata$7";
 
-// The name a DLL exports a symbol under, for the name types that derive it
-// from the symbol: without a leading `?`, `@` or `_`, and for Undecorate cut
-// at the first `@`.
-std::string exportedName(std::string symbol, unsigned nameType) {
-  if (symbol.starts_with('?') || symbol.starts_with('@') || symbol.starts_with('_')) {
-    symbol.erase(0, 1);
-  }
-  if (nameType == Undecorate) {
-    symbol = symbol.substr(0, symbol.find('@'));
-  }
-  return symbol;
-}
-
 void readShortImport(const ByteReader &member, ImportLibrary &library) {
   ExportSet &exports = library.exports;
   const std::uint16_t ordinalOrHint = member.u16(kShortImportOrdinalField, "import object");
@@ -86,9 +73,13 @@ void readShortImport(const ByteReader &member, ImportLibrary &library) {
     exports.names.insert(symbol);
     return;
   case NoPrefix:
-  case Undecorate:
-    exports.names.insert(exportedName(symbol, nameType));
+  case Undecorate: {
+    // The name the DLL exports: the symbol without a leading `?`, `@` or
+    // `_`, and for Undecorate cut at the first `@`.
+    const std::string name = symbol.substr(symbol.find_first_of("?@_") == 0 ? 1 : 0);
+    exports.names.insert(nameType == Undecorate ? name.substr(0, name.find('@')) : name);
     return;
+  }
   case ExportAs:
     exports.names.insert(strings.name(symbol.size() + dll.size() + 2, "name in an import object"));
     return;

@@ -25,91 +25,80 @@ CheckResult failed(std::string reason) { return CheckResult::fail(std::move(reas
 CheckResult passed() { return CheckResult::pass(); }
 
 // A check's work on the plugin's descriptor, while its library is open.
-using OnDescriptor = std::function<CheckResult(const PluginDescriptor &)>;
+using OnDescriptor = CheckResult (*)(const PluginDescriptor &, const ProgressNote &);
+constexpr bool kNeedsFactory = true;
 
-// Opens the plugin and runs `body` on its descriptor; fails when the library
-// does not open or exports no descriptor.
-CheckResult withDescriptor(const std::string &path, const OnDescriptor &body) {
-  const auto library = loader::SharedLibrary::open(path);
-  if (!library) {
-    return failed("cannot open " + path + ": " + library.error().message);
-  }
-  const PluginDescriptor *descriptor = loader::findDescriptor(**library);
-  if (descriptor == nullptr) {
-    return failed(path + " exports no descriptor \"" + kCorvaneDescriptorSymbol + "\"");
-  }
-  return body(*descriptor);
-}
-
-// withDescriptor for a check that needs the plugin object: fails too when
-// the descriptor has no getPlugin or deleteMe.
-CheckResult withFactory(const std::string &path, const OnDescriptor &body) {
-  return withDescriptor(path, [&body](const PluginDescriptor &descriptor) {
-    return descriptor.getPlugin == nullptr || descriptor.deleteMe == nullptr
-               ? failed("no getPlugin or deleteMe")
-               : body(descriptor);
-  });
-}
-
-CheckResult descriptorReadable(const ValidateOptions &options, const ProgressNote &) {
-  return withDescriptor(options.pluginPath, [](const PluginDescriptor &) { return passed(); });
-}
-
-CheckResult apiVersion(const ValidateOptions &options, const ProgressNote &) {
-  return withDescriptor(options.pluginPath, [](const PluginDescriptor &descriptor) {
-    if (loader::apiVersionAccepted(descriptor)) {
-      return passed();
+// The check that opens the plugin and runs `body` on its descriptor. It fails
+// when the library does not open or exports no descriptor, and for a check
+// that needs the plugin object, when the descriptor has no getPlugin or
+// deleteMe.
+auto onDescriptor(OnDescriptor body, bool needsFactory = false) {
+  return [body, needsFactory](const ValidateOptions &options, const ProgressNote &note) {
+    const std::string &path = options.pluginPath;
+    const auto library = loader::SharedLibrary::open(path);
+    if (!library) {
+      return failed("cannot open " + path + ": " + library.error().message);
     }
-    if (descriptor.apiVersion != kCorvaneApiVersion) {
-      return failed("API version is " + std::to_string(descriptor.apiVersion) + ", expected " +
-                    std::to_string(kCorvaneApiVersion));
+    const PluginDescriptor *descriptor = loader::findDescriptor(**library);
+    if (descriptor == nullptr) {
+      return failed(path + " exports no descriptor \"" + kCorvaneDescriptorSymbol + "\"");
     }
-    return failed("the API version's upper half is " + std::to_string(descriptor.apiVersionHigh) +
-                  ", expected 0");
-  });
+    if (needsFactory && (descriptor->getPlugin == nullptr || descriptor->deleteMe == nullptr)) {
+      return failed("no getPlugin or deleteMe");
+    }
+    return body(*descriptor, note);
+  };
 }
 
-CheckResult descriptorFields(const ValidateOptions &options, const ProgressNote &) {
-  return withDescriptor(options.pluginPath, [](const PluginDescriptor &descriptor) {
-    std::string missing;
-    for (const loader::DescriptorField field : loader::missingDescriptorFields(descriptor)) {
-      missing += missing.empty() ? "" : ", ";
-      missing += loader::descriptorFieldName(field);
-    }
-    return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
-  });
-}
+CheckResult descriptorReadable(const PluginDescriptor &, const ProgressNote &) { return passed(); }
 
-CheckResult factoryStable(const ValidateOptions &options, const ProgressNote &note) {
-  return withFactory(options.pluginPath, [&note](const PluginDescriptor &descriptor) {
-    note("first getPlugin");
-    auto *first = descriptor.getPlugin();
-    note("second getPlugin");
-    auto *second = descriptor.getPlugin();
-    CheckResult result = passed();
-    if (first == nullptr) {
-      result = failed("getPlugin returned a null address");
-    } else if (first != second) {
-      result = failed("getPlugin gave two addresses");
-    } else if (!*first) {
-      result = failed("getPlugin's owner holds no plugin object");
-    }
-    note("deleteMe");
-    descriptor.deleteMe();
-    return result;
-  });
-}
-
-CheckResult teardownTwice(const ValidateOptions &options, const ProgressNote &note) {
-  return withFactory(options.pluginPath, [&note](const PluginDescriptor &descriptor) {
-    note("getPlugin");
-    descriptor.getPlugin();
-    note("first deleteMe");
-    descriptor.deleteMe();
-    note("second deleteMe");
-    descriptor.deleteMe();
+CheckResult apiVersion(const PluginDescriptor &descriptor, const ProgressNote &) {
+  if (loader::apiVersionAccepted(descriptor)) {
     return passed();
-  });
+  }
+  if (descriptor.apiVersion != kCorvaneApiVersion) {
+    return failed("API version is " + std::to_string(descriptor.apiVersion) + ", expected " +
+                  std::to_string(kCorvaneApiVersion));
+  }
+  return failed("the API version's upper half is " + std::to_string(descriptor.apiVersionHigh) +
+                ", expected 0");
+}
+
+CheckResult descriptorFields(const PluginDescriptor &descriptor, const ProgressNote &) {
+  std::string missing;
+  for (const loader::DescriptorField field : loader::missingDescriptorFields(descriptor)) {
+    missing += missing.empty() ? "" : ", ";
+    missing += loader::descriptorFieldName(field);
+  }
+  return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
+}
+
+CheckResult factoryStable(const PluginDescriptor &descriptor, const ProgressNote &note) {
+  note("first getPlugin");
+  auto *first = descriptor.getPlugin();
+  note("second getPlugin");
+  auto *second = descriptor.getPlugin();
+  CheckResult result = passed();
+  if (first == nullptr) {
+    result = failed("getPlugin returned a null address");
+  } else if (first != second) {
+    result = failed("getPlugin gave two addresses");
+  } else if (!*first) {
+    result = failed("getPlugin's owner holds no plugin object");
+  }
+  note("deleteMe");
+  descriptor.deleteMe();
+  return result;
+}
+
+CheckResult teardownTwice(const PluginDescriptor &descriptor, const ProgressNote &note) {
+  note("getPlugin");
+  descriptor.getPlugin();
+  note("first deleteMe");
+  descriptor.deleteMe();
+  note("second deleteMe");
+  descriptor.deleteMe();
+  return passed();
 }
 
 CheckResult loadCycles(const ValidateOptions &options, const ProgressNote &note) {
@@ -168,21 +157,22 @@ CheckResult quietAfterUnload(const ValidateOptions &options, const ProgressNote 
 
 } // namespace
 
-const std::vector<Check> &allChecks() {
-  static const std::vector<Check> checks = {
-      {"descriptor-readable", "the library opens and exports its descriptor", descriptorReadable},
-      {"api-version", "the descriptor's API version is 95, its upper half 0", apiVersion},
-      {"descriptor-fields", "the descriptor's texts and entry points are present",
-       descriptorFields},
-      {"factory-stable", "getPlugin gives the same address twice, holding a plugin", factoryStable},
-      {"teardown-twice", "deleteMe is safe to call twice", teardownTwice},
-      {"load-unload-cycles", "the host loads and unloads the plugin 10 times", loadCycles},
-      {"random-run", "a seeded random run of console lines, game functions, timers and frames",
-       randomRun},
-      {"quiet-after-unload", "after unload no game event, timer or frame reaches the plugin",
-       quietAfterUnload},
-  };
-  return checks;
-}
+const std::vector<Check> kChecks = {
+    {"descriptor-readable", "the library opens and exports its descriptor",
+     onDescriptor(descriptorReadable)},
+    {"api-version", "the descriptor's API version is 95, its upper half 0",
+     onDescriptor(apiVersion)},
+    {"descriptor-fields", "the descriptor's texts and entry points are present",
+     onDescriptor(descriptorFields)},
+    {"factory-stable", "getPlugin gives the same address twice, holding a plugin",
+     onDescriptor(factoryStable, kNeedsFactory)},
+    {"teardown-twice", "deleteMe is safe to call twice",
+     onDescriptor(teardownTwice, kNeedsFactory)},
+    {"load-unload-cycles", "the host loads and unloads the plugin 10 times", loadCycles},
+    {"random-run", "a seeded random run of console lines, game functions, timers and frames",
+     randomRun},
+    {"quiet-after-unload", "after unload no game event, timer or frame reaches the plugin",
+     quietAfterUnload},
+};
 
 } // namespace corvane::validate

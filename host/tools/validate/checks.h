@@ -38,6 +38,6 @@ struct Check {
 };
 
 // Every check, in the order they run.
-const std::vector<Check> &allChecks();
+extern const std::vector<Check> kChecks;
 
 } // namespace corvane::validate

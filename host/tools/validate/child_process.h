@@ -15,11 +15,13 @@
 
 namespace corvane::validate {
 
+using Clock = std::chrono::steady_clock;
+
 struct ChildEnd {
-  enum class Kind { NotStarted, Hung, Crashed, Exited };
+  enum class Kind { Failed, Hung, Exited };
   Kind kind = Kind::Exited;
-  // NotStarted: why ("cannot create a pipe: ..."); Crashed: how, in the
-  // platform's own terms ("crashed with signal 11 (...)").
+  // Failed: why it did not start ("cannot create a pipe: ...") or how it
+  // crashed, in the platform's own terms ("crashed with signal 11 (...)").
   std::string what;
   // Exited: the exit status it gave.
   long long status = 0;
@@ -37,13 +39,12 @@ inline constexpr std::chrono::seconds kChildStopWait{5};
 // which waits at most `wait` for the child's end, until it has ended (true,
 // after a last `drain` of what it wrote before) or `deadline` has passed.
 template <typename Drain, typename Ended>
-bool waitForChild(std::chrono::steady_clock::time_point deadline, const Drain &drain,
-                  const Ended &ended) {
+bool waitForChild(Clock::time_point deadline, const Drain &drain, const Ended &ended) {
   for (;;) {
     drain();
     const auto wait = std::min<std::chrono::milliseconds>(
-        kChildPollInterval, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                deadline - std::chrono::steady_clock::now()));
+        kChildPollInterval,
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
     if (wait.count() <= 0) {
       return false;
     }
@@ -60,8 +61,8 @@ using ChildOutput = std::function<void(std::string_view)>;
 // Starts this program again with `words` as its arguments and hands what it
 // writes to `output` until it ends. Past `deadline` it is stopped, with
 // everything it started where the platform can tell, and counts as hung.
-ChildEnd runOwnProgram(const std::vector<std::string> &words,
-                       std::chrono::steady_clock::time_point deadline, const ChildOutput &output);
+ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point deadline,
+                       const ChildOutput &output);
 
 // The first step of a child process: from here on a crash ends it at once,
 // with an end status that tells what happened, and no error dialog.

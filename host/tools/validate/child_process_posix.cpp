@@ -23,8 +23,6 @@ namespace corvane::validate {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // The file this process runs, even when the path it was started by has been
 // replaced or removed since (a rebuild while a validation runs).
 constexpr const char *kOwnProgram = "/proc/self/exe";
@@ -88,7 +86,7 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
                        const ChildOutput &output) {
   std::array<int, 2> ends{-1, -1};
   if (::pipe2(ends.data(), O_CLOEXEC) != 0) {
-    return {ChildEnd::Kind::NotStarted, "cannot create a pipe: " + platform::errnoText(errno)};
+    return {ChildEnd::Kind::Failed, "cannot create a pipe: " + platform::errnoText(errno)};
   }
   PipeEnd readEnd(ends[0]);
   PipeEnd writeEnd(ends[1]);
@@ -96,8 +94,7 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   const int error = spawn(words, writeEnd.descriptor, child);
   writeEnd.close(); // the child's copy is the only writer left
   if (error != 0) {
-    return {ChildEnd::Kind::NotStarted,
-            "cannot start a child process: " + platform::errnoText(error)};
+    return {ChildEnd::Kind::Failed, "cannot start a child process: " + platform::errnoText(error)};
   }
   std::optional<int> status;
   const auto ended = [&](std::chrono::milliseconds wait) {
@@ -120,7 +117,7 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   if (WIFSIGNALED(*status)) {
     const int signal = WTERMSIG(*status);
     const char *description = ::strsignal(signal);
-    return {ChildEnd::Kind::Crashed,
+    return {ChildEnd::Kind::Failed,
             "crashed with signal " + std::to_string(signal) +
                 (description != nullptr ? std::string(" (") + description + ")" : "")};
   }

@@ -15,8 +15,6 @@ namespace corvane::validate {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr UINT kHungExitCode = 1;
 // NTSTATUS codes with both top bits set are errors: a process ending with
 // one ended on an exception nobody handled.
@@ -189,7 +187,7 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   HANDLE writeHandle = nullptr;
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   if (CreatePipe(&readHandle, &writeHandle, &inheritable, 0) == 0) {
-    return {ChildEnd::Kind::NotStarted, "cannot create a pipe: " + lastErrorText()};
+    return {ChildEnd::Kind::Failed, "cannot create a pipe: " + lastErrorText()};
   }
   const OwnedHandle readEnd(readHandle);
   OwnedHandle writeEnd(writeHandle);
@@ -198,7 +196,7 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   const std::string startError = startSuspended(words, writeHandle, process);
   writeEnd.reset(); // the child's copy is the only writer left
   if (!startError.empty()) {
-    return {ChildEnd::Kind::NotStarted, "cannot start a child process: " + startError};
+    return {ChildEnd::Kind::Failed, "cannot start a child process: " + startError};
   }
   const OwnedHandle child(process.hProcess);
   const OwnedHandle childThread(process.hThread);
@@ -219,7 +217,7 @@ ChildEnd runOwnProgram(const std::vector<std::string> &words, Clock::time_point 
   DWORD status = 0;
   GetExitCodeProcess(process.hProcess, &status);
   if ((status & kSeverityErrorBits) == kSeverityErrorBits || status == kBreakpointCode) {
-    return {ChildEnd::Kind::Crashed, "crashed: " + exceptionText(status)};
+    return {ChildEnd::Kind::Failed, "crashed: " + exceptionText(status)};
   }
   return {ChildEnd::Kind::Exited, {}, status};
 }

@@ -28,17 +28,6 @@ std::string messageLine(std::string_view tag, std::string text) {
   return std::string(tag) + text + "\n";
 }
 
-// Runs the check, turning an escaping exception into its failure.
-CheckResult runGuarded(const CheckBody &check, const ProgressNote &note) {
-  try {
-    return check(note);
-  } catch (const std::exception &error) {
-    return CheckResult::fail(std::string("threw an exception: ") + error.what());
-  } catch (...) {
-    return CheckResult::fail("threw an exception that is no std::exception");
-  }
-}
-
 struct ChildMessages {
   std::string pending;
   std::string lastNote;
@@ -75,12 +64,10 @@ std::string secondsAsWritten(double seconds) {
 
 CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double timeoutSeconds) {
   switch (end.kind) {
-  case ChildEnd::Kind::NotStarted:
-    return CheckResult::fail(end.what);
   case ChildEnd::Kind::Hung:
     return CheckResult::fail("hung: no result within " + secondsAsWritten(timeoutSeconds) +
                              messages.after());
-  case ChildEnd::Kind::Crashed:
+  case ChildEnd::Kind::Failed:
     return CheckResult::fail(end.what + messages.after());
   case ChildEnd::Kind::Exited:
     break;
@@ -96,9 +83,8 @@ CheckResult resultOf(const ChildEnd &end, const ChildMessages &messages, double 
 
 CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds) {
   ChildMessages messages;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::milliseconds>(
-                                             std::chrono::duration<double>(timeoutSeconds));
+  const auto deadline = Clock::now() + std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::duration<double>(timeoutSeconds));
   const ChildEnd end =
       runOwnProgram(words, deadline, [&messages](std::string_view chunk) { messages.take(chunk); });
   return resultOf(end, messages, timeoutSeconds);
@@ -106,8 +92,15 @@ CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeco
 
 int reportFromChild(const CheckBody &body, std::ostream &out) {
   prepareChildProcess();
-  const CheckResult result = runGuarded(
-      body, [&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
+  CheckResult result;
+  try {
+    result =
+        body([&out](const std::string &note) { out << messageLine(kNoteTag, note) << std::flush; });
+  } catch (const std::exception &error) {
+    result = CheckResult::fail(std::string("threw an exception: ") + error.what());
+  } catch (...) {
+    result = CheckResult::fail("threw an exception that is no std::exception");
+  }
   const std::string_view tag = result.passed()                       ? kPassTag
                                : result.outcome == Outcome::BadInput ? kNoPluginTag
                                                                      : kFailTag;

@@ -27,8 +27,9 @@ using CheckBody = std::function<CheckResult(const ProgressNote &)>;
 // last progress note.
 CheckResult runInChild(const std::vector<std::string> &words, double timeoutSeconds);
 
-// The child's side: runs `body` and writes its progress notes and its result
-// to `out` as the lines runInChild reads. Returns the child's exit status.
+// The child's side: runs `body`, which fails when an exception escapes it,
+// and writes its progress notes and its result to `out` as the lines
+// runInChild reads. Returns the child's exit status.
 int reportFromChild(const CheckBody &body, std::ostream &out);
 
 } // namespace corvane::validate

@@ -56,44 +56,41 @@ constexpr const char *kUsage =
 // a child process can be started for it like for any check. A file that is
 // no plugin at all fails it as bad input, apart from a crash in the
 // library's own constructors, which the checks then report one by one.
-const Check &opensCheck() {
-  static const Check check{
-      "opens", "the file opens as a shared library and exports a descriptor",
-      [](const ValidateOptions &options, const ProgressNote &) {
-        const std::string &path = options.pluginPath;
-        const auto library = loader::SharedLibrary::open(path);
-        if (!library) {
-          std::string problem = library.error().message;
-          // The loader's reason often starts with the file's name, which
-          // the message gives once already.
-          for (const std::string &named : {path + ": ", "./" + path + ": "}) {
-            if (problem.starts_with(named)) {
-              problem.erase(0, named.size());
-            }
-          }
-          return CheckResult::fail("cannot open " + path + " as a shared library: " + problem,
-                                   Outcome::BadInput);
-        }
-        if (loader::findDescriptor(**library) == nullptr) {
-          return CheckResult::fail(path +
-                                       " is a shared library but no plugin of this host: it "
-                                       "exports no descriptor \"" +
-                                       kCorvaneDescriptorSymbol + "\"",
-                                   Outcome::BadInput);
-        }
-        return CheckResult::pass();
-      }};
-  return check;
+CheckResult opens(const ValidateOptions &options, const ProgressNote &) {
+  const std::string &path = options.pluginPath;
+  const auto library = loader::SharedLibrary::open(path);
+  if (!library) {
+    std::string problem = library.error().message;
+    // The loader's reason often starts with the file's name, which the
+    // message gives once already.
+    for (const std::string &named : {path + ": ", "./" + path + ": "}) {
+      if (problem.starts_with(named)) {
+        problem.erase(0, named.size());
+      }
+    }
+    return CheckResult::fail("cannot open " + path + " as a shared library: " + problem,
+                             Outcome::BadInput);
+  }
+  if (loader::findDescriptor(**library) == nullptr) {
+    return CheckResult::fail(path +
+                                 " is a shared library but no plugin of this host: it exports "
+                                 "no descriptor \"" +
+                                 kCorvaneDescriptorSymbol + "\"",
+                             Outcome::BadInput);
+  }
+  return CheckResult::pass();
 }
+
+const Check kOpensCheck{"opens", "the file opens as a shared library and exports a descriptor",
+                        opens};
 
 // The check a child process was started for, by name.
 const Check *findCheck(std::string_view name) {
-  if (name == opensCheck().name) {
-    return &opensCheck();
+  if (name == kOpensCheck.name) {
+    return &kOpensCheck;
   }
-  const std::vector<Check> &checks = allChecks();
-  const auto found = std::ranges::find(checks, name, &Check::name);
-  return found != checks.end() ? &*found : nullptr;
+  const auto found = std::ranges::find(kChecks, name, &Check::name);
+  return found != kChecks.end() ? &*found : nullptr;
 }
 
 CheckResult runCheck(const Check &check, const ValidateOptions &options) {
@@ -104,16 +101,6 @@ CheckResult runCheck(const Check &check, const ValidateOptions &options) {
                      std::to_string(options.seed), "--steps", std::to_string(options.steps), "--",
                      options.pluginPath},
                     options.timeoutSeconds);
-}
-
-// Why the file is no plugin at all (a text file, a program, a folder, a
-// missing file, a library without a descriptor); nothing when it may be
-// one. Tried in a child when the checks run in children, since opening a
-// library runs its code.
-Failure whyNoPlugin(const ValidateOptions &options) {
-  const CheckResult result = runCheck(opensCheck(), options);
-  return result.outcome == Outcome::BadInput ? Failure(Error{ErrorKind::NoPlugin, result.reason})
-                                             : std::nullopt;
 }
 
 } // namespace
@@ -149,7 +136,7 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
       << " steps, " << (options.inProcess ? "in process" : "each check in a child process") << ")\n"
       << std::flush;
   std::size_t failedCount = 0;
-  for (const Check &check : allChecks()) {
+  for (const Check &check : kChecks) {
     const CheckResult result = runCheck(check, options);
     if (result.passed()) {
       out << "passed  " << check.name << ": " << check.description << '\n';
@@ -159,7 +146,7 @@ int runValidate(const ValidateOptions &options, std::ostream &out) {
     }
     out.flush();
   }
-  out << allChecks().size() - failedCount << " passed, " << failedCount << " failed\n";
+  out << kChecks.size() - failedCount << " passed, " << failedCount << " failed\n";
   return exitStatus(failedCount == 0 ? Outcome::Success : Outcome::PluginFailed);
 }
 
@@ -181,8 +168,12 @@ int validateMain(const std::vector<std::string> &words, std::ostream &out, std::
   if (const auto problem = parseValidateOptions(words, options)) {
     return sim::reportVerbError(err, kVerb, *problem, kUsage);
   }
-  if (const auto problem = whyNoPlugin(options)) {
-    return sim::reportVerbError(err, kVerb, *problem, kUsage);
+  // A file that is no plugin at all (a text file, a program, a folder, a
+  // missing file, a library without a descriptor) is one error. Opening a
+  // library runs its code, so a child tries it when the checks run in one.
+  const CheckResult opened = runCheck(kOpensCheck, options);
+  if (opened.outcome == Outcome::BadInput) {
+    return sim::reportVerbError(err, kVerb, {ErrorKind::NoPlugin, opened.reason}, kUsage);
   }
   return runValidate(options, out);
 }
