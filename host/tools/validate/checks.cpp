@@ -72,9 +72,9 @@ CheckResult apiVersion(const ValidateOptions &options, const ProgressNote &) {
 CheckResult descriptorFields(const ValidateOptions &options, const ProgressNote &) {
   return withDescriptor(options.pluginPath, [](const PluginDescriptor &descriptor) {
     std::string missing;
-    for (const loader::DescriptorField field : loader::missingDescriptorFields(descriptor)) {
+    for (const std::string_view field : loader::missingDescriptorFields(descriptor)) {
       missing += missing.empty() ? "" : ", ";
-      missing += loader::descriptorFieldName(field);
+      missing += field;
     }
     return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
   });
