@@ -126,10 +126,7 @@ std::string quoteWordIfNeeded(std::string_view word) {
 std::string joinWords(Words::const_iterator first, Words::const_iterator last) {
   std::string out;
   for (auto it = first; it != last; ++it) {
-    if (it != first) {
-      out += ' ';
-    }
-    out += quoteWordIfNeeded(*it);
+    out += (it == first ? "" : " ") + quoteWordIfNeeded(*it);
   }
   return out;
 }
