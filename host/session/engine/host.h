@@ -18,7 +18,6 @@
 #include "host/base/error.h"
 #include "host_export.h"
 #include "notifiers.h"
-#include "setting_targets.h"
 #include "settings_store.h"
 #include "timer_queue.h"
 #include "virtual_clock.h"
