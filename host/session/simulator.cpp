@@ -57,17 +57,6 @@ void Simulator::unload() {
   }
 }
 
-bool Simulator::loaded() const { return plugin_ != nullptr; }
-
-Outcome Simulator::run(std::string_view text, std::string_view file, int line) {
-  return console_->run(text, file, line);
-}
-
-Outcome Simulator::runScript(const std::string &path) { return console_->runFile(path); }
-
-host::Host &Simulator::host() { return *host_; }
-console::Console &Simulator::console() { return *console_; }
-
 std::vector<std::string> Simulator::hookedFunctions() const {
   return host_->hooks().functionNames();
 }

@@ -45,19 +45,21 @@ public:
   // error stream, when it is refused or a plugin is already loaded.
   bool load(const std::string &pluginPath);
   void unload();
-  bool loaded() const;
+  bool loaded() const { return plugin_ != nullptr; }
 
   // Runs console text (one or more lines separated by '\n') as if read from
   // FILE starting at LINE.
-  Outcome run(std::string_view text, std::string_view file = "<test>", int line = 1);
+  Outcome run(std::string_view text, std::string_view file = "<test>", int line = 1) {
+    return console_->run(text, file, line);
+  }
   // Runs the script file at `path`.
-  Outcome runScript(const std::string &path);
+  Outcome runScript(const std::string &path) { return console_->runFile(path); }
 
   // The engine, for direct inspection in tests (clock, settings, matchmaking,
   // state).
-  host::Host &host();
+  host::Host &host() { return *host_; }
   // The console, for adding commands.
-  console::Console &console();
+  console::Console &console() { return *console_; }
   // What the session holds, for the programs that show it to a person.
   std::vector<std::string> hookedFunctions() const;
   std::vector<std::string> boundKeys() const;

@@ -39,18 +39,6 @@ void call(Console &console, std::string_view function) {
   console.host().callFunction(std::string(function));
 }
 
-// A command of one argument that `parse` reads and `apply` uses; an
-// unreadable argument is a usage error.
-template <typename Parse, typename Apply>
-CommandResult withArgument(Console &console, const Words &words, Parse parse, Apply apply) {
-  const auto value = parse(words[1]);
-  if (!value) {
-    return usageError(console, words);
-  }
-  apply(console.host(), *value);
-  return CommandResult::ok();
-}
-
 CommandResult simWait(Console &console, const Words &words) {
   const auto micros = parseSeconds(words[1]);
   if (!micros) {
@@ -83,8 +71,12 @@ CommandResult simCall(Console &console, const Words &words) {
 }
 
 CommandResult simState(Console &console, const Words &words) {
-  return withArgument(console, words, host::gameStateByName,
-                      [](host::Host &host, host::GameState state) { host.setState(state); });
+  const auto state = host::gameStateByName(words[1]);
+  if (!state) {
+    return usageError(console, words);
+  }
+  console.host().setState(*state);
+  return CommandResult::ok();
 }
 
 CommandResult simMatchmaking(Console &console, const Words &words) {
@@ -96,8 +88,12 @@ CommandResult simMatchmaking(Console &console, const Words &words) {
 }
 
 CommandResult simSearching(Console &console, const Words &words) {
-  return withArgument(console, words, parseBool,
-                      [](host::Host &host, bool searching) { host.setSearching(searching); });
+  const auto searching = parseBool(words[1]);
+  if (!searching) {
+    return usageError(console, words);
+  }
+  console.host().setSearching(*searching);
+  return CommandResult::ok();
 }
 
 CommandResult simFrame(Console &console, const Words &words) {

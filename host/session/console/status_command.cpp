@@ -20,28 +20,15 @@ constexpr float kFullComponent = 255.0F;
 
 std::string seconds(std::int64_t micros) { return host::secondsText(micros) + " s"; }
 
-struct NamedColor {
-  const char *name;
-  LinearColor color;
-};
-constexpr std::array<NamedColor, 8> kNamedColors{{
-    {"black", {0, 0, 0, kFullComponent}},
-    {"white", {kFullComponent, kFullComponent, kFullComponent, kFullComponent}},
-    {"red", {kFullComponent, 0, 0, kFullComponent}},
-    {"green", {0, kFullComponent, 0, kFullComponent}},
-    {"blue", {0, 0, kFullComponent, kFullComponent}},
-    {"yellow", {kFullComponent, kFullComponent, 0, kFullComponent}},
-    {"cyan", {0, kFullComponent, kFullComponent, kFullComponent}},
-    {"magenta", {kFullComponent, 0, kFullComponent, kFullComponent}},
-}};
-
-// "white", or the components when the colour is none of the plain ones.
+// "white", or the components when the colour is none of the eight opaque
+// ones whose red, green and blue are each full or none.
 std::string colorText(LinearColor color) {
-  for (const NamedColor &named : kNamedColors) {
-    const LinearColor &c = named.color;
-    if (c.R == color.R && c.G == color.G && c.B == color.B && c.A == color.A) {
-      return named.name;
-    }
+  // By which components are full: red 4, green 2, blue 1.
+  constexpr std::array<const char *, 8> kPlainNames = {"black", "blue",    "green",  "cyan",
+                                                       "red",   "magenta", "yellow", "white"};
+  const auto plain = [](float component) { return component == 0 || component == kFullComponent; };
+  if (color.A == kFullComponent && plain(color.R) && plain(color.G) && plain(color.B)) {
+    return kPlainNames[(color.R == 0 ? 0 : 4) + (color.G == 0 ? 0 : 2) + (color.B == 0 ? 0 : 1)];
   }
   return "colour " + host::shortestNumber(color.R) + "," + host::shortestNumber(color.G) + "," +
          host::shortestNumber(color.B) + "," + host::shortestNumber(color.A);

@@ -49,20 +49,15 @@ struct Scan {
       const char c = line[i];
       if (c == '"') {
         startWord(i, true);
-        bool closed = false;
-        for (++i; i < line.size(); ++i) {
-          if (line[i] == '"') {
-            closed = true;
-            break;
-          }
+        for (++i; i < line.size() && line[i] != '"'; ++i) {
           if (line[i] == '\\' && i + 1 < line.size() &&
               (line[i + 1] == '"' || line[i + 1] == '\\')) {
             ++i;
           }
           word += line[i];
         }
-        if (!closed) {
-          return false;
+        if (i == line.size()) {
+          return false; // no closing quote
         }
       } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
         endWord();
@@ -126,10 +121,7 @@ std::string quoteWordIfNeeded(std::string_view word) {
 std::string joinWords(Words::const_iterator first, Words::const_iterator last) {
   std::string out;
   for (auto it = first; it != last; ++it) {
-    if (it != first) {
-      out += ' ';
-    }
-    out += quoteWordIfNeeded(*it);
+    out += (it == first ? "" : " ") + quoteWordIfNeeded(*it);
   }
   return out;
 }

@@ -12,10 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "drawables.h"
 #include "events.h"
+#include "hook_table.h"
 #include "host/base/error.h"
 #include "host_export.h"
-#include "setting_targets.h"
+#include "notifiers.h"
+#include "settings_store.h"
+#include "timer_queue.h"
 #include "virtual_clock.h"
 
 class CanvasWrapper;
@@ -23,17 +27,8 @@ class GameWrapper;
 
 namespace corvane::host {
 
-// The host's tables, each in a header of its own, for those who read them.
 class Canvas;
-class Drawables;
-class HookTable;
-class Notifiers;
 class PluginContext;
-class SettingsStore;
-class TimerQueue;
-struct Notifier;
-struct SettingDefinition;
-enum class HookPhase;
 
 // The console lines tied to keys, by key. They are console state: they
 // outlive the plugin that made them.
@@ -50,12 +45,12 @@ public:
 
   // The parts, for reading: every change goes through the operations below,
   // which publish it.
-  const SettingsStore &settings() const;
-  const TimerQueue &timers() const;
-  const HookTable &hooks() const;
-  const Drawables &drawables() const;
-  const Notifiers &notifiers() const;
-  const KeyBindings &keyBindings() const;
+  const SettingsStore &settings() const { return settings_; }
+  const TimerQueue &timers() const { return timers_; }
+  const HookTable &hooks() const { return hooks_; }
+  const Drawables &drawables() const { return drawables_; }
+  const Notifiers &notifiers() const { return notifiers_; }
+  const KeyBindings &keyBindings() const { return keyBindings_; }
 
   // What plugins register: hooks, settings with their bound values and
   // change callbacks, console commands (notifiers) and drawables.
@@ -138,7 +133,7 @@ public:
   bool matchmakingUsable() const { return matchmaking_.usable; }
   std::vector<std::int32_t> selectedPlaylists() const;
   std::optional<std::int32_t> lastCategory() const { return matchmaking_.lastCategory; }
-  std::size_t pendingTimers() const;
+  std::size_t pendingTimers() const { return timers_.pending(); }
   std::optional<std::string> settingValue(std::string_view name) const;
   std::optional<std::string> keyBinding(std::string_view key) const;
   std::uint64_t callCount(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
@@ -160,8 +155,6 @@ private:
   // A plugin registered something on the setting `index`.
   void publishRegistered(Registration kind, int index);
 
-  // The tables the frame path never reads, and the plugins' contexts.
-  struct Tables;
   // The game starts with matchmaking usable, nothing selected and no search.
   struct Matchmaking {
     bool usable = true;
@@ -174,7 +167,13 @@ private:
   std::int64_t nowMicros_ = 0;
   EventStream events_;
   std::array<std::uint64_t, kOpCount> counts_{};
-  std::unique_ptr<Tables> tables_;
+  SettingsStore settings_;
+  TimerQueue timers_;
+  HookTable hooks_;
+  Drawables drawables_;
+  Notifiers notifiers_;
+  KeyBindings keyBindings_;
+  std::vector<std::unique_ptr<PluginContext>> contexts_;
   Matchmaking matchmaking_;
   GameState state_ = GameState::Menu;
   Party party_ = Party::None;

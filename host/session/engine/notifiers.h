@@ -18,7 +18,6 @@ class PluginContext;
 struct Notifier {
   PluginContext *owner;
   std::string description;
-  unsigned char permissions;
   std::function<void(std::vector<std::string>)> callback;
 };
 

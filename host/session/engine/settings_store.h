@@ -15,12 +15,17 @@
 
 #include "host/base/error.h"
 #include "host_export.h"
-#include "setting_targets.h"
 #include "value_conversion.h"
 
 namespace corvane::host {
 
 class PluginContext;
+
+// What a plugin hands the host on a setting: a value of its own the host
+// keeps equal to the setting, and a function the host calls on its change.
+using BoundTarget = std::variant<std::shared_ptr<bool>, std::shared_ptr<int>,
+                                 std::shared_ptr<float>, std::shared_ptr<std::string>>;
+using ChangeFunction = std::function<void(std::string, CVarWrapper)>;
 
 // What registerCvar describes.
 struct SettingDefinition {

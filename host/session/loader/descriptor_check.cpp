@@ -2,18 +2,9 @@
 #include "descriptor_check.h"
 
 #include <array>
+#include <utility>
 
 namespace corvane::loader {
-
-namespace {
-constexpr std::array<std::string_view, 6> kFieldNames = {
-    "fileName", "className", "pluginName", "pluginVersion", "getPlugin", "deleteMe",
-};
-} // namespace
-
-std::string_view descriptorFieldName(DescriptorField field) {
-  return kFieldNames[static_cast<std::size_t>(field)];
-}
 
 const PluginDescriptor *findDescriptor(const SharedLibrary &library) {
   return static_cast<const PluginDescriptor *>(library.symbol(kCorvaneDescriptorSymbol));
@@ -23,16 +14,19 @@ bool apiVersionAccepted(const PluginDescriptor &descriptor) {
   return descriptor.apiVersion == kCorvaneApiVersion && descriptor.apiVersionHigh == 0;
 }
 
-std::vector<DescriptorField> missingDescriptorFields(const PluginDescriptor &descriptor) {
-  const std::array<bool, kFieldNames.size()> present = {
-      descriptor.fileName != nullptr,   descriptor.className != nullptr,
-      descriptor.pluginName != nullptr, descriptor.pluginVersion != nullptr,
-      descriptor.getPlugin != nullptr,  descriptor.deleteMe != nullptr,
-  };
-  std::vector<DescriptorField> missing;
-  for (std::size_t field = 0; field < present.size(); ++field) {
-    if (!present[field]) {
-      missing.push_back(static_cast<DescriptorField>(field));
+std::vector<std::string_view> missingDescriptorFields(const PluginDescriptor &descriptor) {
+  const std::array<std::pair<std::string_view, bool>, 6> fields = {{
+      {"fileName", descriptor.fileName != nullptr},
+      {"className", descriptor.className != nullptr},
+      {"pluginName", descriptor.pluginName != nullptr},
+      {"pluginVersion", descriptor.pluginVersion != nullptr},
+      {"getPlugin", descriptor.getPlugin != nullptr},
+      {"deleteMe", descriptor.deleteMe != nullptr},
+  }};
+  std::vector<std::string_view> missing;
+  for (const auto &[name, present] : fields) {
+    if (!present) {
+      missing.push_back(name);
     }
   }
   return missing;
@@ -45,18 +39,18 @@ Failure checkDescriptor(const PluginDescriptor &descriptor) {
                      (descriptor.apiVersionHigh != 0 ? " (upper half not 0)" : "") +
                      ", the host speaks " + std::to_string(kCorvaneApiVersion)};
   }
-  const std::vector<DescriptorField> missing = missingDescriptorFields(descriptor);
+  const std::vector<std::string_view> missing = missingDescriptorFields(descriptor);
   if (missing.empty()) {
     return std::nullopt;
   }
-  switch (missing.front()) {
-  case DescriptorField::GetPlugin:
+  // The entry points come after the texts: a missing text is named first.
+  if (missing.front() == "getPlugin") {
     return Error{ErrorKind::BadInput, "the descriptor has no factory (getPlugin)"};
-  case DescriptorField::DeleteMe:
-    return Error{ErrorKind::BadInput, "the descriptor has no teardown (deleteMe)"};
-  default:
-    return Error{ErrorKind::BadInput, "the descriptor has a null text"};
   }
+  if (missing.front() == "deleteMe") {
+    return Error{ErrorKind::BadInput, "the descriptor has no teardown (deleteMe)"};
+  }
+  return Error{ErrorKind::BadInput, "the descriptor has a null text"};
 }
 
 } // namespace corvane::loader

@@ -3,7 +3,6 @@
 // each requirement as a check of its own.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,25 +15,14 @@
 
 namespace corvane::loader {
 
-// The descriptor's texts and entry points, in record order.
-enum class DescriptorField : std::uint8_t {
-  FileName,
-  ClassName,
-  PluginName,
-  PluginVersion,
-  GetPlugin,
-  DeleteMe,
-};
-// The field's name in the record ("fileName", ..., "deleteMe").
-std::string_view descriptorFieldName(DescriptorField field);
-
 // The descriptor `library` exports under its symbol name, or null.
 const PluginDescriptor *findDescriptor(const SharedLibrary &library);
 
 // The host speaks the descriptor's API version, and its upper half is 0.
 bool apiVersionAccepted(const PluginDescriptor &descriptor);
-// The fields left null, in record order.
-std::vector<DescriptorField> missingDescriptorFields(const PluginDescriptor &descriptor);
+// The names of the fields left null ("fileName", ..., "deleteMe"), in
+// record order.
+std::vector<std::string_view> missingDescriptorFields(const PluginDescriptor &descriptor);
 
 // Why the loader refuses the descriptor (API version, texts, entry points):
 // bad input; or nothing.

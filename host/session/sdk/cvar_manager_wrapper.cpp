@@ -29,9 +29,9 @@ void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::function<void(std::vector<std::string>)> callback,
                                           std::string description, unsigned char permissions) {
   if (context_->call(Op::registerNotifier, name, description, static_cast<int>(permissions))) {
-    context_->host().addNotifier(std::move(name),
-                                 corvane::host::Notifier{context_, std::move(description),
-                                                         permissions, std::move(callback)});
+    context_->host().addNotifier(
+        std::move(name),
+        corvane::host::Notifier{context_, std::move(description), std::move(callback)});
   }
 }
 

@@ -3,7 +3,7 @@
 
 #include "host/session/engine/hook_table.h"
 #include "host/session/engine/plugin_context.h"
-#include "host/session/engine/value_conversion.h"
+#include "host/session/engine/virtual_clock.h"
 
 using corvane::host::HookPhase;
 using corvane::host::Op;

@@ -66,9 +66,9 @@ CheckResult apiVersion(const PluginDescriptor &descriptor, const ProgressNote &)
 
 CheckResult descriptorFields(const PluginDescriptor &descriptor, const ProgressNote &) {
   std::string missing;
-  for (const loader::DescriptorField field : loader::missingDescriptorFields(descriptor)) {
+  for (const std::string_view field : loader::missingDescriptorFields(descriptor)) {
     missing += missing.empty() ? "" : ", ";
-    missing += loader::descriptorFieldName(field);
+    missing += field;
   }
   return missing.empty() ? passed() : failed("missing in the descriptor: " + missing);
 }
