@@ -46,22 +46,27 @@ constexpr std::size_t kMostSlips = 2;
 // Slips between `a` and `b`: letters dropped, added or changed, and two
 // neighbours swapped, each counting one.
 std::size_t slips(std::string_view a, std::string_view b) {
-  // at[i][j]: the slips between the first i letters of `a` and the first j of `b`.
-  std::vector<std::vector<std::size_t>> at(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  const std::size_t columns = b.size() + 1;
+  std::vector<std::size_t> table((a.size() + 1) * columns);
+  const auto at = [&table, columns](std::size_t i, std::size_t j) -> std::size_t & {
+    return table[i * columns + j];
+  };
   for (std::size_t i = 0; i <= a.size(); ++i) {
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-      if (i == 0 || j == 0) {
-        at[i][j] = i + j; // all the letters of the other dropped or added
-        continue;
-      }
+    at(i, 0) = i;
+  }
+  for (std::size_t j = 0; j <= b.size(); ++j) {
+    at(0, j) = j;
+  }
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t changed = a[i - 1] == b[j - 1] ? 0 : 1;
-      at[i][j] = std::min({at[i - 1][j] + 1, at[i][j - 1] + 1, at[i - 1][j - 1] + changed});
+      at(i, j) = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + changed});
       if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        at[i][j] = std::min(at[i][j], at[i - 2][j - 2] + 1);
+        at(i, j) = std::min(at(i, j), at(i - 2, j - 2) + 1);
       }
     }
   }
-  return at[a.size()][b.size()];
+  return at(a.size(), b.size());
 }
 
 // The name in `known` closest to `typed`, counting a dropped, added, changed
